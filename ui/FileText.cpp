@@ -76,7 +76,15 @@ std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
     return bytes;
 }
 
-void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+void WriteFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
+    // A settings file linked from elsewhere stays a link: the file it points to is replaced.
+    std::error_code error;
+    std::filesystem::path path = requested;
+    if (std::filesystem::is_symlink(requested, error)) {
+        const std::filesystem::path target = std::filesystem::read_symlink(requested, error);
+        if (!error)
+            path = target.is_absolute() ? target : requested.parent_path() / target;
+    }
     TTempFile temp(path.string() + ".XXXXXX");
     if (temp.Fd() < 0)
         ThrowFor(path);

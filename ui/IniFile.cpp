@@ -183,6 +183,10 @@ bool TIniFile::ReadBool(std::string_view section, std::string_view key, bool def
 }
 
 void TIniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+    // A line break inside a value would split it and could forge a section or key line; such a
+    // value cannot be kept in a line-based file, so it is written empty (read as "not set").
+    if (value.find_first_of("\r\n") != std::string_view::npos)
+        value = {};
     std::string line(key);
     line += '=';
     line += value;

@@ -47,6 +47,7 @@ public:
     [[nodiscard]] bool ReadBool(std::string_view section, std::string_view key,
                                 bool defaultValue) const;
 
+    /// A value holding a line break is written empty: it cannot live on one line.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);
     void WriteBool(std::string_view section, std::string_view key, bool value);

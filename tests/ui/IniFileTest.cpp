@@ -92,6 +92,13 @@ TEST(IniFileTest, WritesInPlaceInsertsAfterLastKeyAndAppendsSections) {
     EXPECT_EQ(TIniFile(ini.Text()).ReadString("Output", "Prefix", ""), "[] ");
 }
 
+TEST(IniFileTest, LineBreaksCannotForgeLines) {
+    TIniFile ini("[Folders]\nOpenDir=/old\n");
+    ini.WriteString("Folders", "OpenDir", "/x\n[Window]\nWidth=1");
+    ini.WriteString("Folders", "SaveDir", "/y\rz");
+    EXPECT_EQ(ini.Text(), "[Folders]\nOpenDir=\nSaveDir=\n");
+}
+
 TEST(IniFileTest, KeepsCrLfAndTakesWindows1251) {
     TIniFile crlf("[A]\r\nK=1\r\n");
     crlf.WriteInteger("A", "L", 2);
@@ -138,6 +145,20 @@ TEST(IniFileTest, FailedWriteLeavesTheOldFileWhole) {
     EXPECT_EQ(*ReadWholeFile(path), "[A]\nK=old\n");
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+}
+
+TEST(IniFileTest, SavingThroughALinkKeepsTheLink) {
+    test::TTempFolder folder;
+    std::filesystem::create_directory(folder.Path() / "real");
+    const auto real = folder.Path() / "real" / "a.ini";
+    const auto link = folder.Path() / "a.ini";
+    WriteFileAtomically(real, "[A]\nK=1\n");
+    std::filesystem::create_symlink("real/a.ini", link);
+    TIniFile ini = TIniFile::LoadFromFile(link);
+    ini.WriteInteger("A", "K", 2);
+    ini.SaveToFile(link);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(*ReadWholeFile(real), "[A]\nK=2\n");
 }
 
 TEST(IniFileTest, UnreadableFileRaises) {
