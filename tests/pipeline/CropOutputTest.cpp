@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "pipeline/CropOutput.h"
 #include "pipeline/JobTexts.h"
 
@@ -14,6 +16,11 @@ struct TNameCase {
     const char* ExpectedFolder;
     const char* ExpectedFile;
 };
+
+void PrintTo(const TNameCase& c, std::ostream* os) {
+    *os << c.InputFile << " to " << (*c.OutputFolder ? c.OutputFolder : "none") << " with "
+        << c.Prefix << "+" << c.Postfix;
+}
 
 class CropTargetTest : public ::testing::TestWithParam<TNameCase> {};
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -17,6 +19,10 @@ struct TFailureCase {
     TOutcome Outcome;
     std::vector<std::string> Steps; // the window operations in the order they run
 };
+
+void PrintTo(const TFailureCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class JobFailureStepsTest : public ::testing::TestWithParam<TFailureCase> {};
 

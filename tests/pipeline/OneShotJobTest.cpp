@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -73,6 +75,10 @@ struct TOutcomeCase {
     const char* ClassName;
     const char* Message;
 };
+
+void PrintTo(const TOutcomeCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class JobOutcomeTest : public ::testing::TestWithParam<TOutcomeCase> {};
 
@@ -170,6 +176,10 @@ struct TStartFailureCase {
     std::function<void()> Throw;
     int OutOfMemory, Errors;
 };
+
+void PrintTo(const TStartFailureCase& c, std::ostream* os) {
+    *os << c.Name;
+}
 
 class JobStartFailureTest : public ::testing::TestWithParam<TStartFailureCase> {};
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 #include <vector>
 
@@ -21,6 +23,10 @@ struct TCaptionCase {
     const char* Next;
     const char* Previous;
 };
+
+void PrintTo(const TCaptionCase& c, std::ostream* os) {
+    *os << c.Index << " of " << c.Files;
+}
 
 class NavCaptionsTest : public ::testing::TestWithParam<TCaptionCase> {};
 
