@@ -77,8 +77,11 @@ bool TJobRunner::Start(std::function<void()> work, TJobCompletion completion) {
     TJobError error;
     const TJobOutcome started = RunCatching(
         [&] {
-            entry->Thread = FStarter([this, entry, job] {
+            entry->Thread = FStarter([this, entry, job]() mutable {
                 RunJob(FUi, job->first, job->second);
+                // Whatever the job holds (words, a bitmap) goes now, on this thread, so that
+                // the UI thread's join of a finished job never waits for it.
+                job.reset();
                 entry->Finished.store(true);
                 FUi.Notify();
             });

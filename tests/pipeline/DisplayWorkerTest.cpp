@@ -217,3 +217,42 @@ TEST_F(DisplayWorkerTest, ThreadsOfFinishedPassesAreReleased) {
 
 } // namespace
 } // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+TEST(DisplayWorkerStress, ChangesFasterThanARenderEndWithTheLatestViewAndNeverAnOlderOne) {
+    using namespace std::chrono_literals;
+    TUiCallQueue ui;
+    std::atomic<int> renders{0};
+    std::vector<int32_t> installed;
+    TDisplayWorker worker(
+        ui,
+        [&](const TCurrentImage&, const TDisplayAdjustments& a) {
+            ++renders;
+            std::this_thread::sleep_for(1ms);
+            auto bitmap = std::make_unique<TViewBitmap>();
+            bitmap->Width = a.Brightness;
+            return bitmap;
+        },
+        [&](std::unique_ptr<TViewBitmap> b) { installed.push_back(b->Width); });
+    const TCurrentImage image = test::GrayImage(8, 8);
+    constexpr int32_t last = 300;
+    for (int32_t b = 1; b <= last; ++b) {
+        worker.RequestBitmapUpdate(image, {b, 0.0, 1.0});
+        ui.ServicePending();
+    }
+    for (auto end = std::chrono::steady_clock::now() + 10s;
+         std::chrono::steady_clock::now() < end && (installed.empty() || installed.back() != last);)
+        if (ui.ServicePending() == 0)
+            std::this_thread::sleep_for(1ms);
+    worker.Shutdown();
+    ASSERT_FALSE(installed.empty());
+    EXPECT_EQ(installed.back(), last);
+    for (std::size_t i = 1; i < installed.size(); ++i)
+        EXPECT_LT(installed[i - 1], installed[i]);
+    EXPECT_LT(renders.load(), last); // folded, not one pass per change
+}
+
+} // namespace
+} // namespace vantrel
