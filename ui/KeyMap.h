@@ -1,19 +1,23 @@
 #pragma once
 
 // Keyboard and wheel routing as data and pure functions, free of Qt, so that every rule can be
-// tested without a window. The window (TForm1) wires them up:
+// tested without a window. ui/KeyEvents.h turns Qt events into these plain values. The window
+// (TForm1) wires them up:
 //
-//  * Actions: build one QAction per entry of Actions(), named TActionSpec::Name, with the
-//    shortcuts QKeySequence(ShortcutText(s)) for each s in Shortcuts. When an action fires,
-//    ask ActionEffect(id, FImageHasFocus) what to do: click a button (ClickIfEnabled), move
-//    the frame, forward the key to the focused control, or run a command.
-//  * FormKeyDown: set LastShiftState from the event's modifiers (ShiftStateOf), turn the key
-//    into a TKey with KeyFromEvent (physical letter position, so a Russian layout gives the
-//    same letters) and ask KeyDownCommand; a result other than kcNone consumes the key.
+//  * Actions: one QAction per entry of Actions(), with objectName TActionSpec::Name and the
+//    shortcuts ActionShortcuts(id) (KeyEvents.h). When an action fires, ActionEffect(id,
+//    FImageHasFocus) says what to do: click a button (ClickIfEnabled, no sender), move the
+//    frame one ArrowStep, forward the key to the focused control, or run a command.
+//  * FormKeyDown / FormKeyUp: LastShiftState := ShiftStateOf(event->modifiers()); then, for a
+//    press, KeyDownCommand(KeyFromEvent(*event), LastShiftState, state); a result other than
+//    TKeyCommand::None consumes the key. KeyFromEvent finds letters by the physical key, so a
+//    Russian layout gives the same commands.
 //  * Tab (application event filter, only while a view bitmap exists): TabCommand; the key is
 //    always consumed.
-//  * Wheel (application event filter): WheelSteps with the angle delta and LastShiftState;
-//    add the steps to the three track bars (which clamp) and consume when Consumed is set.
+//  * Wheel (application event filter): WheelSteps(angleDelta().y(), LastShiftState,
+//    trackBarsEnabled); add the steps to the three track bars (which clamp to their ranges)
+//    and consume the event when Consumed is set.
+//  * Reset menu of the track bars: N3's caption is ResetCaption(1, 2 or 3).
 
 #include <array>
 #include <cstdint>
