@@ -60,7 +60,7 @@ TKey KeyFromEvent(const QKeyEvent& event) {
 
 QList<QKeySequence> ActionShortcuts(TActionId id) {
     QList<QKeySequence> sequences;
-    for (const TShortcut& shortcut : ActionSpec(id).Shortcuts) {
+    for (const TShortcut& shortcut : ActionDef(id).Shortcuts) {
         sequences.append(QKeySequence(QString::fromStdString(ShortcutText(shortcut)),
                                       QKeySequence::PortableText));
         if (shortcut.Key == TKey::Enter) {

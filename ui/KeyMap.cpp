@@ -60,8 +60,8 @@ TKey PhysicalLetter(uint32_t x11Keycode, char32_t character) {
     return LetterFromCharacter(character);
 }
 
-const std::vector<TActionSpec>& Actions() {
-    static const std::vector<TActionSpec> actions = [] {
+const std::vector<TActionDef>& Actions() {
+    static const std::vector<TActionDef> actions = [] {
         auto arrow = [](TActionId id, std::string_view name, TKey key) {
             std::vector<TShortcut> keys;
             // The key alone, then the seven combinations of Ctrl, Shift and Alt.
@@ -69,10 +69,10 @@ const std::vector<TActionSpec>& Actions() {
                                   unsigned(ssCtrl | ssShift), unsigned(ssCtrl | ssAlt),
                                   unsigned(ssShift | ssAlt), unsigned(ssCtrl | ssShift | ssAlt)})
                 keys.push_back({s, key});
-            return TActionSpec{id, name, "Arrow", "ArrowExecute", keys};
+            return TActionDef{id, name, "Arrow", "ArrowExecute", keys};
         };
         using enum TActionId;
-        return std::vector<TActionSpec>{
+        return std::vector<TActionDef>{
             {Tags, "Tags", "Tags", "TagsExecute", {{ssCtrl, TKey::T}}},
             {Crop, "Crop", "ExtremalAlt", "ExecuteAlt", {{ssAlt, TKey::C}, {ssCtrl, TKey::Enter}}},
             {Previous, "Previous", "ExtremalAlt", "ExecuteAlt", {{ssAlt, TKey::A}}},
@@ -97,10 +97,10 @@ const std::vector<TActionSpec>& Actions() {
     return actions;
 }
 
-const TActionSpec& ActionSpec(TActionId id) {
-    for (const TActionSpec& spec : Actions())
-        if (spec.Id == id)
-            return spec;
+const TActionDef& ActionDef(TActionId id) {
+    for (const TActionDef& action : Actions())
+        if (action.Id == id)
+            return action;
     throw std::logic_error("unknown action");
 }
 
@@ -147,10 +147,10 @@ std::string ShortcutText(const TShortcut& shortcut) {
 }
 
 TShortcutMatch MatchShortcut(TShiftState shift, TKey key) {
-    for (const TActionSpec& spec : Actions())
-        for (const TShortcut& s : spec.Shortcuts)
+    for (const TActionDef& action : Actions())
+        for (const TShortcut& s : action.Shortcuts)
             if (s == TShortcut{shift, key})
-                return {true, spec.Id};
+                return {true, action.Id};
     return {false, TActionId::Tags};
 }
 

@@ -4,7 +4,7 @@
 // tested without a window. ui/KeyEvents.h turns Qt events into these plain values. The window
 // (TForm1) wires them up:
 //
-//  * Actions: one QAction per entry of Actions(), with objectName TActionSpec::Name and the
+//  * Actions: one QAction per entry of Actions(), with objectName TActionDef::Name and the
 //    shortcuts ActionShortcuts(id) (KeyEvents.h). When an action fires, ActionEffect(id,
 //    FImageHasFocus) says what to do: click a button (ClickIfEnabled, no sender), move the
 //    frame one ArrowStep, forward the key to the focused control, or run a command.
@@ -121,7 +121,7 @@ struct TShortcut {
     friend bool operator==(const TShortcut&, const TShortcut&) = default;
 };
 
-struct TActionSpec {
+struct TActionDef {
     TActionId Id;
     std::string_view Name;     // the action's component name ("Crop", "NextPgDn", ...)
     std::string_view Category; // "Tags", "ExtremalAlt", "TransformCtrl", "Arrow" or ""
@@ -130,8 +130,8 @@ struct TActionSpec {
 };
 
 /// The nineteen actions of ActionList1 in their list order.
-[[nodiscard]] const std::vector<TActionSpec>& Actions();
-[[nodiscard]] const TActionSpec& ActionSpec(TActionId id);
+[[nodiscard]] const std::vector<TActionDef>& Actions();
+[[nodiscard]] const TActionDef& ActionDef(TActionId id);
 
 /// "Ctrl+Shift+Alt+Left", "Alt+C", "PgDown", "F1": the portable text QKeySequence parses.
 [[nodiscard]] std::string ShortcutText(const TShortcut& shortcut);

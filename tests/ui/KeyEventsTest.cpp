@@ -52,10 +52,10 @@ TEST(KeyEventsTest, ActionShortcutsParse) {
     ASSERT_EQ(up.size(), 8);
     EXPECT_TRUE(up.contains(QKeySequence(Qt::CTRL | Qt::ALT | Qt::SHIFT | Qt::Key_Up)));
     EXPECT_TRUE(up.contains(QKeySequence(Qt::SHIFT | Qt::ALT | Qt::Key_Up)));
-    for (const TActionSpec& spec : Actions())
-        for (const QKeySequence& sequence : ActionShortcuts(spec.Id))
+    for (const TActionDef& action : Actions())
+        for (const QKeySequence& sequence : ActionShortcuts(action.Id))
             EXPECT_EQ(sequence.count(), 1)
-                << spec.Name << ": " << sequence.toString().toStdString();
+                << action.Name << ": " << sequence.toString().toStdString();
 }
 
 } // namespace

@@ -56,10 +56,10 @@ TEST(KeyMapTest, NineteenActionsWithDistinctShortcuts) {
     const auto& actions = Actions();
     ASSERT_EQ(actions.size(), 19u);
     std::set<std::pair<unsigned, TKey>> seen;
-    for (const TActionSpec& a : actions)
+    for (const TActionDef& a : actions)
         for (const TShortcut& s : a.Shortcuts)
             EXPECT_TRUE(seen.insert({s.Shift, s.Key}).second) << ShortcutText(s);
-    EXPECT_EQ(ActionSpec(TActionId::Left).Shortcuts.size(), 8u);
+    EXPECT_EQ(ActionDef(TActionId::Left).Shortcuts.size(), 8u);
     EXPECT_EQ(seen.size(), 16u + 4 * 8u);
 }
 
@@ -114,7 +114,7 @@ TEST(KeyMapTest, ActionEffectsDependOnTheImageFocus) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(ActionEffect(c.Id, c.Focus), c.Effect)
-            << ActionSpec(c.Id).Name << (c.Focus ? " focused" : " not focused");
+            << ActionDef(c.Id).Name << (c.Focus ? " focused" : " not focused");
 }
 
 TEST(KeyMapTest, KeyDownCommands) {
