@@ -131,8 +131,19 @@ TTIFFBuilder& TTIFFBuilder::SetIFD0Offset(uint32_t offset) {
     return *this;
 }
 
-std::vector<uint8_t> TTIFFBuilder::Build() const {
-    // First pass: where every directory, out-of-line value and blob goes.
+TTIFFBuilder& TTIFFBuilder::SetValues(uint16_t tag, std::vector<uint32_t> values) {
+    for (TEntry& e : FDirs[0])
+        if (e.Tag == tag) {
+            e.Values = std::move(values);
+            e.Ref = TRef::kNone;
+            e.Count =
+                static_cast<uint32_t>(PairedType(e.Type) ? e.Values.size() / 2 : e.Values.size());
+            return *this;
+        }
+    throw std::logic_error("TTIFFBuilder::SetValues: no such tag");
+}
+
+TTIFFBuilder::TLayout TTIFFBuilder::Layout() const {
     auto valueBytes = [](const TEntry& e) {
         return e.Raw ? 0 : static_cast<uint32_t>(e.Values.size()) * UnitSize(e.Type);
     };
@@ -152,6 +163,14 @@ std::vector<uint8_t> TTIFFBuilder::Build() const {
         if (b + 1 < FBlobs.size())
             pos = (pos + 1) & ~1u;
     }
+    return {dirOffset, blobOffset, pos};
+}
+
+std::vector<uint8_t> TTIFFBuilder::Build() const {
+    const TLayout layout = Layout();
+    const std::vector<uint32_t>& dirOffset = layout.Dirs;
+    const std::vector<uint32_t>& blobOffset = layout.Blobs;
+    const uint32_t pos = layout.Size;
 
     TOut out(FBigEndian);
     out.Bytes.reserve(pos);

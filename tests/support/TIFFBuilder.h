@@ -72,10 +72,24 @@ public:
     /// Overrides the IFD0 offset written in the header.
     TTIFFBuilder& SetIFD0Offset(uint32_t offset);
 
+    /// Replaces the values of the first IFD0 entry of `tag`, e.g. with offsets learned from
+    /// DirectoryOffset/BlobOffset. The same number of values keeps the layout unchanged.
+    TTIFFBuilder& SetValues(uint16_t tag, std::vector<uint32_t> values);
+
+    /// Where Build() puts a directory or a blob, as the layout stands now.
+    uint32_t DirectoryOffset(int dir) const { return Layout().Dirs.at(dir); }
+    uint32_t BlobOffset(int blob) const { return Layout().Blobs.at(blob); }
+
     /// The file's bytes.
     std::vector<uint8_t> Build() const;
 
 private:
+    struct TLayout {
+        std::vector<uint32_t> Dirs, Blobs;
+        uint32_t Size = 0;
+    };
+    TLayout Layout() const;
+
     enum class TRef { kNone, kBlobOffsets, kBlobSizes, kDirs };
     struct TEntry {
         uint16_t Tag = 0, Type = 0;
