@@ -26,12 +26,16 @@ TTempDir::~TTempDir() {
 
 std::string TTempDir::Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
     const std::string path = File(name);
+    WriteTo(path, bytes);
+    return path;
+}
+
+void TTempDir::WriteTo(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write " + path);
-    return path;
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path) {

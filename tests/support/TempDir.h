@@ -22,6 +22,8 @@ public:
     std::string File(const std::string& name) const { return FPath + "/" + name; }
     /// Writes `bytes` to File(name) and returns that path.
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
+    /// Writes `bytes` to any path, replacing the file.
+    static void WriteTo(const std::string& path, const std::vector<uint8_t>& bytes);
 
 private:
     std::string FPath;
