@@ -177,3 +177,38 @@ std::vector<uint16_t> WriteWithLibTIFF(const std::string& path, const TLibTIFFIm
 }
 
 } // namespace vantrel::test
+
+namespace vantrel::test {
+
+TLibTIFFRead ReadWithLibTIFF(const std::string& path) {
+    std::unique_ptr<TIFF, void (*)(TIFF*)> owner(TIFFOpen(path.c_str(), "r"), &TIFFClose);
+    TIFF* tif = owner.get();
+    if (tif == nullptr)
+        throw std::runtime_error("libtiff cannot open " + path);
+    TLibTIFFRead r;
+    uint16_t bits = 0, planar = PLANARCONFIG_CONTIG;
+    TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &r.Width);
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &r.Height);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &r.Samples);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &bits);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &planar);
+    r.BigEndian = TIFFIsBigEndian(tif) != 0;
+    if (bits != 16)
+        throw std::runtime_error("not a 16-bit file: " + path);
+    r.Words.resize(size_t{r.Width} * r.Height * r.Samples);
+    std::vector<uint16_t> row(TIFFScanlineSize(tif) / 2 + 1);
+    const int planes = planar == PLANARCONFIG_SEPARATE ? r.Samples : 1;
+    for (int p = 0; p < planes; ++p)
+        for (uint32_t y = 0; y < r.Height; ++y) {
+            Check(TIFFReadScanline(tif, row.data(), y, static_cast<uint16_t>(p)) >= 0, "scanline");
+            uint16_t* out = r.Words.data() + size_t{y} * r.Width * r.Samples;
+            if (planes == 1)
+                std::copy(row.begin(), row.begin() + size_t{r.Width} * r.Samples, out);
+            else
+                for (uint32_t x = 0; x < r.Width; ++x)
+                    out[size_t{x} * r.Samples + p] = row[x];
+        }
+    return r;
+}
+
+} // namespace vantrel::test

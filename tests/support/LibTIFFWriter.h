@@ -41,3 +41,20 @@ struct TLibTIFFImage {
 std::vector<uint16_t> WriteWithLibTIFF(const std::string& path, const TLibTIFFImage& image);
 
 } // namespace vantrel::test
+
+namespace vantrel::test {
+
+/// What ReadWithLibTIFF found.
+struct TLibTIFFRead {
+    uint32_t Width = 0, Height = 0;
+    uint16_t Samples = 0;
+    bool BigEndian = false;
+    /// Host-order 16-bit words in chunky order, planar files interleaved.
+    std::vector<uint16_t> Words;
+};
+
+/// Reads the first image of a 16-bit striped file with libtiff, for comparing our reading of
+/// files made by other writers; throws std::runtime_error when libtiff cannot.
+TLibTIFFRead ReadWithLibTIFF(const std::string& path);
+
+} // namespace vantrel::test
