@@ -165,6 +165,20 @@ void TMappedFile::Release(uint64_t offset, uint64_t length) const noexcept {
         ::madvise(const_cast<uint8_t*>(FData) + first, last - first, MADV_DONTNEED);
 }
 
+void TMappedFile::Prefetch(uint64_t offset, uint64_t length) const noexcept {
+#ifdef MADV_POPULATE_READ
+    if (FData == nullptr || offset >= FSize)
+        return;
+    const uint64_t pageSize = static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
+    const uint64_t first = offset / pageSize * pageSize;
+    const uint64_t end = length > FSize - offset ? FSize : offset + length;
+    ::madvise(const_cast<uint8_t*>(FData) + first, end - first, MADV_POPULATE_READ);
+#else
+    (void)offset;
+    (void)length;
+#endif
+}
+
 void TMappedFile::Close() noexcept {
     if (FData != nullptr) {
         Unregister(FSlot);

@@ -32,6 +32,10 @@ public:
     /// its end was caught: what was read from the mapping cannot be trusted.
     bool Changed() const noexcept;
 
+    /// Maps the pages of [offset, offset + length) in one go before they are read: far cheaper
+    /// than a page fault per page. Only advice; failures are ignored.
+    void Prefetch(uint64_t offset, uint64_t length) const noexcept;
+
     /// Lets the kernel drop the mapped pages that lie wholly inside [offset, offset + length):
     /// once copied they need not stay resident beside the copy.
     void Release(uint64_t offset, uint64_t length) const noexcept;

@@ -71,6 +71,7 @@ void TCropTIFF::CopyChunkyStrips(const TTIFFStructure& S, const TMappedFile& Map
         uint64_t left = S.StripByteCounts[i] / 2;
         while (left > 0) {
             const uint64_t n = std::min(left, kPieceBytes / 2);
+            Mapped.Prefetch(offset, n * 2);
             CopyWords(out, Mapped.Data() + offset, n, S.BigEndian);
             Mapped.Release(offset, n * 2);
             out += n;
@@ -122,8 +123,11 @@ void TCropTIFF::CopyPlanarStrips(const TTIFFStructure& S, const TMappedFile& Map
         const uint64_t stripRow = r / rps;
         const uint64_t r1 = std::min({r + blockRows, (stripRow + 1) * rps, height});
         const uint64_t inStrip = (r - stripRow * rps) * rowBytes;
-        for (int s = 0; s < samples; ++s)
-            planes[s] = Mapped.Data() + S.StripOffsets[s * stripsPerPlane + stripRow] + inStrip;
+        for (int s = 0; s < samples; ++s) {
+            const uint64_t from = S.StripOffsets[s * stripsPerPlane + stripRow] + inStrip;
+            planes[s] = Mapped.Data() + from;
+            Mapped.Prefetch(from, (r1 - r) * rowBytes);
+        }
         for (uint64_t y = r; y < r1; ++y) {
             InterleaveRow(out, planes.data(), width, samples, S.BigEndian);
             out += width * samples;
