@@ -28,6 +28,7 @@ constexpr int kSlots = 64;
 TGuardSlot gSlots[kSlots];
 struct sigaction gPrevious {};
 std::once_flag gInstallOnce;
+uintptr_t gPageSize = 4096; // read once before the handler is installed
 
 void OnBus(int sig, siginfo_t* info, void* context) {
     const auto addr = reinterpret_cast<uintptr_t>(info->si_addr);
@@ -38,8 +39,7 @@ void OnBus(int sig, siginfo_t* info, void* context) {
             continue;
         // The file lost the page under us. Put zero pages over the rest of the mapping so the
         // copy runs to its end harmlessly; the loader sees Faulted and refuses the result.
-        const uintptr_t pageSize = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
-        const uintptr_t page = addr & ~(pageSize - 1);
+        const uintptr_t page = addr & ~(gPageSize - 1);
         void* patched = mmap(reinterpret_cast<void*>(page), end - page, PROT_READ,
                              MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
         if (patched == MAP_FAILED)
@@ -62,6 +62,7 @@ void OnBus(int sig, siginfo_t* info, void* context) {
 
 void InstallGuard() {
     std::call_once(gInstallOnce, [] {
+        gPageSize = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
         struct sigaction action {};
         action.sa_sigaction = OnBus;
         action.sa_flags = SA_SIGINFO | SA_NODEFER;

@@ -157,6 +157,7 @@ std::vector<uint16_t> WriteWithLibTIFF(const std::string& path, const TLibTIFFIm
         Check(TIFFSetField(tif, EXIFTAG_EXPOSURETIME, 1.0 / 125), "exposure");
         Check(TIFFSetField(tif, EXIFTAG_DATETIMEORIGINAL, "2024:05:01 10:20:30"), "date");
         Check(TIFFWriteCustomDirectory(tif, &exifOffset), "write exif");
+        TIFFFreeDirectory(tif);
     }
     if (im.Gps) {
         Check(TIFFCreateGPSDirectory(tif) == 0, "create gps");
@@ -164,6 +165,7 @@ std::vector<uint16_t> WriteWithLibTIFF(const std::string& path, const TLibTIFFIm
         Check(TIFFSetField(tif, GPSTAG_VERSIONID, version), "gps version");
         Check(TIFFSetField(tif, GPSTAG_LATITUDEREF, "N"), "gps ref");
         Check(TIFFWriteCustomDirectory(tif, &gpsOffset), "write gps");
+        TIFFFreeDirectory(tif);
     }
     if (im.Exif || im.Gps) {
         Check(TIFFSetDirectory(tif, 0), "back to IFD0");
