@@ -20,7 +20,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	./$(BUILD)/ui/vantrel
+	./$(BUILD)/vantrel
 
 test: test-release test-asan
 
