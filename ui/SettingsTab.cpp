@@ -109,11 +109,11 @@ void TForm1::CreateSettingsTab() {
     frameGrid->addWidget(Label5, 0, 0);
     frameGrid->addWidget(lblUpDnDash, 0, 2);
     frameGrid->addWidget(UpDnDash, 0, 3);
-    frameGrid->addWidget(ColorBox1, 1, 0, 1, 2);
-    frameGrid->addWidget(ColorBox2, 1, 2, 1, 2);
-    frameGrid->addWidget(Label6, 2, 0);
-    frameGrid->addWidget(lblUpDnBlank, 2, 2);
-    frameGrid->addWidget(UpDnBlank, 2, 3);
+    frameGrid->addWidget(ColorBox1, 1, 0, 1, 4);
+    frameGrid->addWidget(ColorBox2, 2, 0, 1, 4);
+    frameGrid->addWidget(Label6, 3, 0);
+    frameGrid->addWidget(lblUpDnBlank, 3, 2);
+    frameGrid->addWidget(UpDnBlank, 3, 3);
     frameGrid->setColumnStretch(1, 1);
     page->addWidget(frameGroup);
 

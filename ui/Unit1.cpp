@@ -17,6 +17,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolTip>
 #include <QTreeWidget>
@@ -62,6 +63,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     layout->addWidget(Panel1, 1);
     PageControl1 = new QTabWidget(central);
     PageControl1->setObjectName("PageControl1");
+    // A click on a tab takes the focus, as any control's click does (and clears the image
+    // focus).
+    PageControl1->tabBar()->setFocusPolicy(Qt::StrongFocus);
     PageControl1->setFixedWidth(PageControlWidth);
     layout->addWidget(PageControl1);
 
