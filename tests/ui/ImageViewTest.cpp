@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
 
 #include "tests/ui/WindowFixture.h"
 #include "ui/ColorBox.h"
@@ -115,6 +117,13 @@ TEST_F(ImageViewTest, FocusFollowsPressesAndOtherControls) {
     EXPECT_TRUE(f.FImageHasFocus);
     EXPECT_EQ(QApplication::focusWidget(), f.SpEdWidth); // the field keeps the caret
     EXPECT_TRUE(f.StatusText().startsWith(QStringLiteral("Обрезаемые поля")));
+    // A click on a tab is another control taking the focus.
+    QTest::mouseClick(f.ImageViewer, Qt::LeftButton, {}, QPoint(2, 2));
+    ASSERT_TRUE(f.FImageHasFocus);
+    QTabBar* tabs = f.PageControl1->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    EXPECT_EQ(f.PageControl1->currentIndex(), 1);
+    EXPECT_FALSE(f.FImageHasFocus);
     // Tab never lands on the view.
     EXPECT_EQ(f.ImageViewer->focusPolicy() & Qt::TabFocus, 0);
 }
