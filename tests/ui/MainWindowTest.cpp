@@ -11,6 +11,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStyle>
 #include <QTabWidget>
 #include <QToolTip>
 
@@ -62,6 +63,10 @@ TEST_F(MainWindowTest, FirstStart) {
     EXPECT_FALSE(f.InfoPanel->isHidden());
     EXPECT_FALSE(f.FImageHasFocus);
     EXPECT_EQ(f.FCurrentIndex, -1);
+    // Hints after 1000 ms at rest, for 8000 ms; the program's font at 9 points.
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1000);
+    EXPECT_EQ(f.BtnSave->toolTipDuration(), 8000);
+    EXPECT_EQ(f.font().pointSize(), 9);
 }
 
 TEST_F(MainWindowTest, CaptionsRangesAndDefaultsOfTheSettingsTab) {
