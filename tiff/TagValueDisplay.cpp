@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "tags/TIFFTagUtils.h"
+#include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/FloatText.h"
 
@@ -56,20 +57,15 @@ public:
     TValueReader(const uint8_t* data, bool bigEndian) : FData(data), FBigEndian(bigEndian) {}
 
     uint8_t U8(uint64_t pos) const { return FData[pos]; }
-    uint16_t U16(uint64_t pos) const { return static_cast<uint16_t>(Read(pos, 2)); }
-    uint32_t U32(uint64_t pos) const { return static_cast<uint32_t>(Read(pos, 4)); }
-    uint64_t U64(uint64_t pos) const { return Read(pos, 8); }
-
-private:
-    uint64_t Read(uint64_t pos, int bytes) const {
-        uint64_t value = 0;
-        for (int i = 0; i < bytes; ++i) {
-            const int shift = FBigEndian ? 8 * (bytes - 1 - i) : 8 * i;
-            value |= static_cast<uint64_t>(FData[pos + i]) << shift;
-        }
-        return value;
+    uint16_t U16(uint64_t pos) const { return ReadU16(FData + pos, FBigEndian); }
+    uint32_t U32(uint64_t pos) const { return ReadU32(FData + pos, FBigEndian); }
+    uint64_t U64(uint64_t pos) const {
+        const uint64_t first = U32(pos);
+        const uint64_t second = U32(pos + 4);
+        return FBigEndian ? first << 32 | second : second << 32 | first;
     }
 
+private:
     const uint8_t* FData;
     bool FBigEndian;
 };
@@ -285,7 +281,7 @@ std::string FormatArrayValue(const uint8_t* data, uint64_t fileSize, bool bigEnd
     }
     const uint32_t size = TypeSize(dataType);
     const uint64_t byteCount = uint64_t{count} * size; // cannot overflow: count ≤ 10^6
-    if (data == nullptr || offset > fileSize || byteCount > fileSize - offset)
+    if (data == nullptr || !InFile(offset, byteCount, fileSize))
         return std::string(kOutOfRange);
 
     const TValueReader r(data, bigEndian);
