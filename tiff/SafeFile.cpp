@@ -30,7 +30,10 @@ std::string FolderOf(const std::string& path) {
 TSafeFile::TSafeFile(const std::string& targetPath) : FTargetPath(targetPath) {
     const size_t slash = targetPath.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "" : targetPath.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? targetPath : targetPath.substr(slash + 1);
+    std::string name = slash == std::string::npos ? targetPath : targetPath.substr(slash + 1);
+    // A target name near the file system's limit must still leave room for the suffix.
+    if (name.size() > 200)
+        name.resize(200);
     // The temporary file must live in the target's folder: rename() is atomic only within one
     // file system, and a folder we cannot write into fails here, before anything else.
     std::random_device seed;

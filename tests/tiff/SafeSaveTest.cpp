@@ -72,6 +72,13 @@ TEST(SafeSave, ReplacesTheTargetAndKeepsItsPermissions) {
     EXPECT_EQ(fs::status(dir / "scan.tif").permissions(), fs::perms(0640));
 }
 
+TEST(SafeSave, TargetNameAtTheFileSystemLimitIsWritten) {
+    const auto dir = test::TestFolder();
+    const std::string name(250, 'n');
+    SaveImage(dir / name);
+    EXPECT_EQ(Names(dir), std::vector<std::string>{name});
+}
+
 TEST(SafeSave, MissingFolderOrFolderThatIsAFileGivesThePlatformError) {
     const auto dir = test::TestFolder();
     WriteText(dir / "plain", "x");
