@@ -3,13 +3,14 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <new>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/Commands.h"
 #include "pipeline/CropCore.h"
 #include "tiff/CropTIFFUnit.h"
+#include "tiff/MinimalTagDescriber.h"
 
 namespace vantrel::cli {
 
@@ -72,14 +73,15 @@ bool ParseArgs(const std::vector<std::string>& args, TCropArgs& a) {
 
 } // namespace
 
-int CmdCrop(const std::vector<std::string>& args, const ITagDescriber& describer) {
+int CmdCrop(const std::vector<std::string>& args) {
     TCropArgs a;
     if (!ParseArgs(args, a))
         return Usage(true);
-    try {
+    return RunReporting([&] {
         TCropRequest request;
         // The byte order is read from the file itself, as the window does before a crop.
         request.IsBigEndian = IsBigEndianFile(a.In);
+        TMinimalTagDescriber describer;
         TCropTIFF reader(describer);
         TLoadedTIFF loaded = reader.LoadTIFFAsWords(a.In);
         request.SourceTags = reader.GetAllTags();
@@ -96,14 +98,7 @@ int CmdCrop(const std::vector<std::string>& args, const ITagDescriber& describer
         request.RemainingPercent = RemainingPercent(request.Frame, loaded.Width, loaded.Height);
         request.OutputFile = a.Out;
         CropAndSave(request);
-    } catch (const Exception& e) {
-        std::fprintf(stderr, "%s: %s\n", e.ClassName(), e.Message().c_str());
-        return kExitFailure;
-    } catch (const std::bad_alloc&) {
-        std::fprintf(stderr, "EOutOfMemory: Out of memory\n");
-        return kExitFailure;
-    }
-    return kExitOk;
+    });
 }
 
 } // namespace vantrel::cli

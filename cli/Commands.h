@@ -1,9 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
-
-#include "tiff/TagDescriber.h"
 
 namespace vantrel::cli {
 
@@ -14,9 +13,19 @@ constexpr int kExitUsage = 2;
 /// `crop IN OUT [--frame X,Y,W,H | --whole] [--minimal]`: cuts the frame (clamped to the
 /// image) or the whole image of IN and writes it to OUT in IN's byte order, carrying the tags
 /// over in full mode or, with --minimal, only those that describe the pixels.
-int CmdCrop(const std::vector<std::string>& args, const ITagDescriber& describer);
+int CmdCrop(const std::vector<std::string>& args);
 
 /// Prints the usage text to stdout (or stderr for wrong arguments) and returns the exit status.
 int Usage(bool toError);
+
+/// Runs a command's work: on an error prints "<ClassName>: <message>" to stderr and returns
+/// kExitFailure (out of memory included), otherwise kExitOk.
+int RunReporting(const std::function<void()>& work);
+
+/// `info FILE`: width=, height=, samples=, photometric=, byteorder= lines.
+int CmdInfo(const std::vector<std::string>& args);
+
+/// `words FILE OUT`: the sample words, raw little-endian 16-bit, chunky order.
+int CmdWords(const std::vector<std::string>& args);
 
 } // namespace vantrel::cli

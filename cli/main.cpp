@@ -1,10 +1,12 @@
 // vantrel-tiff: the headless companion of the window, for scripts, batches and benchmarks.
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "cli/Commands.h"
+#include "tiff/Exceptions.h"
 
 namespace {
 
@@ -14,6 +16,9 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  info FILE           print the size, samples, photometric and byte order\n"
     "  words FILE OUT      write the sample words as raw little-endian 16-bit words\n"
+    "  crop IN OUT [--frame X,Y,W,H | --whole] [--minimal]\n"
+    "                      cut the frame (clamped to the image; default the whole image) and\n"
+    "                      save it in IN's byte order with its tags (--minimal: pixel tags only)\n"
     "  --help              print this text\n"
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be read or written, 2 on wrong arguments.\n";
@@ -27,6 +32,20 @@ int Usage(bool toError) {
     return toError ? kExitUsage : kExitOk;
 }
 
+int RunReporting(const std::function<void()>& work) {
+    try {
+        work();
+        return kExitOk;
+    } catch (const vantrel::Exception& e) {
+        std::fprintf(stderr, "%s: %s\n", e.ClassName(), e.Message().c_str());
+    } catch (const std::bad_alloc&) {
+        std::fputs("EOutOfMemory: Недостаточно памяти\n", stderr);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Exception: %s\n", e.what());
+    }
+    return kExitFailure;
+}
+
 } // namespace vantrel::cli
 
 int main(int argc, char** argv) {
@@ -38,5 +57,11 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "--help" || command == "-h" || command == "help")
         return Usage(false);
+    if (command == "info")
+        return CmdInfo(args);
+    if (command == "words")
+        return CmdWords(args);
+    if (command == "crop")
+        return CmdCrop(args);
     return Usage(true);
 }

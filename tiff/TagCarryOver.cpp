@@ -146,7 +146,8 @@ std::string TCropTIFF::ProcessingSoftwareText(const std::string* OldText,
                                               const std::string& LocalTime) {
     const std::string entry = "Vantrel v" + VersionText + ", trimmed by " +
                               FormatTrimmedPercent(CropRemainingPercent) + "% at " + LocalTime;
-    if (!OldText)
+    // An old entry without text (a describer that shows no values) adds no history.
+    if (!OldText || Trim(*OldText).empty())
         return entry;
     if (OldText->starts_with("Vantrel")) {
         // Our own earlier entry is replaced; the history behind it is kept.
