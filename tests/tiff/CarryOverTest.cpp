@@ -183,6 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CarryOverHistory,
     ::testing::Values(
         THistoryCase{"None", false, "", "N"},
+        THistoryCase{"EmptyOld", true, " ", "N"},
         THistoryCase{"Foreign", true, "Scanner 2.0", "N | Scanner 2.0"},
         THistoryCase{"OursWithHistory", true, kOurs + " | Scanner 2.0", "N | Scanner 2.0"},
         THistoryCase{"OursAlone", true, kOurs, "N"},
