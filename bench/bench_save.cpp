@@ -24,7 +24,8 @@ constexpr size_t kCropBytes = size_t{kCropW} * kCropH * kSamples * 2;
 
 const std::filesystem::path& Folder() {
     static const std::filesystem::path folder = [] {
-        auto f = std::filesystem::current_path() / "bench_save_tmp";
+        // Beside the benchmark program, on the disk the build lives on, never in the sources.
+        auto f = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "bench_save_tmp";
         std::filesystem::create_directories(f);
         return f;
     }();
