@@ -1,5 +1,7 @@
 #include "pipeline/Render.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -7,6 +9,7 @@
 
 #include "pipeline/KernelMemory.h"
 #include "pipeline/ParallelRows.h"
+#include "pipeline/StreamStore.h"
 #include "tiff/Exceptions.h"
 
 namespace vantrel {
@@ -28,63 +31,100 @@ std::string Format(const char* pattern, int a, int b = 0) {
     return text;
 }
 
-// One row. S is the samples per pixel (1 to 4); grey images show their first sample, colour
-// images their first three. `flip` complements the sample first (WhiteIsZero), which leaves
-// 255 minus the high byte.
-template <bool UseTable, int S>
-void RenderRow(const uint16_t* __restrict s, uint8_t* __restrict d, int64_t width, uint16_t flip,
-               const uint8_t* __restrict table) {
-    auto level = [&](uint16_t sample) -> uint8_t {
-        const auto high = static_cast<uint8_t>(static_cast<uint16_t>(sample ^ flip) >> 8);
-        if constexpr (UseTable)
-            return table[high];
-        else
-            return high;
-    };
-    for (int64_t x = 0; x < width; ++x, s += S, d += 3) {
+// Levels per high byte: the table, or the byte itself when no adjustment is active, with the
+// WhiteIsZero complement folded in.
+struct TLevels {
+    uint8_t Level[256];
+    uint32_t Grey[256]; // the level in the three low bytes (blue, green, red alike)
+
+    TLevels(const TDisplayTable* table, bool whiteIsZero) {
+        for (int h = 0; h < 256; ++h) {
+            const int high = whiteIsZero ? 255 - h : h;
+            Level[h] = table ? (*table)[high] : static_cast<uint8_t>(high);
+            Grey[h] = Level[h] * 0x010101u;
+        }
+    }
+};
+
+inline uint8_t High(uint16_t sample) {
+    return static_cast<uint8_t>(sample >> 8);
+}
+
+// Pixels [0, n) of a row into `out` (3 bytes each). Four pixels make three 32-bit stores.
+template <int S>
+void RenderPixels(const uint16_t* __restrict s, uint8_t* __restrict out, int64_t n,
+                  const TLevels& lv) {
+    int64_t x = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; x + 4 <= n; x += 4, s += 4 * S, out += 12) {
+            uint32_t w[3];
+            if constexpr (S <= 2) {
+                const uint32_t g0 = lv.Grey[High(s[0])], g1 = lv.Grey[High(s[S])];
+                const uint32_t g2 = lv.Grey[High(s[2 * S])], g3 = lv.Grey[High(s[3 * S])];
+                w[0] = g0 | g1 << 24;
+                w[1] = g1 >> 8 | g2 << 16;
+                w[2] = g2 >> 16 | g3 << 8;
+            } else {
+                auto bgr = [&](const uint16_t* p) {
+                    return uint32_t(lv.Level[High(p[2])]) | uint32_t(lv.Level[High(p[1])]) << 8 |
+                           uint32_t(lv.Level[High(p[0])]) << 16;
+                };
+                const uint32_t p0 = bgr(s), p1 = bgr(s + S), p2 = bgr(s + 2 * S),
+                               p3 = bgr(s + 3 * S);
+                w[0] = p0 | p1 << 24;
+                w[1] = p1 >> 8 | p2 << 16;
+                w[2] = p2 >> 16 | p3 << 8;
+            }
+            std::memcpy(out, w, sizeof w);
+        }
+    }
+    for (; x < n; ++x, s += S, out += 3) {
         if constexpr (S <= 2) {
-            const uint8_t v = level(s[0]);
-            d[0] = v;
-            d[1] = v;
-            d[2] = v;
+            out[0] = out[1] = out[2] = lv.Level[High(s[0])];
         } else {
-            d[0] = level(s[2]);
-            d[1] = level(s[1]);
-            d[2] = level(s[0]);
+            out[0] = lv.Level[High(s[2])];
+            out[1] = lv.Level[High(s[1])];
+            out[2] = lv.Level[High(s[0])];
         }
     }
 }
 
-template <bool UseTable, int S>
-void RenderBand(const uint16_t* words, uint16_t flip, const uint8_t* table, TViewBitmap& bitmap,
-                int64_t rowFirst, int64_t rowEnd) {
+// Rows are rendered in chunks into a buffer that stays in L1 and streamed to the bitmap,
+// which is far larger than any cache.
+template <int S>
+void RenderBand(const uint16_t* words, const TLevels& levels, TViewBitmap& bitmap, int64_t rowFirst,
+                int64_t rowEnd) {
+    constexpr int64_t kChunk = 1024;
+    alignas(64) uint8_t chunk[3 * kChunk];
     const int64_t width = bitmap.Width;
     const int64_t pixelBytes = 3 * width;
     const auto padding = static_cast<size_t>(bitmap.BytesPerLine - pixelBytes);
     for (int64_t y = rowFirst; y < rowEnd; ++y) {
         uint8_t* row = bitmap.Row(static_cast<int32_t>(y));
-        RenderRow<UseTable, S>(words + y * width * S, row, width, flip, table);
+        const uint16_t* s = words + y * width * S;
+        for (int64_t x = 0; x < width; x += kChunk) {
+            const int64_t n = std::min(kChunk, width - x);
+            RenderPixels<S>(s + x * S, chunk, n, levels);
+            kernels::StreamBytes(row + 3 * x, chunk, static_cast<size_t>(3 * n));
+        }
         if (padding > 0)
             std::memset(row + pixelBytes, 0, padding); // defined bytes for whoever copies rows
     }
+    kernels::StreamFence();
 }
 
-template <bool UseTable>
-void RenderAll(const uint16_t* words, int32_t samples, uint16_t flip, const uint8_t* table,
-               TViewBitmap& bitmap, unsigned threads) {
+void RenderAll(const uint16_t* words, int32_t samples, const TLevels& levels, TViewBitmap& bitmap,
+               unsigned threads) {
     auto band = [&](int64_t a, int64_t b) {
         switch (samples) {
         case 1:
-            RenderBand<UseTable, 1>(words, flip, table, bitmap, a, b);
-            break;
+            return RenderBand<1>(words, levels, bitmap, a, b);
         case 2:
-            RenderBand<UseTable, 2>(words, flip, table, bitmap, a, b);
-            break;
+            return RenderBand<2>(words, levels, bitmap, a, b);
         case 3:
-            RenderBand<UseTable, 3>(words, flip, table, bitmap, a, b);
-            break;
+            return RenderBand<3>(words, levels, bitmap, a, b);
         default:
-            RenderBand<UseTable, 4>(words, flip, table, bitmap, a, b);
+            return RenderBand<4>(words, levels, bitmap, a, b);
         }
     };
     ParallelRows(bitmap.Height, band, threads);
@@ -139,11 +179,8 @@ void CheckColourModel(int32_t samples, uint16_t photometric) {
 
 void RenderWordsInto(const uint16_t* words, int32_t samples, uint16_t photometric,
                      const TDisplayTable* table, TViewBitmap& bitmap, unsigned threads) {
-    const uint16_t flip = photometric == 0 ? 0xFFFF : 0;
-    if (table)
-        RenderAll<true>(words, samples, flip, table->data(), bitmap, threads);
-    else
-        RenderAll<false>(words, samples, flip, nullptr, bitmap, threads);
+    const TLevels levels(table, photometric == 0);
+    RenderAll(words, samples, levels, bitmap, threads);
 }
 
 TViewBitmap RenderWordsToBitmap(std::span<const uint16_t> words, int32_t width, int32_t height,

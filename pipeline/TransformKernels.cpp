@@ -1,14 +1,23 @@
 // The word-moving kernels behind TransformWords. Each writes every destination word exactly
-// once, row by row; only the order of the source reads differs from a plain pixel loop.
+// once; only the order of the memory accesses differs from a plain pixel loop. Results go to
+// memory through streaming stores (see StreamStore.h) where the platform has them.
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "pipeline/ParallelRows.h"
+#include "pipeline/StreamStore.h"
 #include "pipeline/Transform.h"
 
 namespace vantrel {
 
 namespace {
+
+using kernels::IsAligned;
+using kernels::StreamBytes;
+using kernels::StreamFence;
+
+constexpr bool kLittleEndian = std::endian::native == std::endian::little;
 
 // Copies one pixel. S > 0 is known at compile time (1 to 4 samples, the images shown);
 // S == 0 takes the count at run time for anything else.
@@ -22,46 +31,197 @@ inline void CopyPixel(const uint16_t* __restrict s, uint16_t* __restrict d, int6
     }
 }
 
-// Quarter turns in square tiles of the destination: the tile's source rows (one per
-// destination column) stay in L1 while the destination is written sequentially.
+// ---- Quarter turns ----------------------------------------------------------------------
+
+// The destination is cut into square tiles. A tile is gathered in a buffer that stays in L1
+// together with the source rows it reads (one per destination column), then streamed out row
+// by row. 64 × 64 grey words or 32 × 32 pixels of up to four samples: 8 to 32 KiB.
 template <int S> constexpr int64_t RotateTile() {
     return S == 1 ? 64 : 32;
 }
 
-template <int S>
-void Rotate90Band(const uint16_t* __restrict src, int64_t width, int64_t height, int64_t samples,
-                  bool clockwise, uint16_t* __restrict dst, int64_t rowFirst, int64_t rowEnd) {
-    constexpr int64_t tile = RotateTile<S>();
-    const int64_t spp = S > 0 ? S : samples;
-    const int64_t newWidth = height;
+struct TRotation {
+    const uint16_t* Src;
+    int64_t Width, Height; // of the source
+    bool Clockwise;
+    uint16_t* Dst;
+
     // Destination (x, y) comes from source column y, row H-1-x (clockwise) or column W-1-y,
     // row x (counter-clockwise): along a destination row the source steps a whole row.
-    const int64_t step = (clockwise ? -width : width) * spp;
-    for (int64_t ty = rowFirst; ty < rowEnd; ty += tile) {
-        const int64_t tyEnd = std::min(ty + tile, rowEnd);
-        for (int64_t tx = 0; tx < newWidth; tx += tile) {
-            const int64_t txEnd = std::min(tx + tile, newWidth);
-            for (int64_t y = ty; y < tyEnd; ++y) {
-                const uint16_t* s = src + (clockwise ? (height - 1 - tx) * width + y
-                                                     : tx * width + (width - 1 - y)) *
-                                              spp;
-                uint16_t* d = dst + (y * newWidth + tx) * spp;
-                for (int64_t x = tx; x < txEnd; ++x, s += step, d += spp)
-                    CopyPixel<S>(s, d, spp);
+    const uint16_t* Source(int64_t x, int64_t y, int64_t spp) const {
+        return Src + (Clockwise ? (Height - 1 - x) * Width + y : x * Width + (Width - 1 - y)) * spp;
+    }
+    int64_t SourceStep(int64_t spp) const { return (Clockwise ? -Width : Width) * spp; }
+};
+
+// Gathers destination rows [ty, tyEnd) × columns [tx, txEnd) into buf (pitch `pitch` words).
+template <int S>
+void GatherTile(const TRotation& r, int64_t tx, int64_t txEnd, int64_t ty, int64_t tyEnd,
+                uint16_t* buf, int64_t pitch, int64_t spp) {
+    const int64_t step = r.SourceStep(spp);
+    for (int64_t y = ty; y < tyEnd; ++y) {
+        const uint16_t* s = r.Source(tx, y, spp);
+        uint16_t* d = buf + (y - ty) * pitch;
+        for (int64_t x = tx; x < txEnd; ++x, s += step, d += spp)
+            CopyPixel<S>(s, d, spp);
+    }
+}
+
+#if defined(__SSE2__)
+// Transposes eight rows of eight words.
+inline void Transpose8(__m128i a[8]) {
+    const __m128i t0 = _mm_unpacklo_epi16(a[0], a[1]), t1 = _mm_unpackhi_epi16(a[0], a[1]);
+    const __m128i t2 = _mm_unpacklo_epi16(a[2], a[3]), t3 = _mm_unpackhi_epi16(a[2], a[3]);
+    const __m128i t4 = _mm_unpacklo_epi16(a[4], a[5]), t5 = _mm_unpackhi_epi16(a[4], a[5]);
+    const __m128i t6 = _mm_unpacklo_epi16(a[6], a[7]), t7 = _mm_unpackhi_epi16(a[6], a[7]);
+    const __m128i u0 = _mm_unpacklo_epi32(t0, t2), u1 = _mm_unpackhi_epi32(t0, t2);
+    const __m128i u2 = _mm_unpacklo_epi32(t1, t3), u3 = _mm_unpackhi_epi32(t1, t3);
+    const __m128i u4 = _mm_unpacklo_epi32(t4, t6), u5 = _mm_unpackhi_epi32(t4, t6);
+    const __m128i u6 = _mm_unpacklo_epi32(t5, t7), u7 = _mm_unpackhi_epi32(t5, t7);
+    a[0] = _mm_unpacklo_epi64(u0, u4), a[1] = _mm_unpackhi_epi64(u0, u4);
+    a[2] = _mm_unpacklo_epi64(u1, u5), a[3] = _mm_unpackhi_epi64(u1, u5);
+    a[4] = _mm_unpacklo_epi64(u2, u6), a[5] = _mm_unpackhi_epi64(u2, u6);
+    a[6] = _mm_unpacklo_epi64(u3, u7), a[7] = _mm_unpackhi_epi64(u3, u7);
+}
+
+// Grey tiles in blocks of 8 × 8 words, transposed in registers; ragged edges word by word.
+void GatherGreyTile(const TRotation& r, int64_t tx, int64_t txEnd, int64_t ty, int64_t tyEnd,
+                    uint16_t* buf, int64_t pitch) {
+    for (int64_t by = ty; by < tyEnd; by += 8) {
+        for (int64_t bx = tx; bx < txEnd; bx += 8) {
+            if (by + 8 > tyEnd || bx + 8 > txEnd) {
+                GatherTile<1>(r, bx, std::min(bx + 8, txEnd), by, std::min(by + 8, tyEnd),
+                              buf + (by - ty) * pitch + (bx - tx), pitch, 1);
+                continue;
+            }
+            __m128i a[8];
+            if (r.Clockwise) {
+                // Row j: source row H-1-(bx+j), columns by … by+7; transposed, block row i is
+                // destination row by+i.
+                for (int j = 0; j < 8; ++j)
+                    a[j] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(
+                        r.Src + (r.Height - 1 - bx - j) * r.Width + by));
+                Transpose8(a);
+                for (int i = 0; i < 8; ++i)
+                    _mm_store_si128(
+                        reinterpret_cast<__m128i*>(buf + (by - ty + i) * pitch + (bx - tx)), a[i]);
+            } else {
+                // Row j: source row bx+j, columns W-8-by … W-1-by; transposed, block row k is
+                // destination row by+7-k.
+                for (int j = 0; j < 8; ++j)
+                    a[j] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(
+                        r.Src + (bx + j) * r.Width + (r.Width - 8 - by)));
+                Transpose8(a);
+                for (int k = 0; k < 8; ++k)
+                    _mm_store_si128(
+                        reinterpret_cast<__m128i*>(buf + (by - ty + 7 - k) * pitch + (bx - tx)),
+                        a[k]);
             }
         }
     }
 }
+#endif
 
-// One row, pixels in reverse order (the whole of a mirror, and of a half turn once the row
-// order is reversed too).
+template <int S> void Rotate90Band(const TRotation& r, int64_t rowFirst, int64_t rowEnd) {
+    constexpr int64_t tile = RotateTile<S>();
+    const int64_t newWidth = r.Height;
+    alignas(64) uint16_t buf[tile * tile * S];
+    const int64_t pitch = tile * S;
+    for (int64_t ty = rowFirst; ty < rowEnd; ty += tile) {
+        const int64_t tyEnd = std::min(ty + tile, rowEnd);
+        for (int64_t tx = 0; tx < newWidth; tx += tile) {
+            const int64_t txEnd = std::min(tx + tile, newWidth);
+#if defined(__SSE2__)
+            if constexpr (S == 1)
+                GatherGreyTile(r, tx, txEnd, ty, tyEnd, buf, pitch);
+            else
+#endif
+                GatherTile<S>(r, tx, txEnd, ty, tyEnd, buf, pitch, S);
+            for (int64_t y = ty; y < tyEnd; ++y)
+                StreamBytes(r.Dst + (y * newWidth + tx) * S, buf + (y - ty) * pitch,
+                            static_cast<size_t>((txEnd - tx) * S) * sizeof(uint16_t));
+        }
+    }
+    StreamFence();
+}
+
+// More than four samples: never shown, so kept simple.
+void Rotate90BandGeneric(const TRotation& r, int64_t samples, int64_t rowFirst, int64_t rowEnd) {
+    constexpr int64_t tile = 32;
+    for (int64_t ty = rowFirst; ty < rowEnd; ty += tile)
+        for (int64_t tx = 0; tx < r.Height; tx += tile) {
+            const int64_t tyEnd = std::min(ty + tile, rowEnd),
+                          txEnd = std::min(tx + tile, r.Height);
+            GatherTile<0>(r, tx, txEnd, ty, tyEnd, r.Dst + (ty * r.Height + tx) * samples,
+                          r.Height * samples, samples);
+        }
+}
+
+// ---- Mirrors and half turns ---------------------------------------------------------------
+
+// One row with its pixels in reverse order.
 template <int S>
-inline void ReverseRow(const uint16_t* __restrict s, uint16_t* __restrict d, int64_t width,
-                       int64_t samples) {
-    const int64_t spp = S > 0 ? S : samples;
-    const uint16_t* sp = s + (width - 1) * spp;
-    for (int64_t x = 0; x < width; ++x, sp -= spp, d += spp)
-        CopyPixel<S>(sp, d, spp);
+void ReverseRowPlain(const uint16_t* s, uint16_t* d, int64_t first, int64_t end, int64_t width,
+                     int64_t spp) {
+    for (int64_t x = first; x < end; ++x)
+        CopyPixel<S>(s + (width - 1 - x) * spp, d + x * spp, spp);
+}
+
+#if defined(__SSE2__)
+// Reverses the pixels within one vector: 8 grey words, 4 two-sample or 2 four-sample pixels.
+template <int S> inline __m128i ReverseVector(__m128i v) {
+    if constexpr (S == 1) {
+        v = _mm_shufflelo_epi16(v, _MM_SHUFFLE(0, 1, 2, 3));
+        v = _mm_shufflehi_epi16(v, _MM_SHUFFLE(0, 1, 2, 3));
+        return _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2));
+    } else if constexpr (S == 2) {
+        return _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 1, 2, 3));
+    } else {
+        return _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2));
+    }
+}
+#endif
+
+template <int S>
+void ReverseRow(const uint16_t* __restrict s, uint16_t* __restrict d, int64_t width, int64_t spp) {
+    int64_t x = 0;
+#if defined(__SSE2__)
+    if constexpr (S == 1 || S == 2 || S == 4) {
+        constexpr int64_t perVector = 8 / S;
+        while (x < width && !IsAligned(d + x * S, 16))
+            ReverseRowPlain<S>(s, d, x, x + 1, width, S), ++x;
+        if (IsAligned(d + x * S, 16)) {
+            for (; x + perVector <= width; x += perVector) {
+                const __m128i v = _mm_loadu_si128(
+                    reinterpret_cast<const __m128i*>(s + (width - perVector - x) * S));
+                _mm_stream_si128(reinterpret_cast<__m128i*>(d + x * S), ReverseVector<S>(v));
+            }
+        }
+    }
+#if defined(__x86_64__)
+    if constexpr (S == 3 && kLittleEndian) {
+        // Four pixels are three 64-bit words; reversing them moves whole 16-bit lanes.
+        while (x < width && !IsAligned(d + x * 3, 8))
+            ReverseRowPlain<3>(s, d, x, x + 1, width, 3), ++x;
+        if (IsAligned(d + x * 3, 8)) {
+            for (; x + 4 <= width; x += 4) {
+                // Source pixels A B C D (A leftmost) become D C B A.
+                uint64_t q[3];
+                std::memcpy(q, s + (width - 4 - x) * 3, sizeof q);
+                const uint64_t o0 = (q[2] >> 16) | ((q[1] << 16) & 0xFFFF000000000000ull);
+                const uint64_t o1 =
+                    (q[1] >> 48) | ((q[2] & 0xFFFF) << 16) | ((q[0] >> 48) << 32) | (q[1] << 48);
+                const uint64_t o2 = (q[0] << 16) | ((q[1] >> 16) & 0xFFFF);
+                auto* out = reinterpret_cast<long long*>(d + x * 3);
+                _mm_stream_si64(out, static_cast<long long>(o0));
+                _mm_stream_si64(out + 1, static_cast<long long>(o1));
+                _mm_stream_si64(out + 2, static_cast<long long>(o2));
+            }
+        }
+    }
+#endif
+#endif
+    ReverseRowPlain<S>(s, d, x, width, width, spp);
 }
 
 template <int S>
@@ -72,57 +232,70 @@ void ReverseBand(const uint16_t* src, int64_t width, int64_t height, int64_t sam
         const int64_t sy = flipRows ? height - 1 - y : y;
         ReverseRow<S>(src + sy * rowWords, dst + y * rowWords, width, samples);
     }
+    StreamFence();
 }
 
-// Complements the colour samples and copies the rest, as one plain loop the compiler turns
-// into vector instructions: the mask of which samples are colour repeats every pixel.
-template <int S> void InvertWords(const uint16_t* __restrict s, uint16_t* __restrict d, int64_t n) {
-    for (int64_t i = 0; i < n; ++i) {
-        uint16_t mask = 0xFFFF;
-        if constexpr (S == 2)
-            mask = (i % 2 == 1) ? 0 : 0xFFFF;
-        else if constexpr (S == 4)
-            mask = (i % 4 == 3) ? 0 : 0xFFFF;
-        d[i] = static_cast<uint16_t>(s[i] ^ mask);
+// ---- Inversion ------------------------------------------------------------------------------
+
+// Colour samples are complemented, an extra sample (the second of two, the fourth of four) is
+// copied. Beyond four samples no image is shown; the first three are taken as colour there.
+inline uint16_t InvertMask(int64_t sampleIndex, int64_t samples) {
+    if (samples == 2)
+        return sampleIndex == 1 ? 0 : 0xFFFF;
+    if (samples == 1 || samples == 3)
+        return 0xFFFF;
+    return sampleIndex < 3 ? 0xFFFF : 0;
+}
+
+// Words [0, n) of a band that starts at a pixel boundary.
+void InvertBand(const uint16_t* __restrict s, uint16_t* __restrict d, int64_t n, int64_t samples) {
+    int64_t i = 0;
+#if defined(__SSE2__)
+    if (samples <= 4) {
+        while (i < n && !IsAligned(d + i, 16))
+            d[i] = s[i] ^ InvertMask(i % samples, samples), ++i;
+        if (IsAligned(d + i, 16)) {
+            // Eight words hold whole pixels of 1, 2 or 4 samples, so one mask fits every
+            // vector; with 3 samples every word is complemented anyway.
+            alignas(16) uint16_t maskWords[8];
+            for (int k = 0; k < 8; ++k)
+                maskWords[k] = InvertMask((i + k) % samples, samples);
+            const __m128i mask = _mm_load_si128(reinterpret_cast<const __m128i*>(maskWords));
+            for (; i + 8 <= n; i += 8)
+                _mm_stream_si128(
+                    reinterpret_cast<__m128i*>(d + i),
+                    _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i)), mask));
+        }
     }
-}
-
-// Beyond four samples no image is shown; the first three are taken as colour there too.
-void InvertWordsGeneric(const uint16_t* s, uint16_t* d, int64_t pixels, int64_t samples) {
-    for (int64_t p = 0; p < pixels; ++p, s += samples, d += samples)
-        for (int64_t c = 0; c < samples; ++c)
-            d[c] = c < 3 ? static_cast<uint16_t>(~s[c]) : s[c];
+#endif
+    for (; i < n; ++i)
+        d[i] = s[i] ^ InvertMask(i % samples, samples);
+    StreamFence();
 }
 
 template <int S>
 void RunGeometric(const uint16_t* src, int64_t width, int64_t height, int64_t samples,
                   TTransformType transform, uint16_t* dst, unsigned threads) {
-    switch (transform) {
-    case TTransformType::tt90CW:
-    case TTransformType::tt90CCW: {
-        const bool cw = transform == TTransformType::tt90CW;
+    if (transform == TTransformType::tt90CW || transform == TTransformType::tt90CCW) {
+        const TRotation r{src, width, height, transform == TTransformType::tt90CW, dst};
         ParallelRows(
             width,
             [&](int64_t a, int64_t b) {
-                Rotate90Band<S>(src, width, height, samples, cw, dst, a, b);
+                if constexpr (S > 0)
+                    Rotate90Band<S>(r, a, b);
+                else
+                    Rotate90BandGeneric(r, samples, a, b);
             },
             threads, RotateTile<S>());
-        break;
+        return;
     }
-    case TTransformType::tt180:
-    case TTransformType::ttFlipH: {
-        const bool flipRows = transform == TTransformType::tt180;
-        ParallelRows(
-            height,
-            [&](int64_t a, int64_t b) {
-                ReverseBand<S>(src, width, height, samples, flipRows, dst, a, b);
-            },
-            threads);
-        break;
-    }
-    default:
-        break;
-    }
+    const bool flipRows = transform == TTransformType::tt180;
+    ParallelRows(
+        height,
+        [&](int64_t a, int64_t b) {
+            ReverseBand<S>(src, width, height, samples, flipRows, dst, a, b);
+        },
+        threads);
 }
 
 } // namespace
@@ -130,47 +303,36 @@ void RunGeometric(const uint16_t* src, int64_t width, int64_t height, int64_t sa
 void TransformWordsInto(const uint16_t* src, int32_t width, int32_t height, int32_t samples,
                         TTransformType transform, uint16_t* dst, unsigned threads) {
     const int64_t w = width, h = height, spp = samples;
-    if (transform == TTransformType::ttInvert) {
+    switch (transform) {
+    case TTransformType::ttInvert: {
         const int64_t rowWords = w * spp;
         ParallelRows(
             h,
             [&](int64_t a, int64_t b) {
-                const uint16_t* s = src + a * rowWords;
-                uint16_t* d = dst + a * rowWords;
-                const int64_t n = (b - a) * rowWords;
-                switch (spp) {
-                case 1:
-                case 3:
-                    InvertWords<1>(s, d, n);
-                    break;
-                case 2:
-                    InvertWords<2>(s, d, n);
-                    break;
-                case 4:
-                    InvertWords<4>(s, d, n);
-                    break;
-                default:
-                    InvertWordsGeneric(s, d, n / spp, spp);
-                }
+                InvertBand(src + a * rowWords, dst + a * rowWords, (b - a) * rowWords, spp);
             },
             threads);
         return;
     }
-    switch (spp) {
-    case 1:
-        RunGeometric<1>(src, w, h, spp, transform, dst, threads);
-        break;
-    case 2:
-        RunGeometric<2>(src, w, h, spp, transform, dst, threads);
-        break;
-    case 3:
-        RunGeometric<3>(src, w, h, spp, transform, dst, threads);
-        break;
-    case 4:
-        RunGeometric<4>(src, w, h, spp, transform, dst, threads);
+    case TTransformType::tt90CW:
+    case TTransformType::tt90CCW:
+    case TTransformType::tt180:
+    case TTransformType::ttFlipH:
         break;
     default:
-        RunGeometric<0>(src, w, h, spp, transform, dst, threads);
+        return;
+    }
+    switch (spp) {
+    case 1:
+        return RunGeometric<1>(src, w, h, spp, transform, dst, threads);
+    case 2:
+        return RunGeometric<2>(src, w, h, spp, transform, dst, threads);
+    case 3:
+        return RunGeometric<3>(src, w, h, spp, transform, dst, threads);
+    case 4:
+        return RunGeometric<4>(src, w, h, spp, transform, dst, threads);
+    default:
+        return RunGeometric<0>(src, w, h, spp, transform, dst, threads);
     }
 }
 
