@@ -20,7 +20,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	./$(BUILD)/vantrel-tiff --help
+	./$(BUILD)/vantrel
 
 test: test-release test-asan
 

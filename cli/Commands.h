@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,5 +12,15 @@ constexpr int kExitUsage = 2;
 
 /// Prints the usage text to stdout (or stderr for wrong arguments) and returns the exit status.
 int Usage(bool toError);
+
+/// Runs a command's work: on an error prints "<ClassName>: <message>" to stderr and returns
+/// kExitFailure (out of memory included), otherwise kExitOk.
+int RunReporting(const std::function<void()>& work);
+
+/// `info FILE`: width=, height=, samples=, photometric=, byteorder= lines.
+int CmdInfo(const std::vector<std::string>& args);
+
+/// `words FILE OUT`: the sample words, raw little-endian 16-bit, chunky order.
+int CmdWords(const std::vector<std::string>& args);
 
 } // namespace vantrel::cli

@@ -1,10 +1,12 @@
 // vantrel-tiff: the headless companion of the window, for scripts, batches and benchmarks.
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "cli/Commands.h"
+#include "tiff/Exceptions.h"
 
 namespace {
 
@@ -27,6 +29,20 @@ int Usage(bool toError) {
     return toError ? kExitUsage : kExitOk;
 }
 
+int RunReporting(const std::function<void()>& work) {
+    try {
+        work();
+        return kExitOk;
+    } catch (const vantrel::Exception& e) {
+        std::fprintf(stderr, "%s: %s\n", e.ClassName(), e.Message().c_str());
+    } catch (const std::bad_alloc&) {
+        std::fputs("EOutOfMemory: Недостаточно памяти\n", stderr);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "Exception: %s\n", e.what());
+    }
+    return kExitFailure;
+}
+
 } // namespace vantrel::cli
 
 int main(int argc, char** argv) {
@@ -38,5 +54,9 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "--help" || command == "-h" || command == "help")
         return Usage(false);
+    if (command == "info")
+        return CmdInfo(args);
+    if (command == "words")
+        return CmdWords(args);
     return Usage(true);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tiff/Exceptions.h"
+#include "tiff/MappedFile.h"
 #include "tiff/SampleWords.h"
 #include "tiff/TIFFRecords.h"
 #include "tiff/TagDescriber.h"
@@ -62,6 +63,58 @@ private:
     bool FOriginalHadRowsPerStrip = false;
 
     // ---- Reading internals ----------------------------------------------------------------
+
+    /// What the structure reader hands to the pixel loader.
+    struct TTIFFStructure {
+        bool BigEndian = false;
+        uint16_t Width = 0;
+        uint16_t Height = 0;
+        uint16_t BitsPerSample = 0;
+        uint16_t SamplesPerPixel = 1;
+        uint16_t PhotometricInterpretation = 1;
+        uint16_t PlanarConfiguration = 1;
+        uint16_t RowsPerStrip = 0;
+        std::vector<uint32_t> StripOffsets;
+        std::vector<uint32_t> StripByteCounts;
+    };
+
+    /// One 12-byte directory entry with its fields as stored in the file.
+    struct TRawEntry {
+        uint16_t TagID = 0;
+        uint16_t DataType = 0;
+        uint32_t Count = 0;
+        uint8_t ValueField[4] = {};
+        static TRawEntry At(const uint8_t* entry) noexcept;
+    };
+
+    TTIFFStructure ParseTIFFStructure(const uint8_t* Data, uint64_t FileSize);
+    TTIFFTag BuildTagRecord(const uint8_t* Data, uint64_t FileSize, bool BigEndian,
+                            const TRawEntry& Entry) const;
+    std::vector<TTIFFTag> ReadNestedIFD(const uint8_t* Data, uint64_t FileSize, uint32_t Offset,
+                                        bool BigEndian) const;
+    static void InsertNestedTags(std::vector<TTIFFTag>& List, std::vector<TTIFFTag> Nested,
+                                 size_t PointerPosition, const std::string& Prefix);
+    static uint32_t ReadScalarValue(const uint8_t* Field, uint16_t Type, bool BigEndian,
+                                    bool IsInline, const uint8_t* Data, uint64_t FileSize,
+                                    uint16_t TagID);
+    static std::vector<uint16_t> ReadWordArray(const uint8_t* Field, uint16_t Type, uint32_t Count,
+                                               bool BigEndian, bool IsInline, const uint8_t* Data,
+                                               uint64_t FileSize, uint16_t TagID);
+    static std::vector<uint32_t> ReadCardinalArray(const uint8_t* Field, uint16_t Type,
+                                                   uint32_t Count, bool BigEndian, bool IsInline,
+                                                   const uint8_t* Data, uint64_t FileSize,
+                                                   uint16_t TagID);
+    static TTIFFTagValue NormalizeInlineValue(const uint8_t* Field, TTIFFDataType Type,
+                                              uint32_t Count, bool BigEndian);
+    static std::vector<uint8_t> CaptureRawData(const uint8_t* Field, TTIFFDataType Type,
+                                               uint32_t Count, bool BigEndian, const uint8_t* Data,
+                                               uint64_t FileSize);
+    static TMappedFile MapFileForReading(const std::string& FileName);
+    static void UnmapFile(TMappedFile& Mapped);
+    static void CopyChunkyStrips(const TTIFFStructure& S, const TMappedFile& Mapped,
+                                 TSampleWords& PixelData);
+    static void CopyPlanarStrips(const TTIFFStructure& S, const TMappedFile& Mapped,
+                                 TSampleWords& PixelData);
 
     // ---- Value text internals -------------------------------------------------------------
 };

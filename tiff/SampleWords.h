@@ -13,9 +13,7 @@ namespace vantrel {
 /// page twice.
 template <class T> struct DefaultInitAllocator : std::allocator<T> {
     using std::allocator<T>::allocator;
-    template <class U> struct rebind {
-        using other = DefaultInitAllocator<U>;
-    };
+    template <class U> struct rebind { using other = DefaultInitAllocator<U>; };
     template <class U> void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
         ::new (static_cast<void*>(p)) U;
     }

@@ -1,0 +1,181 @@
+// vantrel-tiff run as a user runs it: exit status, standard output and error, files written.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/wait.h>
+
+#include "tests/support/LibTIFFWriter.h"
+#include "tests/support/TIFFBuilder.h"
+#include "tests/support/TempDir.h"
+
+namespace vantrel::test {
+namespace {
+
+struct TRun {
+    int Status = -1;
+    std::string Out, Err;
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (const char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+TRun RunCli(const TTempDir& dir, const std::vector<std::string>& args) {
+    std::string command = Quote(VANTREL_TIFF_CLI);
+    for (const auto& a : args)
+        command.append(" ").append(Quote(a));
+    command.append(" >").append(Quote(dir.File("stdout")));
+    command.append(" 2>").append(Quote(dir.File("stderr")));
+    const int raw = std::system(command.c_str());
+    TRun r;
+    r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    const auto out = ReadFileBytes(dir.File("stdout"));
+    const auto err = ReadFileBytes(dir.File("stderr"));
+    r.Out.assign(out.begin(), out.end());
+    r.Err.assign(err.begin(), err.end());
+    return r;
+}
+
+bool Shell(const std::string& command) {
+    return std::system(command.c_str()) == 0;
+}
+
+std::vector<uint16_t> WordsOfFile(const std::string& path) {
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    std::vector<uint16_t> words(bytes.size() / 2);
+    for (size_t k = 0; k < words.size(); ++k)
+        words[k] = static_cast<uint16_t>(bytes[2 * k] | bytes[2 * k + 1] << 8);
+    return words;
+}
+
+std::string Info(uint32_t w, uint32_t h, int s, int photometric, bool mm) {
+    return "width=" + std::to_string(w) + "\nheight=" + std::to_string(h) +
+           "\nsamples=" + std::to_string(s) + "\nphotometric=" + std::to_string(photometric) +
+           "\nbyteorder=" + (mm ? "MM" : "II") + "\n";
+}
+
+TEST(Cli, InfoAndWordsOfLibTIFFFiles) {
+    TTempDir dir;
+    for (const bool mm : {false, true})
+        for (const bool planar : {false, true}) {
+            TLibTIFFImage im;
+            im.Width = 9;
+            im.Height = 5;
+            im.Samples = 3;
+            im.BigEndian = mm;
+            im.Planar = planar;
+            im.RowsPerStrip = 2;
+            const std::string path = dir.File("in.tif");
+            const std::vector<uint16_t> written = WriteWithLibTIFF(path, im);
+            const TRun info = RunCli(dir, {"info", path});
+            EXPECT_EQ(info.Status, 0);
+            EXPECT_EQ(info.Out, Info(9, 5, 3, 2, mm));
+            EXPECT_EQ(info.Err, "");
+            const TRun words = RunCli(dir, {"words", path, dir.File("out.raw")});
+            EXPECT_EQ(words.Status, 0);
+            EXPECT_EQ(WordsOfFile(dir.File("out.raw")), written);
+        }
+}
+
+// Files from another writer: ImageMagick, grey and RGB, both byte orders, both layouts.
+TEST(Cli, ImageMagickFiles) {
+    TTempDir dir;
+    struct TCase {
+        const char* Options;
+        int Samples, Photometric;
+        bool MM;
+    };
+    const TCase cases[] = {
+        {"gradient: -depth 16", 1, 1, false},
+        {"gradient:red-blue -depth 16", 3, 2, false},
+        {"gradient:red-blue -depth 16 -define tiff:endian=msb", 3, 2, true},
+        {"gradient:red-blue -depth 16 -interlace plane", 3, 2, false},
+        {"gradient:red-blue -depth 16 -define tiff:endian=msb -interlace plane", 3, 2, true},
+        {"gradient:red-blue -depth 16 -alpha set -channel A -evaluate set 40% +channel", 4, 2,
+         false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Options);
+        const std::string path = dir.File("im.tif");
+        ASSERT_TRUE(Shell("convert -size 64x48 " + std::string(c.Options) + " " + Quote(path)));
+        const TRun info = RunCli(dir, {"info", path});
+        EXPECT_EQ(info.Status, 0) << info.Err;
+        EXPECT_EQ(info.Out, Info(64, 48, c.Samples, c.Photometric, c.MM));
+        EXPECT_EQ(RunCli(dir, {"words", path, dir.File("im.raw")}).Status, 0);
+        EXPECT_EQ(WordsOfFile(dir.File("im.raw")), ReadWithLibTIFF(path).Words);
+    }
+}
+
+TEST(Cli, RefusalsGoToStandardErrorWithTheClassName) {
+    TTempDir dir;
+    const std::string good = dir.File("good.tif");
+    ASSERT_TRUE(Shell("convert -size 64x48 gradient:red-blue -depth 16 " + Quote(good)));
+    struct TCase {
+        const char* Name;
+        std::string Make; // shell command writing $F
+        std::string Err;
+    };
+    const std::string e = "ETIFFError: ";
+    const TCase cases[] = {
+        {"8-bit", "convert -size 64x48 gradient: -depth 8 \"$F\"",
+         e + "Поддерживается только 16-битный TIFF. Получено 8 бит на сэмпл"},
+        {"LZW", "convert -size 64x48 gradient: -depth 16 -compress lzw \"$F\"",
+         e + "Поддерживается только сжатие = 1 (без сжатия), получено 5 (Неизвестный)"},
+        {"tiled", "convert -size 64x48 gradient: -depth 16 -define tiff:tile-geometry=16x16 \"$F\"",
+         e + "Тег StripOffsets (273) не найден"},
+        {"truncated", "head -c 9000 " + Quote(good) + " > \"$F\"",
+         e + "Смещение IFD за пределами файла"},
+        {"not TIFF", "echo 'hello, world' > \"$F\"",
+         e + "Неверная сигнатура TIFF-файла: ожидалось \"II\" или \"MM\""},
+        {"empty", ": > \"$F\"", "EOSError: System Error.  Code: 22.\r\nInvalid argument"},
+    };
+    const std::string path = dir.File("bad.tif");
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ASSERT_TRUE(Shell("F=" + Quote(path) + "; " + c.Make));
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"info", path},
+              std::vector<std::string>{"words", path, dir.File("x.raw")}}) {
+            const TRun r = RunCli(dir, args);
+            EXPECT_EQ(r.Status, 1);
+            EXPECT_EQ(r.Out, "");
+            EXPECT_EQ(r.Err, c.Err + "\n");
+        }
+    }
+    // Strips cut off behind a directory that is still whole.
+    TTIFFBuilder b = MakeImage(4, 4, 1, PatternWords(16));
+    std::vector<uint8_t> cut = b.Build();
+    cut.resize(cut.size() - 2);
+    const TRun r = RunCli(dir, {"info", dir.Write("cut.tif", cut)});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, e + "StripByteCount выходит за пределы файла\n");
+    const TRun missing = RunCli(dir, {"info", dir.File("nothing.tif")});
+    EXPECT_EQ(missing.Status, 1);
+    EXPECT_EQ(missing.Err, e + "Файл не найден: " + dir.File("nothing.tif") + "\n");
+    const TRun folder = RunCli(dir, {"words", good, dir.Path()});
+    EXPECT_EQ(folder.Status, 1);
+    EXPECT_EQ(folder.Err.rfind("EOSError: System Error.  Code: 21.", 0), 0u) << folder.Err;
+}
+
+TEST(Cli, WrongArgumentsShowTheUsage) {
+    TTempDir dir;
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {"info"},
+                                                 {"info", "a", "b"},
+                                                 {"words", "a"},
+                                                 {"frobnicate"}}) {
+        const TRun r = RunCli(dir, args);
+        EXPECT_EQ(r.Status, 2);
+        EXPECT_EQ(r.Out, "");
+        EXPECT_NE(r.Err.find("Usage: vantrel-tiff"), std::string::npos);
+    }
+    const TRun help = RunCli(dir, {"--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_NE(help.Out.find("words FILE OUT"), std::string::npos);
+}
+
+} // namespace
+} // namespace vantrel::test

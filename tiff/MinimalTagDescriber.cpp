@@ -1,0 +1,19 @@
+#include "tiff/MinimalTagDescriber.h"
+
+namespace vantrel {
+
+std::string TMinimalTagDescriber::TagName(uint16_t tagID) const {
+    return "Тег " + std::to_string(tagID);
+}
+
+void TMinimalTagDescriber::DescribeValue(TTIFFTag& tag, const uint8_t*, uint64_t,
+                                         bool) const noexcept {
+    tag.DisplayValue.clear();
+    tag.DisplayValueDecoded.clear();
+}
+
+std::string TMinimalTagDescriber::CompressionName(uint32_t) const {
+    return "Неизвестный";
+}
+
+} // namespace vantrel

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "tiff/TagDescriber.h"
+
+namespace vantrel {
+
+/// A describer that knows no tags: "Тег N" names, empty value texts and "Неизвестный" for
+/// every compression. Serves where the tag catalogue is not wanted.
+class TMinimalTagDescriber final : public ITagDescriber {
+public:
+    std::string TagName(uint16_t tagID) const override;
+    void DescribeValue(TTIFFTag& tag, const uint8_t* data, uint64_t fileSize,
+                       bool bigEndian) const noexcept override;
+    std::string CompressionName(uint32_t compression) const override;
+};
+
+} // namespace vantrel

@@ -1,0 +1,272 @@
+// The structure reader: header, IFD0, structural tags, nested directories, the tag list.
+#include <array>
+
+#include "tiff/ByteOrder.h"
+#include "tiff/CropTIFFUnit.h"
+#include "tiff/Format.h"
+
+namespace vantrel {
+namespace {
+
+constexpr uint32_t kMaxEntries = 1000;
+
+// A nested directory to follow after the entry loop.
+struct TPointer {
+    uint32_t Offset = 0;
+    size_t Position = 0;
+};
+
+uint16_t HostU16(uint16_t stored, bool bigEndian) {
+    return bigEndian ? Swap16(stored) : stored;
+}
+uint32_t HostU32(uint32_t stored, bool bigEndian) {
+    return bigEndian ? Swap32(stored) : stored;
+}
+
+} // namespace
+
+TCropTIFF::TRawEntry TCropTIFF::TRawEntry::At(const uint8_t* entry) noexcept {
+    TRawEntry e;
+    std::memcpy(&e.TagID, entry, 2);
+    std::memcpy(&e.DataType, entry + 2, 2);
+    std::memcpy(&e.Count, entry + 4, 4);
+    std::memcpy(e.ValueField, entry + 8, 4);
+    return e;
+}
+
+TTIFFTag TCropTIFF::BuildTagRecord(const uint8_t* Data, uint64_t FileSize, bool BigEndian,
+                                   const TRawEntry& Entry) const {
+    TTIFFTag tag;
+    tag.TagID = HostU16(Entry.TagID, BigEndian);
+    const uint16_t type = HostU16(Entry.DataType, BigEndian);
+    tag.DataType = static_cast<TTIFFDataType>(type & 0xFF);
+    tag.Count = HostU32(Entry.Count, BigEndian);
+    tag.TagName = FDescriber.TagName(tag.TagID);
+    tag.IsInline = uint64_t{tag.Count} * static_cast<uint64_t>(GetDataTypeSize(tag.DataType)) <= 4;
+    tag.RawOffset = ReadU32(Entry.ValueField, false);
+    if (tag.IsInline)
+        tag.Value = NormalizeInlineValue(Entry.ValueField, tag.DataType, tag.Count, BigEndian);
+    else
+        tag.Value.AsDWORD = ReadU32(Entry.ValueField, BigEndian);
+    FDescriber.DescribeValue(tag, Data, FileSize, BigEndian);
+    tag.RawData =
+        CaptureRawData(Entry.ValueField, tag.DataType, tag.Count, BigEndian, Data, FileSize);
+    return tag;
+}
+
+std::vector<TTIFFTag> TCropTIFF::ReadNestedIFD(const uint8_t* Data, uint64_t FileSize,
+                                               uint32_t Offset, bool BigEndian) const {
+    if (Offset >= FileSize)
+        throw ETIFFError("Смещение IFD за пределами файла");
+    if (uint64_t{Offset} + 2 > FileSize)
+        throw ETIFFError("Недостаточно данных для чтения количества записей IFD");
+    const uint16_t count = ReadU16(Data + Offset, BigEndian);
+    if (count > kMaxEntries)
+        throw ETIFFError(Fmt("Слишком много записей IFD (%d)", count));
+    if (uint64_t{Offset} + 6 + 12 * uint64_t{count} > FileSize)
+        throw ETIFFError("Недостаточно данных для чтения IFD");
+    std::vector<TTIFFTag> tags;
+    tags.reserve(count);
+    for (uint32_t i = 0; i < count; ++i)
+        tags.push_back(
+            BuildTagRecord(Data, FileSize, BigEndian, TRawEntry::At(Data + Offset + 2 + 12 * i)));
+    return tags;
+}
+
+void TCropTIFF::InsertNestedTags(std::vector<TTIFFTag>& List, std::vector<TTIFFTag> Nested,
+                                 size_t PointerPosition, const std::string& Prefix) {
+    for (auto& tag : Nested)
+        tag.TagName = Prefix + tag.TagName;
+    const size_t at = std::min(PointerPosition + 1, List.size());
+    List.insert(List.begin() + static_cast<std::ptrdiff_t>(at),
+                std::make_move_iterator(Nested.begin()), std::make_move_iterator(Nested.end()));
+}
+
+TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(const uint8_t* Data, uint64_t FileSize) {
+    FOriginalHadRowsPerStrip = false;
+    if (FileSize < 8)
+        throw ETIFFError("Файл слишком мал для TIFF");
+    TTIFFStructure s;
+    if (Data[0] == 'M' && Data[1] == 'M')
+        s.BigEndian = true;
+    else if (!(Data[0] == 'I' && Data[1] == 'I'))
+        throw ETIFFError("Неверная сигнатура TIFF-файла: ожидалось \"II\" или \"MM\"");
+    const bool be = s.BigEndian;
+    const uint32_t ifd = ReadU32(Data + 4, be);
+    if (ifd >= FileSize)
+        throw ETIFFError("Смещение IFD за пределами файла");
+    if (uint64_t{ifd} + 2 > FileSize)
+        throw ETIFFError("Недостаточно данных для чтения количества записей IFD");
+    const uint16_t count = ReadU16(Data + ifd, be);
+    if (count == 0 || count > kMaxEntries)
+        throw ETIFFError(Fmt("Недопустимое количество записей IFD (%d)", count));
+    if (uint64_t{ifd} + 2 + 12 * uint64_t{count} > FileSize)
+        throw ETIFFError("Недостаточно данных для чтения всех записей IFD");
+
+    bool found258 = false, found259 = false, found273 = false, found277 = false, found279 = false;
+    TPointer exif, gps, interop;
+    std::vector<uint32_t> subIFDs;
+    size_t subIFDPosition = 0;
+    std::vector<TTIFFTag> list(count);
+
+    for (uint32_t i = 0; i < count; ++i) {
+        const uint8_t* entryBytes = Data + ifd + 2 + 12 * i;
+        const TRawEntry raw = TRawEntry::At(entryBytes);
+        list[i] = BuildTagRecord(Data, FileSize, be, raw);
+        const uint16_t tagID = list[i].TagID;
+        const uint16_t type = HostU16(raw.DataType, be);
+        const uint32_t n = list[i].Count;
+        const uint64_t size = type > 0xFF ? 4 : GetDataTypeSize(static_cast<TTIFFDataType>(type));
+        const bool inl = uint64_t{n} * size <= 4;
+        const uint8_t* field = entryBytes + 8;
+        auto scalar = [&] { return ReadScalarValue(field, type, be, inl, Data, FileSize, tagID); };
+        auto cardinals = [&] {
+            return ReadCardinalArray(field, type, n, be, inl, Data, FileSize, tagID);
+        };
+        // The optional tags: an unreadable one keeps what it had.
+        auto optional = [](auto&& read) {
+            try {
+                read();
+            } catch (const ETIFFError&) {
+            }
+        };
+
+        switch (tagID) {
+        case 256:
+            s.Width = static_cast<uint16_t>(scalar());
+            break;
+        case 257:
+            s.Height = static_cast<uint16_t>(scalar());
+            break;
+        case 258: {
+            const std::vector<uint16_t> bits =
+                ReadWordArray(field, type, n, be, inl, Data, FileSize, tagID);
+            if (bits.empty())
+                throw ETIFFError("Тег 258: пустой массив BitsPerSample");
+            for (const uint16_t b : bits)
+                if (b != bits[0])
+                    throw ETIFFError(
+                        Fmt("Тег 258: неравномерная битность каналов: %d != %d", bits[0], b));
+            if (bits[0] != 16)
+                throw ETIFFError(
+                    Fmt("Поддерживается только 16-битный TIFF. Получено %d бит на сэмпл", bits[0]));
+            s.BitsPerSample = bits[0];
+            found258 = true;
+            break;
+        }
+        case 259: {
+            const uint32_t compression = scalar();
+            if (compression != 1)
+                throw ETIFFError(Fmt("Поддерживается только сжатие = 1 (без сжатия), получено %u (",
+                                     compression) +
+                                 FDescriber.CompressionName(compression) + ")");
+            found259 = true;
+            break;
+        }
+        case 273:
+            s.StripOffsets = cardinals();
+            found273 = true;
+            break;
+        case 277:
+            s.SamplesPerPixel = static_cast<uint16_t>(scalar());
+            found277 = true;
+            break;
+        case 279:
+            s.StripByteCounts = cardinals();
+            found279 = true;
+            break;
+        case 262:
+            optional([&] { s.PhotometricInterpretation = static_cast<uint16_t>(scalar()); });
+            break;
+        case 278:
+            optional([&] {
+                s.RowsPerStrip = static_cast<uint16_t>(scalar());
+                FOriginalHadRowsPerStrip = true;
+            });
+            break;
+        case 284:
+            optional([&] { s.PlanarConfiguration = static_cast<uint16_t>(scalar()); });
+            break;
+        case 330:
+            optional([&] {
+                subIFDs = cardinals();
+                if (!subIFDs.empty())
+                    subIFDPosition = i;
+            });
+            break;
+        case 34665:
+        case 34853:
+        case 40965: {
+            TPointer& p = tagID == 34665 ? exif : tagID == 34853 ? gps : interop;
+            optional([&] {
+                p.Offset = scalar();
+                if (p.Offset != 0)
+                    p.Position = i;
+            });
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    // Nested directories go in after their pointer entry; every insertion moves the entries
+    // behind it, so the positions still to be used are shifted along.
+    std::array<size_t*, 4> positions{&exif.Position, &gps.Position, &interop.Position,
+                                     &subIFDPosition};
+    auto insert = [&](std::vector<TTIFFTag> nested, size_t* at, const std::string& prefix) {
+        const size_t where = *at;
+        const size_t added = nested.size();
+        InsertNestedTags(list, std::move(nested), where, prefix);
+        for (size_t* p : positions)
+            if (*p > where)
+                *p += added;
+    };
+    auto follow = [&](TPointer& p, const char* prefix) {
+        if (p.Offset == 0 || p.Offset >= FileSize)
+            return;
+        try {
+            insert(ReadNestedIFD(Data, FileSize, p.Offset, be), &p.Position, prefix);
+        } catch (const ETIFFError&) {
+        }
+    };
+    follow(exif, "→ EXIF: ");
+    follow(gps, "→ GPS: ");
+    follow(interop, "→ Interop: ");
+    for (size_t j = 0; j < subIFDs.size(); ++j) {
+        if (subIFDs[j] >= FileSize)
+            continue;
+        try {
+            insert(ReadNestedIFD(Data, FileSize, subIFDs[j], be), &subIFDPosition,
+                   Fmt("→ SubIFD #%d: ", static_cast<int>(j)));
+        } catch (const ETIFFError&) {
+            break;
+        }
+    }
+
+    if (!found258)
+        throw ETIFFError("Тег BitsPerSample (258) не найден");
+    if (!found259)
+        throw ETIFFError("Тег Compression (259) не найден");
+    if (!found273)
+        throw ETIFFError("Тег StripOffsets (273) не найден");
+    if (!found279)
+        throw ETIFFError("Тег StripByteCounts (279) не найден");
+    if (!found277)
+        throw ETIFFError("Тег SamplesPerPixel (277) не найден");
+    if (s.Width == 0)
+        throw ETIFFError("Тег ImageWidth (256) не найден или равен нулю");
+    if (s.Height == 0)
+        throw ETIFFError("Тег ImageHeight (257) не найден или равен нулю");
+    if (s.StripOffsets.empty())
+        throw ETIFFError("Массив StripOffsets пуст");
+    if (s.StripOffsets.size() != s.StripByteCounts.size())
+        throw ETIFFError(Fmt("Несовпадение длины StripOffsets (%zu) и StripByteCounts (%zu)",
+                             s.StripOffsets.size(), s.StripByteCounts.size()));
+    if (s.RowsPerStrip == 0)
+        s.RowsPerStrip = s.Height;
+    FAllTags = std::move(list);
+    return s;
+}
+
+} // namespace vantrel

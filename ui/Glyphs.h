@@ -1,0 +1,13 @@
+#pragma once
+
+class QIcon;
+
+namespace vantrel {
+
+/// The program's glyph list: 0 lock closed, 1 lock open, 2 open, 3 output folder, 4 save,
+/// 5 previous, 6 next, 7 tags, 8 rotate left, 9 rotate right, 10 rotate 180°, 11 mirror,
+/// 12 invert.
+inline constexpr int GlyphCount = 13;
+[[nodiscard]] QIcon Glyph(int index);
+
+} // namespace vantrel

@@ -1,0 +1,295 @@
+#pragma once
+
+// The main window: every control, the image state, the crop frame and the busy state.
+// Member definitions are spread over files named after their concern: Unit1.cpp (start, end,
+// title, busy state, buttons), CropTab.cpp and SettingsTab.cpp (the two tabs), CropFrame.cpp
+// (the frame), ImageView.cpp (painting, focus, frame look).
+
+#include <QColor>
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "pipeline/CurrentImage.h"
+#include "pipeline/ViewBitmap.h"
+#include "tiff/SampleWords.h"
+#include "tiff/TIFFRecords.h"
+#include "ui/FrameLogic.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QSplitter;
+class QStackedWidget;
+class QTabWidget;
+class QTreeWidget;
+class QWidget;
+
+namespace vantrel {
+
+class TActivityIndicator;
+class TColorBox;
+class TImageBox;
+class TScaledViewCache;
+class TUpDown;
+
+/// The program name at the start of the window title.
+inline const char* const AppName = "Vantrel";
+
+/// Modifier keys recorded at the window's last key press or release.
+inline TShiftState LastShiftState = 0;
+
+/// The frame size of the template last picked in this run (0 until one is picked).
+inline int32_t TemplateWidth = 0;
+inline int32_t TemplateHeight = 0;
+
+/// The tags of the file shown; set by a load's completion, read by the crop job.
+inline std::vector<TTIFFTag> CurrentFileTags;
+
+/// Enabled states of the ten command buttons saved on entering the busy state.
+struct TButtonEnabledState {
+    bool BtnOpen = false;
+    bool BtnSaveFolder = false;
+    bool BtnRotLeft = false;
+    bool BtnRotRight = false;
+    bool BtnRotate = false;
+    bool BtnFlip = false;
+    bool BtnSave = false;
+    bool BtnPrevious = false;
+    bool BtnNext = false;
+    bool BtnInvert = false;
+};
+
+/// What a finished load hands to the window.
+struct TLoadedImage {
+    TSharedWords Words;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int32_t Samples = 0;
+    uint16_t Photometric = 1;
+    std::unique_ptr<TViewBitmap> Bitmap;
+};
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // --- Start, end, title, busy state (Unit1.cpp) ---
+    void SetBusy(bool busy);
+    void UpdateButtons();
+    /// Runs the button's click handler with the given sender if the button is enabled and
+    /// has one. Keyboard commands pass no sender.
+    void ClickIfEnabled(QPushButton* button, QObject* sender);
+    /// The click handler of a command button; a mouse click passes the button as sender.
+    void SetClickHandler(QPushButton* button, std::function<void(QObject* sender)> handler);
+    void WidenHintSeparators();
+    void StatusBar1Click();
+    void SetStatusText(const QString& text);
+    [[nodiscard]] QString StatusText() const;
+    /// Window titles: at start, after a load (folder label and file name), after a transform.
+    void SetStartTitle();
+    void SetLoadedTitle(const std::string& distFolder, const std::string& fileName);
+    void SetTransformTitle();
+
+    /// Installs a loaded image exactly as a load's completion does: releases the previous
+    /// image, installs words and view, shows the size labels, fits the frame, gives the image
+    /// the focus and repaints.
+    void InstallImage(TLoadedImage image);
+    /// The whole completion of a successful load: InstallImage, tags, title, status line,
+    /// busy state, transform state, buttons. An empty distFolder means the source folder.
+    void CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool isBigEndian,
+                      const std::string& fileName, std::string distFolder);
+    [[nodiscard]] bool HasImage() const { return FCachedBitmap != nullptr; }
+
+    // --- Crop frame (CropFrame.cpp) ---
+    void SpEdWidthChange();
+    void SpEdHeightChange();
+    void ComboBox1Change();
+    void ClearTemplateIfChanged();
+    void BitBtn2Click();
+    void BtnLockRatioClick();
+    void ApplyRatioLock(int state);
+    void ShowRatioText();
+    void FitFrameToImage();
+    void ImageViewerMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void ImageViewerMouseMove(int x, int y);
+    void ImageViewerMouseUp(Qt::MouseButton button);
+    void DragFrameTo(int x, int y);
+    void ArrowExecute(QAction* sender);
+    void MoveFrameByArrow(TArrow arrow);
+    void UpdateStatusLine();
+    [[nodiscard]] int LockState() const;
+    void SetLockState(int state);
+    [[nodiscard]] int32_t SpinWidth() const;
+    [[nodiscard]] int32_t SpinHeight() const;
+    /// Writes both spin edits with the lock in the updating state (restored afterwards).
+    void WriteFrameSize(int32_t width, int32_t height);
+
+    // --- Image view (ImageView.cpp) ---
+    void PaintImage();
+    void ActiveControlChanged(QWidget* old, QWidget* now);
+    void ColorBox1Change();
+    void ColorBox1DropDown(TColorBox* box);
+    void UpDnDashChangingEx(int newValue);
+    void UpDnBlankChangingEx(int newValue);
+    void RepaintView();
+    /// Smooth (area-averaged) reduced copy at rest; off draws the plain stretched copy always.
+    void SetSmoothView(bool on);
+    [[nodiscard]] bool SmoothViewReady() const;
+
+    // --- Key handling of the window ---
+    void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+    void FormKeyUp(int key, Qt::KeyboardModifiers shift);
+
+    // --- Fields ---
+    std::string FInputFile;
+    std::string FCroppedFile;
+    std::string FOutputFolder;
+    TPoint FFrameSizeInPixels;
+    TPoint FFramePosInPixels;
+    double FCurrentScale = 0.0;
+    bool FDragging = false;
+    TPoint FDragOffset;
+    std::vector<std::string> FFileList;
+    int32_t FCurrentIndex = -1;
+    double FAspectRatio = 1.5;
+    bool FUpdating = false;
+    bool FImageHasFocus = false;
+    int32_t ListViewHeight = 200;
+    TImageTransformState FTransformState;
+    TButtonEnabledState ButtonEnabledState;
+    bool FlagShowHelp = true;
+    int32_t FBrightness = 0;
+    double FSContrast = 0.0;
+    double FGamma = 1.0;
+    TSharedWords FOriginalWords;
+    int32_t FOriginalWidth = 0;
+    int32_t FOriginalHeight = 0;
+    int32_t FOriginalSamples = 0;
+    uint16_t FOriginalPhotometric = 1;
+    std::shared_ptr<const TViewBitmap> FCachedBitmap; // shared with the smooth-copy worker
+    QColor FColorBox1Selected;
+    QColor FColorBox2Selected;
+    int ColorboxItemWidth = 0;
+
+    // --- Controls ---
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabCrop = nullptr;
+    QWidget* TabSettings = nullptr;
+    QWidget* Panel1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QTreeWidget* ListView1 = nullptr;
+    QStackedWidget* WorkStack = nullptr; // the image view or the help pane
+    TImageBox* ImageViewer = nullptr;
+    QLabel* StatusBar1 = nullptr;
+
+    QPushButton* BtnOpen = nullptr;
+    QPushButton* btnTags = nullptr;
+    QPushButton* BtnSaveFolder = nullptr;
+    QPushButton* BtnRotLeft = nullptr;
+    QPushButton* BtnRotRight = nullptr;
+    QPushButton* BtnRotate = nullptr;
+    QPushButton* BtnFlip = nullptr;
+    QPushButton* BtnInvert = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QLabel* lblWidth = nullptr;
+    QSpinBox* SpEdWidth = nullptr;
+    QLabel* lblHeight = nullptr;
+    QSpinBox* SpEdHeight = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* BtnLockRatio = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* lblApproximate = nullptr;
+    QLabel* lblAspectRatio = nullptr;
+    QPushButton* BtnSave = nullptr;
+    QPushButton* BtnPrevious = nullptr;
+    QPushButton* btnNext = nullptr;
+    TActivityIndicator* ActivityIndicator1 = nullptr;
+    QLabel* Label14 = nullptr;
+    QSlider* TrackBar1 = nullptr;
+    QLabel* Label4 = nullptr;
+    QSlider* TrackBar2 = nullptr;
+    QLabel* Label16 = nullptr;
+    QSlider* TrackBar3 = nullptr;
+
+    QLineEdit* EdPrefix = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* EdPostfix = nullptr;
+    QLabel* Label3 = nullptr;
+    QCheckBox* chkNoTags = nullptr;
+    QLabel* Label5 = nullptr;
+    TColorBox* ColorBox1 = nullptr;
+    TColorBox* ColorBox2 = nullptr;
+    QLabel* lblUpDnDash = nullptr;
+    TUpDown* UpDnDash = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* lblUpDnBlank = nullptr;
+    TUpDown* UpDnBlank = nullptr;
+    QLabel* Label8 = nullptr;
+    QCheckBox* Chk_Space = nullptr;
+    QCheckBox* Chk_CtrlEnter = nullptr;
+    QCheckBox* Chk_AltC = nullptr;
+    QLabel* Label10 = nullptr;
+    QCheckBox* ChkTabNext = nullptr;
+    QCheckBox* ChkPgNext = nullptr;
+    QCheckBox* ChADNext = nullptr;
+    QCheckBox* Chk_NoModif = nullptr;
+    QFrame* InfoPanel = nullptr;
+    TActivityIndicator* ActivityIndicator2 = nullptr;
+
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* N4 = nullptr;
+    QMenu* PopupMenu3 = nullptr;
+    std::vector<QAction*> ArrowActions; // Left, Up, Down, Right
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void CreateWorkArea();
+    void CreateCropTab();
+    void CreateSettingsTab();
+    void CreatePopupMenus();
+    void CreateArrowActions();
+    void ConnectCropFrame();
+    void ConnectImageView();
+    /// Reads the settings and templates files; until they are read, the built-in templates
+    /// and defaults below are in force.
+    void LoadSettings();
+    void ApplyBuiltInSettings();
+    /// Writes the settings and templates files back at the end of the run.
+    void SaveSettings();
+    /// Steps 18 and 19 of the start: hide the help pane, show it on a first run.
+    void ShowStartupHelp();
+    void DrawFrame(class QPainter& painter, const struct TViewRect& rect);
+    void StartBusyIndicators(bool on);
+    void ReleaseImage();
+
+    std::map<QPushButton*, std::function<void(QObject*)>> FClickHandlers;
+    std::unique_ptr<TScaledViewCache> FScaledView;
+    uint64_t FBitmapSerial = 0;
+    bool FSmoothView = true;
+    bool FCentred = false;
+    bool FDestroyed = false;
+};
+
+} // namespace vantrel
