@@ -28,4 +28,8 @@ int CmdInfo(const std::vector<std::string>& args);
 /// `words FILE OUT`: the sample words, raw little-endian 16-bit, chunky order.
 int CmdWords(const std::vector<std::string>& args);
 
+/// `render IN OUT.ppm [--brightness N] [--contrast POS] [--gamma POS]`: the view with the
+/// track-bar positions given, as a binary PPM (red, green, blue).
+int CmdRender(const std::vector<std::string>& args);
+
 } // namespace vantrel::cli
