@@ -47,7 +47,7 @@ sample: deps
 	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD) --target vantrel-tiff -j $(JOBS)
 	mkdir -p $(dir $(SAMPLE))
-	./$(BUILD)/vantrel-tiff sample $(SAMPLE)
+	./$(BUILD)/cli/vantrel-tiff sample $(SAMPLE)
 	@echo "Sample scan: $(SAMPLE)"
 
 clean:

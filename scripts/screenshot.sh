@@ -14,13 +14,13 @@ sample="$build/sample/vantrel-sample.tif"
 for tool in xvfb-run xdotool import; do
   command -v "$tool" >/dev/null || { echo "$tool missing: run scripts/install-deps.sh" >&2; exit 1; }
 done
-if [ ! -x "$build/vantrel" ] || [ ! -x "$build/vantrel-tiff" ]; then
+if [ ! -x "$build/vantrel" ] || [ ! -x "$build/cli/vantrel-tiff" ]; then
   cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
   cmake --build "$build" --target vantrel vantrel-tiff -j "$(nproc)"
 fi
 if [ ! -f "$sample" ]; then
   mkdir -p "$(dirname "$sample")"
-  "$build/vantrel-tiff" sample "$sample"
+  "$build/cli/vantrel-tiff" sample "$sample"
 fi
 
 work="$(mktemp -d)"
