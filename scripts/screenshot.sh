@@ -26,7 +26,7 @@ fi
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cp "$build/vantrel" "$work/vantrel"
-# A roomy window, the help pane closed and a frame that fits the sample's picture area.
+# A roomy window, the help pane closed and a frame inside the sample's picture area.
 cat >"$work/Vantrel.ini" <<'INI'
 [Window]
 Width=1280
@@ -34,9 +34,8 @@ Height=800
 Maximized=0
 FlagShowHelp=0
 [UI]
-ComboBoxIndex=6
-Width=3375
-Height=2250
+Width=3000
+Height=2000
 LockRatio=0
 INI
 
