@@ -8,7 +8,7 @@ SAN_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
            LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
            UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps build run test test-release test-asan bench fuzz clean
+.PHONY: all deps build run test test-release test-asan bench fuzz clean package sample
 
 all: build
 
@@ -36,6 +36,19 @@ test-asan: deps
 bench: build
 	cmake --build $(BUILD) --target vantrel_benchmarks -j $(JOBS)
 	scripts/run-benchmarks.sh $(BUILD)
+
+# The Debian package: build/vantrel_<version>_<arch>.deb
+package: build
+	cmake --build $(BUILD) --target package
+
+# A synthetic 16-bit film scan with EXIF and GPS to try the program on.
+SAMPLE := $(BUILD)/sample/vantrel-sample.tif
+sample: deps
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD) --target vantrel-tiff -j $(JOBS)
+	mkdir -p $(dir $(SAMPLE))
+	./$(BUILD)/cli/vantrel-tiff sample $(SAMPLE)
+	@echo "Sample scan: $(SAMPLE)"
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

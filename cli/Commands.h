@@ -32,4 +32,8 @@ int CmdWords(const std::vector<std::string>& args);
 /// track-bar positions given, as a binary PPM (red, green, blue).
 int CmdRender(const std::vector<std::string>& args);
 
+/// `sample OUT [WIDTHxHEIGHT]`: a synthetic 16-bit RGB film scan with EXIF and GPS, to try the
+/// program on (4000 x 2800 unless a size is given).
+int CmdSample(const std::vector<std::string>& args);
+
 } // namespace vantrel::cli

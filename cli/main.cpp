@@ -22,6 +22,8 @@ constexpr const char* kUsage =
     "  render FILE OUT.ppm [--brightness N] [--contrast POS] [--gamma POS]\n"
     "                      write the view as a binary PPM; N -255..255, contrast -500..500,\n"
     "                      gamma -100..100 (track-bar positions, 0 neutral)\n"
+    "  sample OUT [WxH]    write a synthetic 16-bit film scan with EXIF and GPS to try the\n"
+    "                      program on (default 4000x2800)\n"
     "  --help              print this text\n"
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be read or written, 2 on wrong arguments.\n";
@@ -68,5 +70,7 @@ int main(int argc, char** argv) {
         return CmdCrop(args);
     if (command == "render")
         return CmdRender(args);
+    if (command == "sample")
+        return CmdSample(args);
     return Usage(true);
 }

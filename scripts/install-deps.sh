@@ -14,6 +14,8 @@ packages=(
   xvfb xauth fonts-dejavu-core
   # number formats under a Russian locale in the value text tests
   locales-all
+  # the Debian package, the icons and the README's screenshot
+  dpkg-dev librsvg2-bin xdotool
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
 )

@@ -265,8 +265,20 @@ std::filesystem::path ExecutableFolder() {
     return error ? std::filesystem::current_path() : exe.parent_path();
 }
 
+// An installed program (<prefix>/bin with the desktop entry in <prefix>/share/applications)
+// keeps its settings per user, also for root, who could write into /usr/bin: settings there
+// would be shared by every user and left behind when the package is removed.
+static bool IsInstalledFolder(const std::filesystem::path& executableFolder) {
+    std::error_code error;
+    return executableFolder.filename() == "bin" &&
+           std::filesystem::exists(executableFolder.parent_path() / "share" / "applications" /
+                                       "vantrel.desktop",
+                                   error);
+}
+
 std::filesystem::path SettingsFolder(const std::filesystem::path& executableFolder) {
-    if (!executableFolder.empty() && ::access(executableFolder.c_str(), W_OK) == 0)
+    if (!executableFolder.empty() && ::access(executableFolder.c_str(), W_OK) == 0 &&
+        !IsInstalledFolder(executableFolder))
         return executableFolder;
     std::filesystem::path base;
     if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/')

@@ -130,7 +130,8 @@ void SaveSettings(const TSettings& settings, const std::filesystem::path& folder
 /// The folder of the running executable, with no trailing separator.
 [[nodiscard]] std::filesystem::path ExecutableFolder();
 
-/// Where the two files live: `executableFolder` when it can be written to (portable use),
+/// Where the two files live: `executableFolder` when it can be written to (portable use) and
+/// is not an installed program's (<prefix>/bin beside <prefix>/share/applications/vantrel.desktop),
 /// else $XDG_CONFIG_HOME/vantrel (default ~/.config/vantrel), created when missing.
 [[nodiscard]] std::filesystem::path SettingsFolder(const std::filesystem::path& executableFolder);
 

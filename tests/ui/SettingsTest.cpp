@@ -312,6 +312,14 @@ TEST(SettingsTest, SettingsFolderChoice) {
     env.Unset("XDG_CONFIG_HOME");
     env.Set("HOME", (folder.Path() / "home").string());
     EXPECT_EQ(SettingsFolder(missing), folder.Path() / "home" / ".config" / "vantrel");
+
+    // Installed beside its desktop entry: per user even where the folder can be written to.
+    const auto prefix = folder.Path() / "prefix";
+    std::filesystem::create_directories(prefix / "bin");
+    EXPECT_EQ(SettingsFolder(prefix / "bin"), prefix / "bin"); // a copy in a folder named bin
+    std::filesystem::create_directories(prefix / "share" / "applications");
+    WriteFileAtomically(prefix / "share" / "applications" / "vantrel.desktop", "[Desktop Entry]\n");
+    EXPECT_EQ(SettingsFolder(prefix / "bin"), folder.Path() / "home" / ".config" / "vantrel");
 }
 
 TEST(SettingsTest, DocumentsFolder) {
