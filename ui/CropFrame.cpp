@@ -294,17 +294,7 @@ void TForm1::ArrowExecute(QAction* sender) {
     const int key = sender->property("vantrelKey").toInt();
     if (!FImageHasFocus) {
         // The focused control gets the arrow it would have had without the action.
-        // The arrow actions step aside meanwhile, or the key would come straight back here.
-        if (QWidget* focus = QApplication::focusWidget()) {
-            for (QAction* a : ArrowActions)
-                a->setEnabled(false);
-            QKeyEvent press(QEvent::KeyPress, key, QApplication::keyboardModifiers());
-            QKeyEvent release(QEvent::KeyRelease, key, QApplication::keyboardModifiers());
-            QApplication::sendEvent(focus, &press);
-            QApplication::sendEvent(focus, &release);
-            for (QAction* a : ArrowActions)
-                a->setEnabled(true);
-        }
+        ForwardKey(key);
         return;
     }
     const TArrow arrow = name == QLatin1String("Left")    ? TArrow::Left
@@ -334,8 +324,10 @@ void TForm1::UpdateStatusLine() {
 void TForm1::CreatePopupMenus() {
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
-    PopupMenu1->addAction(QStringLiteral("Скопировать всё"));
-    PopupMenu1->addAction(QStringLiteral("Скопировать выделенное"));
+    N1 = PopupMenu1->addAction(QStringLiteral("Скопировать всё"));
+    N1->setObjectName("N1");
+    N2 = PopupMenu1->addAction(QStringLiteral("Скопировать выделенное"));
+    N2->setObjectName("N2");
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu1->popup(ListView1->mapToGlobal(p)); });
 
@@ -346,8 +338,10 @@ void TForm1::CreatePopupMenus() {
     N4 = PopupMenu2->addAction(QStringLiteral("Сбросить всё"));
     N4->setObjectName("N4");
     for (QSlider* t : {TrackBar1, TrackBar2, TrackBar3})
-        connect(t, &QWidget::customContextMenuRequested, this,
-                [this, t](const QPoint& p) { PopupMenu2->popup(t->mapToGlobal(p)); });
+        connect(t, &QWidget::customContextMenuRequested, this, [this, t](const QPoint& p) {
+            PopupMenu2Popup(t);
+            PopupMenu2->popup(t->mapToGlobal(p));
+        });
 
     // Filled when it opens, from the file list.
     PopupMenu3 = new QMenu(this);

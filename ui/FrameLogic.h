@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/ShiftState.h"
+
 namespace vantrel {
 
 /// A point of two signed 32-bit integers (X = width or left, Y = height or top).
@@ -15,12 +17,6 @@ struct TPoint {
     int32_t Y = 0;
     friend bool operator==(const TPoint&, const TPoint&) = default;
 };
-
-/// Modifier keys, one bit each.
-using TShiftState = uint8_t;
-inline constexpr TShiftState ssShift = 1;
-inline constexpr TShiftState ssAlt = 2;
-inline constexpr TShiftState ssCtrl = 4;
 
 enum class TArrow { Left, Up, Right, Down };
 

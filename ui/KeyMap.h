@@ -25,11 +25,11 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/ShiftState.h"
+
 namespace vantrel {
 
-/// Modifier bits of LastShiftState.
-enum TShiftFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
-using TShiftState = unsigned;
+// Modifier bits of LastShiftState: ui/ShiftState.h.
 
 /// Keys by position. Letters are the US-layout letter of the physical key.
 enum class TKey : uint8_t {

@@ -29,6 +29,7 @@
 #include "ui/ColorBox.h"
 #include "ui/ImageBox.h"
 #include "ui/ScaledViewCache.h"
+#include "ui/TagListView.h"
 #include "ui/VersionCaption.h"
 
 namespace vantrel {
@@ -83,6 +84,10 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     FScaledView = std::make_unique<TScaledViewCache>();
     ConnectCropFrame();
     ConnectImageView();
+    // wireui: the tag table, the help pane and the action list.
+    CreateMetadataPanel();
+    CreateHelpPane();
+    CreateActions();
 
     // 180 pixels hold the tabs in the design font; a wider fallback font widens the column
     // rather than cutting captions off.
@@ -106,7 +111,7 @@ void TForm1::CreateWorkArea() {
     Splitter1->setHandleWidth(3);
     Splitter1->setChildrenCollapsible(true);
     layout->addWidget(Splitter1);
-    ListView1 = new QTreeWidget(Splitter1);
+    ListView1 = new TTagListView(Splitter1); // wireui: drag selection of its own
     ListView1->setObjectName("ListView1");
     ListView1->setRootIsDecorated(false);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -193,19 +198,6 @@ void TForm1::FormDestroy() {
     SaveSettings();
     // 5.
     FFileList.clear();
-}
-
-void TForm1::LoadSettings() {
-    ApplyBuiltInSettings();
-}
-
-void TForm1::SaveSettings() {
-    // Nothing is written until the settings and templates files arrive.
-}
-
-void TForm1::ShowStartupHelp() {
-    // The help pane arrives with the help viewer; until then the work area shows the view.
-    WorkStack->setCurrentWidget(ImageViewer);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -370,15 +362,15 @@ void TForm1::InstallImage(TLoadedImage image) {
     ImageViewer->repaint();
 }
 
-void TForm1::CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool /*isBigEndian*/,
+void TForm1::CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool isBigEndian,
                           const std::string& fileName, std::string distFolder) {
-    // The help pane is hidden here once it exists.
+    HideHelp();
     CurrentFileTags.clear();
     InstallImage(std::move(image));
     CurrentFileTags = std::move(tags);
     SetLoadedTitle(distFolder, fileName);
     UpdateStatusLine();
-    // The metadata panel is filled here (with the byte order) once it exists.
+    FillTagList(CurrentFileTags, isBigEndian);
     SetBusy(false);
     FTransformState = TImageTransformState{};
     UpdateButtons();
@@ -392,48 +384,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
             StatusBar1Click();
         return false;
     }
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
-        // Act once per key, when the event reaches the focus widget of this window.
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (!widget || widget != QApplication::focusWidget() || widget->window() != this)
-            return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (event->type() == QEvent::KeyPress)
-            FormKeyDown(key->key(), key->modifiers());
-        else
-            FormKeyUp(key->key(), key->modifiers());
-    }
+    // Keys and the wheel: Tab, shortcuts by the physical key, FormKeyDown/FormKeyUp.
+    if (AppMessage(watched, event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
-}
-
-// The modifiers held after this key event. Platforms differ in whether a modifier's own
-// press or release is already in the event's set, so the key itself decides for it.
-static TShiftState ShiftOf(int key, Qt::KeyboardModifiers m, bool press) {
-    TShiftState s = 0;
-    if (m & Qt::ShiftModifier)
-        s |= ssShift;
-    if (m & Qt::AltModifier)
-        s |= ssAlt;
-    if (m & Qt::ControlModifier)
-        s |= ssCtrl;
-    const TShiftState own = key == Qt::Key_Shift     ? ssShift
-                            : key == Qt::Key_Control ? ssCtrl
-                            : key == Qt::Key_Alt     ? ssAlt
-                                                     : 0;
-    return press ? TShiftState(s | own) : TShiftState(s & ~own);
-}
-
-void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
-    LastShiftState = ShiftOf(key, shift, true);
-    if (HasImage())
-        RepaintView();
-    // The keys handled without modifiers arrive with the keyboard commands.
-}
-
-void TForm1::FormKeyUp(int key, Qt::KeyboardModifiers shift) {
-    LastShiftState = ShiftOf(key, shift, false);
-    if (HasImage())
-        RepaintView();
 }
 
 } // namespace vantrel

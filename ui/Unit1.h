@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QMainWindow>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -23,6 +24,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QKeyEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -34,12 +36,14 @@ class QSplitter;
 class QStackedWidget;
 class QTabWidget;
 class QTreeWidget;
+class QTreeWidgetItem;
 class QWidget;
 
 namespace vantrel {
 
 class TActivityIndicator;
 class TColorBox;
+class THelpViewer;
 class TImageBox;
 class TScaledViewCache;
 class TUpDown;
@@ -56,6 +60,14 @@ inline int32_t TemplateHeight = 0;
 
 /// The tags of the file shown; set by a load's completion, read by the crop job.
 inline std::vector<TTIFFTag> CurrentFileTags;
+
+/// Where the window reads and writes Vantrel.ini and VantrelFrames.txt; empty means beside
+/// the executable when that folder is writable, else $XDG_CONFIG_HOME/vantrel. Tests point
+/// it at a folder of their own.
+inline std::filesystem::path SettingsFolderOverride;
+
+/// Shows a problem with the settings files; a warning box when empty. Tests record them.
+inline std::function<void(const QString& message)> ShowSettingsProblem;
 
 /// Enabled states of the ten command buttons saved on entering the busy state.
 struct TButtonEnabledState {
@@ -150,9 +162,58 @@ public:
     void SetSmoothView(bool on);
     [[nodiscard]] bool SmoothViewReady() const;
 
-    // --- Key handling of the window ---
-    void FormKeyDown(int key, Qt::KeyboardModifiers shift);
-    void FormKeyUp(int key, Qt::KeyboardModifiers shift);
+    // --- wireui: metadata panel (MetadataPanel.cpp) ---
+    /// Clears and refills the table from a load's tag list and the file's byte order.
+    void FillTagList(const std::vector<TTIFFTag>& tags, bool isBigEndian);
+    void btnTagsClick();
+    /// Shown when at least 30 pixels high.
+    [[nodiscard]] bool TagPanelShown() const;
+    [[nodiscard]] int TagPanelHeight() const;
+    void SetTagPanelHeight(int height);
+    void CopyAllTags();      // N1 "Скопировать всё"
+    void CopySelectedTags(); // N2 "Скопировать выделенное"
+    void ListView1MouseDown(Qt::MouseButton button, const QPoint& pos);
+    void ListView1MouseMove(Qt::MouseButtons buttons, const QPoint& pos);
+    void ListView1MouseUp(Qt::MouseButton button);
+
+    // --- wireui: help pane (HelpPane.cpp) ---
+    void ShowHelp();
+    void HideHelp();
+    void HelpExecute();
+    [[nodiscard]] bool HelpShown() const;
+    /// The pane reads its pages from the program's resources at once; true when a document
+    /// is shown. Kept for callers that wait for the pane.
+    bool WaitForBrowser(int timeoutMs);
+
+    // --- wireui: keyboard commands (Keyboard.cpp) ---
+    /// The window's own key handling after the shortcuts; true when it consumed the key.
+    bool FormKeyDown(const QKeyEvent& event);
+    void FormKeyUp(const QKeyEvent& event);
+    /// Hands a key (a Qt key code) to the focused control as a press and a release.
+    void ForwardKey(int key);
+    void EscapeExecute();
+    /// F12 and Backspace: ReloadCommand.
+    void ReloadFromKey();
+    void OnlySaveExecute();
+    /// Runs the action of the list ActionList1 named `name` as its shortcut would.
+    void ExecuteAction(QAction* action);
+    void PopupMenu2Popup(QSlider* trackBar);
+    void N3Click();
+    void N4Click();
+
+    // --- wireui: settings (SettingsWiring.cpp) ---
+    /// The folder of the two settings files in force for this window.
+    [[nodiscard]] static std::filesystem::path SettingsFolderPath();
+    /// The open dialog's first folder (OpenDir, the documents folder or the executable's);
+    /// BtnOpenClick reads it and keeps it up to date.
+    std::string FOpenDialogFolder;
+    /// What LoadSettings could not use (shown once the window is on screen).
+    std::vector<std::string> FSettingsProblems;
+    /// Commands of the jobs without a button of their own: reload the current file through
+    /// OpenFileAt (F12, Backspace) and save without cropping (Ctrl+S, S). Set by the job
+    /// wiring; a key does nothing while they are empty.
+    std::function<void()> ReloadCommand;
+    std::function<void()> OnlySaveCommand;
 
     // --- Fields ---
     std::string FInputFile;
@@ -258,6 +319,16 @@ public:
     QMenu* PopupMenu3 = nullptr;
     std::vector<QAction*> ArrowActions; // Left, Up, Down, Right
 
+    // --- wireui: controls and fields of the panel, the help pane and the keys ---
+    QAction* N1 = nullptr; // PopupMenu1 "Скопировать всё"
+    QAction* N2 = nullptr; // PopupMenu1 "Скопировать выделенное"
+    THelpViewer* WebBrowser1 = nullptr;
+    std::vector<QAction*> ActionList1; // the nineteen actions, by object name
+    QSlider* FPopupTrackBar = nullptr; // the track bar PopupMenu2 was opened on
+    bool FSelecting = false;
+    int32_t FSelectionAnchor = -1;
+    int32_t FSelectionLast = -1;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -283,6 +354,19 @@ private:
     void DrawFrame(class QPainter& painter, const struct TViewRect& rect);
     void StartBusyIndicators(bool on);
     void ReleaseImage();
+
+    // --- wireui ---
+    void CreateMetadataPanel();
+    void CreateHelpPane();
+    void CreateActions();
+    /// The application-wide filter's part for keys and the wheel; true consumes the event.
+    bool AppMessage(QObject* watched, QEvent* event);
+    bool TabKey();
+    bool WheelMessage(const class QWheelEvent& event);
+    void ShowSettingsProblems();
+    void ShowProblem(const QString& message);
+    bool FSwallowKeyPress = false; // the press of a key whose shortcut already ran
+    bool FForwarding = false;
 
     std::map<QPushButton*, std::function<void(QObject*)>> FClickHandlers;
     std::unique_ptr<TScaledViewCache> FScaledView;

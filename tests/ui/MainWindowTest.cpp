@@ -38,14 +38,14 @@ TEST_F(MainWindowTest, FirstStart) {
     EXPECT_EQ(f.Splitter1->sizes().value(0), 0);
     EXPECT_EQ(f.Splitter1->handleWidth(), 3);
 
-    // Built-in defaults: frame 1650 × 1100 locked at 1.5, the thirteenth template selected.
+    // First start without settings: frame 1650 × 1100 locked at 1.5, the first template.
     EXPECT_EQ(f.SpEdWidth->value(), 1650);
     EXPECT_EQ(f.SpEdHeight->value(), 1100);
     EXPECT_EQ(f.FFrameSizeInPixels, (TPoint{1650, 1100}));
     EXPECT_EQ(f.LockState(), RatioLocked);
     EXPECT_DOUBLE_EQ(f.FAspectRatio, 1.5);
     EXPECT_EQ(f.ComboBox1->count(), 18);
-    EXPECT_EQ(f.ComboBox1->currentText(), QStringLiteral("9000x6000 (crop)"));
+    EXPECT_EQ(f.ComboBox1->currentText(), QStringLiteral("1650x1100 (crop)"));
     EXPECT_EQ(f.lblWidth->text(), QStringLiteral("0 →"));
     EXPECT_EQ(f.lblAspectRatio->text(), QStringLiteral("1.5"));
     EXPECT_TRUE(f.lblApproximate->isHidden());
@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, HintSeparatorsAreWidenedOnButtonsOnly) {
     EXPECT_TRUE(
         f.btnTags->toolTip().startsWith(QStringLiteral("Просмотр метаданных TIFF-файла\n")));
     EXPECT_TRUE(f.btnTags->toolTip().endsWith(QStringLiteral("«Разрешить без Ctrl и Alt»")));
-    EXPECT_EQ(f.BtnOpen->toolTip(), QStringLiteral("Выберите файлы"));
+    EXPECT_EQ(f.BtnOpen->toolTip(), QString::fromStdString(f.FOpenDialogFolder)); // the folder
     EXPECT_TRUE(f.Label14->toolTip().contains(QStringLiteral("\n_\n"))); // labels keep theirs
 }
 

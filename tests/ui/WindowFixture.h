@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "pipeline/ViewBitmap.h"
+#include "tests/ui/TempFolder.h"
 #include "ui/ImageBox.h"
 #include "ui/Unit1.h"
 
@@ -19,15 +20,23 @@ protected:
         LastShiftState = 0;
         TemplateWidth = 0;
         TemplateHeight = 0;
+        // Every test starts as a first run, with its settings files in a folder of its own.
+        SettingsFolder = std::make_unique<test::TTempFolder>();
+        SettingsFolderOverride = SettingsFolder->Path();
         Form = std::make_unique<TForm1>();
         Form->SetSmoothView(false);
         Form->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form.get()));
         Form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+        // A first run opens the help pane in place of the view; these tests look at the view.
+        if (CloseHelpAtStart)
+            Form->HideHelp();
     }
     void TearDown() override {
-        Form.reset();
+        Form.reset(); // writes the settings files
+        SettingsFolderOverride.clear();
+        SettingsFolder.reset();
         QLocale::setDefault(QLocale::c());
         LastShiftState = 0;
     }
@@ -60,6 +69,8 @@ protected:
         Form->CompleteLoad(std::move(image), {}, false, "/scans/roll 7/frame-01.tif", "");
     }
 
+    bool CloseHelpAtStart = true;
+    std::unique_ptr<test::TTempFolder> SettingsFolder;
     std::unique_ptr<TForm1> Form;
 };
 
