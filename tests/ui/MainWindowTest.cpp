@@ -196,7 +196,8 @@ TEST_F(MainWindowTest, ClickIfEnabledRunsTheHandlerWithTheGivenSender) {
     f.BtnOpen->click();
     f.BtnOpen->setEnabled(false);
     f.ClickIfEnabled(f.BtnOpen, nullptr);
-    f.ClickIfEnabled(f.BtnSaveFolder, nullptr); // no handler: nothing
+    QPushButton orphan; // enabled, but no handler: nothing
+    f.ClickIfEnabled(&orphan, nullptr);
     ASSERT_EQ(senders.size(), 2u);
     EXPECT_EQ(senders[0], nullptr);
     EXPECT_EQ(senders[1], f.BtnOpen);
