@@ -22,6 +22,10 @@ struct TLoadJob {
     bool IsBigEndian = false;
     std::vector<TTIFFTag> Tags;
     TLoadedImage Image;
+    // The image the completion replaces: released with the job, on its thread, so that
+    // freeing a large scan never holds up the window.
+    TSharedWords OldWords;
+    std::shared_ptr<const TViewBitmap> OldBitmap;
 };
 
 const ITagDescriber& Describer() {
@@ -69,6 +73,8 @@ void TForm1::DisplayTIFFAsync(const std::string& FileName, const std::string& Di
     job->Adjustments = {FBrightness, FSContrast, FGamma};
 
     auto onSuccess = [this, job] {
+        job->OldWords = FOriginalWords;
+        job->OldBitmap = FCachedBitmap;
         CompleteLoad(std::move(job->Image), std::move(job->Tags), job->IsBigEndian, job->FileName,
                      job->DistFolder);
         // A render pass of the previous image under way must not replace the new view.

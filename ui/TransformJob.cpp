@@ -23,6 +23,7 @@ struct TTransformJob {
     std::optional<TFramePlacement> Frame;
     TTransformResult Result;
     std::unique_ptr<TViewBitmap> Bitmap;
+    std::shared_ptr<const TViewBitmap> OldBitmap; // released with the job, on its thread
 };
 
 void TransformAndRender(TTransformJob& job) {
@@ -63,6 +64,7 @@ void TForm1::PerformImageTransform(TTransformType Transform) {
                        {FFramePosInPixels.X, FFramePosInPixels.Y}, FOriginalWidth, FOriginalHeight);
 
     auto onSuccess = [this, job] {
+        job->OldBitmap = FCachedBitmap;
         InstallTransformed(job->Result.NewWords, job->Result.NewWidth, job->Result.NewHeight,
                            std::move(job->Bitmap));
         lblWidth->setText(QString::number(FOriginalWidth) + QStringLiteral(" →"));
