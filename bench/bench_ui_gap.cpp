@@ -14,9 +14,10 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <tiffio.h>
+#include <vector>
 
 #include "pipeline/DisplayWorker.h"
-#include "tiff/CropTIFFUnit.h"
 #include "ui/Unit1.h"
 
 namespace vantrel {
@@ -30,10 +31,23 @@ std::string ScanPath() {
         const auto folder = std::filesystem::temp_directory_path() / "vantrel-bench-ui-gap";
         std::filesystem::create_directories(folder);
         const std::string file = (folder / "scan.tif").string();
-        TSampleWords words(size_t(ScanWidth) * ScanHeight * 3);
-        for (size_t i = 0; i < words.size(); ++i)
-            words[i] = uint16_t(i * 2654435761u >> 7);
-        TCropTIFF::SaveWordsAsTIFF(file, ScanWidth, ScanHeight, 3, words, false, {}, {});
+        // Written by libtiff: one strip per 64 rows, uncompressed 16-bit RGB.
+        TIFF* tif = TIFFOpen(file.c_str(), "w");
+        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, uint32_t(ScanWidth));
+        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, uint32_t(ScanHeight));
+        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, uint16_t(16));
+        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, uint16_t(3));
+        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, uint16_t(PHOTOMETRIC_RGB));
+        TIFFSetField(tif, TIFFTAG_PLANARCONFIG, uint16_t(PLANARCONFIG_CONTIG));
+        TIFFSetField(tif, TIFFTAG_COMPRESSION, uint16_t(COMPRESSION_NONE));
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, uint32_t(64));
+        std::vector<uint16_t> row(size_t(ScanWidth) * 3);
+        for (int32_t y = 0; y < ScanHeight; ++y) {
+            for (size_t i = 0; i < row.size(); ++i)
+                row[i] = uint16_t((i + size_t(y) * 7) * 2654435761u >> 7);
+            TIFFWriteScanline(tif, row.data(), uint32_t(y), 0);
+        }
+        TIFFClose(tif);
         return file;
     }();
     return path;
