@@ -348,6 +348,7 @@ void TForm1::CreatePopupMenus() {
     PopupMenu3->setObjectName("PopupMenu3");
     for (QPushButton* b : {BtnPrevious, btnNext})
         connect(b, &QWidget::customContextMenuRequested, this, [this, b](const QPoint& p) {
+            PopupMenu3Popup(b);
             if (!PopupMenu3->isEmpty())
                 PopupMenu3->popup(b->mapToGlobal(p));
         });

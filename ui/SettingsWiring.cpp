@@ -67,11 +67,9 @@ void TForm1::LoadSettings() {
     FlagShowHelp = s.FlagShowHelp;
 
     // Folders.
-    FOpenDialogFolder = InitialOpenFolder(s.OpenDir, GetDocumentsFolder(), ExecutableFolder());
-    BtnOpen->setToolTip(FromUtf8(FOpenDialogFolder));
+    SetOpenDialogFolder(InitialOpenFolder(s.OpenDir, GetDocumentsFolder(), ExecutableFolder()));
     FOutputFolder = s.SaveDir;
-    if (!FOutputFolder.empty())
-        BtnSaveFolder->setToolTip(FromUtf8(FOutputFolder));
+    SetSaveDialogFolder(FOutputFolder);
 
     // Frame: lock, template list, size; neither dimension follows the other meanwhile.
     SetLockState(s.LockRatio);
@@ -129,7 +127,7 @@ void TForm1::SaveSettings() {
     s.ListViewHeight = ListViewHeight;
     s.PanelHeight = TagPanelHeight();
 
-    s.OpenDir = FOpenDialogFolder;
+    s.OpenDir = OpenDialog1InitialDir;
     s.SaveDir = FOutputFolder;
 
     s.Templates.clear();

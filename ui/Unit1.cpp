@@ -24,6 +24,8 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "pipeline/DisplayWorker.h" // the window owns the worker and the call queue
+#include "pipeline/UiCallQueue.h"
 #include "ui/ActivityIndicator.h"
 #include "ui/AppStyle.h"
 #include "ui/ColorBox.h"
@@ -88,6 +90,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     CreateMetadataPanel();
     CreateHelpPane();
     CreateActions();
+    CreateJobs(); // before the settings are read: they may name the dialogs' folders
 
     // 180 pixels hold the tabs in the design font; a wider fallback font widens the column
     // rather than cutting captions off.
@@ -188,6 +191,8 @@ void TForm1::FormDestroy() {
     if (FDestroyed)
         return;
     FDestroyed = true;
+    // 0. Jobs and render passes end first, their completions serviced: a save runs to its end.
+    StopJobs();
     // 1, 2. The smooth-copy worker ends before the bitmap it reads is released.
     FScaledView.reset();
     FCachedBitmap.reset();
@@ -256,11 +261,17 @@ void TForm1::SetBusy(bool busy) {
                             &ButtonEnabledState.BtnNext,    &ButtonEnabledState.BtnInvert};
     if (busy) {
         StartBusyIndicators(true);
-        for (int i = 0; i < 10; ++i)
-            *record[i] = buttons[i]->isEnabled();
+        // Entered again while busy (a reload or a jump during a load), the buttons are all
+        // disabled: the states saved on the first entry stay, or the open button would never
+        // be enabled again.
+        if (!FBusyEntered)
+            for (int i = 0; i < 10; ++i)
+                *record[i] = buttons[i]->isEnabled();
+        FBusyEntered = true;
         for (QPushButton* b : buttons)
             b->setEnabled(false);
     } else {
+        FBusyEntered = false;
         // A button enabled meanwhile stays enabled.
         for (int i = 0; i < 10; ++i)
             if (!buttons[i]->isEnabled())

@@ -15,14 +15,21 @@
 #include <vector>
 
 #include "pipeline/CurrentImage.h"
+#include "pipeline/DisplayAdjustments.h"
+#include "pipeline/JobFailures.h"
+#include "pipeline/LoadGeneration.h"
+#include "pipeline/OneShotJob.h"
 #include "pipeline/ViewBitmap.h"
 #include "tiff/SampleWords.h"
 #include "tiff/TIFFRecords.h"
+#include "ui/FileList.h"
 #include "ui/FrameLogic.h"
 
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QFrame;
 class QKeyEvent;
 class QGroupBox;
@@ -44,6 +51,8 @@ namespace vantrel {
 class TActivityIndicator;
 class TColorBox;
 class THelpViewer;
+class TDisplayWorker;
+class TUiCallQueue;
 class TImageBox;
 class TScaledViewCache;
 class TUpDown;
@@ -204,16 +213,72 @@ public:
     // --- wireui: settings (SettingsWiring.cpp) ---
     /// The folder of the two settings files in force for this window.
     [[nodiscard]] static std::filesystem::path SettingsFolderPath();
-    /// The open dialog's first folder (OpenDir, the documents folder or the executable's);
-    /// BtnOpenClick reads it and keeps it up to date.
-    std::string FOpenDialogFolder;
     /// What LoadSettings could not use (shown once the window is on screen).
     std::vector<std::string> FSettingsProblems;
     /// Commands of the jobs without a button of their own: reload the current file through
-    /// OpenFileAt (F12, Backspace) and save without cropping (Ctrl+S, S). Set by the job
-    /// wiring; a key does nothing while they are empty.
+    /// OpenFileAt (F12, Backspace) and save without cropping (Ctrl+S, S). Set by CreateJobs;
+    /// a key does nothing while they are empty.
     std::function<void()> ReloadCommand;
     std::function<void()> OnlySaveCommand;
+
+    // --- Background jobs, display worker, file list and navigation ---------------------------
+    // JobWiring.cpp: the UI-thread call queue, the job runner, the display worker, messages.
+    /// Shows a modal message with an OK button. Tests replace it so that nothing blocks.
+    std::function<void(const std::string& text)> ShowMessage;
+    /// Starts the threads of jobs and render passes; tests replace it to make starts fail.
+    TThreadStarter ThreadStarter = DefaultThreadStarter();
+    void ShowOutOfMemoryAdvice();
+    /// The window's current image (words shared, not copied).
+    [[nodiscard]] TCurrentImage CurrentImage() const;
+    /// Jobs started and not yet released (for tests and the close).
+    [[nodiscard]] std::size_t RunningJobs();
+    /// On the UI thread: runs the completions and hand-overs queued so far.
+    int ServiceJobCalls();
+    /// Waits for every job and render pass, servicing their completions (the end of the run).
+    void StopJobs();
+    TDisplayWorker& DisplayWorker() { return *FWorker; }
+
+    // LoadJob.cpp
+    void DisplayTIFFAsync(const std::string& FileName, const std::string& DistFolder);
+    void ReadDisplayAdjustments();
+
+    // TransformJob.cpp
+    void PerformImageTransform(TTransformType Transform);
+
+    // CropJob.cpp
+    void CropByFrame(bool UseFrame);
+    void BtnSaveClick(QObject* Sender);
+
+    // DisplayWorkerWiring.cpp
+    void TrackBar1Change();
+    void TrackBar2Change();
+    void TrackBar3Change();
+    void RequestBitmapUpdate();
+
+    // FileNavigation.cpp
+    void BtnOpenClick();
+    /// Steps of a new batch after the open dialog or a drop: list, first load, folders,
+    /// captions. `openFolder` becomes the open dialog's folder.
+    void OpenBatch(std::vector<std::string> paths, const std::string& openFolder);
+    void DropFiles(const std::vector<std::string>& localPaths);
+    void OpenFileAt(int index);
+    void btnNextClick();
+    void BtnPreviousClick();
+    void ReloadExecute();
+    void PopupMenu3Popup(QPushButton* opener);
+    void JumpMenuItemClick(int index);
+    void UpdateNavCaptions(int index);
+    void BtnSaveFolderClick();
+    /// The open dialog's and the save dialog's initial folders, with the hints that show them.
+    void SetOpenDialogFolder(const std::string& folder);
+    void SetSaveDialogFolder(const std::string& folder);
+    /// The dialogs; tests replace them. An empty result means the user cancelled.
+    std::function<std::vector<std::string>(const std::string& initialFolder)> ChooseFilesToOpen;
+    std::function<std::string(const std::string& initialFolder)> ChooseOutputFolder;
+    [[nodiscard]] const TFileList& Batch() const { return FBatch; }
+    std::string OpenDialog1InitialDir;
+    std::string SaveDialog1InitialDir;
+    // --- end of background jobs and navigation ---------------------------------------------
 
     // --- Fields ---
     std::string FInputFile;
@@ -332,6 +397,9 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Files dropped from the desktop (FileNavigation.cpp).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void FormCreate();
@@ -374,6 +442,24 @@ private:
     bool FSmoothView = true;
     bool FCentred = false;
     bool FDestroyed = false;
+
+    // --- Background jobs, display worker, file list and navigation (private) ---------------
+    void CreateJobs();
+    void ConnectJobControls();
+    [[nodiscard]] TFailureActions FailureActions();
+    void InstallTransformed(TSharedWords words, int32_t width, int32_t height,
+                            std::unique_ptr<TViewBitmap> bitmap);
+    /// The display worker's hand-over: the new view in place of the old, repainted.
+    void ReplaceViewBitmap(std::unique_ptr<TViewBitmap> bitmap);
+    void SyncBatchFields();
+    std::unique_ptr<TUiCallQueue> FUiQueue;
+    std::unique_ptr<TJobRunner> FJobs;
+    std::unique_ptr<TDisplayWorker> FWorker;
+    TLoadGeneration FLoads;
+    TFileList FBatch; // FFileList and FCurrentIndex mirror it for the window's other parts
+    bool FClosing = false;
+    bool FBusyEntered = false; // SetBusy(true) saved the button states and is still in force
+    // --- end of background jobs and navigation ---------------------------------------------
 };
 
 } // namespace vantrel

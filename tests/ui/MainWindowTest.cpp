@@ -136,7 +136,7 @@ TEST_F(MainWindowTest, HintSeparatorsAreWidenedOnButtonsOnly) {
     EXPECT_TRUE(
         f.btnTags->toolTip().startsWith(QStringLiteral("Просмотр метаданных TIFF-файла\n")));
     EXPECT_TRUE(f.btnTags->toolTip().endsWith(QStringLiteral("«Разрешить без Ctrl и Alt»")));
-    EXPECT_EQ(f.BtnOpen->toolTip(), QString::fromStdString(f.FOpenDialogFolder)); // the folder
+    EXPECT_EQ(f.BtnOpen->toolTip(), QString::fromStdString(f.OpenDialog1InitialDir)); // the folder
     EXPECT_TRUE(f.Label14->toolTip().contains(QStringLiteral("\n_\n"))); // labels keep theirs
 }
 
@@ -196,7 +196,8 @@ TEST_F(MainWindowTest, ClickIfEnabledRunsTheHandlerWithTheGivenSender) {
     f.BtnOpen->click();
     f.BtnOpen->setEnabled(false);
     f.ClickIfEnabled(f.BtnOpen, nullptr);
-    f.ClickIfEnabled(f.BtnSaveFolder, nullptr); // no handler: nothing
+    QPushButton orphan; // enabled, but no handler: nothing
+    f.ClickIfEnabled(&orphan, nullptr);
     ASSERT_EQ(senders.size(), 2u);
     EXPECT_EQ(senders[0], nullptr);
     EXPECT_EQ(senders[1], f.BtnOpen);

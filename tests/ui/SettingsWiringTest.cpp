@@ -48,7 +48,7 @@ TEST_F(SettingsWiringTest, FirstStartShowsTheDefaultsAndWritesBothFiles) {
         EXPECT_EQ(box->isChecked(), checked) << box->objectName().toStdString();
     EXPECT_FALSE(f.chkNoTags->isChecked());
     EXPECT_TRUE(f.HelpShown());
-    EXPECT_FALSE(f.FOpenDialogFolder.empty());
+    EXPECT_FALSE(f.OpenDialog1InitialDir.empty());
 
     Form.reset();
     const std::filesystem::path folder = SettingsFolder->Path();
@@ -66,7 +66,7 @@ TEST_F(SettingsWiringTest, EveryControlSurvivesARestart) {
     f.resize(1000, 700);
     f.btnTagsClick(); // shown at the remembered 200
     f.SetTagPanelHeight(150);
-    f.FOpenDialogFolder = "/scans/in";
+    f.OpenDialog1InitialDir = "/scans/in";
     f.FOutputFolder = "/scans/out/";
     f.ComboBox1->setCurrentIndex(3);
     f.BtnLockRatio->click(); // free
@@ -93,7 +93,7 @@ TEST_F(SettingsWiringTest, EveryControlSurvivesARestart) {
     EXPECT_EQ(g.frameGeometry().size(), outer);
     EXPECT_EQ(g.ListViewHeight, 150);
     EXPECT_EQ(g.TagPanelHeight(), 0); // hidden at start
-    EXPECT_EQ(g.FOpenDialogFolder, "/scans/in");
+    EXPECT_EQ(g.OpenDialog1InitialDir, "/scans/in");
     EXPECT_EQ(g.BtnOpen->toolTip(), QStringLiteral("/scans/in"));
     EXPECT_EQ(g.FOutputFolder, "/scans/out/");
     EXPECT_EQ(g.BtnSaveFolder->toolTip(), QStringLiteral("/scans/out/"));

@@ -1,0 +1,149 @@
+// The transform buttons on a loaded file; the display track bars; closing while jobs run.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <algorithm>
+
+#include "tests/ui/JobWindowFixture.h"
+
+namespace vantrel {
+namespace {
+
+using TransformJobTest = JobWindowTest;
+
+TEST_F(TransformJobTest, FrameTurnsWithTheImage) {
+    // A 100 × 50 image with the frame at (10, 5), 30 × 20.
+    struct Case {
+        QPushButton* TForm1::*Button;
+        TPoint Pos, Size;
+        int Width, Rotation, Flips;
+    } const cases[] = {
+        {&TForm1::BtnRotRight, {25, 10}, {20, 30}, 50, 90, 0},
+        {&TForm1::BtnRotLeft, {5, 60}, {20, 30}, 50, 270, 0},
+        {&TForm1::BtnRotate, {60, 25}, {30, 20}, 100, 180, 0},
+        {&TForm1::BtnFlip, {60, 5}, {30, 20}, 100, 0, 1},
+        {&TForm1::BtnInvert, {10, 5}, {30, 20}, 100, 0, 0},
+    };
+    const std::string file = Write("hundred.tif", Grey(100, 50));
+    const std::vector<uint16_t>& words = Written[file];
+    for (const Case& c : cases) {
+        OpenThroughDialog({file});
+        Form->WriteFrameSize(30, 20);
+        Form->FFramePosInPixels = {10, 5};
+        Form->FFrameSizeInPixels = {30, 20};
+        const int lock = Form->LockState();
+        const double ratio = Form->FAspectRatio;
+        QPushButton* button = (*Form).*c.Button;
+        Form->ClickIfEnabled(button, button);
+        EXPECT_TRUE(Busy());
+        ASSERT_TRUE(WaitForJobs());
+        SCOPED_TRACE(button->objectName().toStdString());
+        ASSERT_TRUE(Messages.empty()) << Messages[0];
+        EXPECT_EQ(Form->FFramePosInPixels, c.Pos);
+        EXPECT_EQ(Form->FFrameSizeInPixels, c.Size);
+        EXPECT_EQ(Form->SpEdWidth->value(), c.Size.X);
+        EXPECT_EQ(Form->SpEdHeight->value(), c.Size.Y);
+        EXPECT_EQ(Form->LockState(), lock);
+        EXPECT_DOUBLE_EQ(Form->FAspectRatio, ratio);
+        EXPECT_EQ(Form->FOriginalWidth, c.Width);
+        EXPECT_EQ(Form->lblWidth->text().toStdString(), std::to_string(c.Width) + " →");
+        EXPECT_EQ(Form->FTransformState.NetRotation, c.Rotation);
+        EXPECT_EQ(Form->FTransformState.FlipHCount, c.Flips);
+        EXPECT_NE(Title().find(" — В РАБОТЕ: hundred.tif"), std::string::npos) << Title();
+        EXPECT_TRUE(Form->FImageHasFocus);
+        EXPECT_FALSE(Busy());
+        // The frame covers the same samples as before (inverted for an inversion).
+        std::vector<uint16_t> inside = Rect(words, 100, 1, 10, 5, 30, 20);
+        std::vector<uint16_t> after =
+            Rect(*Form->FOriginalWords, c.Width, 1, c.Pos.X, c.Pos.Y, c.Size.X, c.Size.Y);
+        if (button == Form->BtnInvert)
+            for (uint16_t& w : inside)
+                w = uint16_t(65535 - w);
+        std::sort(inside.begin(), inside.end());
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(after, inside);
+    }
+}
+
+TEST_F(TransformJobTest, NothingWithoutAnImage) {
+    Form->PerformImageTransform(TTransformType::tt90CW);
+    EXPECT_FALSE(Busy());
+    EXPECT_EQ(Form->RunningJobs(), 0u);
+    Form->TrackBar2->setValue(100);
+    EXPECT_EQ(Form->DisplayWorker().ThreadCount(), 0u);
+    EXPECT_DOUBLE_EQ(Form->FSContrast, 0.0);
+}
+
+TEST_F(TransformJobTest, TrackBarsRenderAgainAndReleaseTheirThreads) {
+    OpenThroughDialog({Write("bars.tif", Grey(64, 64))});
+    const uint8_t plain = Form->FCachedBitmap->Row(10)[30];
+    for (int p = 1; p <= 10; ++p) {
+        Form->TrackBar1->setValue(p * 10);
+        ASSERT_TRUE(WaitForJobs());
+    }
+    EXPECT_EQ(Form->FBrightness, 100);
+    EXPECT_EQ(Form->FCachedBitmap->Row(10)[30], std::min(255, plain + 100));
+    EXPECT_LE(Form->DisplayWorker().ThreadCount(), 2u);
+
+    // Changes faster than a render fold into one further pass with the latest values.
+    Form->TrackBar3->setValue(100);
+    Form->TrackBar3->setValue(-100);
+    Form->TrackBar3->setValue(0);
+    Form->TrackBar1->setValue(0);
+    ASSERT_TRUE(WaitForJobs());
+    EXPECT_EQ(Form->FCachedBitmap->Row(10)[30], plain);
+}
+
+TEST_F(TransformJobTest, ACompletionMakesARunningRenderStale) {
+    const std::string big = Write("big.tif", Rgb(1600, 1200));
+    const std::string small = Write("small.tif", Grey(9, 7));
+    OpenThroughDialog({big, small});
+    Form->TrackBar1->setValue(40); // a long pass of the large image
+    Form->OpenFileAt(1);
+    ASSERT_TRUE(WaitForJobs());
+    EXPECT_EQ(Form->FCachedBitmap->Width, 9);
+
+    // The same with a transform completing during a pass.
+    Form->OpenFileAt(0);
+    ASSERT_TRUE(WaitForJobs());
+    Form->TrackBar1->setValue(41);
+    Form->PerformImageTransform(TTransformType::tt90CW);
+    ASSERT_TRUE(WaitForJobs());
+    EXPECT_EQ(Form->FCachedBitmap->Width, 1200);
+    EXPECT_EQ(Form->FOriginalWidth, 1200);
+}
+
+TEST_F(TransformJobTest, ClosingWhileJobsRun) {
+    const std::string file = Write("c.tif", Rgb(1200, 900));
+    struct Case {
+        const char* Name;
+        void (*Start)(TForm1&);
+    } const cases[] = {
+        {"load", [](TForm1& f) { f.ReloadExecute(); }},
+        {"transform", [](TForm1& f) { f.PerformImageTransform(TTransformType::tt180); }},
+        {"render", [](TForm1& f) { f.TrackBar2->setValue(300); }},
+        {"all",
+         [](TForm1& f) {
+             f.TrackBar2->setValue(200);
+             f.PerformImageTransform(TTransformType::ttFlipH);
+             f.ReloadExecute();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        if (!Form) {
+            Form = std::make_unique<TForm1>();
+            Form->ShowMessage = [this](const std::string& text) { Messages.push_back(text); };
+            Form->show();
+        }
+        OpenThroughDialog({file});
+        c.Start(*Form);
+        Form.reset(); // waits for the job, servicing its completion
+        EXPECT_TRUE(Messages.empty());
+    }
+}
+
+} // namespace
+} // namespace vantrel
