@@ -58,7 +58,7 @@ TEST_P(TInfoTable, ListsEveryRecordWithItsTexts) {
     image.Samples = 3;
     image.BigEndian = bigEndian;
     test::WriteWithLibTIFF(path, image);
-    const TRun tagged =
+    const test::TShellResult tagged =
         RunShell("exiftool -q -q -overwrite_original -n -Make='FilmScan X' -XResolution=300 "
                  "-YResolution=300 -ResolutionUnit=2 -ExposureTime=0.008 -FNumber=5.6 "
                  "-ExposureProgram=1 -ColorSpace=1 '-UserComment=Kodak Portra 400' "
@@ -66,7 +66,7 @@ TEST_P(TInfoTable, ListsEveryRecordWithItsTexts) {
                  path + "' 2>&1");
     ASSERT_EQ(tagged.Status, 0) << tagged.Output;
 
-    const TRun info =
+    const test::TShellResult info =
         RunShell(std::string("LC_ALL=C '") + VANTREL_TIFF_EXE + "' info '" + path + "'");
     ASSERT_EQ(info.Status, 0) << info.Output;
     const std::string head =
