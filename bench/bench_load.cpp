@@ -18,8 +18,8 @@
 #include <tiffio.h>
 #include <unistd.h>
 
+#include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
-#include "tiff/MinimalTagDescriber.h"
 
 namespace {
 
@@ -125,7 +125,7 @@ void LibTIFF(benchmark::State& state, const TVariant& v) {
 
 void Vantrel(benchmark::State& state, const TVariant& v) {
     const std::string path = FileFor(v);
-    vantrel::TMinimalTagDescriber describer;
+    vantrel::TCatalogueTagDescriber describer;
     for (auto _ : state) {
         vantrel::TCropTIFF tiff(describer);
         vantrel::TLoadedTIFF image = tiff.LoadTIFFAsWords(path);

@@ -9,8 +9,9 @@
 
 #include "cli/Commands.h"
 #include "pipeline/CropCore.h"
+#include "pipeline/Transform.h"
+#include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
-#include "tiff/MinimalTagDescriber.h"
 
 namespace vantrel::cli {
 
@@ -21,7 +22,23 @@ struct TCropArgs {
     bool HasFrame = false;
     int32_t X = 0, Y = 0, W = 0, H = 0;
     bool Minimal = false;
+    std::vector<TTransformType> Transforms; // in the order given
 };
+
+bool ParseTransform(const std::string& text, std::vector<TTransformType>& transforms) {
+    static const std::pair<const char*, TTransformType> kNames[] = {
+        {"90cw", TTransformType::tt90CW},
+        {"90ccw", TTransformType::tt90CCW},
+        {"180", TTransformType::tt180},
+        {"flip", TTransformType::ttFlipH},
+        {"invert", TTransformType::ttInvert}};
+    for (const auto& [name, type] : kNames)
+        if (text == name) {
+            transforms.push_back(type);
+            return true;
+        }
+    return false;
+}
 
 bool ParseInt(const std::string& text, int32_t& value) {
     if (text.empty())
@@ -56,6 +73,9 @@ bool ParseArgs(const std::vector<std::string>& args, TCropArgs& a) {
             a.HasFrame = true;
         } else if (args[i] == "--whole") {
             whole = true;
+        } else if (args[i] == "--transform") {
+            if (i + 1 >= args.size() || !ParseTransform(args[++i], a.Transforms))
+                return false;
         } else if (args[i] == "--minimal") {
             a.Minimal = true;
         } else if (args[i].starts_with("--")) {
@@ -81,21 +101,34 @@ int CmdCrop(const std::vector<std::string>& args) {
         TCropRequest request;
         // The byte order is read from the file itself, as the window does before a crop.
         request.IsBigEndian = IsBigEndianFile(a.In);
-        TMinimalTagDescriber describer;
+        // The catalogue's describer, as in the window: the history of ProcessingSoftware is
+        // kept from the source's decoded text.
+        TCatalogueTagDescriber describer;
         TCropTIFF reader(describer);
         TLoadedTIFF loaded = reader.LoadTIFFAsWords(a.In);
         request.SourceTags = reader.GetAllTags();
-        request.Image.Width = loaded.Width;
-        request.Image.Height = loaded.Height;
-        request.Image.Samples = loaded.SamplesPerPixel;
-        request.Image.Photometric = loaded.PhotometricInterpretation;
-        request.Image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
+        TCurrentImage& image = request.Image;
+        image.Width = loaded.Width;
+        image.Height = loaded.Height;
+        image.Samples = loaded.SamplesPerPixel;
+        image.Photometric = loaded.PhotometricInterpretation;
+        image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
+        // The transforms run in the given order, as in the window before the frame is cut.
+        TImageTransformState state;
+        for (const TTransformType transform : a.Transforms) {
+            TTransformResult turned =
+                TransformWords(*image.Words, image.Width, image.Height, image.Samples, transform);
+            image.Words = std::move(turned.NewWords);
+            image.Width = turned.NewWidth;
+            image.Height = turned.NewHeight;
+            UpdateTransformState(state, transform);
+        }
         request.Frame = a.HasFrame
-                            ? ClampFrameToImage(a.X, a.Y, a.W, a.H, loaded.Width, loaded.Height)
-                            : WholeImage(loaded.Width, loaded.Height);
+                            ? ClampFrameToImage(a.X, a.Y, a.W, a.H, image.Width, image.Height)
+                            : WholeImage(image.Width, image.Height);
         request.MinimalTags = a.Minimal;
-        request.PreserveOriginalOrientation = true;
-        request.RemainingPercent = RemainingPercent(request.Frame, loaded.Width, loaded.Height);
+        request.PreserveOriginalOrientation = PreserveOriginalOrientation(state);
+        request.RemainingPercent = RemainingPercent(request.Frame, image.Width, image.Height);
         request.OutputFile = a.Out;
         CropAndSave(request);
     });

@@ -9,8 +9,8 @@
 
 #include "cli/Commands.h"
 #include "pipeline/Render.h"
+#include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
-#include "tiff/MinimalTagDescriber.h"
 
 namespace vantrel::cli {
 
@@ -83,7 +83,7 @@ int CmdRender(const std::vector<std::string>& args) {
     if (!ParseOptions(args, o))
         return Usage(true);
     return RunReporting([&] {
-        TMinimalTagDescriber describer;
+        TCatalogueTagDescriber describer;
         TCropTIFF tiff(describer);
         const TLoadedTIFF image = tiff.LoadTIFFAsWords(o.In);
         const TViewBitmap view =

@@ -47,12 +47,6 @@ struct TCropRequest {
     std::string OutputFile;
 };
 
-/// \brief True when the transform state keeps the source's orientation: no net turn and an
-/// even number of mirrorings.
-[[nodiscard]] inline bool KeepsOriginalOrientation(const TImageTransformState& state) {
-    return state.NetRotation == 0 && state.FlipHCount % 2 == 0;
-}
-
 /// \brief The words inside the frame as a new array, row after row.
 [[nodiscard]] TSampleWords CutFrame(const TCurrentImage& Image, const TCropRect& Frame);
 

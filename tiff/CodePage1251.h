@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace vantrel {
@@ -8,5 +9,8 @@ namespace vantrel {
 /// Cyrillic and the code page's punctuation are mapped, every other character (and every
 /// byte that is not valid UTF-8) becomes "?".
 std::string Utf8ToCodePage1251(const std::string& text);
+
+/// \brief The character of one Windows-1251 byte; U+FFFD for 0x98, the one byte without one.
+[[nodiscard]] char32_t CodePage1251Char(uint8_t byte);
 
 } // namespace vantrel

@@ -81,14 +81,6 @@ public:
     static TTIFFTag CreatePixelXDimensionTag(int32_t Value);
     static TTIFFTag CreatePixelYDimensionTag(int32_t Value);
 
-    /// Where the engine takes tag display names and the version text from. The tag catalogue
-    /// installs its functions here; without them tags get their English names and the version
-    /// text is "Unknown".
-    using TTagNameFunc = std::string (*)(uint16_t TagID);
-    using TVersionTextFunc = std::string (*)(bool UseEnglish);
-    static inline TTagNameFunc TagNameSource = nullptr;
-    static inline TVersionTextFunc VersionTextSource = nullptr;
-
     // ---- Tag carry-over -------------------------------------------------------------------
 
     /// \brief The whole carry-over of one save: ExtraTags and NestedIFDs for the writer.

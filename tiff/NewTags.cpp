@@ -1,4 +1,5 @@
 // The tags that the writer and the carry-over make anew: one inline value each.
+#include "tags/TIFFTagUtils.h"
 #include "tiff/CropTIFFUnit.h"
 
 namespace vantrel {
@@ -7,31 +8,6 @@ namespace {
 
 constexpr uint32_t kShortLimit = 65535;
 
-std::string FallbackTagName(uint16_t id) {
-    switch (id) {
-    case 256:
-        return "ImageWidth";
-    case 257:
-        return "ImageLength";
-    case 273:
-        return "StripOffsets";
-    case 274:
-        return "Orientation";
-    case 278:
-        return "RowsPerStrip";
-    case 279:
-        return "StripByteCounts";
-    case 284:
-        return "PlanarConfiguration";
-    case 40962:
-        return "PixelXDimension";
-    case 40963:
-        return "PixelYDimension";
-    default:
-        return "Tag " + std::to_string(id);
-    }
-}
-
 TTIFFTag MakeInlineTag(uint16_t id, TTIFFDataType type, uint32_t value) {
     TTIFFTag tag;
     tag.TagID = id;
@@ -39,7 +15,7 @@ TTIFFTag MakeInlineTag(uint16_t id, TTIFFDataType type, uint32_t value) {
     tag.Count = 1;
     tag.IsInline = true;
     tag.Value.AsDWORD = value;
-    tag.TagName = TCropTIFF::TagNameSource ? TCropTIFF::TagNameSource(id) : FallbackTagName(id);
+    tag.TagName = GetTagName(id);
     return tag;
 }
 

@@ -10,6 +10,7 @@
 
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/SafeFile.h"
+#include "tiff/WritableTypes.h"
 
 namespace vantrel {
 
@@ -22,43 +23,6 @@ constexpr uint64_t kMaxOffset = 0xFFFFFFFFull;
 constexpr size_t kMaxEntries = 65535;
 constexpr const char* kTooLarge = "Изображение слишком велико для формата TIFF.";
 
-uint32_t TypeSize(TTIFFDataType type) {
-    switch (static_cast<uint8_t>(type)) {
-    case 1:
-    case 2:
-    case 6:
-    case 7:
-        return 1;
-    case 3:
-    case 8:
-        return 2;
-    case 5:
-    case 10:
-    case 12:
-    case 16:
-    case 17:
-    case 18:
-        return 8;
-    default:
-        return 4;
-    }
-}
-
-bool IsWritableOutOfLine(TTIFFDataType type) {
-    switch (static_cast<uint8_t>(type)) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 7:
-    case 10:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Pointer tags mean something only in IFD0; inside a nested directory their offsets would point
 // into nothing in the new file.
 bool IsPointerTag(uint16_t id) {
@@ -70,7 +34,8 @@ uint64_t Even(uint64_t offset) {
 }
 
 uint64_t ReservedSize(const TTIFFTag& tag) {
-    return static_cast<uint64_t>(tag.Count) * TypeSize(tag.DataType);
+    return static_cast<uint64_t>(tag.Count) *
+           static_cast<uint64_t>(TCropTIFF::GetDataTypeSize(tag.DataType));
 }
 
 void Put16(std::vector<uint8_t>& out, uint16_t v, bool bigEndian) {

@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <ctime>
 
+#include "tags/TIFFTagUtils.h"
 #include "tiff/CodePage1251.h"
 #include "tiff/CropTIFFUnit.h"
+#include "tiff/WritableTypes.h"
 
 namespace vantrel {
 
@@ -44,21 +46,6 @@ bool Contains(std::span<const uint16_t> list, uint16_t id) {
 bool IsPointer(uint16_t id) {
     return std::any_of(kPointers.begin(), kPointers.end(),
                        [id](const TPointer& p) { return p.TagID == id; });
-}
-
-bool IsWritableOutOfLine(TTIFFDataType type) {
-    switch (static_cast<uint8_t>(type)) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 7:
-    case 10:
-        return true;
-    default:
-        return false;
-    }
 }
 
 std::vector<TTIFFTag> MainTags(const std::vector<TTIFFTag>& all) {
@@ -191,10 +178,9 @@ TCropTIFF::PrepareTagsForSaving(const std::vector<TTIFFTag>& OriginalTags, int32
             PreserveOriginalOrientation ? orientation->Value.AsWords[0] : uint16_t{1}));
 
     const TTIFFTag* old = FindMain(OriginalTags, 11);
-    const std::string version = VersionTextSource ? VersionTextSource(true) : "Unknown";
     result.push_back(CreateProcessingSoftwareTag(
         ProcessingSoftwareText(old ? &old->DisplayValueDecoded : nullptr, CropRemainingPercent,
-                               version, LocalTimeWithMilliseconds())));
+                               GetVersionText(true), LocalTimeWithMilliseconds())));
     return result;
 }
 

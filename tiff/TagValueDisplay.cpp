@@ -28,29 +28,6 @@ bool IsPointerTag(uint16_t tagID) {
     return tagID == 330 || tagID == 34665 || tagID == 34853 || tagID == 40965;
 }
 
-// Bytes of one value of a field type; unknown types count as 4, as the directory does.
-uint32_t TypeSize(TTIFFDataType type) {
-    switch (type) {
-    case TTIFFDataType::dtByte:
-    case TTIFFDataType::dtASCII:
-    case TTIFFDataType::dtSByte:
-    case TTIFFDataType::dtUndefined:
-        return 1;
-    case TTIFFDataType::dtShort:
-    case TTIFFDataType::dtSShort:
-        return 2;
-    case TTIFFDataType::dtRational:
-    case TTIFFDataType::dtSRational:
-    case TTIFFDataType::dtDouble:
-    case TTIFFDataType::dtLONG8:
-    case TTIFFDataType::dtSLONG8:
-    case TTIFFDataType::dtIFD8:
-        return 8;
-    default:
-        return 4;
-    }
-}
-
 // Reads numbers of the file's byte order from a range already checked against the file size.
 class TValueReader {
 public:
@@ -279,7 +256,7 @@ std::string FormatArrayValue(const uint8_t* data, uint64_t fileSize, bool bigEnd
         text += " элементов — слишком много для отображения]";
         return text;
     }
-    const uint32_t size = TypeSize(dataType);
+    const auto size = static_cast<uint32_t>(TCropTIFF::GetDataTypeSize(dataType));
     const uint64_t byteCount = uint64_t{count} * size; // cannot overflow: count ≤ 10^6
     if (data == nullptr || !InFile(offset, byteCount, fileSize))
         return std::string(kOutOfRange);

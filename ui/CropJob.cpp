@@ -11,6 +11,7 @@
 #include "pipeline/CropCore.h"
 #include "pipeline/CropOutput.h"
 #include "pipeline/JobTexts.h"
+#include "pipeline/Transform.h"
 #include "pipeline/OneShotJob.h"
 #include "ui/Unit1.h"
 
@@ -55,7 +56,7 @@ void TForm1::CropByFrame(bool UseFrame) {
     // meanwhile replaces the window's image and tags, never the job's.
     request->MinimalTags = chkNoTags->isChecked();
     request->SourceTags = CurrentFileTags;
-    request->PreserveOriginalOrientation = KeepsOriginalOrientation(FTransformState);
+    request->PreserveOriginalOrientation = PreserveOriginalOrientation(FTransformState);
     request->OutputFile = FCroppedFile;
 
     auto onSuccess = [this, request, savedWidth, savedHeight] {

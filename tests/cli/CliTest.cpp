@@ -5,38 +5,15 @@
 #include <sys/wait.h>
 
 #include "tests/support/LibTIFFWriter.h"
+#include "tests/support/Shell.h"
 #include "tests/support/TIFFBuilder.h"
 #include "tests/support/TempDir.h"
 
 namespace vantrel::test {
 namespace {
 
-struct TRun {
-    int Status = -1;
-    std::string Out, Err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (const char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-TRun RunCli(const TTempDir& dir, const std::vector<std::string>& args) {
-    std::string command = Quote(VANTREL_TIFF_CLI);
-    for (const auto& a : args)
-        command.append(" ").append(Quote(a));
-    command.append(" >").append(Quote(dir.File("stdout")));
-    command.append(" 2>").append(Quote(dir.File("stderr")));
-    const int raw = std::system(command.c_str());
-    TRun r;
-    r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    const auto out = ReadFileBytes(dir.File("stdout"));
-    const auto err = ReadFileBytes(dir.File("stderr"));
-    r.Out.assign(out.begin(), out.end());
-    r.Err.assign(err.begin(), err.end());
-    return r;
+TProgramRun RunCli(const TTempDir& dir, const std::vector<std::string>& args) {
+    return RunProgram(VANTREL_TIFF_CLI, dir, args);
 }
 
 bool Shell(const std::string& command) {
@@ -75,11 +52,11 @@ TEST(Cli, InfoAndWordsOfLibTIFFFiles) {
             im.RowsPerStrip = 2;
             const std::string path = dir.File("in.tif");
             const std::vector<uint16_t> written = WriteWithLibTIFF(path, im);
-            const TRun info = RunCli(dir, {"info", path});
+            const TProgramRun info = RunCli(dir, {"info", path});
             EXPECT_EQ(info.Status, 0);
             EXPECT_EQ(InfoHead(info.Out), Info(9, 5, 3, 2, mm));
             EXPECT_EQ(info.Err, "");
-            const TRun words = RunCli(dir, {"words", path, dir.File("out.raw")});
+            const TProgramRun words = RunCli(dir, {"words", path, dir.File("out.raw")});
             EXPECT_EQ(words.Status, 0);
             EXPECT_EQ(WordsOfFile(dir.File("out.raw")), written);
         }
@@ -105,8 +82,9 @@ TEST(Cli, ImageMagickFiles) {
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Options);
         const std::string path = dir.File("im.tif");
-        ASSERT_TRUE(Shell("convert -size 64x48 " + std::string(c.Options) + " " + Quote(path)));
-        const TRun info = RunCli(dir, {"info", path});
+        ASSERT_TRUE(
+            Shell("convert -size 64x48 " + std::string(c.Options) + " " + ShellQuote(path)));
+        const TProgramRun info = RunCli(dir, {"info", path});
         EXPECT_EQ(info.Status, 0) << info.Err;
         EXPECT_EQ(InfoHead(info.Out), Info(64, 48, c.Samples, c.Photometric, c.MM));
         EXPECT_EQ(RunCli(dir, {"words", path, dir.File("im.raw")}).Status, 0);
@@ -117,7 +95,7 @@ TEST(Cli, ImageMagickFiles) {
 TEST(Cli, RefusalsGoToStandardErrorWithTheClassName) {
     TTempDir dir;
     const std::string good = dir.File("good.tif");
-    ASSERT_TRUE(Shell("convert -size 64x48 gradient:red-blue -depth 16 " + Quote(good)));
+    ASSERT_TRUE(Shell("convert -size 64x48 gradient:red-blue -depth 16 " + ShellQuote(good)));
     struct TCase {
         const char* Name;
         std::string Make; // shell command writing $F
@@ -131,7 +109,7 @@ TEST(Cli, RefusalsGoToStandardErrorWithTheClassName) {
          e + "Поддерживается только сжатие = 1 (без сжатия), получено 5 (LZW)"},
         {"tiled", "convert -size 64x48 gradient: -depth 16 -define tiff:tile-geometry=16x16 \"$F\"",
          e + "Тег StripOffsets (273) не найден"},
-        {"truncated", "head -c 9000 " + Quote(good) + " > \"$F\"",
+        {"truncated", "head -c 9000 " + ShellQuote(good) + " > \"$F\"",
          e + "Смещение IFD за пределами файла"},
         {"not TIFF", "echo 'hello, world' > \"$F\"",
          e + "Неверная сигнатура TIFF-файла: ожидалось \"II\" или \"MM\""},
@@ -140,11 +118,11 @@ TEST(Cli, RefusalsGoToStandardErrorWithTheClassName) {
     const std::string path = dir.File("bad.tif");
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        ASSERT_TRUE(Shell("F=" + Quote(path) + "; " + c.Make));
+        ASSERT_TRUE(Shell("F=" + ShellQuote(path) + "; " + c.Make));
         for (const std::vector<std::string>& args :
              {std::vector<std::string>{"info", path},
               std::vector<std::string>{"words", path, dir.File("x.raw")}}) {
-            const TRun r = RunCli(dir, args);
+            const TProgramRun r = RunCli(dir, args);
             EXPECT_EQ(r.Status, 1);
             EXPECT_EQ(r.Out, "");
             EXPECT_EQ(r.Err, c.Err + "\n");
@@ -154,13 +132,13 @@ TEST(Cli, RefusalsGoToStandardErrorWithTheClassName) {
     TTIFFBuilder b = MakeImage(4, 4, 1, PatternWords(16));
     std::vector<uint8_t> cut = b.Build();
     cut.resize(cut.size() - 2);
-    const TRun r = RunCli(dir, {"info", dir.Write("cut.tif", cut)});
+    const TProgramRun r = RunCli(dir, {"info", dir.Write("cut.tif", cut)});
     EXPECT_EQ(r.Status, 1);
     EXPECT_EQ(r.Err, e + "StripByteCount выходит за пределы файла\n");
-    const TRun missing = RunCli(dir, {"info", dir.File("nothing.tif")});
+    const TProgramRun missing = RunCli(dir, {"info", dir.File("nothing.tif")});
     EXPECT_EQ(missing.Status, 1);
     EXPECT_EQ(missing.Err, e + "Файл не найден: " + dir.File("nothing.tif") + "\n");
-    const TRun folder = RunCli(dir, {"words", good, dir.Path()});
+    const TProgramRun folder = RunCli(dir, {"words", good, dir.Path()});
     EXPECT_EQ(folder.Status, 1);
     EXPECT_EQ(folder.Err.rfind("EOSError: System Error.  Code: 21.", 0), 0u) << folder.Err;
 }
@@ -172,12 +150,12 @@ TEST(Cli, WrongArgumentsShowTheUsage) {
                                                  {"info", "a", "b"},
                                                  {"words", "a"},
                                                  {"frobnicate"}}) {
-        const TRun r = RunCli(dir, args);
+        const TProgramRun r = RunCli(dir, args);
         EXPECT_EQ(r.Status, 2);
         EXPECT_EQ(r.Out, "");
         EXPECT_NE(r.Err.find("Usage: vantrel-tiff"), std::string::npos);
     }
-    const TRun help = RunCli(dir, {"--help"});
+    const TProgramRun help = RunCli(dir, {"--help"});
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Out.find("words FILE OUT"), std::string::npos);
 }

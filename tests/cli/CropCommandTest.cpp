@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
+#include "tests/support/LibTIFFWriter.h"
+#include "tests/support/Shell.h"
 #include "tests/tiff/WriterTestUtil.h"
 
 namespace vantrel {
@@ -17,21 +19,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::pair<std::string, int> Shell(const std::string& command) {
-    std::string output;
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    std::array<char, 4096> buffer;
-    size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        output.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+test::TShellResult Shell(const std::string& command) {
+    return test::RunShell(command + " 2>&1");
 }
 
 std::string Quote(const fs::path& p) {
-    std::string quoted(1, '\'');
-    quoted.append(p.string()).push_back('\'');
-    return quoted;
+    return test::ShellQuote(p.string());
 }
 
 struct TSource {
@@ -48,32 +41,24 @@ TSource WriteSource(const fs::path& file, int32_t w, int32_t h, int32_t samples,
     s.Words.resize(static_cast<size_t>(w) * h * samples);
     for (size_t i = 0; i < s.Words.size(); ++i)
         s.Words[i] = static_cast<uint16_t>(i * 2654435761u >> 13);
-    TIFF* tif = TIFFOpen(file.c_str(), be ? "wb" : "wl");
-    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, w);
-    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, h);
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16);
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, samples);
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
-    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, samples == 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK);
-    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 8);
-    TIFFSetField(tif, TIFFTAG_ORIENTATION, 6);
-    TIFFSetField(tif, TIFFTAG_XRESOLUTION, 4000.0);
-    TIFFSetField(tif, TIFFTAG_YRESOLUTION, 4000.0);
-    TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
-    TIFFSetField(tif, TIFFTAG_SOFTWARE, "ScanSoft 2.0");
-    const std::vector<uint8_t> icc(130, 7);
-    TIFFSetField(tif, TIFFTAG_ICCPROFILE, static_cast<uint32_t>(icc.size()), icc.data());
-    std::vector<uint16_t> row(static_cast<size_t>(w) * (planar ? 1 : samples));
-    for (int plane = 0; plane < (planar ? samples : 1); ++plane)
-        for (int32_t y = 0; y < h; ++y) {
-            for (size_t i = 0; i < row.size(); ++i)
-                row[i] = planar ? s.Words[(static_cast<size_t>(y) * w + i) * samples + plane]
-                                : s.Words[static_cast<size_t>(y) * w * samples + i];
-            TIFFWriteScanline(tif, row.data(), static_cast<uint32_t>(y),
-                              static_cast<uint16_t>(plane));
-        }
-    TIFFClose(tif);
+    test::TLibTIFFImage image;
+    image.Width = static_cast<uint32_t>(w);
+    image.Height = static_cast<uint32_t>(h);
+    image.Samples = static_cast<uint16_t>(samples);
+    image.Words = s.Words;
+    image.Planar = planar;
+    image.RowsPerStrip = 8;
+    image.BigEndian = be;
+    image.ExtraTags = [](TIFF* tif) {
+        TIFFSetField(tif, TIFFTAG_ORIENTATION, 6);
+        TIFFSetField(tif, TIFFTAG_XRESOLUTION, 4000.0);
+        TIFFSetField(tif, TIFFTAG_YRESOLUTION, 4000.0);
+        TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+        TIFFSetField(tif, TIFFTAG_SOFTWARE, "ScanSoft 2.0");
+        const std::vector<uint8_t> icc(130, 7);
+        TIFFSetField(tif, TIFFTAG_ICCPROFILE, static_cast<uint32_t>(icc.size()), icc.data());
+    };
+    test::WriteWithLibTIFF(file.string(), image);
     const auto [out, status] =
         Shell("exiftool -q -overwrite_original -DateTimeOriginal='2024:03:05 14:07:09' "
               "-ExifImageWidth=" +

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/support/LibTIFFWriter.h"
+#include "tests/support/Shell.h"
 #include "tests/support/TempDir.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
@@ -17,24 +18,7 @@
 namespace vantrel {
 namespace {
 
-struct TRun {
-    int Status = -1;
-    std::string Out;
-};
-
-TRun RunCommand(const std::string& command) {
-    TRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.Out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using test::RunShell;
 
 std::vector<std::string> SplitCrLf(const std::string& text) {
     std::vector<std::string> lines;
@@ -74,22 +58,22 @@ TEST_P(TInfoTable, ListsEveryRecordWithItsTexts) {
     image.Samples = 3;
     image.BigEndian = bigEndian;
     test::WriteWithLibTIFF(path, image);
-    const TRun tagged =
-        RunCommand("exiftool -q -q -overwrite_original -n -Make='FilmScan X' -XResolution=300 "
-                   "-YResolution=300 -ResolutionUnit=2 -ExposureTime=0.008 -FNumber=5.6 "
-                   "-ExposureProgram=1 -ColorSpace=1 '-UserComment=Kodak Portra 400' "
-                   "-GPSLatitude=55.75 -GPSLatitudeRef=N -GPSAltitude=120 -XMP-dc:Title=Плёнка '" +
-                   path + "' 2>&1");
-    ASSERT_EQ(tagged.Status, 0) << tagged.Out;
+    const test::TShellResult tagged =
+        RunShell("exiftool -q -q -overwrite_original -n -Make='FilmScan X' -XResolution=300 "
+                 "-YResolution=300 -ResolutionUnit=2 -ExposureTime=0.008 -FNumber=5.6 "
+                 "-ExposureProgram=1 -ColorSpace=1 '-UserComment=Kodak Portra 400' "
+                 "-GPSLatitude=55.75 -GPSLatitudeRef=N -GPSAltitude=120 -XMP-dc:Title=Плёнка '" +
+                 path + "' 2>&1");
+    ASSERT_EQ(tagged.Status, 0) << tagged.Output;
 
-    const TRun info =
-        RunCommand(std::string("LC_ALL=C '") + VANTREL_TIFF_EXE + "' info '" + path + "'");
-    ASSERT_EQ(info.Status, 0) << info.Out;
+    const test::TShellResult info =
+        RunShell(std::string("LC_ALL=C '") + VANTREL_TIFF_EXE + "' info '" + path + "'");
+    ASSERT_EQ(info.Status, 0) << info.Output;
     const std::string head =
         std::string("width=4\nheight=3\nsamples=3\nphotometric=2\nbyteorder=") +
         (bigEndian ? "MM" : "II") + "\n\n";
-    ASSERT_EQ(info.Out.substr(0, head.size()), head);
-    const std::string table = info.Out.substr(head.size());
+    ASSERT_EQ(info.Output.substr(0, head.size()), head);
+    const std::string table = info.Output.substr(head.size());
 
     // The same table as the window would copy it from the same file.
     const TCatalogueTagDescriber describer;

@@ -9,34 +9,14 @@
 #include <vector>
 
 #include "tests/support/LibTIFFWriter.h"
+#include "tests/support/Shell.h"
 #include "tests/support/TempDir.h"
 
 namespace vantrel::test {
 namespace {
 
-struct TRun {
-    int Status = -1;
-    std::string Err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (const char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-TRun RunCli(const TTempDir& dir, const std::vector<std::string>& args) {
-    std::string command = Quote(VANTREL_TIFF_CLI);
-    for (const auto& a : args)
-        command.append(" ").append(Quote(a));
-    command.append(" >/dev/null 2>").append(Quote(dir.File("stderr")));
-    const int raw = std::system(command.c_str());
-    TRun r;
-    r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    const auto err = ReadFileBytes(dir.File("stderr"));
-    r.Err.assign(err.begin(), err.end());
-    return r;
+TProgramRun RunCli(const TTempDir& dir, const std::vector<std::string>& args) {
+    return RunProgram(VANTREL_TIFF_CLI, dir, args);
 }
 
 // The display formula, written out independently of the renderer.
@@ -107,7 +87,7 @@ TEST(RenderCli, WritesTheViewForEveryPosition) {
             SCOPED_TRACE(std::to_string(p.Brightness) + "/" + std::to_string(p.Contrast) + "/" +
                          std::to_string(p.Gamma));
             const std::string ppm = dir.File("out.ppm");
-            const TRun run =
+            const TProgramRun run =
                 RunCli(dir, {"render", tiff, ppm, "--brightness", std::to_string(p.Brightness),
                              "--contrast", std::to_string(p.Contrast), "--gamma",
                              std::to_string(p.Gamma)});
@@ -140,7 +120,7 @@ TEST(RenderCli, ReportsErrorsAndWrongArguments) {
     bad.Photometric = 1; // three samples that claim to be grey
     const std::string tiff = dir.File("bad.tif");
     WriteWithLibTIFF(tiff, bad);
-    TRun run = RunCli(dir, {"render", tiff, dir.File("bad.ppm")});
+    TProgramRun run = RunCli(dir, {"render", tiff, dir.File("bad.ppm")});
     EXPECT_EQ(run.Status, 1);
     EXPECT_EQ(run.Err, "Exception: Неподдерживаемая цветовая модель.\r\n"
                        "SamplesPerPixel = 3, PhotometricInterpretation = 1\n");

@@ -151,10 +151,11 @@ INSTANTIATE_TEST_SUITE_P(
                    0}),
     [](const auto& info) { return std::string(info.param.Name); });
 
-TEST(CarryOver, RowsPerStripAboveShortRangeIsLong) {
+TEST(CarryOver, RowsPerStripAboveShortRangeIsLongAndNamedByTheCatalogue) {
     const auto tags = TCropTIFF::PrepareTagsForSaving({Short(278, 1)}, 70000, 1, false, true, 1);
     EXPECT_EQ(tags[0].DataType, TTIFFDataType::dtLong);
     EXPECT_EQ(tags[0].Value.AsDWORD, 70000u);
+    EXPECT_EQ(tags[0].TagName, "Строк на стрип (RowsPerStrip)");
 }
 
 struct THistoryCase {
@@ -182,8 +183,7 @@ const std::string kOurs = "Vantrel v1.0.0 (build 150, x64), trimmed by 5.0% at 2
 INSTANTIATE_TEST_SUITE_P(
     Cases, CarryOverHistory,
     ::testing::Values(
-        THistoryCase{"None", false, "", "N"},
-        THistoryCase{"EmptyOld", true, " ", "N"},
+        THistoryCase{"None", false, "", "N"}, THistoryCase{"EmptyOld", true, " ", "N"},
         THistoryCase{"Foreign", true, "Scanner 2.0", "N | Scanner 2.0"},
         THistoryCase{"OursWithHistory", true, kOurs + " | Scanner 2.0", "N | Scanner 2.0"},
         THistoryCase{"OursAlone", true, kOurs, "N"},
@@ -201,14 +201,10 @@ TEST(CarryOver, PercentIsTrimmedShareWithOneDecimalAndAPoint) {
 }
 
 TEST(CarryOver, ProcessingSoftwareEntryIsStampedAndTakesTheMainTag) {
-    TCropTIFF::VersionTextSource = [](bool english) {
-        return std::string(english ? "1.0.1 (build 176, x64)" : "1.0.1 (сборка 176, x64)");
-    };
     // GPS tag 11 is GPSDOP, not an earlier ProcessingSoftware.
     const std::vector<TTIFFTag> source = {Named(Software("GPS"), "→ GPS: GPSDOP"),
                                           Software("Scanner 2.0")};
     const auto tags = TCropTIFF::PrepareTagsForSaving(source, 10, 1, false, true, 87.46);
-    TCropTIFF::VersionTextSource = nullptr;
     ASSERT_EQ(tags.size(), 1u);
     const TTIFFTag& t = tags[0];
     EXPECT_EQ(t.TagID, 11);

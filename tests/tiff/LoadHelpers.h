@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/MinimalTagDescriber.h"
 #include "tests/support/TempDir.h"
 #include "tiff/CropTIFFUnit.h"
-#include "tiff/MinimalTagDescriber.h"
 
 namespace vantrel::test {
 

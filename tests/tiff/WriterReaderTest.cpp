@@ -1,9 +1,9 @@
 // What the writer writes, our reader reads back: the same words and the same tag values.
 #include <gtest/gtest.h>
 
+#include "tests/support/MinimalTagDescriber.h"
 #include "tests/tiff/WriterTestUtil.h"
 #include "tiff/CropTIFFUnit.h"
-#include "tiff/MinimalTagDescriber.h"
 
 namespace vantrel {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "tests/ui/JobWindowFixture.h"
 #include "tiff/CropTIFFUnit.h"
-#include "tiff/MinimalTagDescriber.h"
+#include "tests/support/MinimalTagDescriber.h"
 
 namespace vantrel {
 namespace {

@@ -1,7 +1,9 @@
 #include "ui/IniFile.h"
 #include "tests/ui/TempFolder.h"
+#include "tiff/CodePage1251.h"
 #include "tiff/Exceptions.h"
 #include "ui/FileText.h"
+#include "ui/TextCodecs.h"
 
 #include <gtest/gtest.h>
 
@@ -110,6 +112,18 @@ TEST(IniFileTest, KeepsCrLfAndTakesWindows1251) {
 
     const TIniFile bom("\xEF\xBB\xBF[Folders]\nOpenDir=/дом\n");
     EXPECT_EQ(bom.ReadString("Folders", "OpenDir", ""), "/дом");
+}
+
+// Reading old files and writing the ProcessingSoftware tag share one code page table: every
+// byte read back as UTF-8 is written as the same byte, and the one unassigned byte reads as
+// U+FFFD, which the writer gives as "?".
+TEST(IniFileTest, CodePage1251ReadsAndWritesTheSameBytes) {
+    for (int b = 1; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        const std::string text = Cp1251ToUtf8(byte);
+        EXPECT_EQ(Utf8ToCodePage1251(text), b == 0x98 ? "?" : byte) << b;
+    }
+    EXPECT_EQ(Cp1251ToUtf8("\x98"), "\xEF\xBF\xBD");
 }
 
 TEST(IniFileTest, SavesAndLoadsAFile) {

@@ -5,7 +5,7 @@
 namespace vantrel {
 
 /// A describer that knows no tags: "Тег N" names, empty value texts and "Неизвестный" for
-/// every compression. Serves where the tag catalogue is not wanted.
+/// every compression. For tests that want plain "Тег N" names.
 class TMinimalTagDescriber final : public ITagDescriber {
 public:
     std::string TagName(uint16_t tagID) const override;

@@ -1,4 +1,4 @@
-#include "tiff/MinimalTagDescriber.h"
+#include "tests/support/MinimalTagDescriber.h"
 
 namespace vantrel {
 
