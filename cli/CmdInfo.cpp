@@ -1,22 +1,31 @@
-// vantrel-tiff info FILE: the image's size, samples, photometric and byte order.
+// vantrel-tiff info FILE: the image's size, samples, photometric and byte order, then the
+// file's tag table as the window's "Скопировать всё" gives it.
+#include <clocale>
 #include <cstdio>
 
 #include "cli/Commands.h"
+#include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
-#include "tiff/MinimalTagDescriber.h"
+#include "ui/TagTable.h"
 
 namespace vantrel::cli {
 
 int CmdInfo(const std::vector<std::string>& args) {
     if (args.size() != 1)
         return Usage(true);
+    // Fractional values use the user's decimal separator, as in the window.
+    std::setlocale(LC_NUMERIC, "");
     return RunReporting([&] {
-        TMinimalTagDescriber describer;
+        TCatalogueTagDescriber describer;
         TCropTIFF tiff(describer);
         const TLoadedTIFF image = tiff.LoadTIFFAsWords(args[0]);
         std::printf("width=%d\nheight=%d\nsamples=%d\nphotometric=%u\nbyteorder=%s\n", image.Width,
                     image.Height, image.SamplesPerPixel, unsigned{image.PhotometricInterpretation},
                     image.isBigEndian ? "MM" : "II");
+        const std::string table =
+            TagTableCopyAllText(BuildTagTableRows(tiff.GetAllTags(), image.isBigEndian));
+        std::fputs("\n", stdout);
+        std::fwrite(table.data(), 1, table.size(), stdout);
     });
 }
 

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "cli/Commands.h"
+#include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
-#include "tiff/MinimalTagDescriber.h"
 
 namespace vantrel::cli {
 
@@ -14,7 +14,7 @@ int CmdWords(const std::vector<std::string>& args) {
     if (args.size() != 2)
         return Usage(true);
     return RunReporting([&] {
-        TMinimalTagDescriber describer;
+        TCatalogueTagDescriber describer;
         TCropTIFF tiff(describer);
         const TLoadedTIFF image = tiff.LoadTIFFAsWords(args[0]);
         // The words are in host order, and the program is built for little-endian hosts only.

@@ -10,6 +10,11 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
+/// `crop IN OUT [--frame X,Y,W,H | --whole] [--minimal]`: cuts the frame (clamped to the
+/// image) or the whole image of IN and writes it to OUT in IN's byte order, carrying the tags
+/// over in full mode or, with --minimal, only those that describe the pixels.
+int CmdCrop(const std::vector<std::string>& args);
+
 /// Prints the usage text to stdout (or stderr for wrong arguments) and returns the exit status.
 int Usage(bool toError);
 
@@ -22,5 +27,9 @@ int CmdInfo(const std::vector<std::string>& args);
 
 /// `words FILE OUT`: the sample words, raw little-endian 16-bit, chunky order.
 int CmdWords(const std::vector<std::string>& args);
+
+/// `render IN OUT.ppm [--brightness N] [--contrast POS] [--gamma POS]`: the view with the
+/// track-bar positions given, as a binary PPM (red, green, blue).
+int CmdRender(const std::vector<std::string>& args);
 
 } // namespace vantrel::cli

@@ -16,6 +16,12 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  info FILE           print the size, samples, photometric and byte order\n"
     "  words FILE OUT      write the sample words as raw little-endian 16-bit words\n"
+    "  crop IN OUT [--frame X,Y,W,H | --whole] [--minimal]\n"
+    "                      cut the frame (clamped to the image; default the whole image) and\n"
+    "                      save it in IN's byte order with its tags (--minimal: pixel tags only)\n"
+    "  render FILE OUT.ppm [--brightness N] [--contrast POS] [--gamma POS]\n"
+    "                      write the view as a binary PPM; N -255..255, contrast -500..500,\n"
+    "                      gamma -100..100 (track-bar positions, 0 neutral)\n"
     "  --help              print this text\n"
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be read or written, 2 on wrong arguments.\n";
@@ -58,5 +64,9 @@ int main(int argc, char** argv) {
         return CmdInfo(args);
     if (command == "words")
         return CmdWords(args);
+    if (command == "crop")
+        return CmdCrop(args);
+    if (command == "render")
+        return CmdRender(args);
     return Usage(true);
 }

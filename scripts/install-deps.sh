@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libtiff-dev libtiff-tools libimage-exiftool-perl imagemagick
   xvfb xauth fonts-dejavu-core
+  # number formats under a Russian locale in the value text tests
+  locales-all
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
 )

@@ -50,12 +50,97 @@ public:
     // ---- Writing --------------------------------------------------------------------------
 
     /// \brief Writes the words as a single-strip uncompressed TIFF with nested directories.
+    /// The file goes to a temporary file beside the target, is flushed to disk and renamed over
+    /// the target only when complete; on any failure the target is left as it was.
+    /// Raises ETIFFError for bad geometry or a file too large for TIFF, EOSError for file errors.
     static void SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
                                 int32_t SamplesPerPixel, std::span<const uint16_t> PixelData,
                                 bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
                                 const std::vector<TNestedIFD>& NestedIFDs);
 
+    /// \brief The same file from rows that need not be contiguous: row r of the image is the
+    /// `RowWords` words at `First + r * Stride`. Lets a crop be written straight from the
+    /// source image without cutting it into a new array first.
+    struct TWordRows {
+        const uint16_t* First = nullptr;
+        size_t RowWords = 0;
+        size_t Stride = 0;
+        int32_t Rows = 0;
+    };
+    static void SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
+                                int32_t SamplesPerPixel, const TWordRows& PixelRows,
+                                bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
+                                const std::vector<TNestedIFD>& NestedIFDs);
+
+    /// \brief Tags the writer makes: Count 1, inline, the argument as value. Width, length
+    /// (and RowsPerStrip) above 65535 become LONG.
+    static TTIFFTag CreateImageWidthTag(int32_t Value);
+    static TTIFFTag CreateImageLengthTag(int32_t Value);
+    static TTIFFTag CreateStripOffsetsTag(uint32_t Offset);
+    static TTIFFTag CreateStripByteCountsTag(uint32_t ByteCount);
+    static TTIFFTag CreatePixelXDimensionTag(int32_t Value);
+    static TTIFFTag CreatePixelYDimensionTag(int32_t Value);
+
+    /// Where the engine takes tag display names and the version text from. The tag catalogue
+    /// installs its functions here; without them tags get their English names and the version
+    /// text is "Unknown".
+    using TTagNameFunc = std::string (*)(uint16_t TagID);
+    using TVersionTextFunc = std::string (*)(bool UseEnglish);
+    static inline TTagNameFunc TagNameSource = nullptr;
+    static inline TVersionTextFunc VersionTextSource = nullptr;
+
     // ---- Tag carry-over -------------------------------------------------------------------
+
+    /// \brief The whole carry-over of one save: ExtraTags and NestedIFDs for the writer.
+    /// Minimal mode keeps only the tags that describe the pixels.
+    struct TTagsForSaving {
+        std::vector<TTIFFTag> ExtraTags;
+        std::vector<TNestedIFD> NestedIFDs;
+    };
+    static TTagsForSaving BuildTagsForSaving(bool Minimal, const std::vector<TTIFFTag>& AllTags,
+                                             int32_t FrameW, int32_t FrameH,
+                                             int32_t SamplesPerPixel, bool IsBigEndian,
+                                             bool PreserveOriginalOrientation,
+                                             double CropRemainingPercent);
+
+    /// \brief The main-directory tags that the full mode copies unchanged, in source order.
+    static std::vector<TTIFFTag> GetSafeTagsFromList(const std::vector<TTIFFTag>& AllTags);
+
+    /// \brief The ExtraTags of the full mode: safe tags, renewed RowsPerStrip,
+    /// PlanarConfiguration and Orientation, and the ProcessingSoftware entry.
+    static std::vector<TTIFFTag> PrepareTagsForSaving(const std::vector<TTIFFTag>& OriginalTags,
+                                                      int32_t NewHeight, int32_t SamplesPerPixel,
+                                                      bool IsBigEndian,
+                                                      bool PreserveOriginalOrientation,
+                                                      double CropRemainingPercent);
+
+    /// \brief The nested EXIF, GPS and Interop directories of a tag list; `MainIFDTags`
+    /// receives the main-directory tags.
+    static std::vector<TIFDBlock> ExtractAllIFDBlocks(const std::vector<TTIFFTag>& AllTags,
+                                                      std::vector<TTIFFTag>& MainIFDTags);
+
+    /// \brief Tag 11 holding the text in Windows-1251 (characters it lacks become "?").
+    static TTIFFTag CreateProcessingSoftwareTag(const std::string& Value);
+
+    /// \brief True when some tag of the list has the number.
+    static bool HadTagInTags(const std::vector<TTIFFTag>& AllTags, uint16_t Value);
+
+    static TTIFFTag CreateRowsPerStripTag(int32_t Value);
+    static TTIFFTag CreatePlanarConfigurationTag(uint16_t Value);
+    static TTIFFTag CreateOrientationTag(uint16_t Value);
+
+    /// \brief The ProcessingSoftware text of a save: the new entry, then the history kept
+    /// from `OldText` (empty optional: the source had no such tag).
+    static std::string ProcessingSoftwareText(const std::string* OldText,
+                                              double CropRemainingPercent,
+                                              const std::string& VersionText,
+                                              const std::string& LocalTime);
+
+    /// \brief 100 - percent as "0.0": one decimal, half away from zero, always a point.
+    static std::string FormatTrimmedPercent(double CropRemainingPercent);
+
+    /// \brief The local time now as "yyyy-mm-dd hh:nn:ss.zzz".
+    static std::string LocalTimeWithMilliseconds();
 
 private:
     const ITagDescriber& FDescriber;
@@ -118,6 +203,23 @@ private:
                                  uint64_t Total, TSampleWords& PixelData);
 
     // ---- Value text internals -------------------------------------------------------------
+
+    // ---- Writing internals ----------------------------------------------------------------
+
+    /// Appends one 12-byte entry to `Out`; `IsInlineValue` says whether `ValueField` is a value
+    /// (converted to the output's order by its type) or an offset.
+    static void WriteTagEntry(std::vector<uint8_t>& Out, uint16_t TagID, uint16_t FieldType,
+                              uint32_t Count, uint32_t ValueField, bool IsBigEndian,
+                              bool IsInlineValue);
+    /// Appends one nested directory that starts at file offset `Position` (= where `Out` ends)
+    /// and returns that offset.
+    static uint64_t WriteNestedIFD(std::vector<uint8_t>& Out, uint64_t Position,
+                                   const std::vector<TTIFFTag>& Tags, bool IsBigEndian);
+    /// Both SaveWordsAsTIFF overloads end here; `WordCount` is the number of words given.
+    static void SaveWordRows(const std::string& FileName, int32_t Width, int32_t Height,
+                             int32_t SamplesPerPixel, const TWordRows& Rows, uint64_t WordCount,
+                             bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
+                             const std::vector<TNestedIFD>& NestedIFDs);
 };
 
 } // namespace vantrel

@@ -51,6 +51,11 @@ std::vector<uint16_t> WordsOfFile(const std::string& path) {
     return words;
 }
 
+// The five lines that open info's output (the tag table follows after an empty line).
+std::string InfoHead(const std::string& out) {
+    return out.substr(0, out.find("\n\n") + 1);
+}
+
 std::string Info(uint32_t w, uint32_t h, int s, int photometric, bool mm) {
     return "width=" + std::to_string(w) + "\nheight=" + std::to_string(h) +
            "\nsamples=" + std::to_string(s) + "\nphotometric=" + std::to_string(photometric) +
@@ -72,7 +77,7 @@ TEST(Cli, InfoAndWordsOfLibTIFFFiles) {
             const std::vector<uint16_t> written = WriteWithLibTIFF(path, im);
             const TRun info = RunCli(dir, {"info", path});
             EXPECT_EQ(info.Status, 0);
-            EXPECT_EQ(info.Out, Info(9, 5, 3, 2, mm));
+            EXPECT_EQ(InfoHead(info.Out), Info(9, 5, 3, 2, mm));
             EXPECT_EQ(info.Err, "");
             const TRun words = RunCli(dir, {"words", path, dir.File("out.raw")});
             EXPECT_EQ(words.Status, 0);
@@ -103,7 +108,7 @@ TEST(Cli, ImageMagickFiles) {
         ASSERT_TRUE(Shell("convert -size 64x48 " + std::string(c.Options) + " " + Quote(path)));
         const TRun info = RunCli(dir, {"info", path});
         EXPECT_EQ(info.Status, 0) << info.Err;
-        EXPECT_EQ(info.Out, Info(64, 48, c.Samples, c.Photometric, c.MM));
+        EXPECT_EQ(InfoHead(info.Out), Info(64, 48, c.Samples, c.Photometric, c.MM));
         EXPECT_EQ(RunCli(dir, {"words", path, dir.File("im.raw")}).Status, 0);
         EXPECT_EQ(WordsOfFile(dir.File("im.raw")), ReadWithLibTIFF(path).Words);
     }
@@ -123,7 +128,7 @@ TEST(Cli, RefusalsGoToStandardErrorWithTheClassName) {
         {"8-bit", "convert -size 64x48 gradient: -depth 8 \"$F\"",
          e + "Поддерживается только 16-битный TIFF. Получено 8 бит на сэмпл"},
         {"LZW", "convert -size 64x48 gradient: -depth 16 -compress lzw \"$F\"",
-         e + "Поддерживается только сжатие = 1 (без сжатия), получено 5 (Неизвестный)"},
+         e + "Поддерживается только сжатие = 1 (без сжатия), получено 5 (LZW)"},
         {"tiled", "convert -size 64x48 gradient: -depth 16 -define tiff:tile-geometry=16x16 \"$F\"",
          e + "Тег StripOffsets (273) не найден"},
         {"truncated", "head -c 9000 " + Quote(good) + " > \"$F\"",

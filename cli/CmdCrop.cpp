@@ -1,0 +1,104 @@
+// vantrel-tiff crop: the window's crop and save without the window.
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "pipeline/CropCore.h"
+#include "tiff/CropTIFFUnit.h"
+#include "tiff/MinimalTagDescriber.h"
+
+namespace vantrel::cli {
+
+namespace {
+
+struct TCropArgs {
+    std::string In, Out;
+    bool HasFrame = false;
+    int32_t X = 0, Y = 0, W = 0, H = 0;
+    bool Minimal = false;
+};
+
+bool ParseInt(const std::string& text, int32_t& value) {
+    if (text.empty())
+        return false;
+    char* end = nullptr;
+    errno = 0;
+    const long long v = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || v < INT32_MIN || v > INT32_MAX)
+        return false;
+    value = static_cast<int32_t>(v);
+    return true;
+}
+
+bool ParseFrame(const std::string& text, TCropArgs& a) {
+    std::vector<std::string> parts(1);
+    for (char c : text)
+        if (c == ',')
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    return parts.size() == 4 && ParseInt(parts[0], a.X) && ParseInt(parts[1], a.Y) &&
+           ParseInt(parts[2], a.W) && ParseInt(parts[3], a.H);
+}
+
+bool ParseArgs(const std::vector<std::string>& args, TCropArgs& a) {
+    bool whole = false;
+    std::vector<std::string> files;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--frame") {
+            if (a.HasFrame || i + 1 >= args.size() || !ParseFrame(args[++i], a))
+                return false;
+            a.HasFrame = true;
+        } else if (args[i] == "--whole") {
+            whole = true;
+        } else if (args[i] == "--minimal") {
+            a.Minimal = true;
+        } else if (args[i].starts_with("--")) {
+            return false;
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 2 || (whole && a.HasFrame))
+        return false;
+    a.In = files[0];
+    a.Out = files[1];
+    return true;
+}
+
+} // namespace
+
+int CmdCrop(const std::vector<std::string>& args) {
+    TCropArgs a;
+    if (!ParseArgs(args, a))
+        return Usage(true);
+    return RunReporting([&] {
+        TCropRequest request;
+        // The byte order is read from the file itself, as the window does before a crop.
+        request.IsBigEndian = IsBigEndianFile(a.In);
+        TMinimalTagDescriber describer;
+        TCropTIFF reader(describer);
+        TLoadedTIFF loaded = reader.LoadTIFFAsWords(a.In);
+        request.SourceTags = reader.GetAllTags();
+        request.Image.Width = loaded.Width;
+        request.Image.Height = loaded.Height;
+        request.Image.Samples = loaded.SamplesPerPixel;
+        request.Image.Photometric = loaded.PhotometricInterpretation;
+        request.Image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
+        request.Frame = a.HasFrame
+                            ? ClampFrameToImage(a.X, a.Y, a.W, a.H, loaded.Width, loaded.Height)
+                            : WholeImage(loaded.Width, loaded.Height);
+        request.MinimalTags = a.Minimal;
+        request.PreserveOriginalOrientation = true;
+        request.RemainingPercent = RemainingPercent(request.Frame, loaded.Width, loaded.Height);
+        request.OutputFile = a.Out;
+        CropAndSave(request);
+    });
+}
+
+} // namespace vantrel::cli

@@ -1,0 +1,97 @@
+// vantrel-tiff render IN OUT.ppm: the view of a file with the display adjustments of the track
+// bars, written as a binary PPM.
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "pipeline/Render.h"
+#include "tiff/CropTIFFUnit.h"
+#include "tiff/MinimalTagDescriber.h"
+
+namespace vantrel::cli {
+
+namespace {
+
+struct TRenderOptions {
+    std::string In, Out;
+    int Brightness = 0, ContrastPos = 0, GammaPos = 0;
+};
+
+// A whole number within [low, high].
+bool ParsePosition(const std::string& text, int low, int high, int& value) {
+    const char* end = text.data() + text.size();
+    const auto [p, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && p == end && value >= low && value <= high;
+}
+
+bool ParseOptions(const std::vector<std::string>& args, TRenderOptions& o) {
+    std::vector<std::string> files;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        int* target = a == "--brightness" ? &o.Brightness
+                      : a == "--contrast" ? &o.ContrastPos
+                      : a == "--gamma"    ? &o.GammaPos
+                                          : nullptr;
+        if (!target) {
+            if (a.starts_with("--"))
+                return false;
+            files.push_back(a);
+            continue;
+        }
+        // The ranges of the three track bars.
+        const int limit = target == &o.Brightness ? 255 : target == &o.ContrastPos ? 500 : 100;
+        if (++i == args.size() || !ParsePosition(args[i], -limit, limit, *target))
+            return false;
+    }
+    if (files.size() != 2)
+        return false;
+    o.In = files[0];
+    o.Out = files[1];
+    return true;
+}
+
+// Binary PPM: the header, then red, green and blue of every pixel, rows from the top.
+void WritePPM(const std::string& fileName, const TViewBitmap& view) {
+    std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(fileName.c_str(), "wb"), &std::fclose);
+    if (!out)
+        throw EOSError::FromErrno(errno);
+    bool ok = std::fprintf(out.get(), "P6\n%d %d\n255\n", view.Width, view.Height) > 0;
+    std::vector<uint8_t> row(static_cast<size_t>(view.Width) * 3);
+    for (int32_t y = 0; ok && y < view.Height; ++y) {
+        const uint8_t* bgr = view.Row(y);
+        for (size_t i = 0; i < row.size(); i += 3) {
+            row[i] = bgr[i + 2];
+            row[i + 1] = bgr[i + 1];
+            row[i + 2] = bgr[i];
+        }
+        ok = std::fwrite(row.data(), 1, row.size(), out.get()) == row.size();
+    }
+    if (!ok || std::fflush(out.get()) != 0)
+        throw EOSError::FromErrno(errno);
+    if (std::fclose(out.release()) != 0)
+        throw EOSError::FromErrno(errno);
+}
+
+} // namespace
+
+int CmdRender(const std::vector<std::string>& args) {
+    TRenderOptions o;
+    if (!ParseOptions(args, o))
+        return Usage(true);
+    return RunReporting([&] {
+        TMinimalTagDescriber describer;
+        TCropTIFF tiff(describer);
+        const TLoadedTIFF image = tiff.LoadTIFFAsWords(o.In);
+        const TViewBitmap view =
+            RenderWordsToBitmap(image.PixelData, image.Width, image.Height, image.SamplesPerPixel,
+                                image.PhotometricInterpretation, o.Brightness,
+                                o.ContrastPos / 100.0, GammaFromPosition(o.GammaPos));
+        WritePPM(o.Out, view);
+    });
+}
+
+} // namespace vantrel::cli

@@ -1,0 +1,181 @@
+// vantrel-tiff crop on scanner-style files written by libtiff and tagged by exiftool: the
+// saved file holds the source's samples inside the frame, in the source's byte order, with the
+// tags of the chosen mode, and is read by libtiff, exiftool and ImageMagick without errors.
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <tiffio.h>
+
+#include "tests/tiff/WriterTestUtil.h"
+
+namespace vantrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::pair<std::string, int> Shell(const std::string& command) {
+    std::string output;
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    std::array<char, 4096> buffer;
+    size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        output.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    return {output, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+std::string Quote(const fs::path& p) {
+    std::string quoted(1, '\'');
+    quoted.append(p.string()).push_back('\'');
+    return quoted;
+}
+
+struct TSource {
+    int32_t W, H, Samples;
+    bool BigEndian, Planar;
+    std::vector<uint16_t> Words; // interleaved
+};
+
+/// A scan as a scanner would write it: libtiff for the pixels and the IFD0 tags, exiftool for
+/// the EXIF and GPS directories.
+TSource WriteSource(const fs::path& file, int32_t w, int32_t h, int32_t samples, bool be,
+                    bool planar) {
+    TSource s{w, h, samples, be, planar, {}};
+    s.Words.resize(static_cast<size_t>(w) * h * samples);
+    for (size_t i = 0; i < s.Words.size(); ++i)
+        s.Words[i] = static_cast<uint16_t>(i * 2654435761u >> 13);
+    TIFF* tif = TIFFOpen(file.c_str(), be ? "wb" : "wl");
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, w);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, h);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, samples);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, samples == 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 8);
+    TIFFSetField(tif, TIFFTAG_ORIENTATION, 6);
+    TIFFSetField(tif, TIFFTAG_XRESOLUTION, 4000.0);
+    TIFFSetField(tif, TIFFTAG_YRESOLUTION, 4000.0);
+    TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+    TIFFSetField(tif, TIFFTAG_SOFTWARE, "ScanSoft 2.0");
+    const std::vector<uint8_t> icc(130, 7);
+    TIFFSetField(tif, TIFFTAG_ICCPROFILE, static_cast<uint32_t>(icc.size()), icc.data());
+    std::vector<uint16_t> row(static_cast<size_t>(w) * (planar ? 1 : samples));
+    for (int plane = 0; plane < (planar ? samples : 1); ++plane)
+        for (int32_t y = 0; y < h; ++y) {
+            for (size_t i = 0; i < row.size(); ++i)
+                row[i] = planar ? s.Words[(static_cast<size_t>(y) * w + i) * samples + plane]
+                                : s.Words[static_cast<size_t>(y) * w * samples + i];
+            TIFFWriteScanline(tif, row.data(), static_cast<uint32_t>(y),
+                              static_cast<uint16_t>(plane));
+        }
+    TIFFClose(tif);
+    const auto [out, status] =
+        Shell("exiftool -q -overwrite_original -DateTimeOriginal='2024:03:05 14:07:09' "
+              "-ExifImageWidth=" +
+              std::to_string(w) + " -ExifImageHeight=" + std::to_string(h) +
+              " -GPSLatitude=55.75 -GPSLatitudeRef=N -XMP-dc:Title=Roll " + Quote(file));
+    EXPECT_EQ(status, 0) << out;
+    return s;
+}
+
+struct TCropCase {
+    const char* Name;
+    int32_t Samples;
+    bool BigEndian, Planar, Minimal;
+    std::string Frame;  // "" for the whole image
+    int32_t X, Y, W, H; // the frame after clamping
+};
+
+class CropCommand : public ::testing::TestWithParam<TCropCase> {};
+
+TEST_P(CropCommand, WritesTheFrameWithTheModesTags) {
+    const TCropCase& c = GetParam();
+    const auto dir = test::TestFolder();
+    const TSource source = WriteSource(dir / "scan.tif", 40, 30, c.Samples, c.BigEndian, c.Planar);
+    std::string command = std::string(VANTREL_TIFF) + " crop " + Quote(dir / "scan.tif") + " " +
+                          Quote(dir / "out.tif");
+    command += c.Frame.empty() ? " --whole" : " --frame " + c.Frame;
+    if (c.Minimal)
+        command += " --minimal";
+    const auto [output, status] = Shell(command);
+    ASSERT_EQ(status, 0) << output;
+
+    TIFF* tif = TIFFOpen((dir / "out.tif").c_str(), "r");
+    ASSERT_NE(tif, nullptr);
+    EXPECT_EQ(TIFFIsByteSwapped(tif) != 0, c.BigEndian);
+    uint32_t w = 0, h = 0;
+    uint16_t orientation = 0;
+    TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &w);
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h);
+    ASSERT_EQ(w, static_cast<uint32_t>(c.W));
+    ASSERT_EQ(h, static_cast<uint32_t>(c.H));
+    EXPECT_EQ(TIFFGetField(tif, TIFFTAG_ORIENTATION, &orientation) != 0, !c.Minimal);
+    std::vector<uint16_t> read(static_cast<size_t>(w) * h * c.Samples);
+    const auto bytes = static_cast<tmsize_t>(read.size() * 2);
+    EXPECT_EQ(TIFFReadEncodedStrip(tif, 0, read.data(), bytes), bytes);
+    TIFFClose(tif);
+    for (int32_t y = 0; y < c.H; ++y)
+        for (int32_t x = 0; x < c.W * c.Samples; ++x)
+            ASSERT_EQ(read[static_cast<size_t>(y) * c.W * c.Samples + x],
+                      source.Words[(static_cast<size_t>(y + c.Y) * 40 + c.X) * c.Samples + x])
+                << x << "," << y;
+
+    const auto [tags, ok] = Shell("exiftool -s -s -s -n -ProcessingSoftware -ExifImageWidth "
+                                  "-ExifImageHeight -GPSLatitude -Software " +
+                                  Quote(dir / "out.tif"));
+    EXPECT_EQ(ok, 0) << tags;
+    if (c.Minimal) {
+        EXPECT_EQ(tags, "") << tags;
+    } else {
+        EXPECT_EQ(tags.rfind("Vantrel v", 0), 0u) << tags;
+        const std::string rest =
+            "\n" + std::to_string(c.W) + "\n" + std::to_string(c.H) + "\n55.75\nScanSoft 2.0\n";
+        EXPECT_TRUE(tags.ends_with(rest)) << tags;
+    }
+    const auto [validation, valid] =
+        Shell("exiftool -validate -error -warning " + Quote(dir / "out.tif"));
+    EXPECT_EQ(validation.find("Error"), std::string::npos) << validation;
+    const auto [identify, identified] = Shell("identify " + Quote(dir / "out.tif"));
+    // libtiff inside ImageMagick only warns about tag 11, which it does not know, and about a
+    // SHORT PixelXDimension (EXIF allows SHORT or LONG): no error.
+    EXPECT_EQ(identified, 0) << identify;
+    EXPECT_EQ(identify.find("rror"), std::string::npos) << identify;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scans, CropCommand,
+    ::testing::Values(TCropCase{"RgbIIFrame", 3, false, false, false, "10,5,20,12", 10, 5, 20, 12},
+                      TCropCase{"RgbMMPlanarFrameClamped", 3, true, true, false, "35,-4,20,12", 20,
+                                0, 20, 12},
+                      TCropCase{"GreyMMWhole", 1, true, false, false, "", 0, 0, 40, 30},
+                      TCropCase{"RgbIIPlanarMinimal", 3, false, true, true, "0,0,8,8", 0, 0, 8, 8},
+                      TCropCase{"GreyMMMinimalWhole", 1, true, false, true, "", 0, 0, 40, 30}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(CropCommandErrors, ReportClassAndMessageWithStatus) {
+    const auto dir = test::TestFolder();
+    const std::string tool = VANTREL_TIFF;
+    auto [missing, status] =
+        Shell(tool + " crop " + Quote(dir / "none.tif") + " " + Quote(dir / "out.tif"));
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(missing.rfind("EOSError: ", 0), 0u) << missing;
+    WriteSource(dir / "scan.tif", 4, 4, 1, false, false);
+    auto [folder, folderStatus] =
+        Shell(tool + " crop " + Quote(dir / "scan.tif") + " " + Quote(dir / "no" / "out.tif"));
+    EXPECT_EQ(folderStatus, 1);
+    EXPECT_EQ(folder.rfind("EOSError: ", 0), 0u) << folder;
+    for (const char* bad : {" --frame 1,2,3", " --frame 1,2,3,4 --whole", ""}) {
+        auto [usage, usageStatus] =
+            Shell(tool + " crop " + Quote(dir / "scan.tif") + (*bad ? " x.tif" : "") + bad);
+        EXPECT_EQ(usageStatus, 2) << bad << usage;
+    }
+    EXPECT_FALSE(fs::exists(dir / "out.tif"));
+}
+
+} // namespace
+} // namespace vantrel

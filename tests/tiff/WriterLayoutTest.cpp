@@ -1,0 +1,211 @@
+// The written bytes checked against the file format by hand: header, entry order, offsets,
+// padding, nested directories and the refusals before any file exists.
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "tests/tiff/WriterTestUtil.h"
+#include "tiff/CropTIFFUnit.h"
+
+namespace vantrel {
+namespace {
+
+using test::Ascii;
+using test::InlineTag;
+using test::OutOfLine;
+using test::Short;
+using test::TBytes;
+
+TBytes Save(const std::filesystem::path& file, int32_t w, int32_t h, int32_t s,
+            const std::vector<uint16_t>& words, bool be, const std::vector<TTIFFTag>& extra,
+            const std::vector<TNestedIFD>& nested = {}) {
+    TCropTIFF::SaveWordsAsTIFF(file, w, h, s, words, be, extra, nested);
+    return TBytes{test::ReadBytes(file)};
+}
+
+TEST(WriterLayout, FourOwnTagsOnlyPutPixelsAt62AndEndTheFileWithThem) {
+    const auto dir = test::TestFolder();
+    const TBytes f = Save(dir / "a.tif", 3, 1, 1, {1, 2, 3}, false, {});
+    EXPECT_EQ(f.U16(8), 4u);
+    EXPECT_EQ(f.Field(8, 2), 62u); // StripOffsets
+    EXPECT_EQ(f.Field(8, 3), 6u);  // StripByteCounts
+    ASSERT_EQ(f.Data.size(), 68u);
+    EXPECT_EQ(f.U16(62), 1u);
+    EXPECT_EQ(f.U16(66), 3u);
+}
+
+TEST(WriterLayout, GreyTwoByOneIs114BytesWithSortedEntriesInBothOrders) {
+    const auto dir = test::TestFolder();
+    for (bool be : {false, true}) {
+        const std::vector<TTIFFTag> extra = {Short(277, 1), Short(262, 1), Short(259, 1),
+                                             Short(258, 16)};
+        const TBytes f = Save(dir / "g.tif", 2, 1, 1, {0x1234, 0xABCD}, be, extra);
+        ASSERT_EQ(f.Data.size(), 114u);
+        const std::vector<uint8_t> head(f.Data.begin(), f.Data.begin() + 8);
+        const std::vector<uint8_t> mm = {0x4D, 0x4D, 0, 0x2A, 0, 0, 0, 8};
+        const std::vector<uint8_t> ii = {0x49, 0x49, 0x2A, 0, 8, 0, 0, 0};
+        EXPECT_EQ(head, be ? mm : ii);
+        const uint32_t order[] = {256, 257, 258, 259, 262, 273, 277, 279};
+        ASSERT_EQ(f.U16(8), 8u);
+        for (size_t i = 0; i < 8; ++i)
+            EXPECT_EQ(f.Tag(8, i), order[i]);
+        EXPECT_EQ(f.Field(8, 5), 110u);
+        EXPECT_EQ(f.Field(8, 7), 4u);
+        EXPECT_EQ(f.U32(106), 0u); // no next directory
+        // SHORT values sit in the first two bytes of the field in either order.
+        EXPECT_EQ(f.U16(8 + 10), 2u);
+        EXPECT_EQ(f.U16(110), 0x1234u);
+        EXPECT_EQ(f.U16(112), 0xABCDu);
+    }
+}
+
+TEST(WriterLayout, BigEndianInlineValuesFollowTheirType) {
+    const auto dir = test::TestFolder();
+    TTIFFTag twoShorts = InlineTag(258, TTIFFDataType::dtShort, 0, 2);
+    twoShorts.Value.AsWords[0] = 16;
+    twoShorts.Value.AsWords[1] = 8;
+    TTIFFTag bytes = InlineTag(700, TTIFFDataType::dtByte, 0x04030201, 4);
+    TTIFFTag slong = InlineTag(600, TTIFFDataType::dtSLong, static_cast<uint32_t>(-2));
+    const TBytes f = Save(dir / "m.tif", 1, 1, 1, {7}, true, {twoShorts, bytes, slong});
+    const size_t e258 = f.Find(8, 258), e600 = f.Find(8, 600), e700 = f.Find(8, 700);
+    EXPECT_EQ(f.U16(8 + 10 + 12 * e258), 16u);
+    EXPECT_EQ(f.U16(8 + 12 + 12 * e258), 8u);
+    EXPECT_EQ(f.Field(8, e600), static_cast<uint32_t>(-2));
+    const size_t at = 8 + 10 + 12 * e700;
+    EXPECT_EQ(std::vector<uint8_t>(f.Data.begin() + at, f.Data.begin() + at + 4),
+              (std::vector<uint8_t>{1, 2, 3, 4}));
+}
+
+TEST(WriterLayout, OutOfLineValuesFollowThePixelsAtEvenOffsets) {
+    const auto dir = test::TestFolder();
+    // "abcd" + NUL is 5 bytes: one padding byte before the RATIONAL behind it.
+    TTIFFTag rational = OutOfLine(282, TTIFFDataType::dtRational, 1, {1, 0, 0, 0, 2, 0, 0, 0});
+    const TBytes f = Save(dir / "o.tif", 1, 1, 1, {9}, false, {rational, Ascii(270, "abcd")});
+    const int desc = f.Find(8, 270), res = f.Find(8, 282);
+    const uint32_t pixels = 14 + 12 * 6;
+    EXPECT_EQ(f.Field(8, desc), pixels + 2);
+    EXPECT_EQ(f.Field(8, res), pixels + 2 + 6);
+    EXPECT_EQ(f.Data[pixels + 2 + 5], 0);
+    EXPECT_EQ(f.U32(pixels + 8), 1u);
+    EXPECT_EQ(f.U32(pixels + 12), 2u);
+    EXPECT_EQ(f.Data.size(), pixels + 16);
+}
+
+TEST(WriterLayout, NestedDirectoriesComeLastAndPointersSortAmongTags) {
+    const auto dir = test::TestFolder();
+    const TTIFFTag icc = OutOfLine(34675, TTIFFDataType::dtUndefined, 3, {1, 2, 3});
+    std::vector<TNestedIFD> nested = {
+        {34665, {Ascii(36867, "2024:01:01 10:00:00"), Short(41728, 3)}},
+        {34853, {}},
+    };
+    for (bool be : {false, true}) {
+        const TBytes f = Save(dir / "n.tif", 1, 1, 1, {5}, be, {icc, Short(259, 1)}, nested);
+        const int exif = f.Find(8, 34665), profile = f.Find(8, 34675), gps = f.Find(8, 34853);
+        ASSERT_GE(exif, 0);
+        EXPECT_EQ(profile, exif + 1);
+        EXPECT_EQ(gps, exif + 2);
+        EXPECT_EQ(f.Type(8, exif), 4u);
+        // icc (3 bytes) right after the pixel data, then EXIF at the next even offset.
+        const uint32_t pixels = 14 + 12 * 8;
+        EXPECT_EQ(f.Field(8, profile), pixels + 2);
+        const uint32_t e = f.Field(8, exif);
+        EXPECT_EQ(e, pixels + 2 + 4);
+        ASSERT_EQ(f.U16(e), 2u);
+        EXPECT_EQ(f.Tag(e, 0), 36867u); // entry order kept, not sorted
+        EXPECT_EQ(f.Tag(e, 1), 41728u);
+        EXPECT_EQ(f.Field(e, 0), e + 2 + 24 + 4);
+        EXPECT_EQ(f.U32(e + 2 + 24), 0u);
+        // The date's 20 bytes end the EXIF directory; the empty GPS one follows.
+        const uint32_t g = f.Field(8, gps);
+        EXPECT_EQ(g, e + 30 + 20);
+        EXPECT_EQ(f.U16(g), 0u);
+        EXPECT_EQ(f.U32(g + 2), 0u);
+        EXPECT_EQ(f.Data.size(), g + 6);
+    }
+}
+
+TEST(WriterLayout, SizesBeyondShortAreWrittenAsLong) {
+    const auto dir = test::TestFolder();
+    const std::vector<uint16_t> words(70000, 1);
+    const TBytes f = Save(dir / "w.tif", 70000, 1, 1, words, false, {});
+    EXPECT_EQ(f.Type(8, 0), 4u);
+    EXPECT_EQ(f.Field(8, 0), 70000u);
+    EXPECT_EQ(f.Type(8, 1), 3u); // the height still fits a SHORT
+}
+
+TEST(WriterLayout, LostValuesAndNestedPointersAreLeftOut) {
+    const auto dir = test::TestFolder();
+    TTIFFTag lost = OutOfLine(270, TTIFFDataType::dtASCII, 40, {});
+    TTIFFTag slong = OutOfLine(600, TTIFFDataType::dtSLong, 2, {1, 0, 0, 0, 2, 0, 0, 0});
+    std::vector<TNestedIFD> nested = {
+        {34665,
+         {Short(41728, 3), InlineTag(40965, TTIFFDataType::dtLong, 4000),
+          OutOfLine(37500, TTIFFDataType::dtUndefined, 8, {})}}};
+    const TBytes f = Save(dir / "l.tif", 1, 1, 1, {5}, false, {lost, slong, Short(259, 1)}, nested);
+    EXPECT_EQ(f.U16(8), 6u);
+    EXPECT_EQ(f.Find(8, 270), -1);
+    EXPECT_EQ(f.Find(8, 600), -1);
+    const uint32_t e = f.Field(8, f.Find(8, 34665));
+    ASSERT_EQ(f.U16(e), 1u);
+    EXPECT_EQ(f.Tag(e, 0), 41728u);
+    EXPECT_EQ(f.Data.size(), e + 2 + 12 + 4);
+}
+
+struct TRefusal {
+    int32_t W, H, S;
+    size_t Words;
+    const char* Message;
+};
+
+class WriterRefusal : public ::testing::TestWithParam<TRefusal> {};
+
+TEST_P(WriterRefusal, RaisesBeforeAnyFileExists) {
+    const auto dir = test::TestFolder();
+    const TRefusal& r = GetParam();
+    const std::vector<uint16_t> words(r.Words, 0);
+    try {
+        TCropTIFF::SaveWordsAsTIFF(dir / "x.tif", r.W, r.H, r.S, words, false, {}, {});
+        FAIL() << "no error";
+    } catch (const ETIFFError& e) {
+        EXPECT_EQ(e.Message(), r.Message);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, WriterRefusal,
+    ::testing::Values(TRefusal{0, 1, 1, 0, "Ширина должна быть > 0"},
+                      TRefusal{0, 0, 0, 0, "Ширина должна быть > 0"},
+                      TRefusal{1, -1, 1, 0, "Высота должна быть > 0"},
+                      TRefusal{1, 1, 0, 0, "SamplesPerPixel должно быть > 0"},
+                      TRefusal{2, 2, 3, 11, "Несоответствие длины PixelData"},
+                      TRefusal{2, 2, 3, 13, "Несоответствие длины PixelData"},
+                      // 2^31 - 1 square: the product needs 64 bits to be compared at all.
+                      TRefusal{65536, 65536, 1, 0, "Несоответствие длины PixelData"}));
+
+TEST(WriterLayout, RefusesPixelsOrMetadataBeyondFourGiB) {
+    const auto dir = test::TestFolder();
+    // The geometry is checked against a view of rows that repeats one row, so no 4 GiB
+    // buffer is needed.
+    const std::vector<uint16_t> row(40000 * 4, 0);
+    const TCropTIFF::TWordRows rows{row.data(), row.size(), 0, 14000};
+    try {
+        TCropTIFF::SaveWordsAsTIFF(dir / "big.tif", 40000, 14000, 4, rows, false, {}, {});
+        FAIL() << "no error";
+    } catch (const ETIFFError& e) {
+        EXPECT_EQ(e.Message(), "Изображение слишком велико для формата TIFF.");
+    }
+    // Pixels that fit, followed by metadata that crosses the limit.
+    const std::vector<uint16_t> small(1, 0);
+    TTIFFTag huge = OutOfLine(700, TTIFFDataType::dtDouble, 0x20000000u, {1});
+    try {
+        TCropTIFF::SaveWordsAsTIFF(dir / "meta.tif", 1, 1, 1, small, false, {}, {{34665, {huge}}});
+        FAIL() << "no error";
+    } catch (const ETIFFError& e) {
+        EXPECT_EQ(e.Message(), "Изображение слишком велико для формата TIFF.");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir));
+}
+
+} // namespace
+} // namespace vantrel

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace vantrel {
+
+/// \brief UTF-8 text as Windows-1251 bytes, one byte per character: ASCII stays as it is,
+/// Cyrillic and the code page's punctuation are mapped, every other character (and every
+/// byte that is not valid UTF-8) becomes "?".
+std::string Utf8ToCodePage1251(const std::string& text);
+
+} // namespace vantrel

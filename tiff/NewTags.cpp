@@ -1,0 +1,91 @@
+// The tags that the writer and the carry-over make anew: one inline value each.
+#include "tiff/CropTIFFUnit.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr uint32_t kShortLimit = 65535;
+
+std::string FallbackTagName(uint16_t id) {
+    switch (id) {
+    case 256:
+        return "ImageWidth";
+    case 257:
+        return "ImageLength";
+    case 273:
+        return "StripOffsets";
+    case 274:
+        return "Orientation";
+    case 278:
+        return "RowsPerStrip";
+    case 279:
+        return "StripByteCounts";
+    case 284:
+        return "PlanarConfiguration";
+    case 40962:
+        return "PixelXDimension";
+    case 40963:
+        return "PixelYDimension";
+    default:
+        return "Tag " + std::to_string(id);
+    }
+}
+
+TTIFFTag MakeInlineTag(uint16_t id, TTIFFDataType type, uint32_t value) {
+    TTIFFTag tag;
+    tag.TagID = id;
+    tag.DataType = type;
+    tag.Count = 1;
+    tag.IsInline = true;
+    tag.Value.AsDWORD = value;
+    tag.TagName = TCropTIFF::TagNameSource ? TCropTIFF::TagNameSource(id) : FallbackTagName(id);
+    return tag;
+}
+
+// ImageWidth, ImageLength and RowsPerStrip allow SHORT or LONG: a value that SHORT cannot
+// hold goes out as LONG instead of being cut to 16 bits.
+TTIFFTag MakeShortOrLongTag(uint16_t id, int32_t value) {
+    const auto v = static_cast<uint32_t>(value);
+    return MakeInlineTag(id, v > kShortLimit ? TTIFFDataType::dtLong : TTIFFDataType::dtShort, v);
+}
+
+} // namespace
+
+TTIFFTag TCropTIFF::CreateImageWidthTag(int32_t Value) {
+    return MakeShortOrLongTag(256, Value);
+}
+
+TTIFFTag TCropTIFF::CreateImageLengthTag(int32_t Value) {
+    return MakeShortOrLongTag(257, Value);
+}
+
+TTIFFTag TCropTIFF::CreateStripOffsetsTag(uint32_t Offset) {
+    return MakeInlineTag(273, TTIFFDataType::dtLong, Offset);
+}
+
+TTIFFTag TCropTIFF::CreateStripByteCountsTag(uint32_t ByteCount) {
+    return MakeInlineTag(279, TTIFFDataType::dtLong, ByteCount);
+}
+
+TTIFFTag TCropTIFF::CreatePixelXDimensionTag(int32_t Value) {
+    return MakeInlineTag(40962, TTIFFDataType::dtLong, static_cast<uint32_t>(Value));
+}
+
+TTIFFTag TCropTIFF::CreatePixelYDimensionTag(int32_t Value) {
+    return MakeInlineTag(40963, TTIFFDataType::dtLong, static_cast<uint32_t>(Value));
+}
+
+TTIFFTag TCropTIFF::CreateRowsPerStripTag(int32_t Value) {
+    return MakeShortOrLongTag(278, Value);
+}
+
+TTIFFTag TCropTIFF::CreatePlanarConfigurationTag(uint16_t Value) {
+    return MakeInlineTag(284, TTIFFDataType::dtShort, Value);
+}
+
+TTIFFTag TCropTIFF::CreateOrientationTag(uint16_t Value) {
+    return MakeInlineTag(274, TTIFFDataType::dtShort, Value);
+}
+
+} // namespace vantrel

@@ -1,0 +1,136 @@
+#include "tiff/SafeFile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "tiff/Exceptions.h"
+
+namespace vantrel {
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+[[noreturn]] void RaiseErrno(int code) {
+    throw EOSError::FromErrno(code);
+}
+
+} // namespace
+
+TSafeFile::TSafeFile(const std::string& targetPath) : FTargetPath(targetPath) {
+    const size_t slash = targetPath.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "" : targetPath.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? targetPath : targetPath.substr(slash + 1);
+    // A target name near the file system's limit must still leave room for the suffix.
+    if (name.size() > 200)
+        name.resize(200);
+    // The temporary file must live in the target's folder: rename() is atomic only within one
+    // file system, and a folder we cannot write into fails here, before anything else.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[24];
+        std::snprintf(suffix, sizeof suffix, ".%08x.tmp",
+                      static_cast<unsigned>(random() & 0xFFFFFFFFu));
+        std::string candidate = folder + "." + name + suffix;
+        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            FFd = fd;
+            FTempPath = std::move(candidate);
+            break;
+        }
+        if (errno != EEXIST)
+            RaiseErrno(errno);
+    }
+    if (FFd < 0)
+        RaiseErrno(EEXIST);
+    // A replaced file keeps its permissions.
+    struct stat existing {};
+    if (::stat(targetPath.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+        (void)::fchmod(FFd, existing.st_mode & 07777);
+}
+
+TSafeFile::~TSafeFile() {
+    if (FFd >= 0)
+        ::close(FFd);
+    if (!FCommitted && !FTempPath.empty())
+        ::unlink(FTempPath.c_str());
+}
+
+void TSafeFile::Write(const void* data, size_t size) {
+    const auto* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = ::write(FFd, bytes, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            RaiseErrno(errno);
+        }
+        if (written == 0)
+            RaiseErrno(ENOSPC);
+        bytes += written;
+        size -= static_cast<size_t>(written);
+    }
+}
+
+void TSafeFile::WriteVector(const struct iovec* parts, size_t count) {
+    // writev may stop anywhere, also inside a part: resume from where it stopped.
+    struct iovec local[IOV_MAX];
+    while (count > 0) {
+        const size_t batch = count < IOV_MAX ? count : IOV_MAX;
+        for (size_t i = 0; i < batch; ++i)
+            local[i] = parts[i];
+        size_t first = 0;
+        while (first < batch) {
+            const ssize_t written = ::writev(FFd, local + first, static_cast<int>(batch - first));
+            if (written < 0) {
+                if (errno == EINTR)
+                    continue;
+                RaiseErrno(errno);
+            }
+            if (written == 0)
+                RaiseErrno(ENOSPC);
+            size_t left = static_cast<size_t>(written);
+            while (first < batch && left >= local[first].iov_len) {
+                left -= local[first].iov_len;
+                ++first;
+            }
+            if (left > 0) {
+                local[first].iov_base = static_cast<char*>(local[first].iov_base) + left;
+                local[first].iov_len -= left;
+            }
+        }
+        parts += batch;
+        count -= batch;
+    }
+}
+
+void TSafeFile::Commit() {
+    if (::fsync(FFd) != 0)
+        RaiseErrno(errno);
+    const int fd = FFd;
+    FFd = -1;
+    if (::close(fd) != 0)
+        RaiseErrno(errno);
+    if (::rename(FTempPath.c_str(), FTargetPath.c_str()) != 0)
+        RaiseErrno(errno);
+    FCommitted = true;
+    // Make the rename itself durable; a failure here no longer endangers any data.
+    const int dir = ::open(FolderOf(FTargetPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
+    }
+}
+
+} // namespace vantrel

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <sys/uio.h>
+
+namespace vantrel {
+
+/// A file written in full or not at all. The bytes go to a temporary file in the target's
+/// folder; Commit() flushes it to disk and renames it over the target. Until then the target
+/// (which may be the very file the data came from) is untouched, and a TSafeFile destroyed
+/// without Commit() removes its temporary file. Every failure raises EOSError with the
+/// platform's message.
+class TSafeFile {
+public:
+    explicit TSafeFile(const std::string& targetPath);
+    ~TSafeFile();
+    TSafeFile(const TSafeFile&) = delete;
+    TSafeFile& operator=(const TSafeFile&) = delete;
+
+    void Write(const void* data, size_t size);
+    /// Writes several buffers in order with as few system calls as the platform allows.
+    void WriteVector(const struct iovec* parts, size_t count);
+    void Commit();
+
+    const std::string& TempPath() const { return FTempPath; }
+
+private:
+    std::string FTargetPath;
+    std::string FTempPath;
+    int FFd = -1;
+    bool FCommitted = false;
+};
+
+} // namespace vantrel

@@ -1,0 +1,360 @@
+// Writes sample words as one uncompressed strip with nested EXIF, GPS and Interop directories.
+// The whole layout is computed before the file is created, so every refusal comes before any
+// byte reaches the disk and the file is written front to back in three parts: header and IFD0,
+// the pixel data, then IFD0's values and the nested directories.
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <memory>
+#include <sys/uio.h>
+
+#include "tiff/CropTIFFUnit.h"
+#include "tiff/SafeFile.h"
+
+namespace vantrel {
+
+static_assert(std::endian::native == std::endian::little,
+              "the inline values and words are held in little-endian host order");
+
+namespace {
+
+constexpr uint64_t kMaxOffset = 0xFFFFFFFFull;
+constexpr size_t kMaxEntries = 65535;
+constexpr const char* kTooLarge = "Изображение слишком велико для формата TIFF.";
+
+uint32_t TypeSize(TTIFFDataType type) {
+    switch (static_cast<uint8_t>(type)) {
+    case 1:
+    case 2:
+    case 6:
+    case 7:
+        return 1;
+    case 3:
+    case 8:
+        return 2;
+    case 5:
+    case 10:
+    case 12:
+    case 16:
+    case 17:
+    case 18:
+        return 8;
+    default:
+        return 4;
+    }
+}
+
+bool IsWritableOutOfLine(TTIFFDataType type) {
+    switch (static_cast<uint8_t>(type)) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 7:
+    case 10:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Pointer tags mean something only in IFD0; inside a nested directory their offsets would point
+// into nothing in the new file.
+bool IsPointerTag(uint16_t id) {
+    return id == 330 || id == 34665 || id == 34853 || id == 40965;
+}
+
+uint64_t Even(uint64_t offset) {
+    return offset + (offset & 1);
+}
+
+uint64_t ReservedSize(const TTIFFTag& tag) {
+    return static_cast<uint64_t>(tag.Count) * TypeSize(tag.DataType);
+}
+
+void Put16(std::vector<uint8_t>& out, uint16_t v, bool bigEndian) {
+    if (bigEndian)
+        v = static_cast<uint16_t>((v >> 8) | (v << 8));
+    const size_t at = out.size();
+    out.resize(at + 2);
+    std::memcpy(out.data() + at, &v, 2);
+}
+
+void Put32(std::vector<uint8_t>& out, uint32_t v, bool bigEndian) {
+    if (bigEndian)
+        v = __builtin_bswap32(v);
+    const size_t at = out.size();
+    out.resize(at + 4);
+    std::memcpy(out.data() + at, &v, 4);
+}
+
+// The value's bytes, cut or padded with zeros to its reserved room so that a damaged
+// RawData can never shift the values behind it.
+void PutValue(std::vector<uint8_t>& out, const TTIFFTag& tag) {
+    const uint64_t room = ReservedSize(tag);
+    const size_t copied = static_cast<size_t>(std::min<uint64_t>(room, tag.RawData.size()));
+    out.insert(out.end(), tag.RawData.begin(), tag.RawData.begin() + copied);
+    out.resize(out.size() + static_cast<size_t>(room - copied), 0);
+}
+
+void PadToEven(std::vector<uint8_t>& out, uint64_t base) {
+    if ((base + out.size()) & 1)
+        out.push_back(0);
+}
+
+// An out-of-line value whose bytes the reader could not get has nothing to point to.
+bool HasLostValue(const TTIFFTag& tag) {
+    return !tag.IsInline && tag.RawData.empty();
+}
+
+std::vector<TTIFFTag> WritableNestedTags(const std::vector<TTIFFTag>& tags) {
+    std::vector<TTIFFTag> kept;
+    kept.reserve(tags.size());
+    for (const TTIFFTag& tag : tags)
+        if (!IsPointerTag(tag.TagID) && !HasLostValue(tag))
+            kept.push_back(tag);
+    return kept;
+}
+
+uint64_t NestedIFDSize(const std::vector<TTIFFTag>& tags, uint64_t position) {
+    uint64_t end = position + 2 + 12 * static_cast<uint64_t>(tags.size()) + 4;
+    for (const TTIFFTag& tag : tags)
+        if (!tag.IsInline)
+            end = Even(end) + ReservedSize(tag);
+    return end - position;
+}
+
+// One entry of IFD0: a tag of the list or the pointer to a nested directory.
+struct TEntry {
+    const TTIFFTag* Tag = nullptr;
+    uint16_t TagID = 0;
+    int Nested = -1;
+    uint64_t ValueOffset = 0;
+};
+
+constexpr size_t kSwapChunkWords = 1 << 20; // 2 MiB of swapped words per write
+
+void WritePixels(TSafeFile& file, const TCropTIFF::TWordRows& rows, bool bigEndian) {
+    const size_t rowBytes = rows.RowWords * 2;
+    if (!bigEndian) {
+        if (rows.Stride == rows.RowWords || rows.Rows == 1) {
+            file.Write(rows.First, rowBytes * static_cast<size_t>(rows.Rows));
+            return;
+        }
+        std::vector<iovec> parts(static_cast<size_t>(rows.Rows));
+        for (size_t r = 0; r < parts.size(); ++r)
+            parts[r] = {const_cast<uint16_t*>(rows.First + r * rows.Stride), rowBytes};
+        file.WriteVector(parts.data(), parts.size());
+        return;
+    }
+    // Big-endian: swap into a buffer of bounded size, so a big image needs no second copy.
+    const size_t capacity = std::max(kSwapChunkWords, rows.RowWords);
+    std::unique_ptr<uint16_t[]> buffer(new uint16_t[capacity]);
+    size_t filled = 0;
+    for (int32_t r = 0; r < rows.Rows; ++r) {
+        const uint16_t* source = rows.First + static_cast<size_t>(r) * rows.Stride;
+        size_t done = 0;
+        while (done < rows.RowWords) {
+            const size_t n = std::min(rows.RowWords - done, capacity - filled);
+            uint16_t* target = buffer.get() + filled;
+            for (size_t i = 0; i < n; ++i)
+                target[i] =
+                    static_cast<uint16_t>((source[done + i] >> 8) | (source[done + i] << 8));
+            filled += n;
+            done += n;
+            if (filled == capacity) {
+                file.Write(buffer.get(), filled * 2);
+                filled = 0;
+            }
+        }
+    }
+    if (filled > 0)
+        file.Write(buffer.get(), filled * 2);
+}
+
+} // namespace
+
+void TCropTIFF::WriteTagEntry(std::vector<uint8_t>& Out, uint16_t TagID, uint16_t FieldType,
+                              uint32_t Count, uint32_t ValueField, bool IsBigEndian,
+                              bool IsInlineValue) {
+    Put16(Out, TagID, IsBigEndian);
+    Put16(Out, FieldType, IsBigEndian);
+    Put32(Out, Count, IsBigEndian);
+    if (!IsBigEndian || !IsInlineValue) {
+        Put32(Out, ValueField, IsBigEndian);
+        return;
+    }
+    // A big-endian inline value: bytes stay bytes, 16-bit values are swapped one by one,
+    // everything else is one 32-bit number.
+    TTIFFTagValue value{ValueField};
+    switch (FieldType & 0xFF) {
+    case 1:
+    case 2:
+    case 6:
+    case 7:
+        Out.insert(Out.end(), value.AsBytes, value.AsBytes + 4);
+        break;
+    case 3:
+    case 8:
+        Put16(Out, value.AsWords[0], true);
+        Put16(Out, value.AsWords[1], true);
+        break;
+    default:
+        Put32(Out, ValueField, true);
+    }
+}
+
+uint64_t TCropTIFF::WriteNestedIFD(std::vector<uint8_t>& Out, uint64_t Position,
+                                   const std::vector<TTIFFTag>& Tags, bool IsBigEndian) {
+    const uint64_t base = Position - Out.size(); // file offset of Out's first byte
+    Put16(Out, static_cast<uint16_t>(Tags.size()), IsBigEndian);
+    uint64_t running = Position + 2 + 12 * static_cast<uint64_t>(Tags.size()) + 4;
+    for (const TTIFFTag& tag : Tags) {
+        uint32_t field = tag.Value.AsDWORD;
+        if (!tag.IsInline) {
+            running = Even(running);
+            field = static_cast<uint32_t>(running);
+            running += ReservedSize(tag);
+        }
+        WriteTagEntry(Out, tag.TagID, static_cast<uint16_t>(tag.DataType), tag.Count, field,
+                      IsBigEndian, tag.IsInline);
+    }
+    Put32(Out, 0, IsBigEndian);
+    for (const TTIFFTag& tag : Tags)
+        if (!tag.IsInline) {
+            PadToEven(Out, base);
+            PutValue(Out, tag);
+        }
+    return Position;
+}
+
+void TCropTIFF::SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
+                                int32_t SamplesPerPixel, std::span<const uint16_t> PixelData,
+                                bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
+                                const std::vector<TNestedIFD>& NestedIFDs) {
+    const size_t rowWords =
+        static_cast<size_t>(std::max(Width, 0)) * static_cast<size_t>(std::max(SamplesPerPixel, 0));
+    SaveWordRows(FileName, Width, Height, SamplesPerPixel,
+                 TWordRows{PixelData.data(), rowWords, rowWords, Height}, PixelData.size(),
+                 IsBigEndian, ExtraTags, NestedIFDs);
+}
+
+void TCropTIFF::SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
+                                int32_t SamplesPerPixel, const TWordRows& PixelRows,
+                                bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
+                                const std::vector<TNestedIFD>& NestedIFDs) {
+    const uint64_t words = PixelRows.Rows == Height
+                               ? static_cast<uint64_t>(PixelRows.RowWords) *
+                                     static_cast<uint64_t>(std::max(PixelRows.Rows, 0))
+                               : ~0ull;
+    SaveWordRows(FileName, Width, Height, SamplesPerPixel, PixelRows, words, IsBigEndian, ExtraTags,
+                 NestedIFDs);
+}
+
+void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t Height,
+                             int32_t SamplesPerPixel, const TWordRows& rows, uint64_t wordCount,
+                             bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
+                             const std::vector<TNestedIFD>& NestedIFDs) {
+    if (Width < 1)
+        throw ETIFFError("Ширина должна быть > 0");
+    if (Height < 1)
+        throw ETIFFError("Высота должна быть > 0");
+    if (SamplesPerPixel < 1)
+        throw ETIFFError("SamplesPerPixel должно быть > 0");
+    const uint64_t expected = static_cast<uint64_t>(Width) * static_cast<uint64_t>(Height) *
+                              static_cast<uint64_t>(SamplesPerPixel);
+    if (wordCount != expected ||
+        rows.RowWords != static_cast<uint64_t>(Width) * static_cast<uint64_t>(SamplesPerPixel))
+        throw ETIFFError("Несоответствие длины PixelData");
+    const uint64_t byteCount = 2 * expected;
+
+    // IFD0: the writer's four tags, the caller's tags and the pointers, by tag number. A value
+    // whose type we cannot write or whose bytes were lost is left out rather than pointing to
+    // wrong or missing data.
+    std::vector<TTIFFTag> own = {CreateImageWidthTag(Width), CreateImageLengthTag(Height),
+                                 CreateStripOffsetsTag(0),
+                                 CreateStripByteCountsTag(static_cast<uint32_t>(byteCount))};
+    std::vector<TEntry> entries;
+    entries.reserve(own.size() + ExtraTags.size() + NestedIFDs.size());
+    for (const TTIFFTag& tag : own)
+        entries.push_back({&tag, tag.TagID});
+    for (const TTIFFTag& tag : ExtraTags)
+        if (tag.IsInline || (IsWritableOutOfLine(tag.DataType) && !HasLostValue(tag)))
+            entries.push_back({&tag, tag.TagID});
+    for (size_t i = 0; i < NestedIFDs.size(); ++i)
+        entries.push_back({nullptr, NestedIFDs[i].PointerTagID, static_cast<int>(i)});
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const TEntry& a, const TEntry& b) { return a.TagID < b.TagID; });
+
+    const uint64_t count = entries.size();
+    if (count > kMaxEntries)
+        throw ETIFFError(kTooLarge);
+    const uint64_t pixelOffset = 14 + 12 * count;
+    if (pixelOffset + byteCount > kMaxOffset)
+        throw ETIFFError(kTooLarge);
+    own[2].Value.AsDWORD = static_cast<uint32_t>(pixelOffset);
+
+    uint64_t running = pixelOffset + byteCount;
+    for (TEntry& entry : entries)
+        if (entry.Tag && !entry.Tag->IsInline) {
+            running = Even(running);
+            entry.ValueOffset = running;
+            running += ReservedSize(*entry.Tag);
+        }
+    std::vector<std::vector<TTIFFTag>> nestedTags;
+    std::vector<uint64_t> nestedOffsets;
+    for (const TNestedIFD& nested : NestedIFDs) {
+        nestedTags.push_back(WritableNestedTags(nested.Tags));
+        if (nestedTags.back().size() > kMaxEntries)
+            throw ETIFFError(kTooLarge);
+        running = Even(running);
+        nestedOffsets.push_back(running);
+        running += NestedIFDSize(nestedTags.back(), running);
+    }
+    // Every offset in the file is 32 bits wide.
+    if (running > kMaxOffset)
+        throw ETIFFError(kTooLarge);
+
+    std::vector<uint8_t> head;
+    head.reserve(static_cast<size_t>(pixelOffset));
+    head.push_back(IsBigEndian ? 'M' : 'I');
+    head.push_back(IsBigEndian ? 'M' : 'I');
+    Put16(head, 42, IsBigEndian);
+    Put32(head, 8, IsBigEndian);
+    Put16(head, static_cast<uint16_t>(count), IsBigEndian);
+    for (const TEntry& entry : entries) {
+        if (entry.Nested >= 0) {
+            WriteTagEntry(head, entry.TagID, 4, 1,
+                          static_cast<uint32_t>(nestedOffsets[entry.Nested]), IsBigEndian, false);
+            continue;
+        }
+        const TTIFFTag& tag = *entry.Tag;
+        WriteTagEntry(head, tag.TagID, static_cast<uint16_t>(tag.DataType), tag.Count,
+                      tag.IsInline ? tag.Value.AsDWORD : static_cast<uint32_t>(entry.ValueOffset),
+                      IsBigEndian, tag.IsInline);
+    }
+    Put32(head, 0, IsBigEndian);
+
+    const uint64_t tailBase = pixelOffset + byteCount;
+    std::vector<uint8_t> tail;
+    tail.reserve(static_cast<size_t>(running - tailBase));
+    for (const TEntry& entry : entries)
+        if (entry.Tag && !entry.Tag->IsInline) {
+            PadToEven(tail, tailBase);
+            PutValue(tail, *entry.Tag);
+        }
+    for (size_t i = 0; i < nestedTags.size(); ++i) {
+        PadToEven(tail, tailBase);
+        WriteNestedIFD(tail, tailBase + tail.size(), nestedTags[i], IsBigEndian);
+    }
+
+    TSafeFile file(FileName);
+    file.Write(head.data(), head.size());
+    WritePixels(file, rows, IsBigEndian);
+    if (!tail.empty())
+        file.Write(tail.data(), tail.size());
+    file.Commit();
+}
+
+} // namespace vantrel

@@ -1,0 +1,256 @@
+// Which tags of a source a saved crop carries: all that stay true (full mode) or only those
+// that describe the pixels (minimal mode), with a ProcessingSoftware entry that records the
+// trimming and keeps the history of earlier programs.
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+#include "tiff/CodePage1251.h"
+#include "tiff/CropTIFFUnit.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr std::string_view kNestedMark = "→ ";
+
+bool IsNestedTag(const TTIFFTag& tag) {
+    return tag.TagName.starts_with(kNestedMark);
+}
+
+// clang-format off
+// Tags the new file gets anew from the writer or from PrepareTagsForSaving.
+constexpr std::array<uint16_t, 10> kMadeAnew = {
+    11, 256, 257, 273, 274, 278, 279, 284, 40962, 40963};
+// Layouts the new file does not have: tiles, positions, sub-images, embedded JPEG.
+constexpr std::array<uint16_t, 9> kOtherLayouts = {
+    286, 287, 322, 323, 324, 325, 330, 513, 514};
+// clang-format on
+
+struct TPointer {
+    uint16_t TagID;
+    const char* Prefix;
+};
+constexpr std::array<TPointer, 3> kPointers = {
+    {{34665, "EXIF"}, {34853, "GPS"}, {40965, "Interop"}}};
+
+bool Contains(std::span<const uint16_t> list, uint16_t id) {
+    return std::find(list.begin(), list.end(), id) != list.end();
+}
+
+bool IsPointer(uint16_t id) {
+    return std::any_of(kPointers.begin(), kPointers.end(),
+                       [id](const TPointer& p) { return p.TagID == id; });
+}
+
+bool IsWritableOutOfLine(TTIFFDataType type) {
+    switch (static_cast<uint8_t>(type)) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 7:
+    case 10:
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::vector<TTIFFTag> MainTags(const std::vector<TTIFFTag>& all) {
+    std::vector<TTIFFTag> main;
+    for (const TTIFFTag& tag : all)
+        if (!IsNestedTag(tag))
+            main.push_back(tag);
+    return main;
+}
+
+const TTIFFTag* FindMain(const std::vector<TTIFFTag>& all, uint16_t id) {
+    for (const TTIFFTag& tag : all)
+        if (!IsNestedTag(tag) && tag.TagID == id)
+            return &tag;
+    return nullptr;
+}
+
+bool IsBlankOrControl(char c) {
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
+std::string Trim(const std::string& s) {
+    size_t first = 0;
+    size_t last = s.size();
+    while (first < last && IsBlankOrControl(s[first]))
+        ++first;
+    while (last > first && IsBlankOrControl(s[last - 1]))
+        --last;
+    return s.substr(first, last - first);
+}
+
+} // namespace
+
+bool TCropTIFF::HadTagInTags(const std::vector<TTIFFTag>& AllTags, uint16_t Value) {
+    return std::any_of(AllTags.begin(), AllTags.end(),
+                       [Value](const TTIFFTag& t) { return t.TagID == Value; });
+}
+
+std::vector<TTIFFTag> TCropTIFF::GetSafeTagsFromList(const std::vector<TTIFFTag>& AllTags) {
+    std::vector<TTIFFTag> safe;
+    for (const TTIFFTag& tag : AllTags) {
+        if (IsNestedTag(tag) || IsPointer(tag.TagID) || Contains(kMadeAnew, tag.TagID) ||
+            Contains(kOtherLayouts, tag.TagID))
+            continue;
+        // The reader keeps no bytes of other out-of-line types (SLONG, FLOAT, DOUBLE arrays).
+        if (!tag.IsInline && !IsWritableOutOfLine(tag.DataType))
+            continue;
+        safe.push_back(tag);
+    }
+    return safe;
+}
+
+std::string TCropTIFF::FormatTrimmedPercent(double CropRemainingPercent) {
+    const double trimmed = 100.0 - CropRemainingPercent;
+    if (!std::isfinite(trimmed))
+        return "0.0";
+    // llround rounds half away from zero; the digits are put together by hand so that no
+    // locale can turn the point into a comma.
+    const long long tenths = std::llround(trimmed * 10.0);
+    const unsigned long long magnitude = tenths < 0 ? 0ull - static_cast<unsigned long long>(tenths)
+                                                    : static_cast<unsigned long long>(tenths);
+    std::string text = tenths < 0 ? "-" : "";
+    text += std::to_string(magnitude / 10) + "." + std::to_string(magnitude % 10);
+    return text;
+}
+
+std::string TCropTIFF::LocalTimeWithMilliseconds() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+    const auto millis =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", local.tm_year + 1900,
+                  local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
+                  static_cast<int>(millis));
+    return text;
+}
+
+std::string TCropTIFF::ProcessingSoftwareText(const std::string* OldText,
+                                              double CropRemainingPercent,
+                                              const std::string& VersionText,
+                                              const std::string& LocalTime) {
+    const std::string entry = "Vantrel v" + VersionText + ", trimmed by " +
+                              FormatTrimmedPercent(CropRemainingPercent) + "% at " + LocalTime;
+    // An old entry without text (a describer that shows no values) adds no history.
+    if (!OldText || Trim(*OldText).empty())
+        return entry;
+    if (OldText->starts_with("Vantrel")) {
+        // Our own earlier entry is replaced; the history behind it is kept.
+        const size_t bar = OldText->find('|');
+        if (bar == std::string::npos)
+            return entry;
+        return entry + " | " + Trim(OldText->substr(bar + 1));
+    }
+    return entry + " | " + *OldText;
+}
+
+TTIFFTag TCropTIFF::CreateProcessingSoftwareTag(const std::string& Value) {
+    TTIFFTag tag;
+    tag.TagID = 11;
+    tag.DataType = TTIFFDataType::dtASCII;
+    tag.TagName = "ProcessingSoftware";
+    const std::string bytes = Utf8ToCodePage1251(Value);
+    tag.Count = static_cast<uint32_t>(bytes.size() + 1);
+    tag.RawData.assign(bytes.begin(), bytes.end());
+    tag.RawData.push_back(0);
+    tag.IsInline = tag.Count <= 4;
+    tag.Value.AsDWORD = 0;
+    if (tag.IsInline)
+        std::copy(tag.RawData.begin(), tag.RawData.end(), tag.Value.AsBytes);
+    return tag;
+}
+
+std::vector<TTIFFTag>
+TCropTIFF::PrepareTagsForSaving(const std::vector<TTIFFTag>& OriginalTags, int32_t NewHeight,
+                                int32_t /*SamplesPerPixel*/, bool /*IsBigEndian*/,
+                                bool PreserveOriginalOrientation, double CropRemainingPercent) {
+    std::vector<TTIFFTag> result = GetSafeTagsFromList(OriginalTags);
+    const std::vector<TTIFFTag> main = MainTags(OriginalTags);
+    // The whole image is one strip of interleaved samples.
+    if (HadTagInTags(main, 278))
+        result.push_back(CreateRowsPerStripTag(NewHeight));
+    if (HadTagInTags(main, 284))
+        result.push_back(CreatePlanarConfigurationTag(1));
+    if (const TTIFFTag* orientation = FindMain(OriginalTags, 274))
+        result.push_back(CreateOrientationTag(
+            PreserveOriginalOrientation ? orientation->Value.AsWords[0] : uint16_t{1}));
+
+    const TTIFFTag* old = FindMain(OriginalTags, 11);
+    const std::string version = VersionTextSource ? VersionTextSource(true) : "Unknown";
+    result.push_back(CreateProcessingSoftwareTag(
+        ProcessingSoftwareText(old ? &old->DisplayValueDecoded : nullptr, CropRemainingPercent,
+                               version, LocalTimeWithMilliseconds())));
+    return result;
+}
+
+std::vector<TIFDBlock> TCropTIFF::ExtractAllIFDBlocks(const std::vector<TTIFFTag>& AllTags,
+                                                      std::vector<TTIFFTag>& MainIFDTags) {
+    MainIFDTags = MainTags(AllTags);
+    std::vector<TIFDBlock> blocks;
+    for (const TTIFFTag& tag : MainIFDTags)
+        for (const TPointer& pointer : kPointers)
+            if (tag.TagID == pointer.TagID)
+                blocks.push_back({tag.Value.AsDWORD, {}, pointer.Prefix});
+    for (TIFDBlock& block : blocks) {
+        const std::string mark = std::string(kNestedMark) + block.Prefix + ": ";
+        for (const TTIFFTag& tag : AllTags)
+            if (tag.TagName.starts_with(mark)) {
+                block.Tags.push_back(tag);
+                block.Tags.back().TagName.erase(0, mark.size());
+            }
+    }
+    return blocks;
+}
+
+TCropTIFF::TTagsForSaving
+TCropTIFF::BuildTagsForSaving(bool Minimal, const std::vector<TTIFFTag>& AllTags, int32_t FrameW,
+                              int32_t FrameH, int32_t SamplesPerPixel, bool IsBigEndian,
+                              bool PreserveOriginalOrientation, double CropRemainingPercent) {
+    TTagsForSaving out;
+    if (Minimal) {
+        constexpr std::array<uint16_t, 5> kPixelTags = {258, 259, 262, 277, 339};
+        for (const TTIFFTag& tag : AllTags)
+            if (!IsNestedTag(tag) && Contains(kPixelTags, tag.TagID))
+                out.ExtraTags.push_back(tag);
+        return out;
+    }
+    out.ExtraTags = PrepareTagsForSaving(AllTags, FrameH, SamplesPerPixel, IsBigEndian,
+                                         PreserveOriginalOrientation, CropRemainingPercent);
+    std::vector<TTIFFTag> main;
+    for (TIFDBlock& block : ExtractAllIFDBlocks(AllTags, main)) {
+        if (block.Prefix == "EXIF")
+            for (TTIFFTag& tag : block.Tags) {
+                if (tag.TagID != 40962 && tag.TagID != 40963)
+                    continue;
+                const int32_t size = tag.TagID == 40962 ? FrameW : FrameH;
+                tag.Value.AsDWORD = static_cast<uint32_t>(size);
+                // A SHORT cannot hold a size above 65535; the field allows LONG.
+                if (tag.DataType == TTIFFDataType::dtShort && size > 65535)
+                    tag.DataType = TTIFFDataType::dtLong;
+                tag.DisplayValue = std::to_string(size);
+            }
+        uint16_t pointer = 0;
+        for (const TPointer& p : kPointers)
+            if (block.Prefix == p.Prefix)
+                pointer = p.TagID;
+        out.NestedIFDs.push_back({pointer, std::move(block.Tags)});
+    }
+    return out;
+}
+
+} // namespace vantrel

@@ -1,0 +1,75 @@
+#pragma once
+
+// The metadata table's rows and its clipboard texts, without any widget: the window fills its
+// list from these rows and the command-line tool prints the same text.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tiff/TIFFRecords.h"
+
+namespace vantrel {
+
+/// One column of the table: caption and starting width in pixels (0: the rest of the width).
+struct TTagTableColumn {
+    std::string_view Caption;
+    int Width;
+};
+
+/// The six columns: name (the row caption), number, type, count, value, decoded value.
+inline constexpr std::array<TTagTableColumn, 6> TagTableColumns = {{
+    {"Имя тега", 300},
+    {"Тег", 50},
+    {"Тип", 80},
+    {"Кол.", 50},
+    {"Значение", 100},
+    {"Расшифровка", 0},
+}};
+
+/// One row: its caption and the texts of its further cells (the summary row has none).
+struct TTagTableRow {
+    std::string Caption;
+    std::vector<std::string> Cells;
+
+    bool operator==(const TTagTableRow&) const = default;
+};
+
+/// \brief The Russian word form for a count: `one` (1, 21, 101…), `few` (2–4, 22–24…) or
+/// `many` (0, 5–20, 25–30, 111…).
+[[nodiscard]] std::string_view PluralForm(uint64_t n, std::string_view one, std::string_view few,
+                                          std::string_view many);
+
+/// A text split at its first CR LF.
+struct TFirstLine {
+    std::string First; ///< the text before the first CR LF, or the whole text
+    std::string Rest;  ///< everything after the first CR LF
+    bool Found = false;
+};
+
+/// \brief Splits a text at its first CR LF.
+[[nodiscard]] TFirstLine SplitFirstLine(std::string_view text);
+
+/// \brief "Найдено 12 тегов, порядок байтов Little-Endian:".
+[[nodiscard]] std::string TagTableSummary(size_t tagCount, bool bigEndian);
+
+/// \brief The summary row, then one row per tag, each two-line decoded text followed by its
+/// continuation row ("ASCII →" under "Значение", the rest under "Расшифровка").
+[[nodiscard]] std::vector<TTagTableRow> BuildTagTableRows(const std::vector<TTIFFTag>& tags,
+                                                          bool bigEndian);
+
+/// \brief The text of "Скопировать всё": the header line of the column captions, then every
+/// row; fields separated by TAB, lines ending in CR LF.
+[[nodiscard]] std::string TagTableCopyAllText(std::span<const TTagTableRow> rows);
+
+/// \brief The text of "Скопировать выделенное": the selected rows (indices into `rows`, taken in
+/// list order, out-of-range ones ignored) without the header. Empty when nothing is selected,
+/// in which case the clipboard is to be left alone.
+[[nodiscard]] std::string TagTableCopySelectedText(std::span<const TTagTableRow> rows,
+                                                   std::span<const size_t> selected);
+
+} // namespace vantrel
