@@ -180,7 +180,8 @@ void BuiltFiles() {
         Emit("bad-strip-count", b.Build());
     }
     {
-        B b = MakeImage(4, 4, 1, Words(15));
+        B b = MakeImage(4, 4, 1, Words(16));
+        b.SetValues(279, {30}); // one word short
         Emit("short-strip", b.Build());
     }
     {

@@ -9,8 +9,9 @@
 
 #include "fuzz/FuzzChecks.h"
 #include "fuzz/MemoryFile.h"
+#include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
-#include "tiff/MinimalTagDescriber.h"
+#include "ui/TagTable.h"
 
 using namespace vantrel;
 using namespace vantrel::fuzz;
@@ -31,14 +32,19 @@ void CheckTags(const std::vector<TTIFFTag>& tags, bool bigEndian) {
             Finding("raw data of tag " + std::to_string(tag.TagID) + " has " +
                     std::to_string(tag.RawData.size()) + " bytes for its count");
     }
-    (void)bigEndian;
+    const auto rows = BuildTagTableRows(tags, bigEndian);
+    if (rows.size() < tags.size() + 1)
+        Finding("the table has fewer rows than tags");
+    const std::string text = TagTableCopyAllText(rows);
+    if (!IsValidUtf8(text))
+        Finding("the table text is not UTF-8");
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static TMemoryFile file;
-    static const TMinimalTagDescriber describer;
+    static const TCatalogueTagDescriber describer;
     file.Replace(data, size);
 
     TCropTIFF tiff(describer);
