@@ -9,6 +9,7 @@
 
 #include "cli/Commands.h"
 #include "pipeline/CropCore.h"
+#include "pipeline/Transform.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/MinimalTagDescriber.h"
 
@@ -21,7 +22,25 @@ struct TCropArgs {
     bool HasFrame = false;
     int32_t X = 0, Y = 0, W = 0, H = 0;
     bool Minimal = false;
+    std::vector<TTransformType> Transforms; // applied in this order before the cut
 };
+
+bool ParseTransform(const std::string& text, TTransformType& t) {
+    static const struct {
+        const char* Name;
+        TTransformType Type;
+    } names[] = {{"90cw", TTransformType::tt90CW},
+                 {"90ccw", TTransformType::tt90CCW},
+                 {"180", TTransformType::tt180},
+                 {"flip", TTransformType::ttFlipH},
+                 {"invert", TTransformType::ttInvert}};
+    for (const auto& n : names)
+        if (text == n.Name) {
+            t = n.Type;
+            return true;
+        }
+    return false;
+}
 
 bool ParseInt(const std::string& text, int32_t& value) {
     if (text.empty())
@@ -56,6 +75,11 @@ bool ParseArgs(const std::vector<std::string>& args, TCropArgs& a) {
             a.HasFrame = true;
         } else if (args[i] == "--whole") {
             whole = true;
+        } else if (args[i] == "--transform") {
+            TTransformType t;
+            if (i + 1 >= args.size() || !ParseTransform(args[++i], t))
+                return false;
+            a.Transforms.push_back(t);
         } else if (args[i] == "--minimal") {
             a.Minimal = true;
         } else if (args[i].starts_with("--")) {
@@ -90,12 +114,23 @@ int CmdCrop(const std::vector<std::string>& args) {
         request.Image.Samples = loaded.SamplesPerPixel;
         request.Image.Photometric = loaded.PhotometricInterpretation;
         request.Image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
+        // Each transform replaces the words, so at most the old and the new array are held.
+        TImageTransformState state;
+        TCurrentImage& image = request.Image;
+        for (const TTransformType t : a.Transforms) {
+            TTransformResult r =
+                TransformWords(*image.Words, image.Width, image.Height, image.Samples, t);
+            image.Words = std::move(r.NewWords);
+            image.Width = r.NewWidth;
+            image.Height = r.NewHeight;
+            UpdateTransformState(state, t);
+        }
         request.Frame = a.HasFrame
-                            ? ClampFrameToImage(a.X, a.Y, a.W, a.H, loaded.Width, loaded.Height)
-                            : WholeImage(loaded.Width, loaded.Height);
+                            ? ClampFrameToImage(a.X, a.Y, a.W, a.H, image.Width, image.Height)
+                            : WholeImage(image.Width, image.Height);
         request.MinimalTags = a.Minimal;
-        request.PreserveOriginalOrientation = true;
-        request.RemainingPercent = RemainingPercent(request.Frame, loaded.Width, loaded.Height);
+        request.PreserveOriginalOrientation = PreserveOriginalOrientation(state);
+        request.RemainingPercent = RemainingPercent(request.Frame, image.Width, image.Height);
         request.OutputFile = a.Out;
         CropAndSave(request);
     });

@@ -19,6 +19,8 @@ constexpr const char* kUsage =
     "  crop IN OUT [--frame X,Y,W,H | --whole] [--minimal]\n"
     "                      cut the frame (clamped to the image; default the whole image) and\n"
     "                      save it in IN's byte order with its tags (--minimal: pixel tags only)\n"
+    "       [--transform T]... turn, mirror or invert first, in the order given (T: 90cw, 90ccw,\n"
+    "                      180, flip, invert); the frame is in the transformed image\n"
     "  render FILE OUT.ppm [--brightness N] [--contrast POS] [--gamma POS]\n"
     "                      write the view as a binary PPM; N -255..255, contrast -500..500,\n"
     "                      gamma -100..100 (track-bar positions, 0 neutral)\n"

@@ -59,4 +59,13 @@ measure render "$tool" render "$scan" "$work/out.ppm"
 measure crop-whole "$tool" crop "$scan" "$work/out-whole.tif" --whole
 measure crop-6000x4000 "$tool" crop "$scan" "$work/out-frame.tif" --frame 1500,1000,6000,4000
 measure crop-90cw-whole "$tool" crop "$scan" "$work/out-90.tif" --transform 90cw --whole
+measure crop-90cw-frame "$tool" crop "$scan" "$work/out-90f.tif" --transform 90cw \
+  --frame 1000,1500,4000,6000
+# The other byte order (in strips of 512 rows), when libtiff's tiffcp is there to make them.
+if command -v tiffcp >/dev/null; then
+  [ -f "$work/scan-mm.tif" ] || tiffcp -B -s -r 512 "$scan" "$work/scan-mm.tif"
+  measure words-mm "$tool" words "$work/scan-mm.tif" "$work/out.words"
+  measure crop-6000x4000-mm "$tool" crop "$work/scan-mm.tif" "$work/out-mm.tif" \
+    --frame 1500,1000,6000,4000
+fi
 rm -f "$work"/out*
