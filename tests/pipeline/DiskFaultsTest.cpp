@@ -22,8 +22,8 @@
 #include "tests/pipeline/support/FolderSnapshot.h"
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/support/TempDir.h"
-#include "tiff/CropTIFFUnit.h"
 #include "tiff/CatalogueTagDescriber.h"
+#include "tiff/CropTIFFUnit.h"
 
 namespace vantrel::test {
 namespace {
