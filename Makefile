@@ -1,6 +1,7 @@
 # The README's commands. Each installs what is missing first.
 BUILD      := build
 ASAN_BUILD := build-asan
+FUZZ_BUILD := build-fuzz
 CMAKE_GEN  := -G Ninja
 JOBS       ?= $(shell nproc)
 
@@ -8,7 +9,12 @@ SAN_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
            LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
            UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps build run test test-release test-asan bench fuzz clean package sample
+# Fuzzing: `make fuzz` runs each harness for FUZZ_SECONDS; `make test` runs each for
+# FUZZ_SMOKE_SECONDS on the committed corpus.
+FUZZ_SECONDS       ?= 600
+FUZZ_SMOKE_SECONDS ?= 60
+
+.PHONY: all deps build run test test-release test-asan test-fuzz fuzz fuzz-build bench clean package sample
 
 all: build
 
@@ -22,7 +28,7 @@ build: deps
 run: build
 	./$(BUILD)/vantrel
 
-test: test-release test-asan
+test: test-release test-asan test-fuzz
 
 test-release: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
@@ -32,6 +38,18 @@ test-asan: deps
 	      -DVANTREL_SANITIZE=ON -DVANTREL_BUILD_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	$(SAN_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+fuzz-build: deps
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	      -DCMAKE_CXX_COMPILER=clang++ -DVANTREL_FUZZ=ON \
+	      -DBUILD_TESTING=OFF -DVANTREL_BUILD_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) --target vantrel_fuzzers -j $(JOBS)
+
+fuzz: fuzz-build
+	scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+test-fuzz: fuzz-build
+	scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
 
 bench: build
 	cmake --build $(BUILD) --target vantrel_benchmarks -j $(JOBS)
@@ -51,4 +69,4 @@ sample: deps
 	@echo "Sample scan: $(SAMPLE)"
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

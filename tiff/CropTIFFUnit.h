@@ -188,10 +188,11 @@ private:
                                                uint64_t FileSize);
     static TMappedFile MapFileForReading(const std::string& FileName);
     static void UnmapFile(TMappedFile& Mapped);
+    // Both check every strip against the file before they size PixelData to Total words.
     static void CopyChunkyStrips(const TTIFFStructure& S, const TMappedFile& Mapped,
-                                 TSampleWords& PixelData);
+                                 uint64_t Total, TSampleWords& PixelData);
     static void CopyPlanarStrips(const TTIFFStructure& S, const TMappedFile& Mapped,
-                                 TSampleWords& PixelData);
+                                 uint64_t Total, TSampleWords& PixelData);
 
     // ---- Value text internals -------------------------------------------------------------
 

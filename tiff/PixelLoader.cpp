@@ -46,9 +46,9 @@ void TCropTIFF::UnmapFile(TMappedFile& Mapped) {
 }
 
 void TCropTIFF::CopyChunkyStrips(const TTIFFStructure& S, const TMappedFile& Mapped,
-                                 TSampleWords& PixelData) {
+                                 uint64_t Total, TSampleWords& PixelData) {
     const uint64_t fileSize = Mapped.Size();
-    const uint64_t total = PixelData.size();
+    const uint64_t total = Total;
     uint64_t p = 0;
     // Every strip is checked before a word is copied: the copy below cannot read outside.
     for (size_t i = 0; i < S.StripOffsets.size(); ++i) {
@@ -65,6 +65,8 @@ void TCropTIFF::CopyChunkyStrips(const TTIFFStructure& S, const TMappedFile& Map
     if (p != total)
         throw ETIFFError("Недостаточно данных в стрипах");
 
+    PixelData.resize(total);
+    AdviseHugePages(PixelData);
     uint16_t* out = PixelData.data();
     for (size_t i = 0; i < S.StripOffsets.size(); ++i) {
         uint64_t offset = S.StripOffsets[i];
@@ -82,7 +84,7 @@ void TCropTIFF::CopyChunkyStrips(const TTIFFStructure& S, const TMappedFile& Map
 }
 
 void TCropTIFF::CopyPlanarStrips(const TTIFFStructure& S, const TMappedFile& Mapped,
-                                 TSampleWords& PixelData) {
+                                 uint64_t Total, TSampleWords& PixelData) {
     const uint64_t fileSize = Mapped.Size();
     const uint64_t width = S.Width, height = S.Height, rps = S.RowsPerStrip;
     const int samples = S.SamplesPerPixel;
@@ -113,6 +115,8 @@ void TCropTIFF::CopyPlanarStrips(const TTIFFStructure& S, const TMappedFile& Map
         }
     }
 
+    PixelData.resize(Total);
+    AdviseHugePages(PixelData);
     // Interleave straight from the mapping, a block of rows at a time, and let go of the
     // mapped pages of each block once it is done.
     const uint64_t rowBytes = width * 2;
@@ -171,16 +175,16 @@ TLoadedTIFF TCropTIFF::LoadTIFFAsWords(const std::string& FileName) {
     const uint64_t total = uint64_t{s.Width} * s.Height * s.SamplesPerPixel;
     if (total > kMaxWords)
         throw ETIFFError("Изображение слишком большое");
-    // Checked before the array is sized: refusing costs no allocation.
+    // Checked before the array is sized: refusing costs no allocation. The strips too are
+    // checked against the file before the array is sized, so a small damaged file that
+    // claims a huge image is refused with its message, not with a failed allocation.
     if (s.PlanarConfiguration != 1 && s.PlanarConfiguration != 2)
         throw ETIFFError("Неподдерживаемая PlanarConfiguration");
-    result.PixelData.resize(total);
-    AdviseHugePages(result.PixelData);
     try {
         if (s.PlanarConfiguration == 1)
-            CopyChunkyStrips(s, mapped, result.PixelData);
+            CopyChunkyStrips(s, mapped, total, result.PixelData);
         else
-            CopyPlanarStrips(s, mapped, result.PixelData);
+            CopyPlanarStrips(s, mapped, total, result.PixelData);
     } catch (const ETIFFError&) {
         refuseIfChanged();
         throw;

@@ -162,6 +162,13 @@ void TCropTIFF::WriteTagEntry(std::vector<uint8_t>& Out, uint16_t TagID, uint16_
         break;
     case 3:
     case 8:
+        // Count 0: the reader kept the field's bytes as they stood (there is no value to
+        // turn into host order), so they go back as they came; swapping them would change
+        // what a reader that looks at the field (a Compression of Count 0) finds there.
+        if (Count == 0) {
+            Out.insert(Out.end(), value.AsBytes, value.AsBytes + 4);
+            break;
+        }
         Put16(Out, value.AsWords[0], true);
         Put16(Out, value.AsWords[1], true);
         break;

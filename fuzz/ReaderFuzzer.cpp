@@ -1,0 +1,74 @@
+// fuzz_reader: any bytes given to the loader as a file. The structure parse, the pixel
+// assembly and every record's display texts run on them; the load must end in a result that
+// holds together or in one of the engine's exceptions, and the metadata table must be
+// buildable from whatever tag list a parse leaves.
+#include <cstddef>
+#include <cstdint>
+#include <new>
+#include <string>
+
+#include "fuzz/FuzzChecks.h"
+#include "fuzz/MemoryFile.h"
+#include "tiff/CatalogueTagDescriber.h"
+#include "tiff/CropTIFFUnit.h"
+#include "ui/TagTable.h"
+
+using namespace vantrel;
+using namespace vantrel::fuzz;
+
+namespace {
+
+void CheckTags(const std::vector<TTIFFTag>& tags, bool bigEndian) {
+    for (const TTIFFTag& tag : tags) {
+        if (tag.TagName.empty())
+            Finding("a record without a name, tag " + std::to_string(tag.TagID));
+        for (const std::string* text : {&tag.TagName, &tag.DisplayValue, &tag.DisplayValueDecoded})
+            if (!IsValidUtf8(*text))
+                Finding("a display text of tag " + std::to_string(tag.TagID) +
+                        " is not UTF-8: " + *text);
+        if (!tag.IsInline && !tag.RawData.empty() &&
+            tag.RawData.size() !=
+                uint64_t(tag.Count) * uint64_t(TCropTIFF::GetDataTypeSize(tag.DataType)))
+            Finding("raw data of tag " + std::to_string(tag.TagID) + " has " +
+                    std::to_string(tag.RawData.size()) + " bytes for its count");
+    }
+    const auto rows = BuildTagTableRows(tags, bigEndian);
+    if (rows.size() < tags.size() + 1)
+        Finding("the table has fewer rows than tags");
+    const std::string text = TagTableCopyAllText(rows);
+    if (!IsValidUtf8(text))
+        Finding("the table text is not UTF-8");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static TMemoryFile file;
+    static const TCatalogueTagDescriber describer;
+    file.Replace(data, size);
+
+    TCropTIFF tiff(describer);
+    try {
+        const TLoadedTIFF image = tiff.LoadTIFFAsWords(file.Path());
+        if (image.Width < 1 || image.Height < 1 || image.SamplesPerPixel < 1)
+            Finding("an image of no size loaded");
+        const uint64_t words =
+            uint64_t(image.Width) * uint64_t(image.Height) * uint64_t(image.SamplesPerPixel);
+        if (image.PixelData.size() != words)
+            Finding("the sample words do not match the size");
+        if (words > 1073741823u)
+            Finding("an image above the word limit loaded");
+        if (image.isBigEndian != (size >= 2 && data[0] == 'M'))
+            Finding("the byte order differs from the file's mark");
+        const auto tags = tiff.GetAllTags();
+        if (tags.empty())
+            Finding("a loaded file without tags");
+        CheckTags(tags, image.isBigEndian);
+    } catch (const Exception&) {
+        // A refusal, and the parse may have left its list (a failure in the pixel assembly):
+        // the panel shows it, so it must hold together too.
+        CheckTags(tiff.GetAllTags(), size >= 2 && data[0] == 'M');
+    } catch (const std::bad_alloc&) {
+    }
+    return 0;
+}
