@@ -63,7 +63,7 @@ if [ -z "$window" ]; then
 fi
 sleep 2
 import -window "$window" "$out"
-xdotool windowclose "$window" 2>/dev/null || kill "$pid"
+kill "$pid" 2>/dev/null || true
 wait "$pid" || true
 SHOT
 chmod +x "$work/shoot.sh"

@@ -1,7 +1,11 @@
 // Program start: the application, its look and hint timing, the window, the event loop.
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
+#include <QStringList>
+#include <string>
+#include <vector>
 
 #include "ui/AppStyle.h"
 #include "ui/Unit1.h"
@@ -31,6 +35,13 @@ int main(int argc, char* argv[]) {
     {
         vantrel::TForm1 form;
         form.show();
+        // Files handed over by the desktop (the file manager's "Open with") open as a batch, as
+        // if they had been dropped on the window.
+        std::vector<std::string> files;
+        for (const QString& arg : QApplication::arguments().mid(1))
+            files.push_back(QFileInfo(arg).absoluteFilePath().toStdString());
+        if (!files.empty())
+            form.DropFiles(files);
         result = app.exec();
     }
     return result;
