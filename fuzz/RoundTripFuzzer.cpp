@@ -107,6 +107,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const std::bad_alloc&) {
         return 0;
     }
+    // An image without samples is refused by the renderer, so the window never saves one.
+    if (loaded.SamplesPerPixel < 1)
+        return 0;
 
     try {
         TCropRequest request;

@@ -63,6 +63,21 @@ const TTIFFTag* FindMain(const std::vector<TTIFFTag>& all, uint16_t id) {
     return nullptr;
 }
 
+// Compression and SamplesPerPixel are read from their first value only, so a source whose
+// entry claims more values than the file holds still loads, yet has no bytes to carry: the
+// writer would drop the entry and the saved file could not be opened again. Such entries are
+// written anew with the values the image was loaded with.
+void RenewUnreadablePixelTags(std::vector<TTIFFTag>& tags, int32_t samples) {
+    for (TTIFFTag& tag : tags) {
+        if (tag.IsInline || !tag.RawData.empty() || (tag.TagID != 259 && tag.TagID != 277))
+            continue;
+        tag.DataType = TTIFFDataType::dtShort;
+        tag.Count = 1;
+        tag.IsInline = true;
+        tag.Value.AsDWORD = tag.TagID == 259 ? 1u : static_cast<uint32_t>(samples);
+    }
+}
+
 bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= 0x20;
 }
@@ -213,10 +228,12 @@ TCropTIFF::BuildTagsForSaving(bool Minimal, const std::vector<TTIFFTag>& AllTags
         for (const TTIFFTag& tag : AllTags)
             if (!IsNestedTag(tag) && Contains(kPixelTags, tag.TagID))
                 out.ExtraTags.push_back(tag);
+        RenewUnreadablePixelTags(out.ExtraTags, SamplesPerPixel);
         return out;
     }
     out.ExtraTags = PrepareTagsForSaving(AllTags, FrameH, SamplesPerPixel, IsBigEndian,
                                          PreserveOriginalOrientation, CropRemainingPercent);
+    RenewUnreadablePixelTags(out.ExtraTags, SamplesPerPixel);
     std::vector<TTIFFTag> main;
     for (TIFDBlock& block : ExtractAllIFDBlocks(AllTags, main)) {
         if (block.Prefix == "EXIF")
