@@ -49,7 +49,7 @@ fuzz: fuzz-build
 	scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 test-fuzz: fuzz-build
-	scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
+	FUZZ_SEED=1 scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
 
 bench: build
 	cmake --build $(BUILD) --target vantrel_benchmarks -j $(JOBS)

@@ -30,12 +30,18 @@ mkdir -p "$artifacts"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 
+# A fixed seed (FUZZ_SEED) makes a bounded run repeatable from one machine to the next.
+seed_arg=()
+if [ -n "${FUZZ_SEED:-}" ]; then
+  seed_arg=(-seed="$FUZZ_SEED")
+fi
+
 status=0
 for h in "${harnesses[@]}"; do
   work="$build/fuzz-work/$h"
   mkdir -p "$work"
   echo "== $h: ${seconds}s"
-  if ! timeout --kill-after=30 $((seconds + 120)) "$build/fuzz/$h" \
+  if ! timeout --kill-after=30 $((seconds + 120)) "$build/fuzz/$h" "${seed_arg[@]}" \
         -max_total_time="$seconds" -timeout=20 -rss_limit_mb=3072 -malloc_limit_mb=2600 \
         -max_len=65536 -print_final_stats=1 -dict="$root/fuzz/tiff.dict" \
         -artifact_prefix="$artifacts/$h-" \
