@@ -108,35 +108,24 @@ void TForm1::ConnectCropFrame() {
 }
 
 void TForm1::SpEdWidthChange() {
-    const int32_t old = FFrameSizeInPixels.X;
-    const int32_t width = SpinWidth();
-    FFrameSizeInPixels.X = width;
-    if (FOriginalWidth > 0)
-        FFramePosInPixels.X = KeepCentre(old, FFramePosInPixels.X, width, FOriginalWidth);
-    if (!FUpdating) {
-        if (LockState() == RatioLocked) {
-            FUpdating = true;
-            struct TClear {
-                bool& F;
-                ~TClear() { F = false; }
-            } clear{FUpdating};
-            SpEdHeight->setValue(LockedDimension(width, FAspectRatio, true));
-            ClearTemplateIfChanged();
-        } else if (LockState() == RatioFree) {
-            FAspectRatio = RatioOf(SpinWidth(), SpinHeight());
-            ClearTemplateIfChanged();
-        }
-    }
-    ShowRatioText();
-    RepaintView();
+    FrameDimensionChanged(true);
 }
 
 void TForm1::SpEdHeightChange() {
-    const int32_t old = FFrameSizeInPixels.Y;
-    const int32_t height = SpinHeight();
-    FFrameSizeInPixels.Y = height;
-    if (FOriginalHeight > 0)
-        FFramePosInPixels.Y = KeepCentre(old, FFramePosInPixels.Y, height, FOriginalHeight);
+    FrameDimensionChanged(false);
+}
+
+// One spin edit changed: the frame keeps its centre along that axis, and under the ratio lock
+// the other spin edit follows (without echoing back), else the ratio follows the new size.
+void TForm1::FrameDimensionChanged(bool isWidth) {
+    int32_t& size = isWidth ? FFrameSizeInPixels.X : FFrameSizeInPixels.Y;
+    int32_t& pos = isWidth ? FFramePosInPixels.X : FFramePosInPixels.Y;
+    const int32_t imageSize = isWidth ? FOriginalWidth : FOriginalHeight;
+    const int32_t old = size;
+    const int32_t value = isWidth ? SpinWidth() : SpinHeight();
+    size = value;
+    if (imageSize > 0)
+        pos = KeepCentre(old, pos, value, imageSize);
     if (!FUpdating) {
         if (LockState() == RatioLocked) {
             FUpdating = true;
@@ -144,7 +133,8 @@ void TForm1::SpEdHeightChange() {
                 bool& F;
                 ~TClear() { F = false; }
             } clear{FUpdating};
-            SpEdWidth->setValue(LockedDimension(height, FAspectRatio, false));
+            QSpinBox* other = isWidth ? SpEdHeight : SpEdWidth;
+            other->setValue(LockedDimension(value, FAspectRatio, isWidth));
             ClearTemplateIfChanged();
         } else if (LockState() == RatioFree) {
             FAspectRatio = RatioOf(SpinWidth(), SpinHeight());

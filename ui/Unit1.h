@@ -138,6 +138,7 @@ public:
     // --- Crop frame (CropFrame.cpp) ---
     void SpEdWidthChange();
     void SpEdHeightChange();
+    void FrameDimensionChanged(bool isWidth);
     void ComboBox1Change();
     void ClearTemplateIfChanged();
     void BitBtn2Click();
