@@ -63,18 +63,32 @@ const TTIFFTag* FindMain(const std::vector<TTIFFTag>& all, uint16_t id) {
     return nullptr;
 }
 
-// Compression and SamplesPerPixel are read from their first value only, so a source whose
-// entry claims more values than the file holds still loads, yet has no bytes to carry: the
-// writer would drop the entry and the saved file could not be opened again. Such entries are
-// written anew with the values the image was loaded with.
-void RenewUnreadablePixelTags(std::vector<TTIFFTag>& tags, int32_t samples) {
-    for (TTIFFTag& tag : tags) {
-        if (tag.IsInline || !tag.RawData.empty() || (tag.TagID != 259 && tag.TagID != 277))
+// Compression and SamplesPerPixel are read from their first value only, so a source loads
+// whose entry cannot be carried over: it claims more values than the file holds (no bytes to
+// copy), or is out of line in a type the writer does not write (dropped from the safe list).
+// Without them the saved file could not be opened again, so such entries are written anew
+// with the values the image was loaded with.
+void RenewUnreadablePixelTags(std::vector<TTIFFTag>& tags, const std::vector<TTIFFTag>& source,
+                              int32_t samples) {
+    for (const uint16_t id : {uint16_t(259), uint16_t(277)}) {
+        const TTIFFTag* original = FindMain(source, id);
+        if (original == nullptr)
             continue;
-        tag.DataType = TTIFFDataType::dtShort;
-        tag.Count = 1;
-        tag.IsInline = true;
-        tag.Value.AsDWORD = tag.TagID == 259 ? 1u : static_cast<uint32_t>(samples);
+        const auto kept = std::find_if(tags.begin(), tags.end(), [id](const TTIFFTag& t) {
+            return !IsNestedTag(t) && t.TagID == id;
+        });
+        if (kept != tags.end() && (kept->IsInline || !kept->RawData.empty()))
+            continue;
+        TTIFFTag renewed = *original;
+        renewed.DataType = TTIFFDataType::dtShort;
+        renewed.Count = 1;
+        renewed.IsInline = true;
+        renewed.RawData.clear();
+        renewed.Value.AsDWORD = id == 259 ? 1u : static_cast<uint32_t>(samples);
+        if (kept != tags.end())
+            *kept = std::move(renewed);
+        else
+            tags.push_back(std::move(renewed));
     }
 }
 
@@ -228,12 +242,12 @@ TCropTIFF::BuildTagsForSaving(bool Minimal, const std::vector<TTIFFTag>& AllTags
         for (const TTIFFTag& tag : AllTags)
             if (!IsNestedTag(tag) && Contains(kPixelTags, tag.TagID))
                 out.ExtraTags.push_back(tag);
-        RenewUnreadablePixelTags(out.ExtraTags, SamplesPerPixel);
+        RenewUnreadablePixelTags(out.ExtraTags, AllTags, SamplesPerPixel);
         return out;
     }
     out.ExtraTags = PrepareTagsForSaving(AllTags, FrameH, SamplesPerPixel, IsBigEndian,
                                          PreserveOriginalOrientation, CropRemainingPercent);
-    RenewUnreadablePixelTags(out.ExtraTags, SamplesPerPixel);
+    RenewUnreadablePixelTags(out.ExtraTags, AllTags, SamplesPerPixel);
     std::vector<TTIFFTag> main;
     for (TIFDBlock& block : ExtractAllIFDBlocks(AllTags, main)) {
         if (block.Prefix == "EXIF")
