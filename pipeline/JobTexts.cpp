@@ -31,4 +31,13 @@ std::string CropFailureText(std::string_view message) {
     return "Ошибка при обрезке:\r\n" + std::string(message);
 }
 
+std::string NotLoadedSaveText(std::string_view failedName, std::string_view shownName) {
+    std::string text = "Файл «";
+    text += failedName;
+    text += "» не загружен, а в окне показано изображение из «";
+    text += shownName;
+    text += "».\r\nСохранение отменено. Загрузите файл снова (F12) или перейдите к другому.";
+    return text;
+}
+
 } // namespace vantrel

@@ -26,5 +26,9 @@ inline constexpr std::string_view StatusReadingCrop = "Считывание об
 [[nodiscard]] std::string TransformFailureText(std::string_view message);
 /// "Ошибка при обрезке:" with the error's message.
 [[nodiscard]] std::string CropFailureText(std::string_view message);
+/// Why a save is refused after the current file failed to load while the view still shows
+/// the file before it: saving would write that image under the failed file's name.
+[[nodiscard]] std::string NotLoadedSaveText(std::string_view failedName,
+                                            std::string_view shownName);
 
 } // namespace vantrel

@@ -11,8 +11,9 @@
 #include "pipeline/CropCore.h"
 #include "pipeline/CropOutput.h"
 #include "pipeline/JobTexts.h"
-#include "pipeline/Transform.h"
 #include "pipeline/OneShotJob.h"
+#include "pipeline/PathParts.h"
+#include "pipeline/Transform.h"
 #include "ui/Unit1.h"
 
 namespace vantrel {
@@ -25,6 +26,12 @@ void TForm1::BtnSaveClick(QObject* Sender) {
 void TForm1::CropByFrame(bool UseFrame) {
     if (!FCachedBitmap || FInputFile.empty())
         return;
+    // After a failed load the view still shows the file before; saving it now would write
+    // that image under the failed file's name, or over the failed file itself.
+    if (FInputFile != FShownFile) {
+        ShowMessage(NotLoadedSaveText(FileNamePart(FInputFile), FileNamePart(FShownFile)));
+        return;
+    }
     auto request = std::make_shared<TCropRequest>();
     {
         // The byte order is read from the file on disk now. A file that cannot be read ends

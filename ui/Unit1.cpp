@@ -378,6 +378,7 @@ void TForm1::CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool i
     HideHelp();
     CurrentFileTags.clear();
     InstallImage(std::move(image));
+    FShownFile = fileName;
     CurrentFileTags = std::move(tags);
     SetLoadedTitle(distFolder, fileName);
     UpdateStatusLine();

@@ -283,6 +283,9 @@ public:
 
     // --- Fields ---
     std::string FInputFile;
+    /// The file whose samples the view holds. It differs from FInputFile while a load runs
+    /// and after a load failed (the view keeps the image before).
+    std::string FShownFile;
     std::string FCroppedFile;
     std::string FOutputFolder;
     TPoint FFrameSizeInPixels;

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLocale>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <map>
@@ -91,6 +92,11 @@ protected:
         if (wait) {
             ASSERT_TRUE(WaitForJobs());
         }
+    }
+
+    /// The samples the window holds, to compare with words written or expected.
+    [[nodiscard]] std::vector<uint16_t> WindowWords() const {
+        return {Form->FOriginalWords->begin(), Form->FOriginalWords->end()};
     }
 
     [[nodiscard]] std::string Title() const { return Form->windowTitle().toStdString(); }

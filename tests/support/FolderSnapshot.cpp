@@ -1,4 +1,4 @@
-#include "tests/pipeline/support/FolderSnapshot.h"
+#include "tests/support/FolderSnapshot.h"
 
 #include <filesystem>
 #include <fstream>
