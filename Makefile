@@ -14,7 +14,13 @@ SAN_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
 FUZZ_SECONDS       ?= 600
 FUZZ_SMOKE_SECONDS ?= 60
 
-.PHONY: all deps build run test test-release test-asan test-fuzz fuzz fuzz-build bench clean package sample
+# The window stress test (ctest label "stress") runs apart from the other tests: the test
+# command gives it STRESS_SMOKE_ROUNDS steps, `make stress` STRESS_ROUNDS under the sanitizers.
+STRESS_SMOKE_ROUNDS ?= 200
+STRESS_ROUNDS       ?= 2000
+
+.PHONY: all deps build run test test-release test-asan test-fuzz fuzz fuzz-build stress asan-build \
+        bench clean package sample
 
 all: build
 
@@ -31,13 +37,23 @@ run: build
 test: test-release test-asan test-fuzz
 
 test-release: build
-	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE stress
+	VANTREL_STRESS_ROUNDS=$(STRESS_SMOKE_ROUNDS) \
+	  ctest --test-dir $(BUILD) --output-on-failure -L stress
 
-test-asan: deps
+asan-build: deps
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	      -DVANTREL_SANITIZE=ON -DVANTREL_BUILD_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	$(SAN_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS)
+
+test-asan: asan-build
+	$(SAN_ENV) ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) -LE stress
+	$(SAN_ENV) VANTREL_STRESS_ROUNDS=$(STRESS_SMOKE_ROUNDS) \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -L stress
+
+stress: asan-build
+	$(SAN_ENV) VANTREL_STRESS_ROUNDS=$(STRESS_ROUNDS) \
+	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -L stress
 
 fuzz-build: deps
 	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
