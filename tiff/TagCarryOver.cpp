@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <unordered_set>
 
 #include "tags/TIFFTagUtils.h"
 #include "tiff/CodePage1251.h"
@@ -56,11 +57,25 @@ std::vector<TTIFFTag> MainTags(const std::vector<TTIFFTag>& all) {
     return main;
 }
 
+// The reader lets a later entry of a repeated tag win, so the last one is the one in force.
 const TTIFFTag* FindMain(const std::vector<TTIFFTag>& all, uint16_t id) {
-    for (const TTIFFTag& tag : all)
-        if (!IsNestedTag(tag) && tag.TagID == id)
-            return &tag;
+    for (auto tag = all.rbegin(); tag != all.rend(); ++tag)
+        if (!IsNestedTag(*tag) && tag->TagID == id)
+            return &*tag;
     return nullptr;
+}
+
+// A damaged directory may repeat a tag. Only the entry in force (the last) is written: a
+// repeat that differs, a second SamplesPerPixel say, would describe the saved samples
+// otherwise on the next load, and a directory must not repeat tags anyway.
+void KeepLastOfRepeatedTags(std::vector<TTIFFTag>& tags) {
+    std::unordered_set<uint16_t> seen;
+    std::vector<TTIFFTag> kept;
+    for (auto tag = tags.rbegin(); tag != tags.rend(); ++tag)
+        if (seen.insert(tag->TagID).second)
+            kept.push_back(std::move(*tag));
+    std::reverse(kept.begin(), kept.end());
+    tags = std::move(kept);
 }
 
 // Compression and SamplesPerPixel are read from their first value only, so a source loads
@@ -242,11 +257,13 @@ TCropTIFF::BuildTagsForSaving(bool Minimal, const std::vector<TTIFFTag>& AllTags
         for (const TTIFFTag& tag : AllTags)
             if (!IsNestedTag(tag) && Contains(kPixelTags, tag.TagID))
                 out.ExtraTags.push_back(tag);
+        KeepLastOfRepeatedTags(out.ExtraTags);
         RenewUnreadablePixelTags(out.ExtraTags, AllTags, SamplesPerPixel);
         return out;
     }
     out.ExtraTags = PrepareTagsForSaving(AllTags, FrameH, SamplesPerPixel, IsBigEndian,
                                          PreserveOriginalOrientation, CropRemainingPercent);
+    KeepLastOfRepeatedTags(out.ExtraTags);
     RenewUnreadablePixelTags(out.ExtraTags, AllTags, SamplesPerPixel);
     std::vector<TTIFFTag> main;
     for (TIFDBlock& block : ExtractAllIFDBlocks(AllTags, main)) {
@@ -261,6 +278,7 @@ TCropTIFF::BuildTagsForSaving(bool Minimal, const std::vector<TTIFFTag>& AllTags
                     tag.DataType = TTIFFDataType::dtLong;
                 tag.DisplayValue = std::to_string(size);
             }
+        KeepLastOfRepeatedTags(block.Tags);
         uint16_t pointer = 0;
         for (const TPointer& p : kPointers)
             if (block.Prefix == p.Prefix)
