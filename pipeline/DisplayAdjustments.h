@@ -9,6 +9,7 @@ struct TDisplayAdjustments {
     int32_t Brightness = 0;
     double SContrast = 0.0;
     double Gamma = 1.0;
+    friend bool operator==(const TDisplayAdjustments&, const TDisplayAdjustments&) = default;
 };
 
 } // namespace vantrel

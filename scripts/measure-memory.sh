@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Measures the peak resident memory of vantrel-tiff's load, render, transform and save paths
-# on a generated 9000 x 6000 RGB 16-bit scan (324 MB of samples), with /usr/bin/time -v.
+# on a generated 9000 x 6000 RGB 16-bit scan (324 MB of samples), with /usr/bin/time -v; then
+# the same for the window (bench/window_memory, offscreen), each phase in a process of its own.
+# Needs the targets vantrel-tiff and window_memory (`make bench` builds both, or
+# `cmake --build BUILD_DIR --target vantrel-tiff window_memory`).
 # Usage: scripts/measure-memory.sh [BUILD_DIR] [WORK_DIR]
 set -euo pipefail
 
@@ -69,3 +72,72 @@ if command -v tiffcp >/dev/null; then
     --frame 1500,1000,6000,4000
 fi
 rm -f "$work"/out*
+
+# --- The window -------------------------------------------------------------------------------
+# Goals, each with 10 % to spare: a load peaks at its words and view; a 90° turn at the old and
+# new words and the new view; a render again at the words and the view; a save at the load's
+# peak and one row buffer (the rows are streamed). The saves also report their peak up to the
+# start of the reload of the saved file (the load and the save alone). The second ratio
+# subtracts the idle window's peak, Qt's own share, from the peaks; the verdict uses it.
+driver="$build/bench/window_memory"
+if [ ! -x "$driver" ]; then
+  echo "window: $driver is missing; build it with cmake --build $build --target window_memory"
+  exit 1
+fi
+row=$((W * S * 2))
+declare -A peak line
+status=0
+window() {
+  local phase=$1
+  local log="$work/time-window-$phase.txt"
+  if ! line[$phase]=$(/usr/bin/time -v "$driver" "$phase" "$scan" 2>"$log"); then
+    echo "window $phase failed:" >&2
+    grep -v '^\s' "$log" | grep -v 'Command exited' >&2 || true
+    status=1
+    return 1
+  fi
+  peak[$phase]=$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$log")
+}
+field() { sed -n "s/.* $2=\([0-9]*\).*/\1/p" <<<"${line[$1]}"; }
+# Prints: label, peak MB, goal MB, peak / goal, (peak - idle) / (goal - base × idle), verdict;
+# base is 1 when the goal holds the idle share already (a peak measured here), else 0.
+report() {
+  awk -v l="$1" -v kb="$2" -v goal="$3" -v idle="$4" -v base="$5" 'BEGIN {
+    p = kb * 1024; i = idle * 1024; r = p / goal; n = (p - i) / (goal - base * i)
+    printf "%-26s %8.0f %8.0f %8.3f %10.3f  %s\n", l, p / 1e6, goal / 1e6, r, n,
+      n <= 1.10 ? "within" : "over"
+  }'
+}
+
+echo
+echo "window (offscreen), MB = 10^6 bytes; every peak includes the idle window's"
+for phase in idle load turn render save-whole save-frame; do
+  window "$phase" || true
+done
+if [ -n "${peak[idle]:-}" ]; then
+  idle=${peak[idle]}
+  printf "%-26s %8.0f\n" "idle (Qt baseline)" "$(awk -v k="$idle" 'BEGIN { print k * 1024 / 1e6 }')"
+  printf "%-26s %8s %8s %8s %10s  %s\n" phase "peak MB" "goal MB" peak/goal "-idle ratio" \
+    "(goal: 1.10)"
+  if [ -n "${peak[load]:-}" ]; then
+    report load "${peak[load]}" $(($(field load words_after) + $(field load view_after))) "$idle" 0
+  fi
+  if [ -n "${peak[turn]:-}" ]; then
+    report turn-90cw "${peak[turn]}" \
+      $(($(field turn words_before) + $(field turn words_after) + $(field turn view_after))) \
+      "$idle" 0
+  fi
+  if [ -n "${peak[render]:-}" ]; then
+    report render "${peak[render]}" \
+      $(($(field render words_after) + $(field render view_after))) "$idle" 0
+  fi
+  # A save's goal holds the load's peak, and with it the idle share once.
+  for phase in save-whole save-frame; do
+    if [ -n "${peak[$phase]:-}" ] && [ -n "${peak[load]:-}" ]; then
+      goal=$((peak[load] * 1024 + row))
+      report "$phase (before reload)" "$(field "$phase" before_reload_peak_rss_kb)" "$goal" "$idle" 1
+      report "$phase (with reload)" "${peak[$phase]}" "$goal" "$idle" 1
+    fi
+  done
+fi
+exit $status

@@ -54,4 +54,11 @@ void TForm1::RequestBitmapUpdate() {
         ShowMessage(error.Message);
 }
 
+void TForm1::RenderAgainIfAdjusted(const TDisplayAdjustments& shown) {
+    // The track bars are read again: without an image their changes are not recorded.
+    ReadDisplayAdjustments();
+    if (shown != TDisplayAdjustments{FBrightness, FSContrast, FGamma})
+        RequestBitmapUpdate();
+}
+
 } // namespace vantrel

@@ -79,6 +79,7 @@ void TForm1::DisplayTIFFAsync(const std::string& FileName, const std::string& Di
                      job->DistFolder);
         // A render pass of the previous image under way must not replace the new view.
         FWorker->ImageReplaced(CurrentImage());
+        RenderAgainIfAdjusted(job->Adjustments);
     };
     // When loads overlap only the newest may touch the window: an older one that ends
     // later is dropped, and the newer one's completion ends the busy state.

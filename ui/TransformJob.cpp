@@ -85,6 +85,7 @@ void TForm1::PerformImageTransform(TTransformType Transform) {
         ImageViewer->setFocus(Qt::OtherFocusReason);
         ImageViewer->update();
         SetBusy(false);
+        RenderAgainIfAdjusted(job->Adjustments);
     };
     FJobs->Start([job] { TransformAndRender(*job); },
                  MakeJobCompletion(TJobKind::jkTransform, onSuccess, FailureActions()));

@@ -255,6 +255,9 @@ public:
     void TrackBar2Change();
     void TrackBar3Change();
     void RequestBitmapUpdate();
+    /// After a load or transform has installed a view rendered with `shown`: renders again
+    /// when a track bar was moved meanwhile (the pass it asked for was of the replaced image).
+    void RenderAgainIfAdjusted(const TDisplayAdjustments& shown);
 
     // FileNavigation.cpp
     void BtnOpenClick();

@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <algorithm>
 
+#include "pipeline/Render.h"
 #include "tests/ui/JobWindowFixture.h"
 
 namespace vantrel {
@@ -113,6 +114,42 @@ TEST_F(TransformJobTest, ACompletionMakesARunningRenderStale) {
     ASSERT_TRUE(WaitForJobs());
     EXPECT_EQ(Form->FCachedBitmap->Width, 1200);
     EXPECT_EQ(Form->FOriginalWidth, 1200);
+}
+
+// True when the view is the current image rendered with the track bars' positions.
+bool ViewMatchesTrackBars(const TForm1& form) {
+    const TCurrentImage image = form.CurrentImage();
+    const TViewBitmap expected = RenderWordsToBitmap(
+        *image.Words, image.Width, image.Height, image.Samples, image.Photometric,
+        form.TrackBar1->value(), form.TrackBar2->value() / 100.0,
+        GammaFromPosition(form.TrackBar3->value()));
+    const TViewBitmap& shown = *form.FCachedBitmap;
+    return shown.Width == expected.Width && shown.Height == expected.Height &&
+           std::equal(shown.Pixels.get(), shown.Pixels.get() + shown.BytesPerLine * shown.Height,
+                      expected.Pixels.get());
+}
+
+TEST_F(TransformJobTest, ATrackBarMovedDuringAJobIsShownWhenItEnds) {
+    // The jobs' completions reach the UI thread only through its event loop, so each change
+    // below falls while the job runs.
+    const std::string file = Write("moved.tif", Rgb(120, 80));
+    OpenThroughDialog({file}, false);
+    Form->TrackBar1->setValue(60); // no image yet
+    ASSERT_TRUE(WaitForJobs());
+    EXPECT_TRUE(ViewMatchesTrackBars(*Form));
+
+    Form->PerformImageTransform(TTransformType::tt90CW);
+    Form->TrackBar1->setValue(-30);
+    ASSERT_TRUE(WaitForJobs());
+    EXPECT_EQ(Form->FCachedBitmap->Width, 80);
+    EXPECT_TRUE(ViewMatchesTrackBars(*Form));
+
+    Form->ReloadExecute();
+    Form->TrackBar3->setValue(50);
+    ASSERT_TRUE(WaitForJobs());
+    EXPECT_EQ(Form->FCachedBitmap->Width, 120);
+    EXPECT_TRUE(ViewMatchesTrackBars(*Form));
+    EXPECT_TRUE(Messages.empty());
 }
 
 TEST_F(TransformJobTest, ClosingWhileJobsRun) {
