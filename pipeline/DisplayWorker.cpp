@@ -79,13 +79,16 @@ void TDisplayWorker::StartPassLocked() {
 }
 
 void TDisplayWorker::RequestBitmapUpdate(const TCurrentImage& image,
-                                         const TDisplayAdjustments& adjustments) {
+                                         const TDisplayAdjustments& adjustments,
+                                         std::shared_ptr<const TViewBitmap> retiredView) {
     if (!HasWords(image))
         return;
     std::vector<std::unique_ptr<TBitmapUpdateThread>> finished;
     {
         std::lock_guard lock(FCriticalSection);
         ReleaseFinishedThreads(finished);
+        if (retiredView)
+            FRetiredViews.push_back(std::move(retiredView));
         FWorkerImage = image;
         FWorkerAdjustments = adjustments;
         StartPassLocked();
@@ -119,13 +122,17 @@ void TDisplayWorker::WorkerProc() {
     TCurrentImage image; // holds the words until the pass has finished with them
     TDisplayAdjustments adjustments;
     bool terminate;
+    std::vector<std::shared_ptr<const TViewBitmap>> retired;
     {
         std::lock_guard lock(FCriticalSection);
         LocalVersion = FWorkerVersion;
         image = FWorkerImage;
         adjustments = FWorkerAdjustments;
         terminate = FWorkerTerminate;
+        retired.swap(FRetiredViews);
     }
+    // The views the window let go of are freed before the new one is made.
+    retired.clear();
 
     if (!terminate && HasWords(image)) {
         std::unique_ptr<TViewBitmap> NewBitmap;

@@ -66,8 +66,11 @@ public:
 
     /// On the UI thread: asks for the view of `image` with `adjustments`. Does nothing when
     /// the image has no words. When the pass's thread cannot be started the worker is left
-    /// idle and the error is passed on to the caller.
-    void RequestBitmapUpdate(const TCurrentImage& image, const TDisplayAdjustments& adjustments);
+    /// idle and the error is passed on to the caller. `retiredView`, the view the window has
+    /// let go of for this pass, is released by the next pass before it renders, so that
+    /// freeing a large view never holds up the window.
+    void RequestBitmapUpdate(const TCurrentImage& image, const TDisplayAdjustments& adjustments,
+                             std::shared_ptr<const TViewBitmap> retiredView = nullptr);
 
     /// On the UI thread, when a load or transform completion installs a new image and view:
     /// a pass still under way becomes stale, so its view of the previous image never replaces
@@ -107,6 +110,7 @@ private:
     int32_t FWorkerVersion = 0;
     TCurrentImage FWorkerImage;
     TDisplayAdjustments FWorkerAdjustments;
+    std::vector<std::shared_ptr<const TViewBitmap>> FRetiredViews;
     bool FWorkerTerminate = false;
     bool FWorkerBusy = false;
     bool FPendingUpdate = false;

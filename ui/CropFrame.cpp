@@ -206,9 +206,9 @@ void TForm1::FitFrameToImage() {
 
 void TForm1::ImageViewerMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
     if (button == Qt::LeftButton && HasImage()) {
-        const TViewLayout layout =
-            LayoutForScale(ImageViewer->width(), ImageViewer->height(), FCachedBitmap->Width,
-                           FCachedBitmap->Height, FCurrentScale);
+        const QSize image = ShownImageSize();
+        const TViewLayout layout = LayoutForScale(ImageViewer->width(), ImageViewer->height(),
+                                                  image.width(), image.height(), FCurrentScale);
         const TViewRect frame = FrameRectInView(layout, FFramePosInPixels, FFrameSizeInPixels);
         if (FCurrentScale > 0 && RectContains(frame, x, y)) {
             FDragging = true;
@@ -237,9 +237,9 @@ void TForm1::ImageViewerMouseUp(Qt::MouseButton button) {
 void TForm1::DragFrameTo(int x, int y) {
     if (!HasImage() || !(FCurrentScale > 0))
         return;
-    const TViewLayout layout =
-        LayoutForScale(ImageViewer->width(), ImageViewer->height(), FCachedBitmap->Width,
-                       FCachedBitmap->Height, FCurrentScale);
+    const QSize image = ShownImageSize();
+    const TViewLayout layout = LayoutForScale(ImageViewer->width(), ImageViewer->height(),
+                                              image.width(), image.height(), FCurrentScale);
     const int32_t px = RoundEven((x - layout.Left) / FCurrentScale) - FDragOffset.X;
     const int32_t py = RoundEven((y - layout.Top) / FCurrentScale) - FDragOffset.Y;
     FFramePosInPixels = {ClampToImage(px, FFrameSizeInPixels.X, FOriginalWidth),

@@ -24,7 +24,7 @@ void TForm1::BtnSaveClick(QObject* Sender) {
 }
 
 void TForm1::CropByFrame(bool UseFrame) {
-    if (!FCachedBitmap || FInputFile.empty())
+    if (!HasImage() || FInputFile.empty())
         return;
     // After a failed load the view still shows the file before; saving it now would write
     // that image under the failed file's name, or over the failed file itself.

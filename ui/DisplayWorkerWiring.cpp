@@ -45,7 +45,8 @@ void TForm1::RequestBitmapUpdate() {
     TJobError error;
     const TJobOutcome outcome = RunCatching(
         [this] {
-            FWorker->RequestBitmapUpdate(CurrentImage(), {FBrightness, FSContrast, FGamma});
+            FWorker->RequestBitmapUpdate(CurrentImage(), {FBrightness, FSContrast, FGamma},
+                                         LetGoOfFullView());
         },
         error);
     if (outcome == TJobOutcome::joOutOfMemory)

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
+#include <utility>
 
 #include "ui/ColorBox.h"
 #include "ui/ImageBox.h"
@@ -46,6 +47,30 @@ void TForm1::SetSmoothView(bool on) {
     RepaintView();
 }
 
+QSize TForm1::ShownImageSize() const {
+    return FCachedBitmap ? QSize(FCachedBitmap->Width, FCachedBitmap->Height) : FStandInFor;
+}
+
+std::shared_ptr<const TViewBitmap> TForm1::LetGoOfFullView() {
+    if (!FCachedBitmap)
+        return nullptr;
+    const TViewLayout layout = LayoutView(ImageViewer->width(), ImageViewer->height(),
+                                          FCachedBitmap->Width, FCachedBitmap->Height);
+    const QSize drawn(layout.DrawnWidth, layout.DrawnHeight);
+    // An image drawn at full size or larger is small: its view stays.
+    if (!(layout.Scale < 1.0) || drawn.isEmpty())
+        return nullptr;
+    // The smooth copy when there is one; else the plain stretched copy the view draws.
+    const QImage* smooth = FScaledView->Find(FBitmapSerial, drawn);
+    FStandInView = smooth ? *smooth
+                          : WrapBitmap(*FCachedBitmap)
+                                .scaled(drawn, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    FStandInFor = QSize(FCachedBitmap->Width, FCachedBitmap->Height);
+    // The smooth-copy worker holds the full view too while it wants a copy of it.
+    FScaledView->Clear();
+    return std::exchange(FCachedBitmap, nullptr);
+}
+
 bool TForm1::SmoothViewReady() const {
     if (!FCachedBitmap)
         return false;
@@ -58,13 +83,13 @@ void TForm1::PaintImage() {
     QPainter& canvas = *ImageViewer->Canvas();
     const int viewWidth = ImageViewer->width();
     const int viewHeight = ImageViewer->height();
-    if (!FCachedBitmap) {
+    if (!HasImage()) {
         // Nothing of the program's own; the view shows its colour.
         canvas.fillRect(ImageViewer->rect(), ViewGray);
         return;
     }
-    const TViewBitmap& bitmap = *FCachedBitmap;
-    const TViewLayout layout = LayoutView(viewWidth, viewHeight, bitmap.Width, bitmap.Height);
+    const QSize image = ShownImageSize();
+    const TViewLayout layout = LayoutView(viewWidth, viewHeight, image.width(), image.height());
     FCurrentScale = layout.Scale;
     const QRect target(layout.Left, layout.Top, layout.DrawnWidth, layout.DrawnHeight);
 
@@ -76,16 +101,19 @@ void TForm1::PaintImage() {
 
     // At rest a smooth reduced copy; until it is made, a plain stretched copy. Enlarged
     // images are drawn stretched: their pixels are meant to be seen.
+    // While a job makes the next view, its stand-in, stretched if the view has been resized.
     const QImage* smooth = nullptr;
-    if (FSmoothView && layout.Scale < 1.0 && !target.isEmpty()) {
+    if (FCachedBitmap && FSmoothView && layout.Scale < 1.0 && !target.isEmpty()) {
         smooth = FScaledView->Find(FBitmapSerial, target.size());
         if (!smooth)
             FScaledView->Request(FCachedBitmap, FBitmapSerial, target.size());
     }
     if (smooth)
         canvas.drawImage(target.topLeft(), *smooth);
+    else if (!target.isEmpty() && FCachedBitmap)
+        canvas.drawImage(target, WrapBitmap(*FCachedBitmap));
     else if (!target.isEmpty())
-        canvas.drawImage(target, WrapBitmap(bitmap));
+        canvas.drawImage(target, FStandInView);
 
     const TViewRect frame = FrameRectInView(layout, FFramePosInPixels, FFrameSizeInPixels);
     const QColor colour1 = ColorBox1->Selected();

@@ -78,7 +78,23 @@ void TForm1::ConnectJobControls() {
 
 TFailureActions TForm1::FailureActions() {
     return {[this](const std::string& text) { ShowMessage(text); },
-            [this] { ShowOutOfMemoryAdvice(); }, [this] { SetBusy(false); }};
+            [this] { ShowOutOfMemoryAdvice(); },
+            [this] {
+                SetBusy(false);
+                RenderFullViewAgain();
+            }};
+}
+
+void TForm1::RenderFullViewAgain() {
+    // A failed load or turn let go of the full view of the image still shown.
+    if (FCachedBitmap || !HasImage())
+        return;
+    try {
+        FWorker->RequestBitmapUpdate(CurrentImage(), {FBrightness, FSContrast, FGamma});
+    } catch (...) {
+        // The job's failure has been told; the stand-in stays until the next adjustment
+        // requests a pass again.
+    }
 }
 
 void TForm1::ShowOutOfMemoryAdvice() {
@@ -111,6 +127,7 @@ void TForm1::StopJobs() {
 void TForm1::ReplaceViewBitmap(std::unique_ptr<TViewBitmap> bitmap) {
     FScaledView->Clear();
     FCachedBitmap = std::shared_ptr<const TViewBitmap>(std::move(bitmap));
+    FStandInView = QImage();
     ++FBitmapSerial;
     ImageViewer->update();
 }

@@ -26,6 +26,9 @@ struct TLoadJob {
     // freeing a large scan never holds up the window.
     TSharedWords OldWords;
     std::shared_ptr<const TViewBitmap> OldBitmap;
+    // The full view of the image shown, let go of at the start: freed before the new view
+    // is made.
+    std::shared_ptr<const TViewBitmap> LetGoView;
 };
 
 const ITagDescriber& Describer() {
@@ -34,6 +37,7 @@ const ITagDescriber& Describer() {
 }
 
 void LoadAndRender(TLoadJob& job) {
+    job.LetGoView.reset();
     {
         TCropTIFF reader(Describer());
         TLoadedTIFF loaded = reader.LoadTIFFAsWords(job.FileName);
@@ -71,6 +75,7 @@ void TForm1::DisplayTIFFAsync(const std::string& FileName, const std::string& Di
     // renders with the positions they have when the load starts.
     ReadDisplayAdjustments();
     job->Adjustments = {FBrightness, FSContrast, FGamma};
+    job->LetGoView = LetGoOfFullView();
 
     auto onSuccess = [this, job] {
         job->OldWords = FOriginalWords;

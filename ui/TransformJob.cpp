@@ -24,9 +24,11 @@ struct TTransformJob {
     TTransformResult Result;
     std::unique_ptr<TViewBitmap> Bitmap;
     std::shared_ptr<const TViewBitmap> OldBitmap; // released with the job, on its thread
+    std::shared_ptr<const TViewBitmap> LetGoView; // released first thing, on the job's thread
 };
 
 void TransformAndRender(TTransformJob& job) {
+    job.LetGoView.reset();
     const TCurrentImage& s = job.Source;
     job.Result = TransformWords(*s.Words, s.Width, s.Height, s.Samples, job.Transform);
     const TDisplayAdjustments& a = job.Adjustments;
@@ -62,6 +64,7 @@ void TForm1::PerformImageTransform(TTransformType Transform) {
     job->Frame =
         TransformFrame(Transform, {FFrameSizeInPixels.X, FFrameSizeInPixels.Y},
                        {FFramePosInPixels.X, FFramePosInPixels.Y}, FOriginalWidth, FOriginalHeight);
+    job->LetGoView = LetGoOfFullView();
 
     auto onSuccess = [this, job] {
         job->OldBitmap = FCachedBitmap;

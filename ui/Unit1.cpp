@@ -353,6 +353,7 @@ QString TForm1::StatusText() const {
 void TForm1::ReleaseImage() {
     FScaledView->Clear();
     FCachedBitmap.reset();
+    FStandInView = QImage();
     FOriginalWords.reset();
 }
 

@@ -6,7 +6,9 @@
 // (the frame), ImageView.cpp (painting, focus, frame look).
 
 #include <QColor>
+#include <QImage>
 #include <QMainWindow>
+#include <QSize>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -133,7 +135,9 @@ public:
     /// busy state, transform state, buttons. An empty distFolder means the source folder.
     void CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool isBigEndian,
                       const std::string& fileName, std::string distFolder);
-    [[nodiscard]] bool HasImage() const { return FCachedBitmap != nullptr; }
+    [[nodiscard]] bool HasImage() const { return FCachedBitmap || !FStandInView.isNull(); }
+    /// The size in pixels of the image the view shows (the full view's or its stand-in's).
+    [[nodiscard]] QSize ShownImageSize() const;
 
     // --- Crop frame (CropFrame.cpp) ---
     void SpEdWidthChange();
@@ -171,6 +175,11 @@ public:
     /// Smooth (area-averaged) reduced copy at rest; off draws the plain stretched copy always.
     void SetSmoothView(bool on);
     [[nodiscard]] bool SmoothViewReady() const;
+    /// Before a job makes a new view of an image drawn reduced: the full view is let go and
+    /// a copy at the size drawn stands in for it until the new one is installed, so that two
+    /// full views are never held at once. Returns the view let go of (null when it stays),
+    /// for the job to free on its own thread.
+    [[nodiscard]] std::shared_ptr<const TViewBitmap> LetGoOfFullView();
 
     // --- wireui: metadata panel (MetadataPanel.cpp) ---
     /// Clears and refills the table from a load's tag list and the file's byte order.
@@ -314,6 +323,8 @@ public:
     int32_t FOriginalSamples = 0;
     uint16_t FOriginalPhotometric = 1;
     std::shared_ptr<const TViewBitmap> FCachedBitmap; // shared with the smooth-copy worker
+    QImage FStandInView; // drawn while a job makes the next view; see LetGoOfFullView
+    QSize FStandInFor;   // the image size of the view it stands in for
     QColor FColorBox1Selected;
     QColor FColorBox2Selected;
     int ColorboxItemWidth = 0;
@@ -454,6 +465,8 @@ private:
     void CreateJobs();
     void ConnectJobControls();
     [[nodiscard]] TFailureActions FailureActions();
+    /// After a failed job: renders the view the job let go of (see LetGoOfFullView).
+    void RenderFullViewAgain();
     void InstallTransformed(TSharedWords words, int32_t width, int32_t height,
                             std::unique_ptr<TViewBitmap> bitmap);
     /// The display worker's hand-over: the new view in place of the old, repainted.

@@ -5,6 +5,13 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <algorithm>
+#include <filesystem>
+#include <future>
+#include <system_error>
+#include <thread>
+
+#include "ui/ImageBox.h"
+#include "ui/ViewGeometry.h"
 
 #include "pipeline/Render.h"
 #include "tests/ui/JobWindowFixture.h"
@@ -149,6 +156,127 @@ TEST_F(TransformJobTest, ATrackBarMovedDuringAJobIsShownWhenItEnds) {
     ASSERT_TRUE(WaitForJobs());
     EXPECT_EQ(Form->FCachedBitmap->Width, 120);
     EXPECT_TRUE(ViewMatchesTrackBars(*Form));
+    EXPECT_TRUE(Messages.empty());
+}
+
+// Threads that wait for Release before they run, so that a test sees the window while a
+// job is under way. Destroying the last copy releases them, so that a failed test never
+// leaves the window waiting for ever.
+class THeldThreads {
+public:
+    THeldThreads() : FGate(std::make_shared<TGate>()) {}
+    [[nodiscard]] TThreadStarter Starter() const {
+        return [gate = FGate](std::function<void()> fn) {
+            return std::thread([future = gate->Future, fn = std::move(fn)] {
+                future.wait();
+                fn();
+            });
+        };
+    }
+    void Release() { FGate->Open(); }
+
+private:
+    struct TGate {
+        std::promise<void> Promise;
+        std::shared_future<void> Future = Promise.get_future().share();
+        bool Opened = false;
+        void Open() {
+            if (!std::exchange(Opened, true))
+                Promise.set_value();
+        }
+        ~TGate() { Open(); }
+    };
+    std::shared_ptr<TGate> FGate;
+};
+
+TEST_F(TransformJobTest, AJobOnALargeImageHoldsOneFullViewAndShowsAStandIn) {
+    // Red on the left half, blue on the right, so that a turn changes what is seen.
+    test::TLibTIFFImage image = Rgb(1600, 1200);
+    for (uint32_t y = 0; y < image.Height; ++y)
+        for (uint32_t x = 0; x < image.Width; ++x)
+            for (int c = 0; c < 3; ++c)
+                image.Words.push_back((x < 800 ? c == 0 : c == 2) ? 0xE000 : 0x1000);
+    const std::string file = Write("large.tif", image);
+    struct Case {
+        const char* Name;
+        void (*Start)(TForm1&);
+    } const cases[] = {
+        {"turn", [](TForm1& f) { f.PerformImageTransform(TTransformType::tt180); }},
+        {"render", [](TForm1& f) { f.TrackBar1->setValue(f.TrackBar1->value() + 30); }},
+        {"load", [](TForm1& f) { f.ReloadExecute(); }},
+    };
+    OpenThroughDialog({file});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        ASSERT_TRUE(Form->FCachedBitmap);
+        const TViewLayout l =
+            LayoutView(Form->ImageViewer->width(), Form->ImageViewer->height(), 1600, 1200);
+        ASSERT_LT(l.Scale, 1.0);
+        const auto probes = [&] {
+            const QImage shot = Form->ImageViewer->grab().toImage();
+            const int y = l.Top + l.DrawnHeight / 2;
+            return std::pair(shot.pixel(l.Left + l.DrawnWidth / 4, y),
+                             shot.pixel(l.Left + l.DrawnWidth * 3 / 4, y));
+        };
+        const auto before = probes();
+        EXPECT_NE(before.first, before.second);
+        const std::weak_ptr<const TViewBitmap> old = Form->FCachedBitmap;
+
+        THeldThreads held;
+        Form->ThreadStarter = held.Starter();
+        c.Start(*Form);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(Form->FCachedBitmap);
+        EXPECT_TRUE(Form->HasImage());
+        EXPECT_EQ(probes(), before);
+        held.Release();
+        Form->ThreadStarter = DefaultThreadStarter();
+        ASSERT_TRUE(WaitForJobs());
+
+        ASSERT_TRUE(Messages.empty()) << Messages[0];
+        EXPECT_TRUE(old.expired());
+        ASSERT_TRUE(Form->FCachedBitmap);
+        EXPECT_TRUE(Form->FStandInView.isNull());
+        EXPECT_TRUE(ViewMatchesTrackBars(*Form));
+    }
+
+    // A load that fails renders the full view of the image still shown again.
+    std::filesystem::resize_file(file, 100);
+    Form->ReloadExecute();
+    ASSERT_TRUE(WaitForJobs());
+    EXPECT_EQ(Messages.size(), 1u);
+    ASSERT_TRUE(Form->FCachedBitmap);
+    EXPECT_TRUE(ViewMatchesTrackBars(*Form));
+
+    // A turn whose thread cannot start is told once; the stand-in stays until a pass runs.
+    Messages.clear();
+    Form->ThreadStarter = [](std::function<void()>) -> std::thread {
+        throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again),
+                                "no thread");
+    };
+    Form->PerformImageTransform(TTransformType::tt90CW);
+    ASSERT_TRUE(WaitForJobs());
+    EXPECT_EQ(Messages.size(), 1u);
+    EXPECT_TRUE(Form->HasImage());
+    EXPECT_FALSE(Busy());
+    Form->ThreadStarter = DefaultThreadStarter();
+    Form->TrackBar1->setValue(0);
+    ASSERT_TRUE(WaitForJobs());
+    ASSERT_TRUE(Form->FCachedBitmap);
+    EXPECT_TRUE(ViewMatchesTrackBars(*Form));
+
+    // A small image keeps its view: it is drawn whole.
+    Messages.clear();
+    OpenThroughDialog({Write("small.tif", Grey(64, 48))});
+    const auto view = Form->FCachedBitmap;
+    THeldThreads held;
+    Form->ThreadStarter = held.Starter();
+    Form->PerformImageTransform(TTransformType::tt90CW);
+    EXPECT_EQ(Form->FCachedBitmap, view);
+    held.Release();
+    Form->ThreadStarter = DefaultThreadStarter();
+    ASSERT_TRUE(WaitForJobs());
+    EXPECT_EQ(Form->FCachedBitmap->Width, 48);
     EXPECT_TRUE(Messages.empty());
 }
 
