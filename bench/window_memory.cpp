@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <sys/resource.h>
 #include <system_error>
@@ -117,9 +118,10 @@ int Drive(TForm1& form, const std::string& phase, const std::string& path,
         if (!WaitForJobs(form) || !messages.empty() || form.FOriginalHeight != width)
             return failed("the turn did not complete");
     } else if (phase == "render") {
-        const auto view = form.FCachedBitmap;
+        // Weak, so that the driver does not keep the view it replaces.
+        const std::weak_ptr<const TViewBitmap> view = form.FCachedBitmap;
         form.TrackBar1->setValue(40);
-        if (!WaitForJobs(form) || !messages.empty() || form.FCachedBitmap == view)
+        if (!WaitForJobs(form) || !messages.empty() || !form.FCachedBitmap || !view.expired())
             return failed("the view was not rendered again");
     } else if (phase == "save-whole" || phase == "save-frame") {
         // The saved file goes beside the scan under another name; the scan stays.
