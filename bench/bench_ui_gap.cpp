@@ -147,8 +147,11 @@ void BM_SaveWholeAndReload(benchmark::State& state) {
     form.FOutputFolder =
         (std::filesystem::temp_directory_path() / "vantrel-bench-ui-gap" / "out").string() + "/";
     std::filesystem::create_directories(form.FOutputFolder);
+    // Each save is of the scan: the reload before shows the saved copy of it, whose samples
+    // are the scan's, so the window is pointed back at the scan as if it had loaded it.
     Report(state, [&] {
         form.FInputFile = ScanPath();
+        form.FShownFile = ScanPath();
         form.CropByFrame(false);
     });
 }
