@@ -10,11 +10,10 @@
 #include <system_error>
 #include <thread>
 
-#include "ui/ImageBox.h"
-#include "ui/ViewGeometry.h"
-
 #include "pipeline/Render.h"
 #include "tests/ui/JobWindowFixture.h"
+#include "ui/ImageBox.h"
+#include "ui/ViewGeometry.h"
 
 namespace vantrel {
 namespace {
@@ -160,33 +159,32 @@ TEST_F(TransformJobTest, ATrackBarMovedDuringAJobIsShownWhenItEnds) {
 }
 
 // Threads that wait for Release before they run, so that a test sees the window while a
-// job is under way. Destroying the last copy releases them, so that a failed test never
-// leaves the window waiting for ever.
+// job is under way. They are released at the latest when this object goes, so that a test
+// that fails early never leaves the window waiting for them.
 class THeldThreads {
 public:
-    THeldThreads() : FGate(std::make_shared<TGate>()) {}
+    THeldThreads() = default;
+    THeldThreads(const THeldThreads&) = delete;
+    THeldThreads& operator=(const THeldThreads&) = delete;
+    ~THeldThreads() { Release(); }
+
     [[nodiscard]] TThreadStarter Starter() const {
-        return [gate = FGate](std::function<void()> fn) {
-            return std::thread([future = gate->Future, fn = std::move(fn)] {
+        return [future = FFuture](std::function<void()> fn) {
+            return std::thread([future, fn = std::move(fn)] {
                 future.wait();
                 fn();
             });
         };
     }
-    void Release() { FGate->Open(); }
+    void Release() {
+        if (!std::exchange(FReleased, true))
+            FPromise.set_value();
+    }
 
 private:
-    struct TGate {
-        std::promise<void> Promise;
-        std::shared_future<void> Future = Promise.get_future().share();
-        bool Opened = false;
-        void Open() {
-            if (!std::exchange(Opened, true))
-                Promise.set_value();
-        }
-        ~TGate() { Open(); }
-    };
-    std::shared_ptr<TGate> FGate;
+    std::promise<void> FPromise;
+    std::shared_future<void> FFuture = FPromise.get_future().share();
+    bool FReleased = false;
 };
 
 TEST_F(TransformJobTest, AJobOnALargeImageHoldsOneFullViewAndShowsAStandIn) {
