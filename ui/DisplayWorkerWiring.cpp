@@ -45,8 +45,7 @@ void TForm1::RequestBitmapUpdate() {
     TJobError error;
     const TJobOutcome outcome = RunCatching(
         [this] {
-            FWorker->RequestBitmapUpdate(CurrentImage(), {FBrightness, FSContrast, FGamma},
-                                         LetGoOfFullView());
+            FWorker->RequestBitmapUpdate(CurrentImage(), CurrentAdjustments(), LetGoOfFullView());
         },
         error);
     if (outcome == TJobOutcome::joOutOfMemory)
@@ -58,7 +57,7 @@ void TForm1::RequestBitmapUpdate() {
 void TForm1::RenderAgainIfAdjusted(const TDisplayAdjustments& shown) {
     // The track bars are read again: without an image their changes are not recorded.
     ReadDisplayAdjustments();
-    if (shown != TDisplayAdjustments{FBrightness, FSContrast, FGamma})
+    if (shown != CurrentAdjustments())
         RequestBitmapUpdate();
 }
 

@@ -90,7 +90,7 @@ void TForm1::RenderFullViewAgain() {
     if (FCachedBitmap || !HasImage())
         return;
     try {
-        FWorker->RequestBitmapUpdate(CurrentImage(), {FBrightness, FSContrast, FGamma});
+        FWorker->RequestBitmapUpdate(CurrentImage(), CurrentAdjustments());
     } catch (...) {
         // The job's failure has been told; the stand-in stays until the next adjustment
         // requests a pass again.
@@ -99,6 +99,10 @@ void TForm1::RenderFullViewAgain() {
 
 void TForm1::ShowOutOfMemoryAdvice() {
     ShowMessage(OutOfMemoryAdviceText());
+}
+
+TDisplayAdjustments TForm1::CurrentAdjustments() const {
+    return {FBrightness, FSContrast, FGamma};
 }
 
 TCurrentImage TForm1::CurrentImage() const {

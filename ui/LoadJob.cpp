@@ -74,7 +74,7 @@ void TForm1::DisplayTIFFAsync(const std::string& FileName, const std::string& Di
     // The track bars are read here, on the UI thread, which alone touches controls; the job
     // renders with the positions they have when the load starts.
     ReadDisplayAdjustments();
-    job->Adjustments = {FBrightness, FSContrast, FGamma};
+    job->Adjustments = CurrentAdjustments();
     job->LetGoView = LetGoOfFullView();
 
     auto onSuccess = [this, job] {

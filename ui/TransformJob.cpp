@@ -60,7 +60,7 @@ void TForm1::PerformImageTransform(TTransformType Transform) {
     job->Transform = Transform;
     job->Source = CurrentImage();
     // The adjustments are taken now, on the UI thread that writes them.
-    job->Adjustments = {FBrightness, FSContrast, FGamma};
+    job->Adjustments = CurrentAdjustments();
     job->Frame =
         TransformFrame(Transform, {FFrameSizeInPixels.X, FFrameSizeInPixels.Y},
                        {FFramePosInPixels.X, FFramePosInPixels.Y}, FOriginalWidth, FOriginalHeight);

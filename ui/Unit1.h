@@ -240,6 +240,8 @@ public:
     void ShowOutOfMemoryAdvice();
     /// The window's current image (words shared, not copied).
     [[nodiscard]] TCurrentImage CurrentImage() const;
+    /// The display adjustments as the track bars last set them.
+    [[nodiscard]] TDisplayAdjustments CurrentAdjustments() const;
     /// Jobs started and not yet released (for tests and the close).
     [[nodiscard]] std::size_t RunningJobs();
     /// On the UI thread: runs the completions and hand-overs queued so far.
