@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The README's commands. Each installs what is missing first.
 BUILD      := build
 ASAN_BUILD := build-asan

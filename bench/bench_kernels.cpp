@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Transform and render kernels on a 9000 × 6000 scan, grey and RGB, against memcpy of the same
 // bytes into an already-touched buffer (measured in this binary) and, for quarter turns, against
 // the plain pixel loop. Each case reports its time as a multiple of that memcpy ("x_memcpy").

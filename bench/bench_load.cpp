@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loading a 9000 x 6000 RGB 16-bit scan (324 MB) from the page cache, in both byte orders and
 // both layouts, against one read() of the whole file into a fresh buffer (the floor) and
 // libtiff reading the strips into one buffer (plus the interleave for planar files).

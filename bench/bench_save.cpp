@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saving a crop: 6000 × 4000 out of a 9000 × 6000 RGB 16-bit image held in memory, in both
 // byte orders, against write() of the same bytes and against libtiff writing the same rows as
 // one uncompressed strip. Every side writes a new file in the same folder and flushes it to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How long the window's UI thread goes without turning its event loop while a 9000 × 6000 RGB
 // scan loads, turns, saves (with the reload of the saved file) and is rendered again for a
 // track bar. A 1 ms timer ticks on the UI thread; the longest gap between two ticks is the

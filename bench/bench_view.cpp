@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Repaint of the image view for a 9000 × 6000 scan: the cached smooth copy against the direct
 // stretched draw of the whole bitmap, in the same binary (offscreen).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Peak resident memory of the real window, one phase per process (a peak only ever grows):
 //
 //   window_memory PHASE SCAN

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-tiff crop: the window's crop and save without the window.
 #include <cerrno>
 #include <climits>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-tiff info FILE: the image's size, samples, photometric and byte order, then the
 // file's tag table as the window's "Скопировать всё" gives it.
 #include <clocale>

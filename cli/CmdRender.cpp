@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-tiff render IN OUT.ppm: the view of a file with the display adjustments of the track
 // bars, written as a binary PPM.
 #include <cerrno>

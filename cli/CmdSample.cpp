@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `sample OUT [WIDTHxHEIGHT]`: a synthetic film scan to try the program on, written by our own
 // writer: a strip of film with sprocket holes on a scanner, a frame with a sunset over hills,
 // wide margins of orange film base, 16-bit RGB, with EXIF and GPS directories.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-tiff words FILE OUT: the loaded sample words as raw little-endian 16-bit words.
 #include <bit>
 #include <cerrno>

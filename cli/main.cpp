@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-tiff: the headless companion of the window, for scripts, batches and benchmarks.
 #include <cstdio>
 #include <cstring>

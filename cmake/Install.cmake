@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installation and the Debian package: the two programs, the desktop entry and the icons,
 # and nothing else. The package installs under /usr; `cmake --install` under
 # CMAKE_INSTALL_PREFIX (/usr/local unless told otherwise).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the seed corpus of the fuzz harnesses: small valid files of every layout written by
 // libtiff and by our own writer, and damaged or unusual files built byte by byte. Every file
 // goes to <out>/fuzz_reader/; those that load go to <out>/fuzz_roundtrip/ too.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // fuzz_reader: any bytes given to the loader as a file. The structure parse, the pixel
 // assembly and every record's display texts run on them; the load must end in a result that
 // holds together or in one of the engine's exceptions, and the metadata table must be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // fuzz_roundtrip: every input that loads is (perhaps turned, mirrored or inverted and then)
 // cut by a frame derived from its bytes, carried over in both modes and written; the written
 // file must load again to exactly the cut words, in the source's byte order, and the save

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pipeline/CropOutput.h"
 
 #include "pipeline/PathParts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pipeline/JobFailures.h"
 
 #include <memory>

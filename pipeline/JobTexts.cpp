@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pipeline/JobTexts.h"
 
 namespace vantrel {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pipeline/KernelMemory.h"
 
 #if defined(__linux__)

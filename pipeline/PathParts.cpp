@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pipeline/PathParts.h"
 
 namespace vantrel {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pipeline/Render.h"
 
 #include <algorithm>

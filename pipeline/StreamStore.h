@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Stores that bypass the caches, for kernels whose results are far larger than any cache: a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pipeline/Transform.h"
 
 #include "pipeline/KernelMemory.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The word-moving kernels behind TransformWords. Each writes every destination word exactly
 // once; only the order of the memory accesses differs from a plain pixel loop. Results go to
 // memory through streaming stores (see StreamStore.h) where the platform has them.

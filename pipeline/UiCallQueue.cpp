@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pipeline/UiCallQueue.h"
 
 #include <utility>

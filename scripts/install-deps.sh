@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs every Debian package that the build, the program and the tests need.
 # Quick when everything is already there: apt-get runs only for missing packages.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Measures the peak resident memory of vantrel-tiff's load, render, transform and save paths
 # on a generated 9000 x 6000 RGB 16-bit scan (324 MB of samples), with /usr/bin/time -v; then
 # the same for the window (bench/window_memory, offscreen), each phase in a process of its own.

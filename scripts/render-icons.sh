@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Renders the program's icon, resources/icons/vantrel.svg, to the PNG sizes that are installed
 # and compiled into the program. Run it after changing the drawing and commit the PNGs.
 set -euo pipefail

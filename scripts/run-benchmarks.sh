@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs every benchmark program of a build folder; each prints its baseline beside its cases.
 set -euo pipefail
 build=${1:-build}

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs every libFuzzer harness of a fuzz build for a bounded time on the committed seed
 # corpus. Usage: scripts/run-fuzzers.sh BUILD_DIR SECONDS [HARNESS...]
 # New inputs go to BUILD_DIR/fuzz-work/<harness>/ (the committed corpus is only read); a

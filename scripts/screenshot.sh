@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Makes docs/screenshot.png: the real window with the sample scan loaded, on a virtual screen.
 #   scripts/screenshot.sh [BUILD_FOLDER] [OUTPUT.png]
 # Builds the program and the sample scan when they are missing. The program runs from a copy

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tags/TIFFTagUtils.h"
 
 #include <algorithm>

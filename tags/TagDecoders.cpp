@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Decoders that explain single tag values in words.
 #include <cstdint>
 #include <span>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program's version text. The version is compiled in from the build's project version.
 #include <string>
 

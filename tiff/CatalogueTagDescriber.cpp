@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tiff/CatalogueTagDescriber.h"
 
 #include "tags/TIFFTagUtils.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tiff/CodePage1251.h"
 
 #include <cstdint>

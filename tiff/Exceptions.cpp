@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tiff/Exceptions.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the values of directory entries: the structural readers, the inline value of a
 // record and its raw bytes.
 #include <algorithm>

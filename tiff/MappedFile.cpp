@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tiff/MappedFile.h"
 
 #include <atomic>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tags that the writer and the carry-over make anew: one inline value each.
 #include "tags/TIFFTagUtils.h"
 #include "tiff/CropTIFFUnit.h"

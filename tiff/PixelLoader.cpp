@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pixel loading: map the file, parse it, gather the strips into chunky host-order words.
 #include <algorithm>
 

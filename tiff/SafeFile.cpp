@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tiff/SafeFile.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The structure reader: header, IFD0, structural tags, nested directories, the tag list.
 #include <array>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes sample words as one uncompressed strip with nested EXIF, GPS and Interop directories.
 // The whole layout is computed before the file is created, so every refusal comes before any
 // byte reaches the disk and the file is written front to back in three parts: header and IFD0,

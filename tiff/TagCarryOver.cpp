@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which tags of a source a saved crop carries: all that stay true (full mode) or only those
 // that describe the pixels (minimal mode), with a ProcessingSoftware entry that records the
 // trimming and keeps the history of earlier programs.

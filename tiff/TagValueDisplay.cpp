@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tiff/TagValueDisplay.h"
 
 #include <bit>

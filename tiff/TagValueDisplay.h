@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The two display texts of a tag record: the value as stored and the value explained.

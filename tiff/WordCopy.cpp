@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tiff/WordCopy.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/AppStyle.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The crop frame: its size, ratio lock, templates, orientation, fitting, mouse and arrows.
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Crop and save on a background job; the completion opens the written file.
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tab "Обрезка": file and transform buttons, the frame fields, save and navigation, the
 // display track bars.
 

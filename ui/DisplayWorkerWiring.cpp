@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The display track bars: each change sets its adjustment and asks the display worker to
 // render the view again.
 

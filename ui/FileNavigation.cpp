@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The batch of files: opening and dropping, moving through it, the direct-jump menu, the
 // navigation captions and the output folder.
 

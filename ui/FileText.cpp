@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/FileText.h"
 
 #include "tiff/Exceptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Whole-file reads and safe whole-file writes for the settings and templates files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The crop frame's arithmetic, kept free of Qt so that tests and the command line can use it.

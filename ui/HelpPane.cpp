@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help pane: the program's manual in place of the image view. F1 shows and hides it, Esc
 // and every successful load hide it, and the first run opens it by itself. The pane keeps its
 // page while hidden.

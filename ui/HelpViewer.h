@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The help pane: the program's manual, compiled in as HTML resources under qrc:/help/ and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The image view: painting the bitmap scaled to fit with the frame over it, the image focus,
 // and the frame's look (colour boxes, dash and gap).
 

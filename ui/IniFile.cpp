@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/IniFile.h"
 
 #include "ui/FileText.h"

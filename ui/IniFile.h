@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A small INI reader/writer that keeps the file as its lines, so that comments, blank lines,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's side of the background jobs: the queue through which completions and
 // hand-overs reach the UI thread, the job runner, the display worker, the messages the jobs
 // show, and the end of the run that waits for all of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The Qt side of the key routing of KeyMap.h: Qt key events and modifiers turned into the

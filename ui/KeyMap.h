@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Keyboard and wheel routing as data and pure functions, free of Qt, so that every rule can be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keyboard and wheel commands. A key press passes, in this order: AppMessage (Tab while an
 // image is loaded), the shortcuts of the action list (matched here by the physical key, so a
 // Russian layout gives the same commands), FormKeyDown, and the focused control. The wheel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Loading a file on a background job: read, render, then install on the UI thread.
 
 #include <QSlider>

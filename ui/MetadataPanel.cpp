@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The metadata panel: the tag table of the file shown, above the image under a splitter that
 // collapses it below 30 pixels; rows selected by dragging and copied as TAB-separated text.
 // The rows and the clipboard texts are ui/TagTable's.

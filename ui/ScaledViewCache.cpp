@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/ScaledViewCache.h"
 
 #include "pipeline/ViewBitmap.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The program's persistent state as a plain value (TSettings), read from and written to

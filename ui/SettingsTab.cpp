@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tab "Настройки": output naming, the look of the focused frame, the hot-key switches and
 // the short key reference.
 

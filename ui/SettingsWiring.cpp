@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings and templates files mapped onto the window: read once at start (LoadSettings,
 // from FormCreate) into the controls and fields, written once at the end (SaveSettings, from
 // FormDestroy) from them. The files themselves are ui/Settings.

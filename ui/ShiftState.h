@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The modifier keys as the program records them (LastShiftState): one bit each, shared by the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The metadata panel's list: a report list whose left-button drag selects the range of rows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/TagTable.h"
 
 #include <algorithm>

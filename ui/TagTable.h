@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The metadata table's rows and its clipboard texts, without any widget: the window fills its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/TemplatesFile.h"
 
 #include "ui/FileText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The frame templates file VantrelFrames.txt: one template per line, shown unchanged in the

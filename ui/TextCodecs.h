@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Conversions between the encodings a templates or settings file may arrive in and the

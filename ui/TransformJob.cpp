@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Turning, mirroring and inverting the image on a background job; the completion installs
 // the new image with the frame moved along.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/Unit1.h"
 
 #include <QAction>

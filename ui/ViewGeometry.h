@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Where the view draws the image and the crop frame, pixel for pixel; free of Qt.

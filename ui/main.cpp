@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Program start: the application, its look and hint timing, the window, the event loop.
 
 #include <QApplication>

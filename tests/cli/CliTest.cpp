@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-tiff run as a user runs it: exit status, standard output and error, files written.
 #include <gtest/gtest.h>
 

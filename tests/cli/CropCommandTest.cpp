@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-tiff crop on scanner-style files written by libtiff and tagged by exiftool: the
 // saved file holds the source's samples inside the frame, in the source's byte order, with the
 // tags of the chosen mode, and is read by libtiff, exiftool and ImageMagick without errors.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-tiff crop with --transform on files written by libtiff: the saved samples are the
 // turned, mirrored or inverted source inside the frame, word for word; the Orientation tag is
 // kept only when the turns and mirrorings cancel out; and a crop of a crop keeps the history

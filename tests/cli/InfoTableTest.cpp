@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-tiff info on scans written by libtiff and tagged by exiftool: the five lines, an empty
 // line, then the tag table exactly as "Скопировать всё" gives it, nested records included.
 #include <gtest/gtest.h>

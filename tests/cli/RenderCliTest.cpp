@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // vantrel-tiff render run as a user runs it, on files written by libtiff.
 #include <gtest/gtest.h>
 #include <tiffio.h>

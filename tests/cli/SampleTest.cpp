@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // `vantrel-tiff sample`: the try-out scan reads back with libtiff and exiftool as a 16-bit RGB
 // film frame with EXIF and GPS, and wrong arguments write nothing.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The crop core: the frame pulled inside the image, the kept share, the byte order of a source
 // file, and a save whose file holds exactly the source's words inside the frame.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Faults on disk met by a crop and save: the target folder missing, read-only or a file, a
 // full file system, and a source that changes on disk between its load and its save. Each
 // ends in its message, leaves no temporary or partial file and changes no existing file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The inputs the round-trip fuzzer found, replayed in every build: each file loads, is saved
 // whole and cut in both carry-over modes, and the saved file loads again to exactly the cut
 // words in the source's byte order.

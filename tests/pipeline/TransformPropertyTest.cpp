@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Properties of the transforms on random images of awkward sizes: round trips give back the
 // original words, and the tiled kernels agree with the plain pixel loop word for word.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/FolderSnapshot.h"
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/support/TempDir.h"
 
 #include <cstdlib>

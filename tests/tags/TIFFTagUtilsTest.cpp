@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tag catalogue: every name, every decoder value, and what unknown numbers get.
 #include <gtest/gtest.h>
 

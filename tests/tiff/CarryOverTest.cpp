@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which source tags a saved file carries, in both modes, and the ProcessingSoftware history.
 #include <algorithm>
 #include <cctype>

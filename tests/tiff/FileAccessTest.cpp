@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the loader meets the file system: missing files, folders, empty and locked files, and a
 // file cut short by another process while it is mapped.
 #include <gtest/gtest.h>

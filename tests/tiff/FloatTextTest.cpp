@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The number format of floating-point values, on its own and under the user's locale.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A small damaged file may claim an image of up to 2^30 - 1 words. Its strips are checked
 // against the file before the sample array is sized, so on a machine that cannot give the
 // gigabytes it is refused with its own message rather than with "out of memory".

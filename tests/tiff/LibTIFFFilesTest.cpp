@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files written by an independent writer (libtiff) read back word for word.
 #include <gtest/gtest.h>
 

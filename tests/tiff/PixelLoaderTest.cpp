@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Assembling sample words from strips, and every refusal of the pixel loader.
 #include <gtest/gtest.h>
 

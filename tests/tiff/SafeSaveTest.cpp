@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A failed save leaves no partial file and never damages the file it would have replaced.
 #include <csignal>
 #include <cstring>

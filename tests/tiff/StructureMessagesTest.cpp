@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every refusal of the structure reader, each on a small file built in code.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tag list and the structural values as the structure reader makes them.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two display texts of tag records built as the reader builds them, from files of either
 // byte order.
 #include <gtest/gtest.h>

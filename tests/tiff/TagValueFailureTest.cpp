@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A record whose value text cannot be made (here: memory runs out) keeps its place with the
 // read-error placeholder; describing never throws.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The written bytes checked against the file format by hand: header, entry order, offsets,
 // padding, nested directories and the refusals before any file exists.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files of our writer read by an independent reader (libtiff) and checked by the usual tools.
 #include <array>
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the writer writes, our reader reads back: the same words and the same tag values.
 #include <gtest/gtest.h>
 

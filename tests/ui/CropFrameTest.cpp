@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The crop frame in the window: lock, templates, orientation, fitting, mouse, arrows, status.
 
 #include <QComboBox>

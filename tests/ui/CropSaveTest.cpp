@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Crop and save end to end: the file written, its name and place, its tags, and the reload
 // that shows it.
 

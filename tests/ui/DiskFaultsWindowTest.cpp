@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Faults on disk met through the window: a save into a folder that went missing, is read-only
 // or became a file, a save onto a full disk, a source that changes on disk after its load, and
 // a source cut short while it loads. Each ends in its message with the window usable, leaves

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening, dropping and browsing a batch of real files; loads that fail or overlap.
 
 #include <QAction>

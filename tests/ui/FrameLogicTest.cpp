@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The frame's arithmetic: steps, centre keeping, limits, templates, ratio texts, status texts.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help pane in the window: opened on the first run, toggled by F1 without reloading,
 // hidden by a load and by Esc; web links go to the desktop.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/HelpViewer.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The view in the window: scaling, the frame's pixels, the image focus, the frame's look.
 
 #include <QComboBox>

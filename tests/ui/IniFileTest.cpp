@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/IniFile.h"
 #include "tests/ui/TempFolder.h"
 #include "tiff/CodePage1251.h"

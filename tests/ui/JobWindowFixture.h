@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A shown main window whose jobs run for real on files on disk; messages are collected

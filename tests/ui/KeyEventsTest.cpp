@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/KeyEvents.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keys and the wheel through the whole window, as a user at the keyboard meets them: with the
 // image focused and not, in the no-modifier mode with either layout, Tab, Esc, the wheel with
 // modifiers and the reset menu of the track bars.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The first start, the title, the hints, the glyphs and the busy state.
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The metadata panel in the window: filled by a load, toggled, collapsed, copied, and rows
 // selected by dragging.
 

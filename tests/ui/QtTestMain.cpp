@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // GoogleTest main for the window tests: one QApplication with the program's look, offscreen
 // unless a platform is given.
 

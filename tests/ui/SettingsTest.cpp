@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/Settings.h"
 #include "tests/ui/TempFolder.h"
 #include "tiff/Exceptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings and templates files through the window: the first start, a restart that keeps
 // every control, and files that start-up must survive.
 

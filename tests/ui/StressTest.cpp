@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Many operations in a row through the window offscreen: loads (some overlapping, a reload or
 // another file started while a load runs), transforms, re-renders and saves, with the window
 // closed now and then while a job of each kind runs. After every step the window must be

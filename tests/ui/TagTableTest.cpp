@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The metadata table's rows and clipboard texts.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A fresh folder for one test under $VANTREL_TEST_TMP (or the system's temporary folder),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/TemplatesFile.h"
 #include "tests/ui/TempFolder.h"
 #include "ui/FileText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The transform buttons on a loaded file; the display track bars; closing while jobs run.
 
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the view draws: scale, drawn size and origin; the frame's pixels; the smooth copy.
 
 #include <gtest/gtest.h>

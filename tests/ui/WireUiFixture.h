@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The window with its settings files, keys and panes: restarts within one test's settings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/pipeline/support/ChildProcess.h"
 
 #include <cerrno>
