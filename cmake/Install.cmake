@@ -1,14 +1,19 @@
 # SPDX-License-Identifier: MIT
-# Installation and the Debian package: the two programs, the desktop entry and the icons,
-# and nothing else. The package installs under /usr; `cmake --install` under
+# Installation and the Debian package: the two programs, the desktop entry, the icons and the
+# AppStream metadata, and nothing else. The package installs under /usr; `cmake --install` under
 # CMAKE_INSTALL_PREFIX (/usr/local unless told otherwise).
 include(GNUInstallDirs)
+
+# The desktop entry's name; the AppStream component and the window carry the same.
+set(VANTREL_APP_ID invalid.vantrel.vantrel)
 
 # Our programs link no libraries of their own: no run-time search path in the installed files.
 set_target_properties(vantrel vantrel-tiff PROPERTIES INSTALL_RPATH "")
 install(TARGETS vantrel vantrel-tiff RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/resources/vantrel.desktop
+install(FILES ${PROJECT_SOURCE_DIR}/resources/${VANTREL_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/${VANTREL_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
 set(VANTREL_ICON_SIZES 16 24 32 48 64 128 256)
 foreach(size IN LISTS VANTREL_ICON_SIZES)

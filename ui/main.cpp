@@ -60,9 +60,9 @@ int main(int argc, char* argv[]) {
         return *status;
     QApplication app(argc, argv);
     // The name the task bar shows (the window class); the window title stays our own. The
-    // desktop file name ties the windows to the installed vantrel.desktop and its icon.
+    // desktop file name ties the windows to the installed desktop entry and its icon.
     QApplication::setApplicationName(QString::fromLatin1(vantrel::AppName));
-    QGuiApplication::setDesktopFileName(QStringLiteral("vantrel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("invalid.vantrel.vantrel"));
     QApplication::setWindowIcon(ProgramIcon());
     vantrel::ApplyAppStyle(app); // hint timing, then the look; a missing style keeps the default
     int result = 0;
