@@ -42,9 +42,8 @@ share=$work/package/usr/share
 for desktop in "$share"/applications/*.desktop; do
   quiet_check "desktop-file-validate $(basename "$desktop")" desktop-file-validate "$desktop"
 done
-for metainfo in "$share"/metainfo/*.xml; do
-  appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate $(basename "$metainfo")"
-done
+# Each metadata file as `appstreamcli validate` checks it, and its desktop entry beside it.
+appstreamcli validate-tree --no-net "$work/package" || fail "appstreamcli validate-tree"
 for page in "$share"/man/man1/*.1.gz; do
   if ! warnings=$(MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -l "$page" 2>&1 >/dev/null) ||
     [ -n "$warnings" ]; then
