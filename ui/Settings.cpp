@@ -273,7 +273,7 @@ static bool IsInstalledFolder(const std::filesystem::path& executableFolder) {
     std::error_code error;
     return executableFolder.filename() == "bin" &&
            std::filesystem::exists(executableFolder.parent_path() / "share" / "applications" /
-                                       "vantrel.desktop",
+                                       "invalid.vantrel.vantrel.desktop",
                                    error);
 }
 

@@ -132,7 +132,7 @@ void SaveSettings(const TSettings& settings, const std::filesystem::path& folder
 [[nodiscard]] std::filesystem::path ExecutableFolder();
 
 /// Where the two files live: `executableFolder` when it can be written to (portable use) and
-/// is not an installed program's (<prefix>/bin beside <prefix>/share/applications/vantrel.desktop),
+/// is not an installed program's (<prefix>/bin beside its entry in <prefix>/share/applications),
 /// else $XDG_CONFIG_HOME/vantrel (default ~/.config/vantrel), created when missing.
 [[nodiscard]] std::filesystem::path SettingsFolder(const std::filesystem::path& executableFolder);
 

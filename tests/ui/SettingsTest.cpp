@@ -319,7 +319,8 @@ TEST(SettingsTest, SettingsFolderChoice) {
     std::filesystem::create_directories(prefix / "bin");
     EXPECT_EQ(SettingsFolder(prefix / "bin"), prefix / "bin"); // a copy in a folder named bin
     std::filesystem::create_directories(prefix / "share" / "applications");
-    WriteFileAtomically(prefix / "share" / "applications" / "vantrel.desktop", "[Desktop Entry]\n");
+    WriteFileAtomically(prefix / "share" / "applications" / "invalid.vantrel.vantrel.desktop",
+                        "[Desktop Entry]\n");
     EXPECT_EQ(SettingsFolder(prefix / "bin"), folder.Path() / "home" / ".config" / "vantrel");
 }
 
