@@ -2,6 +2,7 @@
 // The structure reader: header, IFD0, structural tags, nested directories, the tag list.
 #include <array>
 
+#include "tags/TagNumbers.h"
 #include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Format.h"
@@ -104,7 +105,8 @@ TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(const uint8_t* Data, uin
     if (uint64_t{ifd} + 2 + 12 * uint64_t{count} > FileSize)
         throw ETIFFError("Недостаточно данных для чтения всех записей IFD");
 
-    bool found258 = false, found259 = false, found273 = false, found277 = false, found279 = false;
+    bool hasBitsPerSample = false, hasCompression = false, hasStripOffsets = false,
+         hasSamplesPerPixel = false, hasStripByteCounts = false;
     TPointer exif, gps, interop;
     std::vector<uint32_t> subIFDs;
     size_t subIFDPosition = 0;
@@ -133,13 +135,13 @@ TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(const uint8_t* Data, uin
         };
 
         switch (tagID) {
-        case 256:
+        case tagid::ImageWidth:
             s.Width = static_cast<uint16_t>(scalar());
             break;
-        case 257:
+        case tagid::ImageLength:
             s.Height = static_cast<uint16_t>(scalar());
             break;
-        case 258: {
+        case tagid::BitsPerSample: {
             const std::vector<uint16_t> bits =
                 ReadWordArray(field, type, n, be, inl, Data, FileSize, tagID);
             if (bits.empty())
@@ -152,53 +154,53 @@ TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(const uint8_t* Data, uin
                 throw ETIFFError(
                     Fmt("Поддерживается только 16-битный TIFF. Получено %d бит на сэмпл", bits[0]));
             s.BitsPerSample = bits[0];
-            found258 = true;
+            hasBitsPerSample = true;
             break;
         }
-        case 259: {
+        case tagid::Compression: {
             const uint32_t compression = scalar();
             if (compression != 1)
                 throw ETIFFError(Fmt("Поддерживается только сжатие = 1 (без сжатия), получено %u (",
                                      compression) +
                                  FDescriber.CompressionName(compression) + ")");
-            found259 = true;
+            hasCompression = true;
             break;
         }
-        case 273:
+        case tagid::StripOffsets:
             s.StripOffsets = cardinals();
-            found273 = true;
+            hasStripOffsets = true;
             break;
-        case 277:
+        case tagid::SamplesPerPixel:
             s.SamplesPerPixel = static_cast<uint16_t>(scalar());
-            found277 = true;
+            hasSamplesPerPixel = true;
             break;
-        case 279:
+        case tagid::StripByteCounts:
             s.StripByteCounts = cardinals();
-            found279 = true;
+            hasStripByteCounts = true;
             break;
-        case 262:
+        case tagid::PhotometricInterpretation:
             optional([&] { s.PhotometricInterpretation = static_cast<uint16_t>(scalar()); });
             break;
-        case 278:
+        case tagid::RowsPerStrip:
             optional([&] {
                 s.RowsPerStrip = static_cast<uint16_t>(scalar());
                 FOriginalHadRowsPerStrip = true;
             });
             break;
-        case 284:
+        case tagid::PlanarConfiguration:
             optional([&] { s.PlanarConfiguration = static_cast<uint16_t>(scalar()); });
             break;
-        case 330:
+        case tagid::SubIFDs:
             optional([&] {
                 subIFDs = cardinals();
                 if (!subIFDs.empty())
                     subIFDPosition = i;
             });
             break;
-        case 34665:
-        case 34853:
-        case 40965: {
-            TPointer& p = tagID == 34665 ? exif : tagID == 34853 ? gps : interop;
+        case tagid::ExifIFD:
+        case tagid::GPSInfo:
+        case tagid::InteroperabilityIFD: {
+            TPointer& p = tagID == tagid::ExifIFD ? exif : tagID == tagid::GPSInfo ? gps : interop;
             optional([&] {
                 p.Offset = scalar();
                 if (p.Offset != 0)
@@ -245,15 +247,15 @@ TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(const uint8_t* Data, uin
         }
     }
 
-    if (!found258)
+    if (!hasBitsPerSample)
         throw ETIFFError("Тег BitsPerSample (258) не найден");
-    if (!found259)
+    if (!hasCompression)
         throw ETIFFError("Тег Compression (259) не найден");
-    if (!found273)
+    if (!hasStripOffsets)
         throw ETIFFError("Тег StripOffsets (273) не найден");
-    if (!found279)
+    if (!hasStripByteCounts)
         throw ETIFFError("Тег StripByteCounts (279) не найден");
-    if (!found277)
+    if (!hasSamplesPerPixel)
         throw ETIFFError("Тег SamplesPerPixel (277) не найден");
     if (s.Width == 0)
         throw ETIFFError("Тег ImageWidth (256) не найден или равен нулю");

@@ -9,6 +9,7 @@
 #include <memory>
 #include <sys/uio.h>
 
+#include "tags/TagNumbers.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/SafeFile.h"
 #include "tiff/WritableTypes.h"
@@ -27,7 +28,8 @@ constexpr const char* kTooLarge = "Изображение слишком вел�
 // Pointer tags mean something only in IFD0; inside a nested directory their offsets would point
 // into nothing in the new file.
 bool IsPointerTag(uint16_t id) {
-    return id == 330 || id == 34665 || id == 34853 || id == 40965;
+    return id == tagid::SubIFDs || id == tagid::ExifIFD || id == tagid::GPSInfo ||
+           id == tagid::InteroperabilityIFD;
 }
 
 uint64_t Even(uint64_t offset) {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "tags/TIFFTagUtils.h"
+#include "tags/TagNumbers.h"
 #include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/FloatText.h"
@@ -26,7 +27,8 @@ constexpr std::string_view kInvalidUtf8 = "[некорректный UTF-8]";
 constexpr std::string_view kMore = " →"; // text cut at its display limit
 
 bool IsPointerTag(uint16_t tagID) {
-    return tagID == 330 || tagID == 34665 || tagID == 34853 || tagID == 40965;
+    return tagID == tagid::SubIFDs || tagID == tagid::ExifIFD || tagID == tagid::GPSInfo ||
+           tagID == tagid::InteroperabilityIFD;
 }
 
 // Reads numbers of the file's byte order from a range already checked against the file size.
@@ -270,7 +272,7 @@ std::string FormatArrayValue(const uint8_t* data, uint64_t fileSize, bool bigEnd
     case TTIFFDataType::dtUndefined:
         if (count == 1)
             return std::to_string(bytes[0]);
-        return tagID == 700 ? XmpText(bytes) : TwoLineByteText(bytes);
+        return tagID == tagid::XMLPacket ? XmpText(bytes) : TwoLineByteText(bytes);
     case TTIFFDataType::dtASCII:
         return AsciiText(bytes);
     case TTIFFDataType::dtShort: {
