@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "tags/TagNumbers.h"
+
 namespace vantrel::test {
 namespace {
 
@@ -249,16 +251,16 @@ TTIFFBuilder MakeImage(uint16_t width, uint16_t height, uint16_t samples,
         addStrips([&](size_t k) { return words.at(k); }, size_t{width} * samples);
     }
     (void)plane;
-    b.Add(256, TTIFFBuilder::kShort, {width});
-    b.Add(257, TTIFFBuilder::kShort, {height});
-    b.Add(258, TTIFFBuilder::kShort, std::vector<uint32_t>(samples, 16));
-    b.Add(259, TTIFFBuilder::kShort, {1});
-    b.Add(262, TTIFFBuilder::kShort, {samples >= 3 ? 2u : 1u});
-    b.AddBlobOffsets(273, TTIFFBuilder::kLong, strips);
-    b.Add(277, TTIFFBuilder::kShort, {samples});
-    b.Add(278, TTIFFBuilder::kShort, {rps});
-    b.AddBlobSizes(279, TTIFFBuilder::kLong, strips);
-    b.Add(284, TTIFFBuilder::kShort, {planar ? 2u : 1u});
+    b.Add(tagid::ImageWidth, TTIFFBuilder::kShort, {width});
+    b.Add(tagid::ImageLength, TTIFFBuilder::kShort, {height});
+    b.Add(tagid::BitsPerSample, TTIFFBuilder::kShort, std::vector<uint32_t>(samples, 16));
+    b.Add(tagid::Compression, TTIFFBuilder::kShort, {1});
+    b.Add(tagid::PhotometricInterpretation, TTIFFBuilder::kShort, {samples >= 3 ? 2u : 1u});
+    b.AddBlobOffsets(tagid::StripOffsets, TTIFFBuilder::kLong, strips);
+    b.Add(tagid::SamplesPerPixel, TTIFFBuilder::kShort, {samples});
+    b.Add(tagid::RowsPerStrip, TTIFFBuilder::kShort, {rps});
+    b.AddBlobSizes(tagid::StripByteCounts, TTIFFBuilder::kLong, strips);
+    b.Add(tagid::PlanarConfiguration, TTIFFBuilder::kShort, {planar ? 2u : 1u});
     return b;
 }
 

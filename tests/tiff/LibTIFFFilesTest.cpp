@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "tags/TagNumbers.h"
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/tiff/LoadHelpers.h"
 
@@ -90,7 +91,7 @@ TEST(LibTIFFFiles, NestedDirectoriesInTheTagList) {
         // libtiff types SubIFDs as IFD, which the reader lists without following (as it does
         // the EXIF-style IFD pointers' arrays); many cameras write LONG.
         EXPECT_EQ(Load(path).Tags.back().TagName, "→ GPS: Тег 1");
-        RetypeEntry(path, 330, 4);
+        RetypeEntry(path, tagid::SubIFDs, 4);
         const TLoadResult r = Load(path);
         EXPECT_EQ(Words(r.Image), written);
 
@@ -123,13 +124,14 @@ TEST(LibTIFFFiles, NestedDirectoriesInTheTagList) {
             });
             return it + 1 == r.Tags.end() ? std::string() : (it + 1)->TagName;
         };
-        EXPECT_EQ(after(330).rfind("→ SubIFD #1: ", 0), 0u);
-        EXPECT_EQ(after(34665), "→ EXIF: Тег 33434"); // ExposureTime, the lowest EXIF tag
-        EXPECT_EQ(after(34853), "→ GPS: Тег 0");      // GPSVersionID
+        EXPECT_EQ(after(tagid::SubIFDs).rfind("→ SubIFD #1: ", 0), 0u);
+        EXPECT_EQ(after(tagid::ExifIFD), "→ EXIF: Тег 33434"); // ExposureTime, the lowest EXIF tag
+        EXPECT_EQ(after(tagid::GPSInfo), "→ GPS: Тег 0");      // GPSVersionID
         const auto exif = runs[2].second;
-        EXPECT_NE(std::find(exif.begin(), exif.end(), 36867), exif.end()); // DateTimeOriginal
-        EXPECT_EQ(runs[3].second, (std::vector<uint16_t>{0, 1}));
-        EXPECT_NE(std::find(runs[0].second.begin(), runs[0].second.end(), 254),
+        EXPECT_NE(std::find(exif.begin(), exif.end(), tagid::DateTimeOriginal), exif.end());
+        EXPECT_EQ(runs[3].second,
+                  (std::vector<uint16_t>{tagid::GPSVersionID, tagid::GPSLatitudeRef}));
+        EXPECT_NE(std::find(runs[0].second.begin(), runs[0].second.end(), tagid::NewSubfileType),
                   runs[0].second.end());
     }
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tags/TagNumbers.h"
 #include "tiff/CatalogueTagDescriber.h"
 
 namespace {
@@ -46,7 +47,7 @@ TEST(ValueTextFailure, BecomesTheReadErrorPlaceholder) {
     file.push_back(0);
 
     TTIFFTag tag;
-    tag.TagID = 305;
+    tag.TagID = tagid::Software;
     tag.DataType = TTIFFDataType::dtASCII;
     tag.Count = static_cast<uint32_t>(text.size() + 1);
     tag.IsInline = false;

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tags/TagNumbers.h"
 #include "tiff/TIFFRecords.h"
 
 namespace vantrel::test {
@@ -99,9 +100,12 @@ inline TTIFFTag Ascii(uint16_t id, const std::string& text) {
 
 /// The tags that make written words a valid 16-bit image.
 inline std::vector<TTIFFTag> PixelTags(int samples, bool bigEndian) {
-    TTIFFTag bits = InlineTag(258, TTIFFDataType::dtShort, 16, static_cast<uint32_t>(samples));
-    std::vector<TTIFFTag> tags = {Short(259, 1), Short(262, samples >= 3 ? 2 : 1),
-                                  Short(277, static_cast<uint16_t>(samples)), Short(284, 1)};
+    TTIFFTag bits =
+        InlineTag(tagid::BitsPerSample, TTIFFDataType::dtShort, 16, static_cast<uint32_t>(samples));
+    std::vector<TTIFFTag> tags = {Short(tagid::Compression, 1),
+                                  Short(tagid::PhotometricInterpretation, samples >= 3 ? 2 : 1),
+                                  Short(tagid::SamplesPerPixel, static_cast<uint16_t>(samples)),
+                                  Short(tagid::PlanarConfiguration, 1)};
     if (samples <= 2) {
         bits.Value.AsWords[1] = samples == 2 ? 16 : 0;
         tags.push_back(bits);
@@ -109,10 +113,11 @@ inline std::vector<TTIFFTag> PixelTags(int samples, bool bigEndian) {
         std::vector<uint8_t> raw;
         for (int i = 0; i < samples; ++i)
             raw.insert(raw.end(), {uint8_t(bigEndian ? 0 : 16), uint8_t(bigEndian ? 16 : 0)});
-        tags.push_back(OutOfLine(258, TTIFFDataType::dtShort, static_cast<uint32_t>(samples), raw));
+        tags.push_back(OutOfLine(tagid::BitsPerSample, TTIFFDataType::dtShort,
+                                 static_cast<uint32_t>(samples), raw));
     }
     if (samples == 2 || samples == 4)
-        tags.push_back(Short(338, 2)); // the extra sample is unassociated alpha
+        tags.push_back(Short(tagid::ExtraSamples, 2)); // the extra sample is unassociated alpha
     return tags;
 }
 
