@@ -79,3 +79,15 @@ inline constexpr uint16_t GPSDOP = 11;
 inline constexpr uint16_t GPSDateStamp = 29;
 
 } // namespace vantrel::tagid
+
+namespace vantrel {
+
+/// \brief True for the tags whose value is the offset of a nested directory: SubIFDs, ExifIFD,
+/// GPSInfo and InteroperabilityIFD. Such an offset means nothing outside the file it was read
+/// from.
+[[nodiscard]] constexpr bool IsPointerTag(uint16_t tagID) {
+    return tagID == tagid::SubIFDs || tagID == tagid::ExifIFD || tagID == tagid::GPSInfo ||
+           tagID == tagid::InteroperabilityIFD;
+}
+
+} // namespace vantrel

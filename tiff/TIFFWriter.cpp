@@ -25,13 +25,6 @@ constexpr uint64_t kMaxOffset = 0xFFFFFFFFull;
 constexpr size_t kMaxEntries = 65535;
 constexpr const char* kTooLarge = "Изображение слишком велико для формата TIFF.";
 
-// Pointer tags mean something only in IFD0; inside a nested directory their offsets would point
-// into nothing in the new file.
-bool IsPointerTag(uint16_t id) {
-    return id == tagid::SubIFDs || id == tagid::ExifIFD || id == tagid::GPSInfo ||
-           id == tagid::InteroperabilityIFD;
-}
-
 uint64_t Even(uint64_t offset) {
     return offset + (offset & 1);
 }
@@ -76,6 +69,8 @@ bool HasLostValue(const TTIFFTag& tag) {
     return !tag.IsInline && tag.RawData.empty();
 }
 
+// A pointer inside a nested directory would point into nothing in the new file, so it is left
+// out, as is a value whose bytes were lost.
 std::vector<TTIFFTag> WritableNestedTags(const std::vector<TTIFFTag>& tags) {
     std::vector<TTIFFTag> kept;
     kept.reserve(tags.size());

@@ -26,11 +26,6 @@ constexpr std::string_view kValueArray = "[массив значений]";
 constexpr std::string_view kInvalidUtf8 = "[некорректный UTF-8]";
 constexpr std::string_view kMore = " →"; // text cut at its display limit
 
-bool IsPointerTag(uint16_t tagID) {
-    return tagID == tagid::SubIFDs || tagID == tagid::ExifIFD || tagID == tagid::GPSInfo ||
-           tagID == tagid::InteroperabilityIFD;
-}
-
 // Reads numbers of the file's byte order from a range already checked against the file size.
 class TValueReader {
 public:
