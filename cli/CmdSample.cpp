@@ -11,6 +11,7 @@
 
 #include "cli/Commands.h"
 #include "tags/TagNumbers.h"
+#include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Exceptions.h"
 
@@ -23,16 +24,6 @@ constexpr int32_t kMinSide = 64;
 constexpr int32_t kMaxSide = 65535; // the writer stores width and height as SHORT
 
 // ---- Tags, built little-endian as the file is written ---------------------------------------
-
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-    PutU16(out, v & 0xFFFF);
-    PutU16(out, v >> 16);
-}
 
 TTIFFTag Short(uint16_t id, uint16_t value) {
     TTIFFTag tag;
@@ -82,7 +73,7 @@ TTIFFTag Shorts(uint16_t id, const std::vector<uint16_t>& values) {
         if (tag.IsInline)
             tag.Value.AsWords[k] = values[k];
         else
-            PutU16(tag.RawData, values[k]);
+            AppendNumber<uint16_t>(tag.RawData, values[k], false);
     }
     return tag;
 }
@@ -94,8 +85,8 @@ TTIFFTag Rationals(uint16_t id, const std::vector<std::pair<uint32_t, uint32_t>>
     tag.Count = static_cast<uint32_t>(values.size());
     tag.IsInline = false;
     for (const auto& [numerator, denominator] : values) {
-        PutU32(tag.RawData, numerator);
-        PutU32(tag.RawData, denominator);
+        AppendNumber(tag.RawData, numerator, false);
+        AppendNumber(tag.RawData, denominator, false);
     }
     return tag;
 }

@@ -19,10 +19,10 @@ struct TPointer {
 };
 
 uint16_t HostU16(uint16_t stored, bool bigEndian) {
-    return bigEndian ? Swap16(stored) : stored;
+    return bigEndian ? ByteSwap(stored) : stored;
 }
 uint32_t HostU32(uint32_t stored, bool bigEndian) {
-    return bigEndian ? Swap32(stored) : stored;
+    return bigEndian ? ByteSwap(stored) : stored;
 }
 
 } // namespace

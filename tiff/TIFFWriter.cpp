@@ -5,13 +5,14 @@
 // the pixel data, then IFD0's values and the nested directories.
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <memory>
 #include <sys/uio.h>
 
 #include "tags/TagNumbers.h"
+#include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/SafeFile.h"
+#include "tiff/WordCopy.h"
 #include "tiff/WritableTypes.h"
 
 namespace vantrel {
@@ -35,19 +36,11 @@ uint64_t ReservedSize(const TTIFFTag& tag) {
 }
 
 void Put16(std::vector<uint8_t>& out, uint16_t v, bool bigEndian) {
-    if (bigEndian)
-        v = static_cast<uint16_t>((v >> 8) | (v << 8));
-    const size_t at = out.size();
-    out.resize(at + 2);
-    std::memcpy(out.data() + at, &v, 2);
+    AppendNumber(out, v, bigEndian);
 }
 
 void Put32(std::vector<uint8_t>& out, uint32_t v, bool bigEndian) {
-    if (bigEndian)
-        v = __builtin_bswap32(v);
-    const size_t at = out.size();
-    out.resize(at + 4);
-    std::memcpy(out.data() + at, &v, 4);
+    AppendNumber(out, v, bigEndian);
 }
 
 // The value's bytes, cut or padded with zeros to its reserved room so that a damaged
@@ -120,10 +113,8 @@ void WritePixels(TSafeFile& file, const TCropTIFF::TWordRows& rows, bool bigEndi
         size_t done = 0;
         while (done < rows.RowWords) {
             const size_t n = std::min(rows.RowWords - done, capacity - filled);
-            uint16_t* target = buffer.get() + filled;
-            for (size_t i = 0; i < n; ++i)
-                target[i] =
-                    static_cast<uint16_t>((source[done + i] >> 8) | (source[done + i] << 8));
+            CopyWords(buffer.get() + filled, reinterpret_cast<const uint8_t*>(source + done), n,
+                      true);
             filled += n;
             done += n;
             if (filled == capacity) {

@@ -34,11 +34,7 @@ public:
     uint8_t U8(uint64_t pos) const { return FData[pos]; }
     uint16_t U16(uint64_t pos) const { return ReadU16(FData + pos, FBigEndian); }
     uint32_t U32(uint64_t pos) const { return ReadU32(FData + pos, FBigEndian); }
-    uint64_t U64(uint64_t pos) const {
-        const uint64_t first = U32(pos);
-        const uint64_t second = U32(pos + 4);
-        return FBigEndian ? first << 32 | second : second << 32 | first;
-    }
+    uint64_t U64(uint64_t pos) const { return ReadNumber<uint64_t>(FData + pos, FBigEndian); }
 
 private:
     const uint8_t* FData;
