@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "tags/TagNumbers.h"
+#include "tiff/ByteOrder.h"
 
 namespace vantrel::test {
 namespace {
@@ -34,16 +35,12 @@ public:
     explicit TOut(bool be) : FBE(be) {}
     std::vector<uint8_t> Bytes;
     void Put(uint32_t v, uint32_t size) {
-        for (uint32_t k = 0; k < size; ++k) {
-            const uint32_t shift = FBE ? 8 * (size - 1 - k) : 8 * k;
-            Bytes.push_back(static_cast<uint8_t>(v >> shift));
-        }
-    }
-    void PutAt(size_t pos, uint32_t v, uint32_t size) {
-        for (uint32_t k = 0; k < size; ++k) {
-            const uint32_t shift = FBE ? 8 * (size - 1 - k) : 8 * k;
-            Bytes[pos + k] = static_cast<uint8_t>(v >> shift);
-        }
+        if (size == 1)
+            Bytes.push_back(static_cast<uint8_t>(v));
+        else if (size == 2)
+            AppendNumber(Bytes, static_cast<uint16_t>(v), FBE);
+        else
+            AppendNumber(Bytes, v, FBE);
     }
 
 private:

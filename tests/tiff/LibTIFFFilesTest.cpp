@@ -8,6 +8,7 @@
 #include "tags/TagNumbers.h"
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/tiff/LoadHelpers.h"
+#include "tiff/ByteOrder.h"
 
 namespace vantrel::test {
 namespace {
@@ -58,17 +59,13 @@ INSTANTIATE_TEST_SUITE_P(Reader, LibTIFFFiles,
 void RetypeEntry(const std::string& path, uint16_t tag, uint16_t type) {
     std::vector<uint8_t> f = ReadFileBytes(path);
     const bool mm = f[0] == 'M';
-    auto u16 = [&](size_t at) { return mm ? f[at] << 8 | f[at + 1] : f[at] | f[at + 1] << 8; };
-    auto u32 = [&](size_t at) {
-        return mm ? uint32_t(u16(at)) << 16 | u16(at + 2) : u16(at) | uint32_t(u16(at + 2)) << 16;
-    };
+    auto u16 = [&](size_t at) { return ReadU16(f.data() + at, mm); };
+    auto u32 = [&](size_t at) { return ReadU32(f.data() + at, mm); };
     const uint32_t ifd = u32(4);
     for (int i = 0; i < u16(ifd); ++i) {
         const size_t entry = ifd + 2 + 12 * i;
-        if (u16(entry) == tag) {
-            f[entry + 2] = uint8_t(mm ? 0 : type);
-            f[entry + 3] = uint8_t(mm ? type : 0);
-        }
+        if (u16(entry) == tag)
+            WriteNumber(f.data() + entry + 2, type, mm);
     }
     TTempDir::WriteTo(path, f);
 }

@@ -7,6 +7,7 @@
 #include "tags/TagNumbers.h"
 #include "tests/support/TIFFBuilder.h"
 #include "tests/tiff/LoadHelpers.h"
+#include "tiff/ByteOrder.h"
 
 namespace vantrel::test {
 namespace {
@@ -19,10 +20,8 @@ TTIFFBuilder ChunkyFromPieces(uint16_t w, uint16_t h, uint16_t s,
                               bool mm = false) {
     TTIFFBuilder b = MakeImage(w, h, s, words, mm);
     std::vector<uint8_t> bytes;
-    for (const uint16_t v : words) {
-        bytes.push_back(uint8_t(mm ? v >> 8 : v));
-        bytes.push_back(uint8_t(mm ? v : v >> 8));
-    }
+    for (const uint16_t v : words)
+        AppendNumber(bytes, v, mm);
     std::vector<int> strips;
     size_t at = 0;
     for (const size_t n : pieces) {

@@ -7,6 +7,7 @@
 #include "tags/TagNumbers.h"
 #include "tests/support/TIFFBuilder.h"
 #include "tests/tiff/LoadHelpers.h"
+#include "tiff/ByteOrder.h"
 
 namespace vantrel::test {
 namespace {
@@ -274,8 +275,7 @@ TEST(StructureReader, IFD0EndingAtTheEndOfTheFile) {
     const size_t entries = 10;
     const auto at = static_cast<uint32_t>(f.size());
     f.insert(f.end(), f.begin() + 8, f.begin() + 8 + 2 + 12 * entries);
-    f[4] = uint8_t(at);
-    f[5] = uint8_t(at >> 8);
+    WriteNumber(f.data() + 4, at, false);
     TTempDir dir;
     EXPECT_EQ(Words(Load(dir.Write("end.tif", f)).Image), (std::vector<uint16_t>{7, 8}));
 }

@@ -12,6 +12,7 @@
 using namespace std::string_literals;
 
 #include "tags/TagNumbers.h"
+#include "tiff/ByteOrder.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/TagValueDisplay.h"
@@ -46,9 +47,18 @@ uint32_t TypeSize(DT type) {
 }
 
 void PutNumber(std::vector<uint8_t>& out, uint64_t value, uint32_t size, bool bigEndian) {
-    for (uint32_t i = 0; i < size; ++i) {
-        const uint32_t shift = bigEndian ? 8 * (size - 1 - i) : 8 * i;
-        out.push_back(static_cast<uint8_t>(value >> shift));
+    switch (size) {
+    case 1:
+        out.push_back(static_cast<uint8_t>(value));
+        break;
+    case 2:
+        AppendNumber(out, static_cast<uint16_t>(value), bigEndian);
+        break;
+    case 4:
+        AppendNumber(out, static_cast<uint32_t>(value), bigEndian);
+        break;
+    default:
+        AppendNumber(out, value, bigEndian);
     }
 }
 
@@ -83,14 +93,13 @@ TFixture MakeRecord(uint16_t tagID, DT type, uint32_t count, const std::vector<u
             TTIFFTagValue& v = f.Tag.Value;
             if (type == DT::dtShort || type == DT::dtSShort) {
                 if (count == 1)
-                    v.AsDWORD = uint32_t(bytes[0]) << 8 | bytes[1];
+                    v.AsDWORD = ReadU16(bytes.data(), true);
                 else if (count == 2)
                     for (int i = 0; i < 2; ++i)
-                        v.AsWords[i] = uint16_t(bytes[2 * i] << 8 | bytes[2 * i + 1]);
+                        v.AsWords[i] = ReadU16(bytes.data() + 2 * i, true);
             } else if (type == DT::dtLong || type == DT::dtSLong || type == DT::dtFloat ||
                        type == DT::dtIFD) {
-                v.AsDWORD = uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 |
-                            uint32_t(bytes[2]) << 8 | bytes[3];
+                v.AsDWORD = ReadU32(bytes.data(), true);
             }
         }
     } else {

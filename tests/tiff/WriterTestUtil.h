@@ -6,12 +6,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "tags/TagNumbers.h"
+#include "tiff/ByteOrder.h"
 #include "tiff/TIFFRecords.h"
 
 namespace vantrel::test {
@@ -36,16 +38,17 @@ inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-/// Reads numbers of a written file in its byte order; independent of the writer's code.
+/// Reads numbers of a written file in its byte order, on its own walk of the directories.
 struct TBytes {
     std::vector<uint8_t> Data;
     bool BigEndian() const { return Data.at(0) == 'M'; }
-    uint32_t U16(size_t at) const {
-        return BigEndian() ? (Data.at(at) << 8) | Data.at(at + 1)
-                           : Data.at(at) | (Data.at(at + 1) << 8);
-    }
-    uint32_t U32(size_t at) const {
-        return BigEndian() ? (U16(at) << 16) | U16(at + 2) : U16(at) | (U16(at + 2) << 16);
+    uint32_t U16(size_t at) const { return ReadU16(Within(at, 2), BigEndian()); }
+    uint32_t U32(size_t at) const { return ReadU32(Within(at, 4), BigEndian()); }
+    /// The `n` bytes at `at`; a read past the end fails the test instead of reading outside.
+    const uint8_t* Within(size_t at, size_t n) const {
+        if (at > Data.size() || n > Data.size() - at)
+            throw std::out_of_range("read past the end of the written file");
+        return Data.data() + at;
     }
     /// Entry i of the directory at `dir`: tag, type, count, value field.
     uint32_t Tag(size_t dir, size_t i) const { return U16(dir + 2 + 12 * i); }
