@@ -52,9 +52,4 @@ inline uint32_t ReadU32(const uint8_t* p, bool bigEndian) noexcept {
     return ReadNumber<uint32_t>(p, bigEndian);
 }
 
-/// True when [offset, offset + length) lies inside a file of `size` bytes; cannot overflow.
-inline bool InFile(uint64_t offset, uint64_t length, uint64_t size) noexcept {
-    return offset <= size && length <= size - offset;
-}
-
 } // namespace vantrel

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tiff/ByteView.h"
 #include "tiff/Exceptions.h"
 #include "tiff/MappedFile.h"
 #include "tiff/SampleWords.h"
@@ -165,28 +166,24 @@ private:
         static TRawEntry At(const uint8_t* entry) noexcept;
     };
 
-    TTIFFStructure ParseTIFFStructure(const uint8_t* Data, uint64_t FileSize);
-    TTIFFTag BuildTagRecord(const uint8_t* Data, uint64_t FileSize, bool BigEndian,
-                            const TRawEntry& Entry) const;
-    std::vector<TTIFFTag> ReadNestedIFD(const uint8_t* Data, uint64_t FileSize, uint32_t Offset,
-                                        bool BigEndian) const;
+    TTIFFStructure ParseTIFFStructure(TByteView File);
+    TTIFFTag BuildTagRecord(TByteView File, bool BigEndian, const TRawEntry& Entry) const;
+    std::vector<TTIFFTag> ReadNestedIFD(TByteView File, uint32_t Offset, bool BigEndian) const;
     static void InsertNestedTags(std::vector<TTIFFTag>& List, std::vector<TTIFFTag> Nested,
                                  size_t PointerPosition, const std::string& Prefix);
+    // The structural readers. `Field` is the entry's four value bytes as stored.
     static uint32_t ReadScalarValue(const uint8_t* Field, uint16_t Type, bool BigEndian,
-                                    bool IsInline, const uint8_t* Data, uint64_t FileSize,
-                                    uint16_t TagID);
+                                    bool IsInline, TByteView File, uint16_t TagID);
     static std::vector<uint16_t> ReadWordArray(const uint8_t* Field, uint16_t Type, uint32_t Count,
-                                               bool BigEndian, bool IsInline, const uint8_t* Data,
-                                               uint64_t FileSize, uint16_t TagID);
+                                               bool BigEndian, bool IsInline, TByteView File,
+                                               uint16_t TagID);
     static std::vector<uint32_t> ReadCardinalArray(const uint8_t* Field, uint16_t Type,
                                                    uint32_t Count, bool BigEndian, bool IsInline,
-                                                   const uint8_t* Data, uint64_t FileSize,
-                                                   uint16_t TagID);
+                                                   TByteView File, uint16_t TagID);
     static TTIFFTagValue NormalizeInlineValue(const uint8_t* Field, TTIFFDataType Type,
                                               uint32_t Count, bool BigEndian);
     static std::vector<uint8_t> CaptureRawData(const uint8_t* Field, TTIFFDataType Type,
-                                               uint32_t Count, bool BigEndian, const uint8_t* Data,
-                                               uint64_t FileSize);
+                                               uint32_t Count, bool BigEndian, TByteView File);
     static TMappedFile MapFileForReading(const std::string& FileName);
     static void UnmapFile(TMappedFile& Mapped);
     // Both check every strip against the file before they size PixelData to Total words.

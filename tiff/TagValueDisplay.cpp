@@ -26,18 +26,20 @@ constexpr std::string_view kValueArray = "[массив значений]";
 constexpr std::string_view kInvalidUtf8 = "[некорректный UTF-8]";
 constexpr std::string_view kMore = " →"; // text cut at its display limit
 
-// Reads numbers of the file's byte order from a range already checked against the file size.
+// Reads numbers of the file's byte order from a slice that holds all the values read.
 class TValueReader {
 public:
-    TValueReader(const uint8_t* data, bool bigEndian) : FData(data), FBigEndian(bigEndian) {}
+    TValueReader(TByteView values, bool bigEndian) : FValues(values), FBigEndian(bigEndian) {}
 
-    uint8_t U8(uint64_t pos) const { return FData[pos]; }
-    uint16_t U16(uint64_t pos) const { return ReadU16(FData + pos, FBigEndian); }
-    uint32_t U32(uint64_t pos) const { return ReadU32(FData + pos, FBigEndian); }
-    uint64_t U64(uint64_t pos) const { return ReadNumber<uint64_t>(FData + pos, FBigEndian); }
+    uint8_t U8(uint64_t pos) const { return FValues.Data()[pos]; }
+    uint16_t U16(uint64_t pos) const { return ReadU16(FValues.Data() + pos, FBigEndian); }
+    uint32_t U32(uint64_t pos) const { return ReadU32(FValues.Data() + pos, FBigEndian); }
+    uint64_t U64(uint64_t pos) const {
+        return ReadNumber<uint64_t>(FValues.Data() + pos, FBigEndian);
+    }
 
 private:
-    const uint8_t* FData;
+    TByteView FValues;
     bool FBigEndian;
 };
 
@@ -240,8 +242,8 @@ std::string MakePrintablePreview(std::span<const uint8_t> bytes) {
     return out;
 }
 
-std::string FormatArrayValue(const uint8_t* data, uint64_t fileSize, bool bigEndian, uint16_t tagID,
-                             TTIFFDataType dataType, uint32_t count, uint32_t offset) {
+std::string FormatArrayValue(TByteView file, bool bigEndian, uint16_t tagID, TTIFFDataType dataType,
+                             uint32_t count, uint32_t offset) {
     if (count == 0)
         return {};
     if (count > L::MaxCount) {
@@ -252,12 +254,13 @@ std::string FormatArrayValue(const uint8_t* data, uint64_t fileSize, bool bigEnd
     }
     const auto size = static_cast<uint32_t>(TCropTIFF::GetDataTypeSize(dataType));
     const uint64_t byteCount = uint64_t{count} * size; // cannot overflow: count ≤ 10^6
-    if (data == nullptr || !InFile(offset, byteCount, fileSize))
+    const std::optional<TByteView> values = file.Slice(offset, byteCount);
+    if (!values)
         return std::string(kOutOfRange);
 
-    const TValueReader r(data, bigEndian);
-    const std::span<const uint8_t> bytes(data + offset, byteCount);
-    const auto at = [&](uint32_t i) { return uint64_t{offset} + uint64_t{i} * size; };
+    const TValueReader r(*values, bigEndian);
+    const std::span<const uint8_t> bytes = values->Bytes();
+    const auto at = [&](uint32_t i) { return uint64_t{i} * size; };
     switch (dataType) {
     case TTIFFDataType::dtByte:
     case TTIFFDataType::dtUndefined:
@@ -300,10 +303,10 @@ std::string FormatArrayValue(const uint8_t* data, uint64_t fileSize, bool bigEnd
         return count == 1 ? value(0) : BracketedList(count, L::RationalList, "; ", value);
     }
     case TTIFFDataType::dtFloat:
-        return count == 1 ? FormatFloatGeneral(std::bit_cast<float>(r.U32(offset)))
+        return count == 1 ? FormatFloatGeneral(std::bit_cast<float>(r.U32(0)))
                           : std::string(kFloatArray);
     case TTIFFDataType::dtDouble:
-        return count == 1 ? FormatFloatGeneral(std::bit_cast<double>(r.U64(offset)))
+        return count == 1 ? FormatFloatGeneral(std::bit_cast<double>(r.U64(0)))
                           : std::string(kValueArray);
     default:
         return std::string(kUnsupportedType);
@@ -337,7 +340,7 @@ std::string SimplifyRational(std::string_view text) {
     return std::to_string(num) + "/" + std::to_string(den);
 }
 
-void FormatTagDisplayValue(TTIFFTag& tag, const uint8_t* data, uint64_t fileSize, bool bigEndian) {
+void FormatTagDisplayValue(TTIFFTag& tag, TByteView file, bool bigEndian) {
     if (IsPointerTag(tag.TagID)) {
         tag.DisplayValue = FormatHex32(tag.Value.AsDWORD);
         return;
@@ -349,21 +352,20 @@ void FormatTagDisplayValue(TTIFFTag& tag, const uint8_t* data, uint64_t fileSize
     const uint32_t offset = tag.Value.AsDWORD;
     if (tag.DataType == TTIFFDataType::dtRational || tag.DataType == TTIFFDataType::dtSRational) {
         tag.DisplayValue =
-            FormatArrayValue(data, fileSize, bigEndian, tag.TagID, tag.DataType, tag.Count, offset);
+            FormatArrayValue(file, bigEndian, tag.TagID, tag.DataType, tag.Count, offset);
         tag.DisplayValueDecoded = SimplifyRational(tag.DisplayValue);
         return;
     }
     tag.DisplayValue = FormatHex32(offset);
     tag.DisplayValueDecoded =
-        FormatArrayValue(data, fileSize, bigEndian, tag.TagID, tag.DataType, tag.Count, offset);
+        FormatArrayValue(file, bigEndian, tag.TagID, tag.DataType, tag.Count, offset);
 }
 
-void DescribeTagTexts(TTIFFTag& tag, const uint8_t* data, uint64_t fileSize,
-                      bool bigEndian) noexcept {
+void DescribeTagTexts(TTIFFTag& tag, TByteView file, bool bigEndian) noexcept {
     tag.DisplayValue.clear();
     tag.DisplayValueDecoded.clear();
     try {
-        FormatTagDisplayValue(tag, data, fileSize, bigEndian);
+        FormatTagDisplayValue(tag, file, bigEndian);
     } catch (...) {
         tag.DisplayValue = kReadError;
     }

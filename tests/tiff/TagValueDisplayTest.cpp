@@ -113,7 +113,7 @@ TFixture MakeRecord(uint16_t tagID, DT type, uint32_t count, const std::vector<u
 TTIFFTag Describe(TFixture f, bool bigEndian) {
     TCatalogueTagDescriber describer;
     f.Tag.TagName = describer.TagName(f.Tag.TagID);
-    describer.DescribeValue(f.Tag, f.File.data(), f.File.size(), bigEndian);
+    describer.DescribeValue(f.Tag, TByteView(f.File), bigEndian);
     return f.Tag;
 }
 
@@ -348,20 +348,17 @@ TEST(ValueTextParts, PrintablePreviewAndHex) {
 TEST(ValueTextParts, ArrayOutsideTheFileIsNotRead) {
     const std::vector<uint8_t> file(16, 0);
     // An offset near 4 GiB must not wrap around when the end is computed.
-    EXPECT_EQ(FormatArrayValue(file.data(), file.size(), false, tagid::BitsPerSample, DT::dtShort,
-                               3, 0xFFFFFFFF),
-              "[выход за диапазон]");
     EXPECT_EQ(
-        FormatArrayValue(file.data(), file.size(), false, tagid::BitsPerSample, DT::dtShort, 8, 0),
-        "[0, 0, 0, 0, 0, 0, 0, 0]");
-    EXPECT_EQ(
-        FormatArrayValue(file.data(), file.size(), false, tagid::BitsPerSample, DT::dtShort, 9, 0),
+        FormatArrayValue(TByteView(file), false, tagid::BitsPerSample, DT::dtShort, 3, 0xFFFFFFFF),
         "[выход за диапазон]");
-    EXPECT_EQ(FormatArrayValue(nullptr, 0, false, tagid::BitsPerSample, DT::dtShort, 3, 0),
+    EXPECT_EQ(FormatArrayValue(TByteView(file), false, tagid::BitsPerSample, DT::dtShort, 8, 0),
+              "[0, 0, 0, 0, 0, 0, 0, 0]");
+    EXPECT_EQ(FormatArrayValue(TByteView(file), false, tagid::BitsPerSample, DT::dtShort, 9, 0),
               "[выход за диапазон]");
-    EXPECT_EQ(
-        FormatArrayValue(file.data(), file.size(), false, tagid::BitsPerSample, DT::dtShort, 0, 0),
-        "");
+    EXPECT_EQ(FormatArrayValue(TByteView(), false, tagid::BitsPerSample, DT::dtShort, 3, 0),
+              "[выход за диапазон]");
+    EXPECT_EQ(FormatArrayValue(TByteView(file), false, tagid::BitsPerSample, DT::dtShort, 0, 0),
+              "");
 }
 
 TEST(ValueTextParts, DataTypeNames) {

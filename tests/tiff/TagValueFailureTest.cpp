@@ -54,11 +54,11 @@ TEST(ValueTextFailure, BecomesTheReadErrorPlaceholder) {
     tag.Value.AsDWORD = 16;
 
     const TCatalogueTagDescriber describer;
-    describer.DescribeValue(tag, file.data(), file.size(), false);
+    describer.DescribeValue(tag, TByteView(file), false);
     EXPECT_EQ(tag.DisplayValueDecoded, text);
 
     gFailNextAllocation = true;
-    describer.DescribeValue(tag, file.data(), file.size(), false);
+    describer.DescribeValue(tag, TByteView(file), false);
     gFailNextAllocation = false;
     EXPECT_EQ(tag.DisplayValue, "[ошибка при чтении]");
     EXPECT_EQ(tag.DisplayValueDecoded, "[ошибка при чтении]");
