@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tags/TIFFTagUtils.h"
 #include "tags/TagNumbers.h"
 #include "tests/tiff/WriterTestUtil.h"
 #include "tiff/CodePage1251.h"
@@ -178,6 +179,32 @@ INSTANTIATE_TEST_SUITE_P(
                    {tagid::ProcessingSoftware},
                    0}),
     [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(CarryOver, TagsMadeAnewHoldOneInlineValueOfTheirType) {
+    const struct {
+        TTIFFTag Tag;
+        uint16_t TagID;
+        TTIFFDataType Type;
+        uint32_t Value;
+    } cases[] = {
+        {TCropTIFF::CreatePixelXDimensionTag(70000), tagid::PixelXDimension, TTIFFDataType::dtLong,
+         70000},
+        {TCropTIFF::CreatePixelYDimensionTag(3), tagid::PixelYDimension, TTIFFDataType::dtLong, 3},
+        {TCropTIFF::CreateImageWidthTag(65535), tagid::ImageWidth, TTIFFDataType::dtShort, 65535},
+        {TCropTIFF::CreateImageLengthTag(65536), tagid::ImageLength, TTIFFDataType::dtLong, 65536},
+        {TCropTIFF::CreateOrientationTag(6), tagid::Orientation, TTIFFDataType::dtShort, 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.TagID);
+        EXPECT_EQ(c.Tag.TagID, c.TagID);
+        EXPECT_EQ(c.Tag.DataType, c.Type);
+        EXPECT_EQ(c.Tag.Count, 1u);
+        EXPECT_TRUE(c.Tag.IsInline);
+        EXPECT_EQ(c.Tag.Value.AsDWORD, c.Value);
+        EXPECT_TRUE(c.Tag.RawData.empty());
+        EXPECT_EQ(c.Tag.TagName, GetTagName(c.TagID));
+    }
+}
 
 TEST(CarryOver, RowsPerStripAboveShortRangeIsLongAndNamedByTheCatalogue) {
     const auto tags =
