@@ -31,7 +31,7 @@ class TCropTIFF {
 public:
     explicit TCropTIFF(const ITagDescriber& describer) : FDescriber(describer) {}
 
-    // ---- Reading --------------------------------------------------------------------------
+    // Reading.
 
     /// \brief Maps the file, checks and parses it, and assembles its sample words.
     /// Raises ETIFFError or EOSError. On success GetAllTags() holds the file's tag list.
@@ -39,17 +39,18 @@ public:
 
     /// \brief A copy of the tag list of the last successful parse.
     std::vector<TTIFFTag> GetAllTags() const { return FAllTags; }
+    /// \brief Whether the last parse read a RowsPerStrip entry of IFD0 without error.
     bool GetOriginalHadRowsPerStrip() const { return FOriginalHadRowsPerStrip; }
 
     /// \brief Size in bytes of one value of a field type (4 for unknown types).
     static int GetDataTypeSize(TTIFFDataType type);
 
-    // ---- Value texts ----------------------------------------------------------------------
+    // Value texts.
 
     /// \brief The type name shown in the metadata table.
     static std::string GetDataTypeName(TTIFFDataType type);
 
-    // ---- Writing --------------------------------------------------------------------------
+    // Writing.
 
     /// \brief Writes the words as a single-strip uncompressed TIFF with nested directories.
     /// The file goes to a temporary file beside the target, is flushed to disk and renamed over
@@ -141,7 +142,7 @@ private:
     std::vector<TTIFFTag> FAllTags;
     bool FOriginalHadRowsPerStrip = false;
 
-    // ---- Reading internals ----------------------------------------------------------------
+    // Reading internals.
 
     /// What the structure reader hands to the pixel loader.
     struct TTIFFStructure {
@@ -192,9 +193,7 @@ private:
     static void CopyPlanarStrips(const TTIFFStructure& S, const TMappedFile& Mapped,
                                  uint64_t Total, TSampleWords& PixelData);
 
-    // ---- Value text internals -------------------------------------------------------------
-
-    // ---- Writing internals ----------------------------------------------------------------
+    // Writing internals.
 
     /// Appends one 12-byte entry to `Out`; `IsInlineValue` says whether `ValueField` is a value
     /// (converted to the output's order by its type) or an offset.
