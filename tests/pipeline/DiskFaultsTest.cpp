@@ -19,7 +19,7 @@
 
 #include "pipeline/CropCore.h"
 #include "tags/TIFFTagUtils.h"
-#include "tests/pipeline/support/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/FolderSnapshot.h"
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/support/TempDir.h"
