@@ -6,6 +6,7 @@
 #include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Format.h"
+#include "tiff/WritableTypes.h"
 
 namespace vantrel {
 namespace {
@@ -65,21 +66,6 @@ std::vector<uint32_t> ReadArray(const uint8_t* field, uint16_t type, uint32_t co
     for (uint32_t k = 0; k < count; ++k)
         values[k] = ArrayValue(source, type, k, bigEndian);
     return values;
-}
-
-bool IsCaptured(TTIFFDataType type) {
-    switch (type) {
-    case TTIFFDataType::dtByte:
-    case TTIFFDataType::dtASCII:
-    case TTIFFDataType::dtShort:
-    case TTIFFDataType::dtLong:
-    case TTIFFDataType::dtRational:
-    case TTIFFDataType::dtUndefined:
-    case TTIFFDataType::dtSRational:
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace
@@ -175,7 +161,8 @@ TTIFFTagValue TCropTIFF::NormalizeInlineValue(const uint8_t* Field, TTIFFDataTyp
 
 std::vector<uint8_t> TCropTIFF::CaptureRawData(const uint8_t* Field, TTIFFDataType Type,
                                                uint32_t Count, bool BigEndian, TByteView File) {
-    if (!IsCaptured(Type))
+    // The bytes are kept for exactly the types that the writer can put out of line.
+    if (!IsWritableOutOfLine(Type))
         return {};
     const uint64_t bytes = uint64_t{Count} * static_cast<uint64_t>(GetDataTypeSize(Type));
     if (bytes <= 4)

@@ -141,6 +141,24 @@ std::string BracketedList(uint32_t count, uint32_t limit, std::string_view sep, 
     return out;
 }
 
+// Out of line: one number bare, several as a bracketed list.
+template <typename TValue> std::string IntegerText(uint32_t count, TValue valueAt) {
+    return count == 1 ? valueAt(0) : BracketedList(count, L::IntegerList, ", ", valueAt);
+}
+
+template <typename TValue> std::string RationalText(uint32_t count, TValue valueAt) {
+    return count == 1 ? valueAt(0) : BracketedList(count, L::RationalList, "; ", valueAt);
+}
+
+template <typename TNumber> std::string Fraction(TNumber numerator, TNumber denominator) {
+    return std::to_string(numerator) + "/" + std::to_string(denominator);
+}
+
+// Inline: the first values that the field holds, joined by ", ".
+template <typename TValue> std::string InlineList(uint32_t count, uint32_t limit, TValue valueAt) {
+    return JoinValues(std::min(count, limit), valueAt, ", ");
+}
+
 std::string TwoLineByteText(std::span<const uint8_t> bytes) {
     const auto count = static_cast<uint32_t>(bytes.size());
     std::string out = BracketedList(count, L::ByteList, ", ",
@@ -172,13 +190,12 @@ std::string InlineText(const TTIFFTag& tag) {
     const TTIFFTagValue& v = tag.Value;
     switch (tag.DataType) {
     case TTIFFDataType::dtByte:
-        return JoinValues(
-            std::min(tag.Count, L::InlineBytes),
-            [&](uint32_t i) { return std::to_string(v.AsBytes[i]); }, ", ");
+        return InlineList(tag.Count, L::InlineBytes,
+                          [&](uint32_t i) { return std::to_string(v.AsBytes[i]); });
     case TTIFFDataType::dtSByte:
-        return JoinValues(
-            std::min(tag.Count, L::InlineBytes),
-            [&](uint32_t i) { return std::to_string(static_cast<int8_t>(v.AsBytes[i])); }, ", ");
+        return InlineList(tag.Count, L::InlineBytes, [&](uint32_t i) {
+            return std::to_string(static_cast<int8_t>(v.AsBytes[i]));
+        });
     case TTIFFDataType::dtASCII: {
         size_t length = 4;
         while (length > 0 && v.AsBytes[length - 1] <= 32)
@@ -186,13 +203,12 @@ std::string InlineText(const TTIFFTag& tag) {
         return BytesAsCharacters(std::span(v.AsBytes, length));
     }
     case TTIFFDataType::dtShort:
-        return JoinValues(
-            std::min(tag.Count, L::InlineShorts),
-            [&](uint32_t i) { return std::to_string(v.AsWords[i]); }, ", ");
+        return InlineList(tag.Count, L::InlineShorts,
+                          [&](uint32_t i) { return std::to_string(v.AsWords[i]); });
     case TTIFFDataType::dtSShort:
-        return JoinValues(
-            std::min(tag.Count, L::InlineShorts),
-            [&](uint32_t i) { return std::to_string(static_cast<int16_t>(v.AsWords[i])); }, ", ");
+        return InlineList(tag.Count, L::InlineShorts, [&](uint32_t i) {
+            return std::to_string(static_cast<int16_t>(v.AsWords[i]));
+        });
     case TTIFFDataType::dtSLong:
         return std::to_string(static_cast<int32_t>(v.AsDWORD));
     case TTIFFDataType::dtFloat:
@@ -269,39 +285,25 @@ std::string FormatArrayValue(TByteView file, bool bigEndian, uint16_t tagID, TTI
         return tagID == tagid::XMLPacket ? XmpText(bytes) : TwoLineByteText(bytes);
     case TTIFFDataType::dtASCII:
         return AsciiText(bytes);
-    case TTIFFDataType::dtShort: {
-        const auto value = [&](uint32_t i) { return std::to_string(r.U16(at(i))); };
-        return count == 1 ? value(0) : BracketedList(count, L::IntegerList, ", ", value);
-    }
-    case TTIFFDataType::dtLong: {
-        const auto value = [&](uint32_t i) { return std::to_string(r.U32(at(i))); };
-        return count == 1 ? value(0) : BracketedList(count, L::IntegerList, ", ", value);
-    }
-    case TTIFFDataType::dtSByte: {
-        const auto value = [&](uint32_t i) { return std::to_string(int8_t(r.U8(at(i)))); };
-        return count == 1 ? value(0) : BracketedList(count, L::IntegerList, ", ", value);
-    }
-    case TTIFFDataType::dtSShort: {
-        const auto value = [&](uint32_t i) { return std::to_string(int16_t(r.U16(at(i)))); };
-        return count == 1 ? value(0) : BracketedList(count, L::IntegerList, ", ", value);
-    }
-    case TTIFFDataType::dtSLong: {
-        const auto value = [&](uint32_t i) { return std::to_string(int32_t(r.U32(at(i)))); };
-        return count == 1 ? value(0) : BracketedList(count, L::IntegerList, ", ", value);
-    }
-    case TTIFFDataType::dtRational: {
-        const auto value = [&](uint32_t i) {
-            return std::to_string(r.U32(at(i))) + "/" + std::to_string(r.U32(at(i) + 4));
-        };
-        return count == 1 ? value(0) : BracketedList(count, L::RationalList, "; ", value);
-    }
-    case TTIFFDataType::dtSRational: {
-        const auto value = [&](uint32_t i) {
-            return std::to_string(int32_t(r.U32(at(i)))) + "/" +
-                   std::to_string(int32_t(r.U32(at(i) + 4)));
-        };
-        return count == 1 ? value(0) : BracketedList(count, L::RationalList, "; ", value);
-    }
+    case TTIFFDataType::dtShort:
+        return IntegerText(count, [&](uint32_t i) { return std::to_string(r.U16(at(i))); });
+    case TTIFFDataType::dtLong:
+        return IntegerText(count, [&](uint32_t i) { return std::to_string(r.U32(at(i))); });
+    case TTIFFDataType::dtSByte:
+        return IntegerText(count, [&](uint32_t i) { return std::to_string(int8_t(r.U8(at(i)))); });
+    case TTIFFDataType::dtSShort:
+        return IntegerText(count,
+                           [&](uint32_t i) { return std::to_string(int16_t(r.U16(at(i)))); });
+    case TTIFFDataType::dtSLong:
+        return IntegerText(count,
+                           [&](uint32_t i) { return std::to_string(int32_t(r.U32(at(i)))); });
+    case TTIFFDataType::dtRational:
+        return RationalText(count,
+                            [&](uint32_t i) { return Fraction(r.U32(at(i)), r.U32(at(i) + 4)); });
+    case TTIFFDataType::dtSRational:
+        return RationalText(count, [&](uint32_t i) {
+            return Fraction(int32_t(r.U32(at(i))), int32_t(r.U32(at(i) + 4)));
+        });
     case TTIFFDataType::dtFloat:
         return count == 1 ? FormatFloatGeneral(std::bit_cast<float>(r.U32(0)))
                           : std::string(kFloatArray);
