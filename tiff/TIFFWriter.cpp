@@ -142,15 +142,15 @@ void TCropTIFF::WriteTagEntry(std::vector<uint8_t>& Out, uint16_t TagID, uint16_
     // A big-endian inline value: bytes stay bytes, 16-bit values are swapped one by one,
     // everything else is one 32-bit number.
     TTIFFTagValue value{ValueField};
-    switch (FieldType & 0xFF) {
-    case 1:
-    case 2:
-    case 6:
-    case 7:
+    switch (static_cast<TTIFFDataType>(FieldType & 0xFF)) {
+    case TTIFFDataType::dtByte:
+    case TTIFFDataType::dtASCII:
+    case TTIFFDataType::dtSByte:
+    case TTIFFDataType::dtUndefined:
         Out.insert(Out.end(), value.AsBytes, value.AsBytes + 4);
         break;
-    case 3:
-    case 8:
+    case TTIFFDataType::dtShort:
+    case TTIFFDataType::dtSShort:
         // Count 0: the reader kept the field's bytes as they stood (there is no value to
         // turn into host order), so they go back as they came; swapping them would change
         // what a reader that looks at the field (a Compression of Count 0) finds there.
@@ -286,7 +286,7 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
     Put16(head, static_cast<uint16_t>(count), IsBigEndian);
     for (const TEntry& entry : entries) {
         if (entry.Nested >= 0) {
-            WriteTagEntry(head, entry.TagID, 4, 1,
+            WriteTagEntry(head, entry.TagID, static_cast<uint16_t>(TTIFFDataType::dtLong), 1,
                           static_cast<uint32_t>(nestedOffsets[entry.Nested]), IsBigEndian, false);
             continue;
         }
