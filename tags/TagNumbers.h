@@ -32,6 +32,7 @@ inline constexpr uint16_t YPosition = 287;
 inline constexpr uint16_t ResolutionUnit = 296;
 inline constexpr uint16_t Software = 305;
 inline constexpr uint16_t DateTime = 306;
+inline constexpr uint16_t Artist = 315;
 inline constexpr uint16_t TileWidth = 322;
 inline constexpr uint16_t TileLength = 323;
 inline constexpr uint16_t TileOffsets = 324;

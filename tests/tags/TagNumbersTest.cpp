@@ -39,6 +39,7 @@ TEST(TagNumbers, AreTheStandardNumbers) {
         {tagid::ResolutionUnit, TIFFTAG_RESOLUTIONUNIT},
         {tagid::Software, TIFFTAG_SOFTWARE},
         {tagid::DateTime, TIFFTAG_DATETIME},
+        {tagid::Artist, TIFFTAG_ARTIST},
         {tagid::TileWidth, TIFFTAG_TILEWIDTH},
         {tagid::TileLength, TIFFTAG_TILELENGTH},
         {tagid::TileOffsets, TIFFTAG_TILEOFFSETS},
