@@ -172,6 +172,8 @@ private:
     std::vector<TTIFFTag> ReadNestedIFD(TByteView File, uint32_t Offset, bool BigEndian) const;
     static void InsertNestedTags(std::vector<TTIFFTag>& List, std::vector<TTIFFTag> Nested,
                                  size_t PointerPosition, const std::string& Prefix);
+    /// Size of one value of a 16-bit field type as stored: 4 for every unknown type.
+    static uint64_t FieldTypeSize(uint16_t Type);
     // The structural readers. `Field` is the entry's four value bytes as stored.
     static uint32_t ReadScalarValue(const uint8_t* Field, uint16_t Type, bool BigEndian,
                                     bool IsInline, TByteView File, uint16_t TagID);

@@ -13,11 +13,6 @@ namespace {
 
 constexpr uint16_t kByte = 1, kShort = 3, kLong = 4, kSShort = 8, kIFD = 13;
 
-// Size of one value of a 16-bit field type: types beyond one byte are unknown (4).
-uint64_t SizeOf(uint16_t type) {
-    return type > 0xFF ? 4 : TCropTIFF::GetDataTypeSize(static_cast<TTIFFDataType>(type));
-}
-
 // The type's name in the refusal of a single value cut short by the end of the file.
 const char* ScalarName(uint16_t type) {
     if (type == kByte)
@@ -53,14 +48,16 @@ std::vector<uint32_t> ReadArray(const uint8_t* field, uint16_t type, uint32_t co
         const uint32_t offset = ReadU32(field, bigEndian);
         if (!file.Holds(offset))
             throw ETIFFError(Fmt("Тег %d: смещение массива за пределами файла", tagID));
-        const uint64_t required = uint64_t{count} * SizeOf(type);
-        const std::optional<TByteView> values = file.Slice(offset, required);
-        if (!values)
+        const uint64_t required =
+            uint64_t{count} *
+            static_cast<uint64_t>(TCropTIFF::GetDataTypeSize(static_cast<TTIFFDataType>(type)));
+        const std::optional<TByteView> stored = file.Slice(offset, required);
+        if (!stored)
             throw ETIFFError(
                 Fmt("Тег %d: недостаточно данных для массива (требуется %llu байт, доступно %llu)",
                     tagID, static_cast<unsigned long long>(required),
                     static_cast<unsigned long long>(file.Size() - offset)));
-        source = values->Data();
+        source = stored->Data();
     }
     values.resize(count);
     for (uint32_t k = 0; k < count; ++k)
@@ -92,6 +89,12 @@ int TCropTIFF::GetDataTypeSize(TTIFFDataType type) {
     }
 }
 
+uint64_t TCropTIFF::FieldTypeSize(uint16_t Type) {
+    // A type number beyond one byte is no known type.
+    return Type > 0xFF ? 4
+                       : static_cast<uint64_t>(GetDataTypeSize(static_cast<TTIFFDataType>(Type)));
+}
+
 uint32_t TCropTIFF::ReadScalarValue(const uint8_t* Field, uint16_t Type, bool BigEndian,
                                     bool IsInline, TByteView File, uint16_t TagID) {
     if (Type != kByte && Type != kShort && Type != kLong && Type != kSShort && Type != kIFD)
@@ -101,7 +104,7 @@ uint32_t TCropTIFF::ReadScalarValue(const uint8_t* Field, uint16_t Type, bool Bi
         const uint32_t offset = ReadU32(Field, BigEndian);
         if (!File.Holds(offset))
             throw ETIFFError(Fmt("Тег %d: смещение значения за пределами файла", TagID));
-        const std::optional<TByteView> value = File.Slice(offset, SizeOf(Type));
+        const std::optional<TByteView> value = File.Slice(offset, FieldTypeSize(Type));
         if (!value)
             throw ETIFFError(Fmt("Тег %d: недостаточно данных для %s", TagID, ScalarName(Type)));
         p = value->Data();

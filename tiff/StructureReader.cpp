@@ -118,8 +118,7 @@ TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(TByteView File) {
         const uint16_t tagID = list[i].TagID;
         const uint16_t type = HostU16(raw.DataType, be);
         const uint32_t n = list[i].Count;
-        const uint64_t size = type > 0xFF ? 4 : GetDataTypeSize(static_cast<TTIFFDataType>(type));
-        const bool inl = uint64_t{n} * size <= 4;
+        const bool inl = uint64_t{n} * FieldTypeSize(type) <= 4;
         const uint8_t* field = entryBytes + 8;
         auto scalar = [&] { return ReadScalarValue(field, type, be, inl, File, tagID); };
         auto cardinals = [&] { return ReadCardinalArray(field, type, n, be, inl, File, tagID); };
