@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tiff/ByteView.h"
 #include "tiff/Exceptions.h"
 #include "tiff/MappedFile.h"
 #include "tiff/SampleWords.h"
@@ -30,7 +31,7 @@ class TCropTIFF {
 public:
     explicit TCropTIFF(const ITagDescriber& describer) : FDescriber(describer) {}
 
-    // ---- Reading --------------------------------------------------------------------------
+    // Reading.
 
     /// \brief Maps the file, checks and parses it, and assembles its sample words.
     /// Raises ETIFFError or EOSError. On success GetAllTags() holds the file's tag list.
@@ -38,17 +39,18 @@ public:
 
     /// \brief A copy of the tag list of the last successful parse.
     std::vector<TTIFFTag> GetAllTags() const { return FAllTags; }
+    /// \brief Whether the last parse read a RowsPerStrip entry of IFD0 without error.
     bool GetOriginalHadRowsPerStrip() const { return FOriginalHadRowsPerStrip; }
 
     /// \brief Size in bytes of one value of a field type (4 for unknown types).
     static int GetDataTypeSize(TTIFFDataType type);
 
-    // ---- Value texts ----------------------------------------------------------------------
+    // Value texts.
 
     /// \brief The type name shown in the metadata table.
     static std::string GetDataTypeName(TTIFFDataType type);
 
-    // ---- Writing --------------------------------------------------------------------------
+    // Writing.
 
     /// \brief Writes the words as a single-strip uncompressed TIFF with nested directories.
     /// The file goes to a temporary file beside the target, is flushed to disk and renamed over
@@ -140,7 +142,7 @@ private:
     std::vector<TTIFFTag> FAllTags;
     bool FOriginalHadRowsPerStrip = false;
 
-    // ---- Reading internals ----------------------------------------------------------------
+    // Reading internals.
 
     /// What the structure reader hands to the pixel loader.
     struct TTIFFStructure {
@@ -165,28 +167,26 @@ private:
         static TRawEntry At(const uint8_t* entry) noexcept;
     };
 
-    TTIFFStructure ParseTIFFStructure(const uint8_t* Data, uint64_t FileSize);
-    TTIFFTag BuildTagRecord(const uint8_t* Data, uint64_t FileSize, bool BigEndian,
-                            const TRawEntry& Entry) const;
-    std::vector<TTIFFTag> ReadNestedIFD(const uint8_t* Data, uint64_t FileSize, uint32_t Offset,
-                                        bool BigEndian) const;
+    TTIFFStructure ParseTIFFStructure(TByteView File);
+    TTIFFTag BuildTagRecord(TByteView File, bool BigEndian, const TRawEntry& Entry) const;
+    std::vector<TTIFFTag> ReadNestedIFD(TByteView File, uint32_t Offset, bool BigEndian) const;
     static void InsertNestedTags(std::vector<TTIFFTag>& List, std::vector<TTIFFTag> Nested,
                                  size_t PointerPosition, const std::string& Prefix);
+    /// Size of one value of a 16-bit field type as stored: 4 for every unknown type.
+    static uint64_t FieldTypeSize(uint16_t Type);
+    // The structural readers. `Field` is the entry's four value bytes as stored.
     static uint32_t ReadScalarValue(const uint8_t* Field, uint16_t Type, bool BigEndian,
-                                    bool IsInline, const uint8_t* Data, uint64_t FileSize,
-                                    uint16_t TagID);
+                                    bool IsInline, TByteView File, uint16_t TagID);
     static std::vector<uint16_t> ReadWordArray(const uint8_t* Field, uint16_t Type, uint32_t Count,
-                                               bool BigEndian, bool IsInline, const uint8_t* Data,
-                                               uint64_t FileSize, uint16_t TagID);
+                                               bool BigEndian, bool IsInline, TByteView File,
+                                               uint16_t TagID);
     static std::vector<uint32_t> ReadCardinalArray(const uint8_t* Field, uint16_t Type,
                                                    uint32_t Count, bool BigEndian, bool IsInline,
-                                                   const uint8_t* Data, uint64_t FileSize,
-                                                   uint16_t TagID);
+                                                   TByteView File, uint16_t TagID);
     static TTIFFTagValue NormalizeInlineValue(const uint8_t* Field, TTIFFDataType Type,
                                               uint32_t Count, bool BigEndian);
     static std::vector<uint8_t> CaptureRawData(const uint8_t* Field, TTIFFDataType Type,
-                                               uint32_t Count, bool BigEndian, const uint8_t* Data,
-                                               uint64_t FileSize);
+                                               uint32_t Count, bool BigEndian, TByteView File);
     static TMappedFile MapFileForReading(const std::string& FileName);
     static void UnmapFile(TMappedFile& Mapped);
     // Both check every strip against the file before they size PixelData to Total words.
@@ -195,9 +195,7 @@ private:
     static void CopyPlanarStrips(const TTIFFStructure& S, const TMappedFile& Mapped,
                                  uint64_t Total, TSampleWords& PixelData);
 
-    // ---- Value text internals -------------------------------------------------------------
-
-    // ---- Writing internals ----------------------------------------------------------------
+    // Writing internals.
 
     /// Appends one 12-byte entry to `Out`; `IsInlineValue` says whether `ValueField` is a value
     /// (converted to the output's order by its type) or an offset.

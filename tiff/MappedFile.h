@@ -27,7 +27,6 @@ public:
 
     const uint8_t* Data() const noexcept { return FData; }
     uint64_t Size() const noexcept { return FSize; }
-    bool IsOpen() const noexcept { return FData != nullptr; }
 
     /// True when the file shrank or was replaced on disk while mapped, or a page fault past
     /// its end was caught: what was read from the mapping cannot be trusted.

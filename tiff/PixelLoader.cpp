@@ -162,7 +162,7 @@ TLoadedTIFF TCropTIFF::LoadTIFFAsWords(const std::string& FileName) {
     };
     TTIFFStructure s;
     try {
-        s = ParseTIFFStructure(mapped.Data(), mapped.Size());
+        s = ParseTIFFStructure(TByteView(mapped.Data(), mapped.Size()));
     } catch (const ETIFFError&) {
         refuseIfChanged();
         throw;

@@ -25,8 +25,6 @@ public:
     void WriteVector(const struct iovec* parts, size_t count);
     void Commit();
 
-    const std::string& TempPath() const { return FTempPath; }
-
 private:
     std::string FTargetPath;
     std::string FTempPath;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tests/pipeline/support/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 
 #include <cerrno>
 #include <exception>
