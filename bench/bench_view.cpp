@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "pipeline/ViewBitmap.h"
-#include "ui/AppStyle.h"
-#include "ui/ImageBox.h"
-#include "ui/Unit1.h"
-#include "ui/ViewGeometry.h"
+#include "ui/form1/Unit1.h"
+#include "ui/logic/ViewGeometry.h"
+#include "ui/widgets/AppStyle.h"
+#include "ui/widgets/ImageBox.h"
 
 namespace vantrel {
 namespace {

@@ -34,7 +34,7 @@
 #include <vector>
 
 #include "pipeline/DisplayWorker.h"
-#include "ui/Unit1.h"
+#include "ui/form1/Unit1.h"
 
 namespace vantrel {
 namespace {

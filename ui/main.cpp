@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/AppStyle.h"
-#include "ui/Unit1.h"
+#include "ui/form1/Unit1.h"
+#include "ui/widgets/AppStyle.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QSpinBox>
 
 #include "tests/ui/WindowFixture.h"
-#include "ui/ViewGeometry.h"
+#include "ui/logic/ViewGeometry.h"
 
 namespace vantrel {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/FileList.h"
+#include "ui/logic/FileList.h"
 
 namespace vantrel {
 namespace {

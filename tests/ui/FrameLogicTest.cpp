@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/FrameLogic.h"
+#include "ui/logic/FrameLogic.h"
 
 namespace vantrel {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTextBrowser>
 
 #include "tests/ui/WireUiFixture.h"
-#include "ui/HelpViewer.h"
+#include "ui/widgets/HelpViewer.h"
 
 namespace vantrel {
 namespace {

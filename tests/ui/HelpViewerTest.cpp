@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/HelpViewer.h"
+#include "ui/widgets/HelpViewer.h"
 
 #include <gtest/gtest.h>
 

@@ -8,9 +8,9 @@
 #include <QTabWidget>
 
 #include "tests/ui/WindowFixture.h"
-#include "ui/ColorBox.h"
-#include "ui/UpDown.h"
-#include "ui/ViewGeometry.h"
+#include "ui/logic/ViewGeometry.h"
+#include "ui/widgets/ColorBox.h"
+#include "ui/widgets/UpDown.h"
 
 namespace vantrel {
 namespace {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "ui/IniFile.h"
+#include "ui/logic/settings/IniFile.h"
 #include "tests/ui/TempFolder.h"
 #include "tiff/CodePage1251.h"
 #include "tiff/Exceptions.h"
-#include "ui/FileText.h"
-#include "ui/TextCodecs.h"
+#include "ui/logic/settings/FileText.h"
+#include "ui/logic/settings/TextCodecs.h"
 
 #include <gtest/gtest.h>
 

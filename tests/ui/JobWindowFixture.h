@@ -20,7 +20,7 @@
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/TempFolder.h"
-#include "ui/Unit1.h"
+#include "ui/form1/Unit1.h"
 
 namespace vantrel {
 

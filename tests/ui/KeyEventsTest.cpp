@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/KeyEvents.h"
+#include "ui/widgets/KeyEvents.h"
 
 #include <gtest/gtest.h>
 

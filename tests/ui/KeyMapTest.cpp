@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/KeyMap.h"
+#include "ui/logic/KeyMap.h"
 
 #include <gtest/gtest.h>
 

@@ -17,10 +17,10 @@
 #include <QToolTip>
 
 #include "tests/ui/WindowFixture.h"
-#include "ui/ActivityIndicator.h"
-#include "ui/ColorBox.h"
-#include "ui/Glyphs.h"
-#include "ui/UpDown.h"
+#include "ui/widgets/ActivityIndicator.h"
+#include "ui/widgets/ColorBox.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/widgets/UpDown.h"
 
 namespace vantrel {
 namespace {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "ui/Settings.h"
+#include "ui/logic/settings/Settings.h"
 #include "tests/ui/TempFolder.h"
 #include "tiff/Exceptions.h"
-#include "ui/FileText.h"
+#include "ui/logic/settings/FileText.h"
 
 #include <gtest/gtest.h>
 

@@ -11,11 +11,11 @@
 #include <fstream>
 
 #include "tests/ui/WireUiFixture.h"
-#include "ui/ColorBox.h"
-#include "ui/FileText.h"
-#include "ui/IniFile.h"
-#include "ui/Settings.h"
-#include "ui/UpDown.h"
+#include "ui/logic/settings/FileText.h"
+#include "ui/logic/settings/IniFile.h"
+#include "ui/logic/settings/Settings.h"
+#include "ui/widgets/ColorBox.h"
+#include "ui/widgets/UpDown.h"
 
 namespace vantrel {
 namespace {

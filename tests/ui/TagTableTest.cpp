@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/TagTable.h"
+#include "ui/logic/TagTable.h"
 
 namespace vantrel {
 namespace {

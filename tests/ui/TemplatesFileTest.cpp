@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "ui/TemplatesFile.h"
+#include "ui/logic/settings/TemplatesFile.h"
 #include "tests/ui/TempFolder.h"
-#include "ui/FileText.h"
-#include "ui/Settings.h"
+#include "ui/logic/settings/FileText.h"
+#include "ui/logic/settings/Settings.h"
 
 #include <gtest/gtest.h>
 

@@ -13,8 +13,8 @@
 
 #include "pipeline/Render.h"
 #include "tests/ui/JobWindowFixture.h"
-#include "ui/ImageBox.h"
-#include "ui/ViewGeometry.h"
+#include "ui/logic/ViewGeometry.h"
+#include "ui/widgets/ImageBox.h"
 
 namespace vantrel {
 namespace {

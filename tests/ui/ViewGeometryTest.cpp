@@ -6,7 +6,7 @@
 #include <map>
 
 #include "pipeline/ViewBitmap.h"
-#include "ui/ViewGeometry.h"
+#include "ui/logic/ViewGeometry.h"
 
 namespace vantrel {
 namespace {

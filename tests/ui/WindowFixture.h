@@ -8,8 +8,8 @@
 
 #include "pipeline/ViewBitmap.h"
 #include "tests/ui/TempFolder.h"
-#include "ui/ImageBox.h"
-#include "ui/Unit1.h"
+#include "ui/form1/Unit1.h"
+#include "ui/widgets/ImageBox.h"
 
 namespace vantrel {
 

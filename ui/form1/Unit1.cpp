@@ -1,0 +1,407 @@
+// SPDX-License-Identifier: MIT
+#include "ui/form1/Unit1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolTip>
+#include <QTreeWidget>
+#include <QWindow>
+#include <algorithm>
+
+#include "pipeline/DisplayWorker.h" // the window owns the worker and the call queue
+#include "pipeline/UiCallQueue.h"
+#include "ui/form1/VersionCaption.h"
+#include "ui/widgets/ActivityIndicator.h"
+#include "ui/widgets/AppStyle.h"
+#include "ui/widgets/ColorBox.h"
+#include "ui/widgets/ImageBox.h"
+#include "ui/widgets/ScaledViewCache.h"
+#include "ui/widgets/TagListView.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr int MinWidth = 900;
+constexpr int MinHeight = 600;
+constexpr int PageControlWidth = 180;
+
+QString FromUtf8(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+std::string FileNameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+    setFont(AppFont());
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    setCentralWidget(central);
+
+    Panel1 = new QWidget(central);
+    Panel1->setObjectName("Panel1");
+    layout->addWidget(Panel1, 1);
+    PageControl1 = new QTabWidget(central);
+    PageControl1->setObjectName("PageControl1");
+    // A click on a tab takes the focus, as any control's click does (and clears the image
+    // focus).
+    PageControl1->tabBar()->setFocusPolicy(Qt::StrongFocus);
+    PageControl1->setFixedWidth(PageControlWidth);
+    layout->addWidget(PageControl1);
+
+    StatusBar1 = new QLabel(QStringLiteral("Готов к работе"));
+    StatusBar1->setObjectName("StatusBar1");
+    StatusBar1->installEventFilter(this);
+    statusBar()->addWidget(StatusBar1, 1);
+    statusBar()->setSizeGripEnabled(false);
+
+    CreateWorkArea();
+    CreateCropTab();
+    CreateSettingsTab();
+    CreatePopupMenus();
+    CreateArrowActions();
+    FScaledView = std::make_unique<TScaledViewCache>();
+    ConnectCropFrame();
+    ConnectImageView();
+    // wireui: the tag table, the help pane and the action list.
+    CreateMetadataPanel();
+    CreateHelpPane();
+    CreateActions();
+    CreateJobs(); // before the settings are read: they may name the dialogs' folders
+
+    // 180 pixels hold the tabs in the design font; a wider fallback font widens the column
+    // rather than cutting captions off.
+    PageControl1->setFixedWidth(
+        std::max(PageControlWidth, PageControl1->minimumSizeHint().width()));
+    setMinimumSize(MinWidth, MinHeight); // made the outer size at the first show
+    resize(MinWidth, MinHeight);
+    FormCreate();
+    ApplyHintDuration(this);
+}
+
+TForm1::~TForm1() {
+    FormDestroy();
+}
+
+void TForm1::CreateWorkArea() {
+    auto* layout = new QVBoxLayout(Panel1);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Splitter1 = new QSplitter(Qt::Vertical, Panel1);
+    Splitter1->setObjectName("Splitter1");
+    Splitter1->setHandleWidth(3);
+    Splitter1->setChildrenCollapsible(true);
+    layout->addWidget(Splitter1);
+    ListView1 = new TTagListView(Splitter1); // wireui: drag selection of its own
+    ListView1->setObjectName("ListView1");
+    ListView1->setRootIsDecorated(false);
+    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    WorkStack = new QStackedWidget(Splitter1);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+}
+
+void TForm1::FormCreate() {
+    // 1. No file, no view bitmap.
+    FInputFile.clear();
+    FCroppedFile.clear();
+    FCachedBitmap.reset();
+    // 2. Qt widgets paint double-buffered already.
+    // 3.
+    FFileList.clear();
+    FCurrentIndex = -1;
+    FImageHasFocus = false;
+    // 4. The image view.
+    ImageViewer = new TImageBox(WorkStack);
+    ImageViewer->setObjectName("ImageViewer");
+    QPalette pal = ImageViewer->palette();
+    pal.setColor(QPalette::Window, QColor(128, 128, 128));
+    ImageViewer->setPalette(pal);
+    WorkStack->addWidget(ImageViewer);
+    ImageViewer->OnPaintContent = [this] { PaintImage(); };
+    ImageViewer->OnMouseDown = [this](Qt::MouseButton b, Qt::KeyboardModifiers m, int x, int y) {
+        ImageViewerMouseDown(b, m, x, y);
+    };
+    ImageViewer->OnMouseMove = [this](int x, int y) { ImageViewerMouseMove(x, y); };
+    ImageViewer->OnMouseUp = [this](Qt::MouseButton b) { ImageViewerMouseUp(b); };
+    // 5.
+    FFrameSizeInPixels = {1687, 1125};
+    FFramePosInPixels = {0, 0};
+    FDragging = false;
+    // 6. Display adjustments; the display worker's fields arrive with the worker.
+    FBrightness = 0;
+    FSContrast = 0.0;
+    FGamma = 1.0;
+    // 7.
+    TrackBar1->setValue(0);
+    TrackBar2->setValue(0);
+    TrackBar3->setValue(0);
+    // 8.
+    ColorboxItemWidth =
+        ColorBox1->count() > 0
+            ? QFontMetrics(ColorBox1->font()).horizontalAdvance(QStringLiteral("Оранжевый")) + 30
+            : 0;
+    ColorBox1->view()->setMinimumWidth(ColorboxItemWidth);
+    ColorBox2->view()->setMinimumWidth(ColorboxItemWidth);
+    // 9.
+    connect(qApp, &QApplication::focusChanged, this, &TForm1::ActiveControlChanged);
+    // 10.
+    Splitter1->setSizes({0, 1});
+    // 11, 12.
+    LoadSettings();
+    SpEdWidth->setValue(FFrameSizeInPixels.X);
+    SpEdHeight->setValue(FFrameSizeInPixels.Y);
+    // 13, 14.
+    UpdateButtons();
+    StartBusyIndicators(false);
+    // 15. Keys: the window sees every key before the focused control.
+    qApp->installEventFilter(this);
+    // 16. Files dropped from the desktop arrive with the file list.
+    // 17.
+    SetStartTitle();
+    // 18, 19.
+    ShowStartupHelp();
+    // 20.
+    WidenHintSeparators();
+}
+
+void TForm1::FormDestroy() {
+    if (FDestroyed)
+        return;
+    FDestroyed = true;
+    // 0. Jobs and render passes end first, their completions serviced: a save runs to its end.
+    StopJobs();
+    // 1, 2. The smooth-copy worker ends before the bitmap it reads is released.
+    FScaledView.reset();
+    FCachedBitmap.reset();
+    // 3.
+    qApp->removeEventFilter(this);
+    disconnect(qApp, &QApplication::focusChanged, this, &TForm1::ActiveControlChanged);
+    // 4.
+    SaveSettings();
+    // 5.
+    FFileList.clear();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (FCentred)
+        return;
+    FCentred = true;
+    // The frame's size is known once the window is on screen: 900 × 600 is the outer size.
+    const QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
+    setMinimumSize(MinWidth - frame.width(), MinHeight - frame.height());
+    // The size given before the first show was meant as the outer size.
+    if (!isMaximized())
+        resize(width() - frame.width(), height() - frame.height());
+    if (QScreen* screen = this->screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+// --- Title ---
+
+void TForm1::SetStartTitle() {
+    setWindowTitle(FromUtf8(std::string(AppName) + " v." + CaptionVersionText()));
+}
+
+void TForm1::SetLoadedTitle(const std::string& distFolder, const std::string& fileName) {
+    const std::string folder = distFolder.empty() ? "[ПАПКА ИСТОЧНИКA]\\" : distFolder;
+    setWindowTitle(FromUtf8(std::string(AppName) + " v." + CaptionVersionText() + " — " + folder +
+                            FileNameOf(fileName)));
+}
+
+void TForm1::SetTransformTitle() {
+    setWindowTitle(FromUtf8(std::string(AppName) + " v." + CaptionVersionText() + " — " +
+                            "В РАБОТЕ: " + FileNameOf(FInputFile)));
+}
+
+// --- Busy state and buttons ---
+
+void TForm1::StartBusyIndicators(bool on) {
+    ActivityIndicator1->setVisible(on);
+    ActivityIndicator1->SetAnimate(on);
+    InfoPanel->setVisible(!on);
+    ActivityIndicator2->setVisible(on);
+    ActivityIndicator2->SetAnimate(on);
+}
+
+void TForm1::SetBusy(bool busy) {
+    QPushButton* const buttons[] = {BtnOpen, BtnSaveFolder, BtnRotLeft,  BtnRotRight, BtnRotate,
+                                    BtnFlip, BtnSave,       BtnPrevious, btnNext,     BtnInvert};
+    bool* const record[] = {&ButtonEnabledState.BtnOpen,    &ButtonEnabledState.BtnSaveFolder,
+                            &ButtonEnabledState.BtnRotLeft, &ButtonEnabledState.BtnRotRight,
+                            &ButtonEnabledState.BtnRotate,  &ButtonEnabledState.BtnFlip,
+                            &ButtonEnabledState.BtnSave,    &ButtonEnabledState.BtnPrevious,
+                            &ButtonEnabledState.BtnNext,    &ButtonEnabledState.BtnInvert};
+    if (busy) {
+        StartBusyIndicators(true);
+        // Entered again while busy (a reload or a jump during a load), the buttons are all
+        // disabled: the states saved on the first entry stay, or the open button would never
+        // be enabled again.
+        if (!FBusyEntered)
+            for (int i = 0; i < 10; ++i)
+                *record[i] = buttons[i]->isEnabled();
+        FBusyEntered = true;
+        for (QPushButton* b : buttons)
+            b->setEnabled(false);
+    } else {
+        FBusyEntered = false;
+        // A button enabled meanwhile stays enabled.
+        for (int i = 0; i < 10; ++i)
+            if (!buttons[i]->isEnabled())
+                buttons[i]->setEnabled(*record[i]);
+        StartBusyIndicators(false);
+    }
+}
+
+void TForm1::UpdateButtons() {
+    const auto count = static_cast<int32_t>(FFileList.size());
+    BtnPrevious->setEnabled(count > 0 && FCurrentIndex > 0);
+    btnNext->setEnabled(count > 0 && FCurrentIndex < count - 1);
+    const bool image = HasImage();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{BtnSave, btnTags, BtnRotLeft, BtnRotRight, BtnRotate,
+                                         BtnFlip, BtnInvert, TrackBar1, TrackBar2, TrackBar3})
+        w->setEnabled(image);
+}
+
+void TForm1::ClickIfEnabled(QPushButton* button, QObject* sender) {
+    if (!button || !button->isEnabled())
+        return;
+    const auto handler = FClickHandlers.find(button);
+    if (handler != FClickHandlers.end() && handler->second)
+        handler->second(sender);
+}
+
+void TForm1::SetClickHandler(QPushButton* button, std::function<void(QObject*)> handler) {
+    const bool first = FClickHandlers.find(button) == FClickHandlers.end();
+    FClickHandlers[button] = std::move(handler);
+    if (first)
+        connect(button, &QPushButton::clicked, this, [this, button] {
+            const auto h = FClickHandlers.find(button);
+            if (h != FClickHandlers.end() && h->second)
+                h->second(button); // a mouse click passes the button as the sender
+        });
+}
+
+void TForm1::WidenHintSeparators() {
+    const QFontMetrics metrics(QToolTip::font());
+    auto widen = [&](QWidget* control) {
+        const QString hint = control->toolTip();
+        if (hint.isEmpty())
+            return;
+        QStringList lines = hint.split(QLatin1Char('\n'));
+        int widest = 0;
+        for (const QString& line : lines)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        QString rule = QStringLiteral("_");
+        while (metrics.horizontalAdvance(rule) < widest)
+            rule += QLatin1Char('_');
+        while (rule.size() >= 2 && metrics.horizontalAdvance(rule) > widest)
+            rule.chop(1);
+        for (QString& line : lines)
+            if (line == QLatin1String("_"))
+                line = rule;
+        control->setToolTip(lines.join(QLatin1Char('\n')).trimmed());
+    };
+    for (QPushButton* b : findChildren<QPushButton*>())
+        widen(b);
+    for (QSlider* s : findChildren<QSlider*>())
+        widen(s);
+}
+
+void TForm1::StatusBar1Click() {
+    QGuiApplication::clipboard()->setText(StatusBar1->text());
+}
+
+void TForm1::SetStatusText(const QString& text) {
+    StatusBar1->setText(text);
+}
+
+QString TForm1::StatusText() const {
+    return StatusBar1->text();
+}
+
+// --- Installing a loaded image ---
+
+void TForm1::ReleaseImage() {
+    FScaledView->Clear();
+    FCachedBitmap.reset();
+    FStandInView = QImage();
+    FOriginalWords.reset();
+}
+
+void TForm1::InstallImage(TLoadedImage image) {
+    ReleaseImage();
+    FCachedBitmap = std::shared_ptr<const TViewBitmap>(std::move(image.Bitmap));
+    ++FBitmapSerial;
+    FOriginalWidth = image.Width;
+    FOriginalHeight = image.Height;
+    FOriginalSamples = image.Samples;
+    FOriginalPhotometric = image.Photometric;
+    FOriginalWords = std::move(image.Words);
+    lblWidth->setText(QString::number(image.Width) + QStringLiteral(" →"));
+    lblHeight->setText(QString::number(image.Height) + QStringLiteral(" →"));
+    FitFrameToImage();
+    FImageHasFocus = true;
+    ImageViewer->setFocus(Qt::OtherFocusReason);
+    ImageViewer->repaint();
+}
+
+void TForm1::CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool isBigEndian,
+                          const std::string& fileName, std::string distFolder) {
+    HideHelp();
+    CurrentFileTags.clear();
+    InstallImage(std::move(image));
+    FShownFile = fileName;
+    CurrentFileTags = std::move(tags);
+    SetLoadedTitle(distFolder, fileName);
+    UpdateStatusLine();
+    FillTagList(CurrentFileTags, isBigEndian);
+    SetBusy(false);
+    FTransformState = TImageTransformState{};
+    UpdateButtons();
+}
+
+// --- Events the window sees first ---
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == StatusBar1 && event->type() == QEvent::MouseButtonRelease) {
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            StatusBar1Click();
+        return false;
+    }
+    // Keys and the wheel: Tab, shortcuts by the physical key, FormKeyDown/FormKeyUp.
+    if (AppMessage(watched, event))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace vantrel

@@ -1,0 +1,488 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The main window: every control, the image state, the crop frame and the busy state.
+// Member definitions are spread over files named after their concern: Unit1.cpp (start, end,
+// title, busy state, buttons), CropTab.cpp and SettingsTab.cpp (the two tabs), CropFrame.cpp
+// (the frame), ImageView.cpp (painting, focus, frame look).
+
+#include <QColor>
+#include <QImage>
+#include <QMainWindow>
+#include <QSize>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "pipeline/CurrentImage.h"
+#include "pipeline/DisplayAdjustments.h"
+#include "pipeline/JobFailures.h"
+#include "pipeline/LoadGeneration.h"
+#include "pipeline/OneShotJob.h"
+#include "pipeline/ViewBitmap.h"
+#include "tiff/SampleWords.h"
+#include "tiff/TIFFRecords.h"
+#include "ui/logic/FileList.h"
+#include "ui/logic/FrameLogic.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QDragEnterEvent;
+class QDropEvent;
+class QFrame;
+class QKeyEvent;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+class QSplitter;
+class QStackedWidget;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+class QWidget;
+
+namespace vantrel {
+
+class TActivityIndicator;
+class TColorBox;
+class THelpViewer;
+class TDisplayWorker;
+class TUiCallQueue;
+class TImageBox;
+class TScaledViewCache;
+class TUpDown;
+
+/// The program name at the start of the window title.
+inline const char* const AppName = "Vantrel";
+
+/// Modifier keys recorded at the window's last key press or release.
+inline TShiftState LastShiftState = 0;
+
+/// The frame size of the template last picked in this run (0 until one is picked).
+inline int32_t TemplateWidth = 0;
+inline int32_t TemplateHeight = 0;
+
+/// The tags of the file shown; set by a load's completion, read by the crop job.
+inline std::vector<TTIFFTag> CurrentFileTags;
+
+/// Where the window reads and writes Vantrel.ini and VantrelFrames.txt; empty means beside
+/// the executable when that folder is writable, else $XDG_CONFIG_HOME/vantrel. Tests point
+/// it at a folder of their own.
+inline std::filesystem::path SettingsFolderOverride;
+
+/// Shows a problem with the settings files; a warning box when empty. Tests record them.
+inline std::function<void(const QString& message)> ShowSettingsProblem;
+
+/// Enabled states of the ten command buttons saved on entering the busy state.
+struct TButtonEnabledState {
+    bool BtnOpen = false;
+    bool BtnSaveFolder = false;
+    bool BtnRotLeft = false;
+    bool BtnRotRight = false;
+    bool BtnRotate = false;
+    bool BtnFlip = false;
+    bool BtnSave = false;
+    bool BtnPrevious = false;
+    bool BtnNext = false;
+    bool BtnInvert = false;
+};
+
+/// What a finished load hands to the window.
+struct TLoadedImage {
+    TSharedWords Words;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int32_t Samples = 0;
+    uint16_t Photometric = 1;
+    std::unique_ptr<TViewBitmap> Bitmap;
+};
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // --- Start, end, title, busy state (Unit1.cpp) ---
+    void SetBusy(bool busy);
+    void UpdateButtons();
+    /// Runs the button's click handler with the given sender if the button is enabled and
+    /// has one. Keyboard commands pass no sender.
+    void ClickIfEnabled(QPushButton* button, QObject* sender);
+    /// The click handler of a command button; a mouse click passes the button as sender.
+    void SetClickHandler(QPushButton* button, std::function<void(QObject* sender)> handler);
+    void WidenHintSeparators();
+    void StatusBar1Click();
+    void SetStatusText(const QString& text);
+    [[nodiscard]] QString StatusText() const;
+    /// Window titles: at start, after a load (folder label and file name), after a transform.
+    void SetStartTitle();
+    void SetLoadedTitle(const std::string& distFolder, const std::string& fileName);
+    void SetTransformTitle();
+
+    /// Installs a loaded image exactly as a load's completion does: releases the previous
+    /// image, installs words and view, shows the size labels, fits the frame, gives the image
+    /// the focus and repaints.
+    void InstallImage(TLoadedImage image);
+    /// The whole completion of a successful load: InstallImage, tags, title, status line,
+    /// busy state, transform state, buttons. An empty distFolder means the source folder.
+    void CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool isBigEndian,
+                      const std::string& fileName, std::string distFolder);
+    [[nodiscard]] bool HasImage() const { return FCachedBitmap || !FStandInView.isNull(); }
+    /// The size in pixels of the image the view shows (the full view's or its stand-in's).
+    [[nodiscard]] QSize ShownImageSize() const;
+
+    // --- Crop frame (CropFrame.cpp) ---
+    void SpEdWidthChange();
+    void SpEdHeightChange();
+    void FrameDimensionChanged(bool isWidth);
+    void ComboBox1Change();
+    void ClearTemplateIfChanged();
+    void BitBtn2Click();
+    void BtnLockRatioClick();
+    void ApplyRatioLock(int state);
+    void ShowRatioText();
+    void FitFrameToImage();
+    void ImageViewerMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void ImageViewerMouseMove(int x, int y);
+    void ImageViewerMouseUp(Qt::MouseButton button);
+    void DragFrameTo(int x, int y);
+    void ArrowExecute(QAction* sender);
+    void MoveFrameByArrow(TArrow arrow);
+    void UpdateStatusLine();
+    [[nodiscard]] int LockState() const;
+    void SetLockState(int state);
+    [[nodiscard]] int32_t SpinWidth() const;
+    [[nodiscard]] int32_t SpinHeight() const;
+    /// Writes both spin edits with the lock in the updating state (restored afterwards).
+    void WriteFrameSize(int32_t width, int32_t height);
+
+    // --- Image view (ImageView.cpp) ---
+    void PaintImage();
+    void ActiveControlChanged(QWidget* old, QWidget* now);
+    void ColorBox1Change();
+    void ColorBox1DropDown(TColorBox* box);
+    void UpDnDashChangingEx(int newValue);
+    void UpDnBlankChangingEx(int newValue);
+    void RepaintView();
+    /// Smooth (area-averaged) reduced copy at rest; off draws the plain stretched copy always.
+    void SetSmoothView(bool on);
+    [[nodiscard]] bool SmoothViewReady() const;
+    /// Before a job makes a new view of an image drawn reduced: the full view is let go and
+    /// a copy at the size drawn stands in for it until the new one is installed, so that two
+    /// full views are never held at once. Returns the view let go of (null when it stays),
+    /// for the job to free on its own thread.
+    [[nodiscard]] std::shared_ptr<const TViewBitmap> LetGoOfFullView();
+
+    // --- wireui: metadata panel (MetadataPanel.cpp) ---
+    /// Clears and refills the table from a load's tag list and the file's byte order.
+    void FillTagList(const std::vector<TTIFFTag>& tags, bool isBigEndian);
+    void btnTagsClick();
+    /// Shown when at least 30 pixels high.
+    [[nodiscard]] bool TagPanelShown() const;
+    [[nodiscard]] int TagPanelHeight() const;
+    void SetTagPanelHeight(int height);
+    void CopyAllTags();      // N1 "Скопировать всё"
+    void CopySelectedTags(); // N2 "Скопировать выделенное"
+    void ListView1MouseDown(Qt::MouseButton button, const QPoint& pos);
+    void ListView1MouseMove(Qt::MouseButtons buttons, const QPoint& pos);
+    void ListView1MouseUp(Qt::MouseButton button);
+
+    // --- wireui: help pane (HelpPane.cpp) ---
+    void ShowHelp();
+    void HideHelp();
+    void HelpExecute();
+    [[nodiscard]] bool HelpShown() const;
+    /// The pane reads its pages from the program's resources at once; true when a document
+    /// is shown. Kept for callers that wait for the pane.
+    bool WaitForBrowser(int timeoutMs);
+
+    // --- wireui: keyboard commands (Keyboard.cpp) ---
+    /// The window's own key handling after the shortcuts; true when it consumed the key.
+    bool FormKeyDown(const QKeyEvent& event);
+    void FormKeyUp(const QKeyEvent& event);
+    /// Hands a key (a Qt key code) to the focused control as a press and a release.
+    void ForwardKey(int key);
+    void EscapeExecute();
+    /// F12 and Backspace: ReloadCommand.
+    void ReloadFromKey();
+    void OnlySaveExecute();
+    /// Runs the action of the list ActionList1 named `name` as its shortcut would.
+    void ExecuteAction(QAction* action);
+    void PopupMenu2Popup(QSlider* trackBar);
+    void N3Click();
+    void N4Click();
+
+    // --- wireui: settings (SettingsWiring.cpp) ---
+    /// The folder of the two settings files in force for this window.
+    [[nodiscard]] static std::filesystem::path SettingsFolderPath();
+    /// What LoadSettings could not use (shown once the window is on screen).
+    std::vector<std::string> FSettingsProblems;
+    /// Commands of the jobs without a button of their own: reload the current file through
+    /// OpenFileAt (F12, Backspace) and save without cropping (Ctrl+S, S). Set by CreateJobs;
+    /// a key does nothing while they are empty.
+    std::function<void()> ReloadCommand;
+    std::function<void()> OnlySaveCommand;
+
+    // --- Background jobs, display worker, file list and navigation ---------------------------
+    // JobWiring.cpp: the UI-thread call queue, the job runner, the display worker, messages.
+    /// Shows a modal message with an OK button. Tests replace it so that nothing blocks.
+    std::function<void(const std::string& text)> ShowMessage;
+    /// Starts the threads of jobs and render passes; tests replace it to make starts fail.
+    TThreadStarter ThreadStarter = DefaultThreadStarter();
+    void ShowOutOfMemoryAdvice();
+    /// The window's current image (words shared, not copied).
+    [[nodiscard]] TCurrentImage CurrentImage() const;
+    /// The display adjustments as the track bars last set them.
+    [[nodiscard]] TDisplayAdjustments CurrentAdjustments() const;
+    /// Jobs started and not yet released (for tests and the close).
+    [[nodiscard]] std::size_t RunningJobs();
+    /// On the UI thread: runs the completions and hand-overs queued so far.
+    int ServiceJobCalls();
+    /// Waits for every job and render pass, servicing their completions (the end of the run).
+    void StopJobs();
+    TDisplayWorker& DisplayWorker() { return *FWorker; }
+
+    // LoadJob.cpp
+    void DisplayTIFFAsync(const std::string& FileName, const std::string& DistFolder);
+    void ReadDisplayAdjustments();
+
+    // TransformJob.cpp
+    void PerformImageTransform(TTransformType Transform);
+
+    // CropJob.cpp
+    void CropByFrame(bool UseFrame);
+    void BtnSaveClick(QObject* Sender);
+
+    // DisplayWorkerWiring.cpp
+    void TrackBar1Change();
+    void TrackBar2Change();
+    void TrackBar3Change();
+    void RequestBitmapUpdate();
+    /// After a load or transform has installed a view rendered with `shown`: renders again
+    /// when a track bar was moved meanwhile (the pass it asked for was of the replaced image).
+    void RenderAgainIfAdjusted(const TDisplayAdjustments& shown);
+
+    // FileNavigation.cpp
+    void BtnOpenClick();
+    /// Steps of a new batch after the open dialog or a drop: list, first load, folders,
+    /// captions. `openFolder` becomes the open dialog's folder.
+    void OpenBatch(std::vector<std::string> paths, const std::string& openFolder);
+    void DropFiles(const std::vector<std::string>& localPaths);
+    void OpenFileAt(int index);
+    void btnNextClick();
+    void BtnPreviousClick();
+    void ReloadExecute();
+    void PopupMenu3Popup(QPushButton* opener);
+    void JumpMenuItemClick(int index);
+    void UpdateNavCaptions(int index);
+    void BtnSaveFolderClick();
+    /// The open dialog's and the save dialog's initial folders, with the hints that show them.
+    void SetOpenDialogFolder(const std::string& folder);
+    void SetSaveDialogFolder(const std::string& folder);
+    /// The dialogs; tests replace them. An empty result means the user cancelled.
+    std::function<std::vector<std::string>(const std::string& initialFolder)> ChooseFilesToOpen;
+    std::function<std::string(const std::string& initialFolder)> ChooseOutputFolder;
+    [[nodiscard]] const TFileList& Batch() const { return FBatch; }
+    std::string OpenDialog1InitialDir;
+    std::string SaveDialog1InitialDir;
+    // --- end of background jobs and navigation ---------------------------------------------
+
+    // --- Fields ---
+    std::string FInputFile;
+    /// The file whose samples the view holds. It differs from FInputFile while a load runs
+    /// and after a load failed (the view keeps the image before).
+    std::string FShownFile;
+    std::string FCroppedFile;
+    std::string FOutputFolder;
+    TPoint FFrameSizeInPixels;
+    TPoint FFramePosInPixels;
+    double FCurrentScale = 0.0;
+    bool FDragging = false;
+    TPoint FDragOffset;
+    std::vector<std::string> FFileList;
+    int32_t FCurrentIndex = -1;
+    double FAspectRatio = 1.5;
+    bool FUpdating = false;
+    bool FImageHasFocus = false;
+    int32_t ListViewHeight = 200;
+    TImageTransformState FTransformState;
+    TButtonEnabledState ButtonEnabledState;
+    bool FlagShowHelp = true;
+    int32_t FBrightness = 0;
+    double FSContrast = 0.0;
+    double FGamma = 1.0;
+    TSharedWords FOriginalWords;
+    int32_t FOriginalWidth = 0;
+    int32_t FOriginalHeight = 0;
+    int32_t FOriginalSamples = 0;
+    uint16_t FOriginalPhotometric = 1;
+    std::shared_ptr<const TViewBitmap> FCachedBitmap; // shared with the smooth-copy worker
+    QImage FStandInView; // drawn while a job makes the next view; see LetGoOfFullView
+    QSize FStandInFor;   // the image size of the view it stands in for
+    QColor FColorBox1Selected;
+    QColor FColorBox2Selected;
+    int ColorboxItemWidth = 0;
+
+    // --- Controls ---
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabCrop = nullptr;
+    QWidget* TabSettings = nullptr;
+    QWidget* Panel1 = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QTreeWidget* ListView1 = nullptr;
+    QStackedWidget* WorkStack = nullptr; // the image view or the help pane
+    TImageBox* ImageViewer = nullptr;
+    QLabel* StatusBar1 = nullptr;
+
+    QPushButton* BtnOpen = nullptr;
+    QPushButton* btnTags = nullptr;
+    QPushButton* BtnSaveFolder = nullptr;
+    QPushButton* BtnRotLeft = nullptr;
+    QPushButton* BtnRotRight = nullptr;
+    QPushButton* BtnRotate = nullptr;
+    QPushButton* BtnFlip = nullptr;
+    QPushButton* BtnInvert = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* ComboBox1 = nullptr;
+    QLabel* lblWidth = nullptr;
+    QSpinBox* SpEdWidth = nullptr;
+    QLabel* lblHeight = nullptr;
+    QSpinBox* SpEdHeight = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* BtnLockRatio = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* lblApproximate = nullptr;
+    QLabel* lblAspectRatio = nullptr;
+    QPushButton* BtnSave = nullptr;
+    QPushButton* BtnPrevious = nullptr;
+    QPushButton* btnNext = nullptr;
+    TActivityIndicator* ActivityIndicator1 = nullptr;
+    QLabel* Label14 = nullptr;
+    QSlider* TrackBar1 = nullptr;
+    QLabel* Label4 = nullptr;
+    QSlider* TrackBar2 = nullptr;
+    QLabel* Label16 = nullptr;
+    QSlider* TrackBar3 = nullptr;
+
+    QLineEdit* EdPrefix = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* EdPostfix = nullptr;
+    QLabel* Label3 = nullptr;
+    QCheckBox* chkNoTags = nullptr;
+    QLabel* Label5 = nullptr;
+    TColorBox* ColorBox1 = nullptr;
+    TColorBox* ColorBox2 = nullptr;
+    QLabel* lblUpDnDash = nullptr;
+    TUpDown* UpDnDash = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* lblUpDnBlank = nullptr;
+    TUpDown* UpDnBlank = nullptr;
+    QLabel* Label8 = nullptr;
+    QCheckBox* Chk_Space = nullptr;
+    QCheckBox* Chk_CtrlEnter = nullptr;
+    QCheckBox* Chk_AltC = nullptr;
+    QLabel* Label10 = nullptr;
+    QCheckBox* ChkTabNext = nullptr;
+    QCheckBox* ChkPgNext = nullptr;
+    QCheckBox* ChADNext = nullptr;
+    QCheckBox* Chk_NoModif = nullptr;
+    QFrame* InfoPanel = nullptr;
+    TActivityIndicator* ActivityIndicator2 = nullptr;
+
+    QMenu* PopupMenu1 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* N4 = nullptr;
+    QMenu* PopupMenu3 = nullptr;
+    std::vector<QAction*> ArrowActions; // Left, Up, Down, Right
+
+    // --- wireui: controls and fields of the panel, the help pane and the keys ---
+    QAction* N1 = nullptr; // PopupMenu1 "Скопировать всё"
+    QAction* N2 = nullptr; // PopupMenu1 "Скопировать выделенное"
+    THelpViewer* WebBrowser1 = nullptr;
+    std::vector<QAction*> ActionList1; // the nineteen actions, by object name
+    QSlider* FPopupTrackBar = nullptr; // the track bar PopupMenu2 was opened on
+    bool FSelecting = false;
+    int32_t FSelectionAnchor = -1;
+    int32_t FSelectionLast = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // Files dropped from the desktop (FileNavigation.cpp).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void CreateWorkArea();
+    void CreateCropTab();
+    void CreateSettingsTab();
+    void CreatePopupMenus();
+    void CreateArrowActions();
+    void ConnectCropFrame();
+    void ConnectImageView();
+    /// Reads the settings and templates files; until they are read, the built-in templates
+    /// and defaults below are in force.
+    void LoadSettings();
+    void ApplyBuiltInSettings();
+    /// Writes the settings and templates files back at the end of the run.
+    void SaveSettings();
+    /// Steps 18 and 19 of the start: hide the help pane, show it on a first run.
+    void ShowStartupHelp();
+    void DrawFrame(class QPainter& painter, const struct TViewRect& rect);
+    void StartBusyIndicators(bool on);
+    void ReleaseImage();
+
+    // --- wireui ---
+    void CreateMetadataPanel();
+    void CreateHelpPane();
+    void CreateActions();
+    /// The application-wide filter's part for keys and the wheel; true consumes the event.
+    bool AppMessage(QObject* watched, QEvent* event);
+    bool TabKey();
+    bool WheelMessage(const class QWheelEvent& event);
+    void ShowSettingsProblems();
+    void ShowProblem(const QString& message);
+    bool FSwallowKeyPress = false; // the press of a key whose shortcut already ran
+    bool FForwarding = false;
+
+    std::map<QPushButton*, std::function<void(QObject*)>> FClickHandlers;
+    std::unique_ptr<TScaledViewCache> FScaledView;
+    uint64_t FBitmapSerial = 0;
+    bool FSmoothView = true;
+    bool FCentred = false;
+    bool FDestroyed = false;
+
+    // --- Background jobs, display worker, file list and navigation (private) ---------------
+    void CreateJobs();
+    void ConnectJobControls();
+    [[nodiscard]] TFailureActions FailureActions();
+    /// After a failed job: renders the view the job let go of (see LetGoOfFullView).
+    void RenderFullViewAgain();
+    void InstallTransformed(TSharedWords words, int32_t width, int32_t height,
+                            std::unique_ptr<TViewBitmap> bitmap);
+    /// The display worker's hand-over: the new view in place of the old, repainted.
+    void ReplaceViewBitmap(std::unique_ptr<TViewBitmap> bitmap);
+    void SyncBatchFields();
+    std::unique_ptr<TUiCallQueue> FUiQueue;
+    std::unique_ptr<TJobRunner> FJobs;
+    std::unique_ptr<TDisplayWorker> FWorker;
+    TLoadGeneration FLoads;
+    TFileList FBatch; // FFileList and FCurrentIndex mirror it for the window's other parts
+    bool FClosing = false;
+    bool FBusyEntered = false; // SetBusy(true) saved the button states and is still in force
+    // --- end of background jobs and navigation ---------------------------------------------
+};
+
+} // namespace vantrel
