@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "pipeline/Render.h"
-#include "tests/ui/JobWindowFixture.h"
+#include "tests/ui/form1/JobWindowFixture.h"
 #include "ui/logic/ViewGeometry.h"
 #include "ui/widgets/ImageBox.h"
 

@@ -16,7 +16,7 @@
 #include <QTabWidget>
 #include <QToolTip>
 
-#include "tests/ui/WindowFixture.h"
+#include "tests/ui/form1/WindowFixture.h"
 #include "ui/widgets/ActivityIndicator.h"
 #include "ui/widgets/ColorBox.h"
 #include "ui/widgets/Glyphs.h"

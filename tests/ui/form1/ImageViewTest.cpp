@@ -7,7 +7,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "tests/ui/WindowFixture.h"
+#include "tests/ui/form1/WindowFixture.h"
 #include "ui/logic/ViewGeometry.h"
 #include "ui/widgets/ColorBox.h"
 #include "ui/widgets/UpDown.h"

@@ -9,7 +9,7 @@
 #include <QSplitter>
 #include <QTreeWidget>
 
-#include "tests/ui/WireUiFixture.h"
+#include "tests/ui/form1/WireUiFixture.h"
 
 namespace vantrel {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/ui/WindowFixture.h"
+#include "tests/ui/form1/WindowFixture.h"
 
 namespace vantrel {
 

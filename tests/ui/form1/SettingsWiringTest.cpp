@@ -10,7 +10,7 @@
 #include <QSpinBox>
 #include <fstream>
 
-#include "tests/ui/WireUiFixture.h"
+#include "tests/ui/form1/WireUiFixture.h"
 #include "ui/logic/settings/FileText.h"
 #include "ui/logic/settings/IniFile.h"
 #include "ui/logic/settings/Settings.h"

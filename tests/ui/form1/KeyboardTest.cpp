@@ -10,7 +10,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "tests/ui/WireUiFixture.h"
+#include "tests/ui/form1/WireUiFixture.h"
 
 namespace vantrel {
 namespace {

@@ -14,7 +14,7 @@
 #include <system_error>
 
 #include "pipeline/JobTexts.h"
-#include "tests/ui/JobWindowFixture.h"
+#include "tests/ui/form1/JobWindowFixture.h"
 
 namespace vantrel {
 namespace {

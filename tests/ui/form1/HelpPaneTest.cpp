@@ -6,7 +6,7 @@
 #include <QStackedWidget>
 #include <QTextBrowser>
 
-#include "tests/ui/WireUiFixture.h"
+#include "tests/ui/form1/WireUiFixture.h"
 #include "ui/widgets/HelpViewer.h"
 
 namespace vantrel {

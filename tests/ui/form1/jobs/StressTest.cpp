@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <random>
 
-#include "tests/ui/JobWindowFixture.h"
+#include "tests/ui/form1/JobWindowFixture.h"
 
 namespace vantrel {
 namespace {

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-#include "tests/ui/WindowFixture.h"
+#include "tests/ui/form1/WindowFixture.h"
 #include "ui/logic/ViewGeometry.h"
 
 namespace vantrel {

@@ -13,7 +13,7 @@
 
 #include "pipeline/JobTexts.h"
 #include "tests/support/FolderSnapshot.h"
-#include "tests/ui/JobWindowFixture.h"
+#include "tests/ui/form1/JobWindowFixture.h"
 #include "tiff/Exceptions.h"
 
 namespace vantrel {

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <tiffio.h>
 
-#include "tests/ui/JobWindowFixture.h"
+#include "tests/ui/form1/JobWindowFixture.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tests/support/MinimalTagDescriber.h"
 
