@@ -165,12 +165,4 @@ TEST_F(HelpViewerTest, ShownPageIsKept) {
 } // namespace
 } // namespace vantrel
 
-// The application object must live exactly as long as the tests.
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
-
 #include "HelpViewerTest.moc"

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 
 namespace vantrel {
@@ -61,11 +60,3 @@ TEST(KeyEventsTest, ActionShortcutsParse) {
 
 } // namespace
 } // namespace vantrel
-
-// Key events belong to an input device that the application owns and releases at its end.
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
