@@ -19,7 +19,6 @@
 #include "pipeline/DisplayWorker.h"
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/support/TempDir.h"
-#include "tests/ui/TempFolder.h"
 #include "ui/form1/Unit1.h"
 
 namespace vantrel {
@@ -33,7 +32,7 @@ protected:
         TemplateHeight = 0;
         CurrentFileTags.clear();
         // Settings files of the test's own; the first run's help pane is closed at once.
-        SettingsFolder = std::make_unique<test::TTempFolder>();
+        SettingsFolder = std::make_unique<test::TTempDir>();
         SettingsFolderOverride = SettingsFolder->Path();
         Form = std::make_unique<TForm1>();
         Form->ShowMessage = [this](const std::string& text) { Messages.push_back(text); };
@@ -106,7 +105,7 @@ protected:
     test::TTempDir Dir;
     std::map<std::string, std::vector<uint16_t>> Written;
     std::unique_ptr<TForm1> Form;
-    std::unique_ptr<test::TTempFolder> SettingsFolder;
+    std::unique_ptr<test::TTempDir> SettingsFolder;
     std::vector<std::string> Messages;
 };
 

@@ -126,7 +126,7 @@ TEST_F(SettingsWiringTest, EveryControlSurvivesARestart) {
 
     // Orange has no name in the colour table.
     Form.reset();
-    const TIniFile ini = TIniFile::LoadFromFile(SettingsFolder->Path() / "Vantrel.ini");
+    const TIniFile ini = TIniFile::LoadFromFile(SettingsFolder->File("Vantrel.ini"));
     EXPECT_EQ(ini.ReadValue("UI", "FrameColor1"), "$000080FF");
     EXPECT_EQ(ini.ReadValue("UI", "FrameColor2"), "clLime");
 }
@@ -139,7 +139,7 @@ TEST_F(SettingsWiringTest, MaximizedWindowKeepsTheLastNormalSize) {
     Restart();
     EXPECT_TRUE(Form->isMaximized());
     Form.reset();
-    const TIniFile ini = TIniFile::LoadFromFile(SettingsFolder->Path() / "Vantrel.ini");
+    const TIniFile ini = TIniFile::LoadFromFile(SettingsFolder->File("Vantrel.ini"));
     EXPECT_EQ(ini.ReadValue("Window", "Maximized"), "1");
     EXPECT_EQ(ini.ReadInteger("Window", "Width", 0), outer.width());
     EXPECT_EQ(ini.ReadInteger("Window", "Height", 0), outer.height());
@@ -180,13 +180,13 @@ TEST_F(SettingsWiringTest, TemplatesInOtherEncodingsAreSavedAsUtf8WithMark) {
     const std::string cp1251 = "3x2 \xCA\xE0\xE4\xF0\r\n"; // "Кадр" in Windows-1251
     for (const std::string& bytes : {utf16le, cp1251}) {
         Form.reset();
-        WriteFile(SettingsFolder->Path() / "VantrelFrames.txt", bytes);
+        WriteFile(SettingsFolder->File("VantrelFrames.txt"), bytes);
         Restart();
         ASSERT_EQ(Form->ComboBox1->count(), 1);
         EXPECT_TRUE(Form->ComboBox1->itemText(0).startsWith(QStringLiteral("3x2 К")));
         const std::string shown = Form->ComboBox1->itemText(0).toStdString();
         Form.reset();
-        EXPECT_EQ(ReadFile(SettingsFolder->Path() / "VantrelFrames.txt"),
+        EXPECT_EQ(ReadFile(SettingsFolder->File("VantrelFrames.txt")),
                   "\xEF\xBB\xBF" + shown + "\r\n");
         Restart();
     }
@@ -194,11 +194,11 @@ TEST_F(SettingsWiringTest, TemplatesInOtherEncodingsAreSavedAsUtf8WithMark) {
 
 TEST_F(SettingsWiringTest, UnquotedPrefixReadsAsWrittenAndIsSavedQuoted) {
     Form.reset();
-    WriteFile(SettingsFolder->Path() / "Vantrel.ini", "[Output]\nPrefix=IMG_\n");
+    WriteFile(SettingsFolder->File("Vantrel.ini"), "[Output]\nPrefix=IMG_\n");
     Restart();
     EXPECT_EQ(Form->EdPrefix->text(), QStringLiteral("IMG_"));
     Form.reset();
-    EXPECT_NE(ReadFile(SettingsFolder->Path() / "Vantrel.ini").find("Prefix=\"IMG_\""),
+    EXPECT_NE(ReadFile(SettingsFolder->File("Vantrel.ini")).find("Prefix=\"IMG_\""),
               std::string::npos);
     Restart();
 }
@@ -227,11 +227,11 @@ TEST_F(SettingsWiringTest, BadFilesNeverStopStartUp) {
 
 // A folder that cannot be written: the user is told and nothing is left half-written.
 TEST_F(SettingsWiringTest, FailedSaveIsReported) {
-    SettingsFolderOverride = SettingsFolder->Path() / "missing";
+    SettingsFolderOverride = SettingsFolder->File("missing");
     Form.reset();
     ASSERT_EQ(Problems.size(), 1);
     EXPECT_TRUE(Problems[0].contains(QStringLiteral("Не удалось сохранить настройки")));
-    EXPECT_FALSE(std::filesystem::exists(SettingsFolder->Path() / "missing"));
+    EXPECT_FALSE(std::filesystem::exists(SettingsFolder->File("missing")));
     SettingsFolderOverride = SettingsFolder->Path();
     Restart();
 }

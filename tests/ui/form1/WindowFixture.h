@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "pipeline/ViewBitmap.h"
-#include "tests/ui/TempFolder.h"
+#include "tests/support/TempDir.h"
 #include "ui/form1/Unit1.h"
 #include "ui/widgets/ImageBox.h"
 
@@ -22,7 +22,7 @@ protected:
         TemplateWidth = 0;
         TemplateHeight = 0;
         // Every test starts as a first run, with its settings files in a folder of its own.
-        SettingsFolder = std::make_unique<test::TTempFolder>();
+        SettingsFolder = std::make_unique<test::TTempDir>();
         SettingsFolderOverride = SettingsFolder->Path();
         Form = std::make_unique<TForm1>();
         Form->SetSmoothView(false);
@@ -71,7 +71,7 @@ protected:
     }
 
     bool CloseHelpAtStart = true;
-    std::unique_ptr<test::TTempFolder> SettingsFolder;
+    std::unique_ptr<test::TTempDir> SettingsFolder;
     std::unique_ptr<TForm1> Form;
 };
 

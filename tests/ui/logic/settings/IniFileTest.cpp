@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/logic/settings/IniFile.h"
-#include "tests/ui/TempFolder.h"
+#include "tests/support/TempDir.h"
 #include "tiff/CodePage1251.h"
 #include "tiff/Exceptions.h"
 #include "ui/logic/settings/FileText.h"
@@ -128,8 +128,9 @@ TEST(IniFileTest, CodePage1251ReadsAndWritesTheSameBytes) {
 }
 
 TEST(IniFileTest, SavesAndLoadsAFile) {
-    test::TTempFolder folder;
-    const auto path = folder.Path() / "a.ini";
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    const auto path = folder / "a.ini";
     EXPECT_EQ(TIniFile::LoadFromFile(path).Text(), ""); // missing file: empty
     TIniFile ini;
     ini.WriteString("Folders", "OpenDir", "/home/u/Плёнка 1");
@@ -139,8 +140,9 @@ TEST(IniFileTest, SavesAndLoadsAFile) {
 }
 
 TEST(IniFileTest, FailedWriteLeavesTheOldFileWhole) {
-    test::TTempFolder folder;
-    const auto path = folder.Path() / "a.ini";
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    const auto path = folder / "a.ini";
     WriteFileAtomically(path, "[A]\nK=old\n");
     TIniFile ini = TIniFile::LoadFromFile(path);
     ini.WriteString("A", "K", std::string(100000, 'x'));
@@ -159,14 +161,15 @@ TEST(IniFileTest, FailedWriteLeavesTheOldFileWhole) {
 
     EXPECT_EQ(*ReadWholeFile(path), "[A]\nK=old\n");
     // No temporary file is left behind.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
 
 TEST(IniFileTest, SavingThroughALinkKeepsTheLink) {
-    test::TTempFolder folder;
-    std::filesystem::create_directory(folder.Path() / "real");
-    const auto real = folder.Path() / "real" / "a.ini";
-    const auto link = folder.Path() / "a.ini";
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    std::filesystem::create_directory(folder / "real");
+    const auto real = folder / "real" / "a.ini";
+    const auto link = folder / "a.ini";
     WriteFileAtomically(real, "[A]\nK=1\n");
     std::filesystem::create_symlink("real/a.ini", link);
     TIniFile ini = TIniFile::LoadFromFile(link);
@@ -177,10 +180,11 @@ TEST(IniFileTest, SavingThroughALinkKeepsTheLink) {
 }
 
 TEST(IniFileTest, UnreadableFileRaises) {
-    test::TTempFolder folder;
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
     // A folder where the file should be cannot be read as one.
-    std::filesystem::create_directory(folder.Path() / "a.ini");
-    EXPECT_THROW((void)TIniFile::LoadFromFile(folder.Path() / "a.ini"), EOSError);
+    std::filesystem::create_directory(folder / "a.ini");
+    EXPECT_THROW((void)TIniFile::LoadFromFile(folder / "a.ini"), EOSError);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/logic/settings/Settings.h"
-#include "tests/ui/TempFolder.h"
+#include "tests/support/TempDir.h"
 #include "tiff/Exceptions.h"
 #include "ui/logic/settings/FileText.h"
 
@@ -22,9 +22,10 @@ void PutIni(const std::filesystem::path& folder, std::string_view text) {
 }
 
 TEST(SettingsTest, FirstStartWithoutFiles) {
-    test::TTempFolder folder;
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
     TSettingsProblems problems;
-    const TSettings s = LoadSettings(folder.Path(), &problems);
+    const TSettings s = LoadSettings(folder, &problems);
     EXPECT_TRUE(problems.Messages.empty());
     EXPECT_EQ(s.WindowWidth, 900);
     EXPECT_EQ(s.WindowHeight, 600);
@@ -57,20 +58,20 @@ TEST(SettingsTest, FirstStartWithoutFiles) {
     EXPECT_EQ(s.Gamma, 0);
 
     // The end of the first run leaves both files; the help opens by itself only once.
-    SaveSettings(s, folder.Path());
-    EXPECT_EQ(*ReadWholeFile(folder.Path() / TemplatesFileName),
-              EncodeTemplates(BuiltInTemplates()));
-    const TIniFile ini = IniIn(folder.Path());
+    SaveSettings(s, folder);
+    EXPECT_EQ(*ReadWholeFile(folder / TemplatesFileName), EncodeTemplates(BuiltInTemplates()));
+    const TIniFile ini = IniIn(folder);
     EXPECT_EQ(ini.ReadValue("Window", "FlagShowHelp"), "0");
     EXPECT_EQ(ini.ReadValue("UI", "FrameColor1"), "clYellow");
     EXPECT_EQ(ini.ReadValue("UI", "FrameColor2"), "clBlack");
-    const TSettings second = LoadSettings(folder.Path());
+    const TSettings second = LoadSettings(folder);
     EXPECT_FALSE(second.FlagShowHelp);
     EXPECT_EQ(second.ComboBoxIndex, 0);
 }
 
 TEST(SettingsTest, EveryKeySurvivesARoundTrip) {
-    test::TTempFolder folder;
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
     TSettings s;
     s.WindowWidth = 1234;
     s.WindowHeight = 777;
@@ -100,30 +101,30 @@ TEST(SettingsTest, EveryKeySurvivesARoundTrip) {
     s.Brightness = -255;
     s.SContrast = 500;
     s.Gamma = -7;
-    SaveSettings(s, folder.Path());
+    SaveSettings(s, folder);
 
     TSettings expected = s;
     expected.FlagShowHelp = false;
     expected.ListViewHeight = 321; // the panel's height at the end
     expected.PanelHeight = 0;
-    EXPECT_EQ(LoadSettings(folder.Path()), expected);
+    EXPECT_EQ(LoadSettings(folder), expected);
 }
 
 TEST(SettingsTest, QuotedAndUnquotedPrefixes) {
-    test::TTempFolder folder;
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
     TSettings s;
-    SaveSettings(s, folder.Path());
-    EXPECT_NE(IniIn(folder.Path()).Text().find("\nPrefix=\"[] \"\n"), std::string::npos);
-    EXPECT_EQ(LoadSettings(folder.Path()).Prefix, "[] ");
+    SaveSettings(s, folder);
+    EXPECT_NE(IniIn(folder).Text().find("\nPrefix=\"[] \"\n"), std::string::npos);
+    EXPECT_EQ(LoadSettings(folder).Prefix, "[] ");
 
-    PutIni(folder.Path(), "[Output]\nPrefix=IMG_\nPostfix=  \n");
-    s = LoadSettings(folder.Path());
+    PutIni(folder, "[Output]\nPrefix=IMG_\nPostfix=  \n");
+    s = LoadSettings(folder);
     EXPECT_EQ(s.Prefix, "IMG_");
     EXPECT_EQ(s.Postfix, "");
-    SaveSettings(s, folder.Path());
-    EXPECT_EQ(IniIn(folder.Path()).Text().rfind("[Output]\nPrefix=\"IMG_\"\nPostfix=\"\"\n", 0),
-              0u);
-    EXPECT_EQ(LoadSettings(folder.Path()).Prefix, "IMG_");
+    SaveSettings(s, folder);
+    EXPECT_EQ(IniIn(folder).Text().rfind("[Output]\nPrefix=\"IMG_\"\nPostfix=\"\"\n", 0), 0u);
+    EXPECT_EQ(LoadSettings(folder).Prefix, "IMG_");
 }
 
 TEST(SettingsTest, TemplateSelection) {
@@ -137,36 +138,38 @@ TEST(SettingsTest, TemplateSelection) {
         {"5", 18, 5},   {"50", 0, -1},  {"0", 3, 0},    {"x", -1, 0},
     };
     for (const Case& c : cases) {
-        test::TTempFolder folder;
+        const test::TTempDir tmp;
+        const std::filesystem::path folder = tmp.Path();
         if (c.TemplateLines >= 0) {
             Lines lines;
             for (int i = 0; i < c.TemplateLines; ++i)
                 lines.push_back(std::to_string(100 + i) + "x100");
-            WriteFileAtomically(folder.Path() / TemplatesFileName, EncodeTemplates(lines));
+            WriteFileAtomically(folder / TemplatesFileName, EncodeTemplates(lines));
         }
-        PutIni(folder.Path(), std::string("[UI]\nComboBoxIndex=") + c.Stored + "\n");
-        EXPECT_EQ(LoadSettings(folder.Path()).ComboBoxIndex, c.Selected)
+        PutIni(folder, std::string("[UI]\nComboBoxIndex=") + c.Stored + "\n");
+        EXPECT_EQ(LoadSettings(folder).ComboBoxIndex, c.Selected)
             << c.Stored << " with " << c.TemplateLines << " lines";
     }
 }
 
 TEST(SettingsTest, MaximizedWindowKeepsTheLastNormalSize) {
-    test::TTempFolder folder;
-    PutIni(folder.Path(), "[Window]\nWidth=1300\nHeight=800\nMaximized=0\n");
-    TSettings s = LoadSettings(folder.Path());
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    PutIni(folder, "[Window]\nWidth=1300\nHeight=800\nMaximized=0\n");
+    TSettings s = LoadSettings(folder);
     s.Maximized = true;
     s.WindowWidth = 1920;
     s.WindowHeight = 1080;
-    SaveSettings(s, folder.Path());
-    TSettings back = LoadSettings(folder.Path());
+    SaveSettings(s, folder);
+    TSettings back = LoadSettings(folder);
     EXPECT_TRUE(back.Maximized);
     EXPECT_EQ(back.WindowWidth, 1300);
     EXPECT_EQ(back.WindowHeight, 800);
 
     back.Maximized = false;
     back.WindowWidth = 1000;
-    SaveSettings(back, folder.Path());
-    const TIniFile ini = IniIn(folder.Path());
+    SaveSettings(back, folder);
+    const TIniFile ini = IniIn(folder);
     EXPECT_EQ(ini.ReadValue("Window", "Maximized"), "0");
     EXPECT_EQ(ini.ReadValue("Window", "Width"), "1000");
 }
@@ -220,25 +223,27 @@ TEST(SettingsTest, Colours) {
     for (const Case& c : cases)
         EXPECT_EQ(StringToColor(c.Text), c.Color) << '"' << c.Text << '"';
 
-    test::TTempFolder folder;
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
     TSettings s;
     s.FrameColor1 = clOrange;
-    SaveSettings(s, folder.Path());
-    EXPECT_EQ(IniIn(folder.Path()).ReadValue("UI", "FrameColor1"), "$000080FF");
-    EXPECT_EQ(LoadSettings(folder.Path()).FrameColor1, clOrange);
+    SaveSettings(s, folder);
+    EXPECT_EQ(IniIn(folder).ReadValue("UI", "FrameColor1"), "$000080FF");
+    EXPECT_EQ(LoadSettings(folder).FrameColor1, clOrange);
 }
 
 // Values that would have stopped start-up leave their defaults, the rest still loads, and
 // each is described for the user.
 TEST(SettingsTest, BadValuesKeepTheirDefaults) {
-    test::TTempFolder folder;
-    std::filesystem::create_directory(folder.Path() / TemplatesFileName); // unreadable
-    PutIni(folder.Path(), "[UI]\nFrameColor1=clSunset\nFrameColor2=clRed\nLockRatio=2\n"
-                          "Width=3000\nFrameDash=0\nFrameBlank=500\n"
-                          "[Window]\nWidth=100\nHeight=5000\n"
-                          "[DisplaySettings]\nBrightness=999\nSContrast=-999\nGamma=0x10\n");
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    std::filesystem::create_directory(folder / TemplatesFileName); // unreadable
+    PutIni(folder, "[UI]\nFrameColor1=clSunset\nFrameColor2=clRed\nLockRatio=2\n"
+                   "Width=3000\nFrameDash=0\nFrameBlank=500\n"
+                   "[Window]\nWidth=100\nHeight=5000\n"
+                   "[DisplaySettings]\nBrightness=999\nSContrast=-999\nGamma=0x10\n");
     TSettingsProblems problems;
-    const TSettings s = LoadSettings(folder.Path(), &problems);
+    const TSettings s = LoadSettings(folder, &problems);
     EXPECT_EQ(problems.Messages.size(), 3u);
     EXPECT_EQ(s.Templates, BuiltInTemplates());
     EXPECT_EQ(s.FrameColor1, clYellow);
@@ -253,27 +258,29 @@ TEST(SettingsTest, BadValuesKeepTheirDefaults) {
     EXPECT_EQ(s.SContrast, -500);
     EXPECT_EQ(s.Gamma, 16);
 
-    const TSettings quiet = LoadSettings(folder.Path()); // no problem list: still no throw
+    const TSettings quiet = LoadSettings(folder); // no problem list: still no throw
     EXPECT_EQ(quiet.LockRatio, 0);
 }
 
 TEST(SettingsTest, KeysWeDoNotWriteAreKept) {
-    test::TTempFolder folder;
-    PutIni(folder.Path(), "; user notes\n[Window]\nPosition=12\nwidth=1000\n\n[Plugins]\nX=1\n");
-    SaveSettings(LoadSettings(folder.Path()), folder.Path());
-    const TIniFile ini = IniIn(folder.Path());
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    PutIni(folder, "; user notes\n[Window]\nPosition=12\nwidth=1000\n\n[Plugins]\nX=1\n");
+    SaveSettings(LoadSettings(folder), folder);
+    const TIniFile ini = IniIn(folder);
     EXPECT_EQ(ini.Text().rfind("; user notes\n[Window]\nPosition=12\nwidth=1000\n", 0), 0u);
     EXPECT_EQ(ini.ReadValue("Plugins", "X"), "1");
 }
 
 TEST(SettingsTest, FailedTemplatesWriteStillSavesTheSettings) {
-    test::TTempFolder folder;
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
     // A non-empty folder in the templates file's place cannot be replaced by a file.
-    std::filesystem::create_directories(folder.Path() / TemplatesFileName / "x");
+    std::filesystem::create_directories(folder / TemplatesFileName / "x");
     TSettings s;
     s.SaveDir = "/out";
-    EXPECT_THROW(SaveSettings(s, folder.Path()), EOSError);
-    EXPECT_EQ(IniIn(folder.Path()).ReadValue("Folders", "SaveDir"), "/out");
+    EXPECT_THROW(SaveSettings(s, folder), EOSError);
+    EXPECT_EQ(IniIn(folder).ReadValue("Folders", "SaveDir"), "/out");
 }
 
 // Environment variables changed for one test and restored afterwards.
@@ -301,32 +308,34 @@ private:
 };
 
 TEST(SettingsTest, SettingsFolderChoice) {
-    test::TTempFolder folder;
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
     TEnv env;
-    EXPECT_EQ(SettingsFolder(folder.Path()), folder.Path()); // writable: portable use
+    EXPECT_EQ(SettingsFolder(folder), folder); // writable: portable use
 
-    const auto missing = folder.Path() / "usr" / "bin"; // cannot be written to
-    env.Set("XDG_CONFIG_HOME", (folder.Path() / "config").string());
-    EXPECT_EQ(SettingsFolder(missing), folder.Path() / "config" / "vantrel");
-    EXPECT_TRUE(std::filesystem::is_directory(folder.Path() / "config" / "vantrel"));
+    const auto missing = folder / "usr" / "bin"; // cannot be written to
+    env.Set("XDG_CONFIG_HOME", (folder / "config").string());
+    EXPECT_EQ(SettingsFolder(missing), folder / "config" / "vantrel");
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "config" / "vantrel"));
 
     env.Unset("XDG_CONFIG_HOME");
-    env.Set("HOME", (folder.Path() / "home").string());
-    EXPECT_EQ(SettingsFolder(missing), folder.Path() / "home" / ".config" / "vantrel");
+    env.Set("HOME", (folder / "home").string());
+    EXPECT_EQ(SettingsFolder(missing), folder / "home" / ".config" / "vantrel");
 
     // Installed beside its desktop entry: per user even where the folder can be written to.
-    const auto prefix = folder.Path() / "prefix";
+    const auto prefix = folder / "prefix";
     std::filesystem::create_directories(prefix / "bin");
     EXPECT_EQ(SettingsFolder(prefix / "bin"), prefix / "bin"); // a copy in a folder named bin
     std::filesystem::create_directories(prefix / "share" / "applications");
     WriteFileAtomically(prefix / "share" / "applications" / "vantrel.desktop", "[Desktop Entry]\n");
-    EXPECT_EQ(SettingsFolder(prefix / "bin"), folder.Path() / "home" / ".config" / "vantrel");
+    EXPECT_EQ(SettingsFolder(prefix / "bin"), folder / "home" / ".config" / "vantrel");
 }
 
 TEST(SettingsTest, DocumentsFolder) {
-    test::TTempFolder folder;
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
     TEnv env;
-    const auto home = folder.Path() / "home";
+    const auto home = folder / "home";
     std::filesystem::create_directories(home / ".config");
     env.Set("HOME", home.string());
     env.Unset("XDG_CONFIG_HOME");

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/logic/settings/TemplatesFile.h"
-#include "tests/ui/TempFolder.h"
+#include "tests/support/TempDir.h"
 #include "ui/logic/settings/FileText.h"
 #include "ui/logic/settings/Settings.h"
 
@@ -76,12 +76,13 @@ TEST(TemplatesFileTest, OtherEncodingsAreSavedBackAsUtf8) {
         {"Windows-1251", "4500x3000 \xEB\xE8\xF1\xF2\r\n6000x4000\r\n"},
     };
     for (const auto& [what, bytes] : files) {
-        test::TTempFolder folder;
-        const auto path = folder.Path() / TemplatesFileName;
+        const test::TTempDir tmp;
+        const std::filesystem::path folder = tmp.Path();
+        const auto path = folder / TemplatesFileName;
         WriteFileAtomically(path, bytes);
-        const TSettings loaded = LoadSettings(folder.Path());
+        const TSettings loaded = LoadSettings(folder);
         EXPECT_EQ(loaded.Templates, (Lines{"4500x3000 лист", "6000x4000"})) << what;
-        SaveSettings(loaded, folder.Path());
+        SaveSettings(loaded, folder);
         EXPECT_EQ(*ReadWholeFile(path), "\xEF\xBB\xBF"
                                         "4500x3000 лист\r\n6000x4000\r\n")
             << what;
