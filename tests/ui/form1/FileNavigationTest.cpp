@@ -14,12 +14,12 @@
 #include <system_error>
 
 #include "pipeline/JobTexts.h"
-#include "tests/ui/form1/JobWindowFixture.h"
+#include "tests/ui/form1/WindowFixture.h"
 
 namespace vantrel {
 namespace {
 
-using FileNavigationTest = JobWindowTest;
+using FileNavigationTest = WindowTest;
 
 std::string Caption(QPushButton* b) {
     return b->text().toStdString();

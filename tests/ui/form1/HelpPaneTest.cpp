@@ -6,7 +6,7 @@
 #include <QStackedWidget>
 #include <QTextBrowser>
 
-#include "tests/ui/form1/WireUiFixture.h"
+#include "tests/ui/form1/WindowFixture.h"
 #include "ui/widgets/HelpViewer.h"
 
 namespace vantrel {
@@ -21,7 +21,11 @@ public slots:
     void Open(const QUrl& url) { Opened.append(url); }
 };
 
-using HelpPaneTest = WireUiTest;
+// The first run's pane stays open.
+class HelpPaneTest : public WindowTest {
+protected:
+    HelpPaneTest() { CloseHelpAtStart = false; }
+};
 
 TEST_F(HelpPaneTest, FirstStartShowsTheStartPageAndF1TogglesIt) {
     TForm1& f = *Form;

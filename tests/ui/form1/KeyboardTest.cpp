@@ -10,17 +10,17 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "tests/ui/form1/WireUiFixture.h"
+#include "tests/ui/form1/WindowFixture.h"
 
 namespace vantrel {
 namespace {
 
 using Names = std::vector<std::string>;
 
-class KeyboardTest : public WireUiTest {
+class KeyboardTest : public WindowTest {
 protected:
     void SetUp() override {
-        WireUiTest::SetUp();
+        WindowTest::SetUp();
         Load(3000, 2000);
         RecordCommands();
         ASSERT_TRUE(Form->FImageHasFocus);

@@ -9,12 +9,12 @@
 #include <QSplitter>
 #include <QTreeWidget>
 
-#include "tests/ui/form1/WireUiFixture.h"
+#include "tests/ui/form1/WindowFixture.h"
 
 namespace vantrel {
 namespace {
 
-class MetadataPanelTest : public WireUiTest {
+class MetadataPanelTest : public WindowTest {
 protected:
     // `count` ASCII tags; a load's completion fills the panel with them.
     void LoadWithTags(size_t count, bool bigEndian) {

@@ -10,7 +10,7 @@
 #include <QSpinBox>
 #include <fstream>
 
-#include "tests/ui/form1/WireUiFixture.h"
+#include "tests/ui/form1/WindowFixture.h"
 #include "ui/logic/settings/FileText.h"
 #include "ui/logic/settings/IniFile.h"
 #include "ui/logic/settings/Settings.h"
@@ -20,7 +20,11 @@
 namespace vantrel {
 namespace {
 
-using SettingsWiringTest = WireUiTest;
+// Starts as the first run does, help pane and all.
+class SettingsWiringTest : public WindowTest {
+protected:
+    SettingsWiringTest() { CloseHelpAtStart = false; }
+};
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;

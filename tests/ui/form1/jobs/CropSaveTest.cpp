@@ -10,14 +10,14 @@
 #include <filesystem>
 #include <tiffio.h>
 
-#include "tests/ui/form1/JobWindowFixture.h"
-#include "tiff/CropTIFFUnit.h"
 #include "tests/support/MinimalTagDescriber.h"
+#include "tests/ui/form1/WindowFixture.h"
+#include "tiff/CropTIFFUnit.h"
 
 namespace vantrel {
 namespace {
 
-using CropSaveTest = JobWindowTest;
+using CropSaveTest = WindowTest;
 
 std::vector<uint16_t> TagIDs(const std::string& path) {
     TMinimalTagDescriber describer;

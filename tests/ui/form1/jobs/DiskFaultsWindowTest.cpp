@@ -13,7 +13,7 @@
 
 #include "pipeline/JobTexts.h"
 #include "tests/support/FolderSnapshot.h"
-#include "tests/ui/form1/JobWindowFixture.h"
+#include "tests/ui/form1/WindowFixture.h"
 #include "tiff/Exceptions.h"
 
 namespace vantrel {
@@ -25,10 +25,10 @@ std::string OSFailure(int code) {
     return CropFailureText(EOSError::FromErrno(code).Message());
 }
 
-class DiskFaultsWindowTest : public JobWindowTest {
+class DiskFaultsWindowTest : public WindowTest {
 protected:
     void SetUp() override {
-        JobWindowTest::SetUp();
+        WindowTest::SetUp();
         Source = Write("scan.tif", Rgb(64, 48));
         OpenThroughDialog({Source});
         ASSERT_TRUE(Messages.empty());

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <random>
 
-#include "tests/ui/form1/JobWindowFixture.h"
+#include "tests/ui/form1/WindowFixture.h"
 
 namespace vantrel {
 namespace {
@@ -44,10 +44,10 @@ const char* Name(TStep step) {
     return "?";
 }
 
-class StressTest : public JobWindowTest {
+class StressTest : public WindowTest {
 protected:
     void SetUp() override {
-        JobWindowTest::SetUp();
+        WindowTest::SetUp();
         test::TLibTIFFImage bigEndianGrey = Grey(130, 170);
         bigEndianGrey.BigEndian = true;
         bigEndianGrey.RowsPerStrip = 16;

@@ -12,14 +12,14 @@
 #include <thread>
 
 #include "pipeline/Render.h"
-#include "tests/ui/form1/JobWindowFixture.h"
+#include "tests/ui/form1/WindowFixture.h"
 #include "ui/logic/ViewGeometry.h"
 #include "ui/widgets/ImageBox.h"
 
 namespace vantrel {
 namespace {
 
-using TransformJobTest = JobWindowTest;
+using TransformJobTest = WindowTest;
 
 TEST_F(TransformJobTest, FrameTurnsWithTheImage) {
     // A 100 × 50 image with the frame at (10, 5), 30 × 20.
