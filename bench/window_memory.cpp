@@ -175,13 +175,12 @@ int Run(const std::string& phase, const std::string& scan) {
     const std::filesystem::path settings = std::filesystem::temp_directory_path() /
                                            ("vantrel-window-memory-" + std::to_string(getpid()));
     std::filesystem::create_directories(settings);
-    SettingsFolderOverride = settings;
 
     std::vector<std::string> messages;
     std::string saved;
     int status = 0;
     {
-        TForm1 form;
+        TForm1 form({.Folder = settings});
         form.ShowMessage = [&](const std::string& text) { messages.push_back(text); };
         form.resize(1280, 800);
         form.show();
@@ -191,7 +190,6 @@ int Run(const std::string& phase, const std::string& scan) {
     if (!saved.empty())
         std::filesystem::remove(saved, error);
     std::filesystem::remove_all(settings, error);
-    SettingsFolderOverride.clear();
     return status;
 }
 

@@ -39,15 +39,15 @@ QString FromUtf8(const std::string& s) {
 } // namespace
 
 void TForm1::ShowProblem(const QString& message) {
-    if (ShowSettingsProblem)
-        ShowSettingsProblem(message);
+    if (FSettingsEnvironment.ShowProblem)
+        FSettingsEnvironment.ShowProblem(message);
     else
         QMessageBox::warning(this, QString::fromLatin1(AppName), message);
 }
 
-std::filesystem::path TForm1::SettingsFolderPath() {
-    return SettingsFolderOverride.empty() ? SettingsFolder(ExecutableFolder())
-                                          : SettingsFolderOverride;
+std::filesystem::path TForm1::SettingsFolderPath() const {
+    return FSettingsEnvironment.Folder.empty() ? SettingsFolder(ExecutableFolder())
+                                               : FSettingsEnvironment.Folder;
 }
 
 void TForm1::LoadSettings() {

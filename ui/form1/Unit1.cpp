@@ -24,6 +24,7 @@
 #include <QTreeWidget>
 #include <QWindow>
 #include <algorithm>
+#include <utility>
 
 #include "pipeline/DisplayWorker.h" // the window owns the worker and the call queue
 #include "pipeline/UiCallQueue.h"
@@ -54,7 +55,8 @@ std::string FileNameOf(const std::string& path) {
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
+    : QMainWindow(parent), FSettingsEnvironment(std::move(settings)) {
     setFont(AppFont());
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);

@@ -73,13 +73,15 @@ inline int32_t TemplateHeight = 0;
 /// The tags of the file shown; set by a load's completion, read by the crop job.
 inline std::vector<TTIFFTag> CurrentFileTags;
 
-/// Where the window reads and writes Vantrel.ini and VantrelFrames.txt; empty means beside
-/// the executable when that folder is writable, else $XDG_CONFIG_HOME/vantrel. Tests point
-/// it at a folder of their own.
-inline std::filesystem::path SettingsFolderOverride;
-
-/// Shows a problem with the settings files; a warning box when empty. Tests record them.
-inline std::function<void(const QString& message)> ShowSettingsProblem;
+/// Where the window keeps its settings files and how it tells of a problem with them; the
+/// program leaves both empty, tests give a folder of their own and record the problems.
+struct TSettingsEnvironment {
+    /// The folder of Vantrel.ini and VantrelFrames.txt. Empty: beside the executable when that
+    /// folder is writable, else $XDG_CONFIG_HOME/vantrel.
+    std::filesystem::path Folder;
+    /// Shows a problem with the settings files. Empty: a warning box.
+    std::function<void(const QString& message)> ShowProblem;
+};
 
 /// Enabled states of the ten command buttons saved on entering the busy state.
 struct TButtonEnabledState {
@@ -108,7 +110,7 @@ struct TLoadedImage {
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(TSettingsEnvironment settings = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // --- Start, end, title, busy state (Unit1.cpp) ---
@@ -222,8 +224,6 @@ public:
     void N4Click();
 
     // --- wireui: settings (SettingsWiring.cpp) ---
-    /// The folder of the two settings files in force for this window.
-    [[nodiscard]] static std::filesystem::path SettingsFolderPath();
     /// What LoadSettings could not use (shown once the window is on screen).
     std::vector<std::string> FSettingsProblems;
     /// Commands of the jobs without a button of their own: reload the current file through
@@ -454,6 +454,9 @@ private:
     bool WheelMessage(const class QWheelEvent& event);
     void ShowSettingsProblems();
     void ShowProblem(const QString& message);
+    /// The folder of the two settings files in force for this window.
+    [[nodiscard]] std::filesystem::path SettingsFolderPath() const;
+    const TSettingsEnvironment FSettingsEnvironment;
     bool FSwallowKeyPress = false; // the press of a key whose shortcut already ran
     bool FForwarding = false;
 

@@ -231,12 +231,14 @@ TEST_F(SettingsWiringTest, BadFilesNeverStopStartUp) {
 
 // A folder that cannot be written: the user is told and nothing is left half-written.
 TEST_F(SettingsWiringTest, FailedSaveIsReported) {
-    SettingsFolderOverride = SettingsFolder->File("missing");
+    Settings.Folder = SettingsFolder->File("missing");
+    Restart();
+    ASSERT_TRUE(Problems.empty());
     Form.reset();
     ASSERT_EQ(Problems.size(), 1);
     EXPECT_TRUE(Problems[0].contains(QStringLiteral("Не удалось сохранить настройки")));
     EXPECT_FALSE(std::filesystem::exists(SettingsFolder->File("missing")));
-    SettingsFolderOverride = SettingsFolder->Path();
+    Settings.Folder = SettingsFolder->Path();
     Restart();
 }
 

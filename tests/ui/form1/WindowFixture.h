@@ -40,8 +40,8 @@ protected:
         CurrentFileTags.clear();
         // Every test starts as a first run, with its settings files in a folder of its own.
         SettingsFolder = std::make_unique<test::TTempDir>();
-        SettingsFolderOverride = SettingsFolder->Path();
-        ShowSettingsProblem = [this](const QString& message) { Problems << message; };
+        Settings.Folder = SettingsFolder->Path();
+        Settings.ShowProblem = [this](const QString& message) { Problems << message; };
         ASSERT_NO_FATAL_FAILURE(OpenWindow());
         // A first run opens the help pane in place of the view; most tests look at the view.
         if (CloseHelpAtStart)
@@ -49,15 +49,13 @@ protected:
     }
     void TearDown() override {
         Form.reset(); // writes the settings files
-        SettingsFolderOverride.clear();
-        ShowSettingsProblem = nullptr;
         SettingsFolder.reset();
         QLocale::setDefault(QLocale::c());
         LastShiftState = 0;
         CurrentFileTags.clear();
     }
 
-    /// Ends the run (writing the settings files) and starts the program again.
+    /// Ends the run (writing the settings files) and starts the program again with Settings.
     void Restart() {
         Form.reset();
         LastShiftState = 0;
@@ -178,6 +176,7 @@ protected:
     /// Left open by the tests of the first run's help pane.
     bool CloseHelpAtStart = true;
     std::unique_ptr<test::TTempDir> SettingsFolder;
+    TSettingsEnvironment Settings; // the settings folder and a recorder of problems
     std::unique_ptr<TForm1> Form;
     test::TTempDir Dir; // files for the jobs
     std::map<std::string, std::vector<uint16_t>> Written;
@@ -187,7 +186,7 @@ protected:
 
 private:
     void OpenWindow() {
-        Form = std::make_unique<TForm1>();
+        Form = std::make_unique<TForm1>(Settings);
         Form->ShowMessage = [this](const std::string& text) { Messages.push_back(text); };
         Form->SetSmoothView(false);
         Form->show();
