@@ -63,16 +63,6 @@ class TUpDown;
 /// The program name at the start of the window title.
 inline const char* const AppName = "Vantrel";
 
-/// Modifier keys recorded at the window's last key press or release.
-inline TShiftState LastShiftState = 0;
-
-/// The frame size of the template last picked in this run (0 until one is picked).
-inline int32_t TemplateWidth = 0;
-inline int32_t TemplateHeight = 0;
-
-/// The tags of the file shown; set by a load's completion, read by the crop job.
-inline std::vector<TTIFFTag> CurrentFileTags;
-
 /// Where the window keeps its settings files and how it tells of a problem with them; the
 /// program leaves both empty, tests give a folder of their own and record the problems.
 struct TSettingsEnvironment {
@@ -297,6 +287,13 @@ public:
     // --- end of background jobs and navigation ---------------------------------------------
 
     // --- Fields ---
+    /// Modifier keys recorded at the window's last key press or release.
+    TShiftState LastShiftState = 0;
+    /// The frame size of the template last picked in this run (0 until one is picked).
+    int32_t TemplateWidth = 0;
+    int32_t TemplateHeight = 0;
+    /// The tags of the file shown; set by a load's completion, read by the crop job.
+    std::vector<TTIFFTag> CurrentFileTags;
     std::string FInputFile;
     /// The file whose samples the view holds. It differs from FInputFile while a load runs
     /// and after a load failed (the view keeps the image before).

@@ -34,8 +34,8 @@ TEST_F(CropFrameTest, LockedChangeKeepsAMatchingTemplateSelected) {
     TForm1& f = *Form;
     f.WriteFrameSize(9000, 6000);
     f.ApplyRatioLock(RatioLocked);
-    TemplateWidth = 3000;
-    TemplateHeight = 4500;
+    f.TemplateWidth = 3000;
+    f.TemplateHeight = 4500;
     f.ComboBox1->setCurrentIndex(5);
     f.SpEdWidth->setValue(4500);
     EXPECT_EQ(f.ComboBox1->currentIndex(), 5);
@@ -68,8 +68,8 @@ TEST_F(CropFrameTest, TemplatesFollowTheImageOrientation) {
     f.ComboBox1Change();
     EXPECT_EQ(f.SpEdWidth->value(), 6000);
     EXPECT_EQ(f.SpEdHeight->value(), 9000);
-    EXPECT_EQ(TemplateWidth, 9000);
-    EXPECT_EQ(TemplateHeight, 6000);
+    EXPECT_EQ(f.TemplateWidth, 9000);
+    EXPECT_EQ(f.TemplateHeight, 6000);
     EXPECT_DOUBLE_EQ(f.FAspectRatio, 1.5); // a pick never changes the held ratio
     EXPECT_EQ(f.ComboBox1->currentIndex(), landscape);
 

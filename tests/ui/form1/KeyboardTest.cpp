@@ -233,7 +233,7 @@ TEST_F(KeyboardTest, WheelWithModifiers) {
         EXPECT_EQ(f.TrackBar2->value(), c.SContrast); // consumed: the bar itself did not scroll
         EXPECT_EQ(f.TrackBar3->value(), c.Gamma);
         Hold(c.Mods, false);
-        EXPECT_EQ(LastShiftState, 0u);
+        EXPECT_EQ(f.LastShiftState, 0u);
     }
     // The track bars keep their ranges.
     f.TrackBar3->setValue(98);

@@ -34,10 +34,6 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         QLocale::setDefault(QLocale::c());
-        LastShiftState = 0;
-        TemplateWidth = 0;
-        TemplateHeight = 0;
-        CurrentFileTags.clear();
         // Every test starts as a first run, with its settings files in a folder of its own.
         SettingsFolder = std::make_unique<test::TTempDir>();
         Settings.Folder = SettingsFolder->Path();
@@ -51,14 +47,11 @@ protected:
         Form.reset(); // writes the settings files
         SettingsFolder.reset();
         QLocale::setDefault(QLocale::c());
-        LastShiftState = 0;
-        CurrentFileTags.clear();
     }
 
     /// Ends the run (writing the settings files) and starts the program again with Settings.
     void Restart() {
         Form.reset();
-        LastShiftState = 0;
         ASSERT_NO_FATAL_FAILURE(OpenWindow());
     }
 

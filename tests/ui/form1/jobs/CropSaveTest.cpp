@@ -139,14 +139,14 @@ TEST_F(CropSaveTest, CtrlClickSavesTheWholeImage) {
         OpenThroughDialog({source});
         Form->FFramePosInPixels = {5, 5};
         Form->FFrameSizeInPixels = {10, 6};
-        LastShiftState = c.Shift;
+        Form->LastShiftState = c.Shift;
         Form->ClickIfEnabled(Form->BtnSave, c.MouseClick ? Form->BtnSave : nullptr);
         ASSERT_TRUE(WaitForJobs());
         ASSERT_TRUE(Messages.empty()) << Messages[0];
         EXPECT_EQ(test::ReadWithLibTIFF(Dir.File("whole_w.tif")).Width, c.Width);
     }
     // The whole-image command (Ctrl+S) saves the image as it is shown, turned included.
-    LastShiftState = 0;
+    Form->LastShiftState = 0;
     OpenThroughDialog({source});
     Form->PerformImageTransform(TTransformType::tt90CW);
     ASSERT_TRUE(WaitForJobs());
