@@ -73,7 +73,7 @@ protected:
 
     /// A new window after a close, on the same batch and output folder.
     void Reopen() {
-        Form = std::make_unique<TForm1>();
+        Form = std::make_unique<TForm1>(Settings);
         Form->ShowMessage = [this](const std::string& text) { Messages.push_back(text); };
         Form->SetSmoothView(false);
         Form->show();

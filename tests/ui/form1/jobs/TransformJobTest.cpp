@@ -298,7 +298,7 @@ TEST_F(TransformJobTest, ClosingWhileJobsRun) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         if (!Form) {
-            Form = std::make_unique<TForm1>();
+            Form = std::make_unique<TForm1>(Settings);
             Form->ShowMessage = [this](const std::string& text) { Messages.push_back(text); };
             Form->show();
         }
