@@ -13,6 +13,7 @@ namespace vantrel {
 
 void TForm1::CreateHelpPane() {
     WebBrowser1 = new THelpViewer(WorkStack);
+    WebBrowser1->setObjectName("WebBrowser1");
     WorkStack->addWidget(WebBrowser1);
 }
 

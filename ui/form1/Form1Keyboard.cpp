@@ -67,26 +67,26 @@ bool IsTab(const QKeyEvent& event) {
 
 } // namespace
 
-static QPushButton* ButtonOf(TForm1& f, TButton button) {
+QPushButton* TForm1::CommandButton(TButton button) const {
     switch (button) {
     case TButton::BtnSave:
-        return f.BtnSave;
+        return BtnSave;
     case TButton::BtnPrevious:
-        return f.BtnPrevious;
+        return BtnPrevious;
     case TButton::btnNext:
-        return f.btnNext;
+        return btnNext;
     case TButton::BtnRotLeft:
-        return f.BtnRotLeft;
+        return BtnRotLeft;
     case TButton::BtnRotRight:
-        return f.BtnRotRight;
+        return BtnRotRight;
     case TButton::BtnRotate:
-        return f.BtnRotate;
+        return BtnRotate;
     case TButton::BtnFlip:
-        return f.BtnFlip;
+        return BtnFlip;
     case TButton::BtnInvert:
-        return f.BtnInvert;
+        return BtnInvert;
     case TButton::btnTags:
-        return f.btnTags;
+        return btnTags;
     case TButton::None:
         break;
     }
@@ -121,7 +121,7 @@ void TForm1::ExecuteAction(QAction* action) {
     const TActionEffect effect = ActionEffect(id, FImageHasFocus);
     switch (effect.Kind) {
     case TEffectKind::ClickButton:
-        ClickIfEnabled(ButtonOf(*this, effect.Button), nullptr);
+        ClickIfEnabled(CommandButton(effect.Button), nullptr);
         break;
     case TEffectKind::MoveFrame:
         ArrowExecute(action);
@@ -255,7 +255,7 @@ bool TForm1::FormKeyDown(const QKeyEvent& event) {
     case TKeyCommand::None:
         return false;
     case TKeyCommand::Click:
-        ClickIfEnabled(ButtonOf(*this, result.Button), nullptr);
+        ClickIfEnabled(CommandButton(result.Button), nullptr);
         return true;
     case TKeyCommand::Reload:
         ReloadFromKey();

@@ -122,6 +122,7 @@ void TForm1::CreateWorkArea() {
     ListView1->setRootIsDecorated(false);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
     WorkStack = new QStackedWidget(Splitter1);
+    WorkStack->setObjectName("WorkStack");
     Splitter1->setStretchFactor(0, 0);
     Splitter1->setStretchFactor(1, 1);
 }

@@ -59,6 +59,7 @@ class TUiCallQueue;
 class TImageBox;
 class TScaledViewCache;
 class TUpDown;
+enum class TButton : uint8_t;
 
 /// The program name at the start of the window title.
 inline const char* const AppName = "Vantrel";
@@ -103,7 +104,7 @@ public:
     explicit TForm1(TSettingsEnvironment settings = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // --- Start, end, title, busy state (Unit1.cpp) ---
+    // --- Start, end, title, busy state, buttons (Unit1.cpp) ---
     void SetBusy(bool busy);
     void UpdateButtons();
     /// Runs the button's click handler with the given sender if the button is enabled and
@@ -111,45 +112,23 @@ public:
     void ClickIfEnabled(QPushButton* button, QObject* sender);
     /// The click handler of a command button; a mouse click passes the button as sender.
     void SetClickHandler(QPushButton* button, std::function<void(QObject* sender)> handler);
-    void WidenHintSeparators();
-    void StatusBar1Click();
     void SetStatusText(const QString& text);
     [[nodiscard]] QString StatusText() const;
-    /// Window titles: at start, after a load (folder label and file name), after a transform.
-    void SetStartTitle();
+    /// Window titles after a load (folder label and file name) and after a transform.
     void SetLoadedTitle(const std::string& distFolder, const std::string& fileName);
     void SetTransformTitle();
-
-    /// Installs a loaded image exactly as a load's completion does: releases the previous
-    /// image, installs words and view, shows the size labels, fits the frame, gives the image
-    /// the focus and repaints.
-    void InstallImage(TLoadedImage image);
     /// The whole completion of a successful load: InstallImage, tags, title, status line,
     /// busy state, transform state, buttons. An empty distFolder means the source folder.
     void CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool isBigEndian,
                       const std::string& fileName, std::string distFolder);
     [[nodiscard]] bool HasImage() const { return FCachedBitmap || !FStandInView.isNull(); }
-    /// The size in pixels of the image the view shows (the full view's or its stand-in's).
-    [[nodiscard]] QSize ShownImageSize() const;
 
-    // --- Crop frame (CropFrame.cpp) ---
+    // --- Crop frame (Form1CropFrame.cpp) ---
     void SpEdWidthChange();
     void SpEdHeightChange();
-    void FrameDimensionChanged(bool isWidth);
     void ComboBox1Change();
-    void ClearTemplateIfChanged();
-    void BitBtn2Click();
-    void BtnLockRatioClick();
     void ApplyRatioLock(int state);
-    void ShowRatioText();
-    void FitFrameToImage();
-    void ImageViewerMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void ImageViewerMouseMove(int x, int y);
-    void ImageViewerMouseUp(Qt::MouseButton button);
-    void DragFrameTo(int x, int y);
-    void ArrowExecute(QAction* sender);
     void MoveFrameByArrow(TArrow arrow);
-    void UpdateStatusLine();
     [[nodiscard]] int LockState() const;
     void SetLockState(int state);
     [[nodiscard]] int32_t SpinWidth() const;
@@ -157,47 +136,143 @@ public:
     /// Writes both spin edits with the lock in the updating state (restored afterwards).
     void WriteFrameSize(int32_t width, int32_t height);
 
-    // --- Image view (ImageView.cpp) ---
-    void PaintImage();
-    void ActiveControlChanged(QWidget* old, QWidget* now);
-    void ColorBox1Change();
+    // --- Painting and the frame's look (Form1Painting.cpp) ---
     void ColorBox1DropDown(TColorBox* box);
-    void UpDnDashChangingEx(int newValue);
-    void UpDnBlankChangingEx(int newValue);
-    void RepaintView();
     /// Smooth (area-averaged) reduced copy at rest; off draws the plain stretched copy always.
     void SetSmoothView(bool on);
     [[nodiscard]] bool SmoothViewReady() const;
+
+    // --- Metadata panel (Form1MetadataPanel.cpp) ---
+    void btnTagsClick();
+    /// Shown when at least 30 pixels high.
+    [[nodiscard]] bool TagPanelShown() const;
+    [[nodiscard]] int TagPanelHeight() const;
+    void SetTagPanelHeight(int height);
+
+    // --- Help pane (Form1HelpPane.cpp) ---
+    void ShowHelp();
+    void HideHelp();
+    [[nodiscard]] bool HelpShown() const;
+
+    // --- Keyboard and wheel (Form1Keyboard.cpp) ---
+    void PopupMenu2Popup(QSlider* trackBar);
+
+    // --- The batch of files (Form1Navigation.cpp) ---
+    /// Steps of a new batch after the open dialog or a drop: list, first load, folders,
+    /// captions. `openFolder` becomes the open dialog's folder.
+    void OpenBatch(std::vector<std::string> paths, const std::string& openFolder);
+    void DropFiles(const std::vector<std::string>& localPaths);
+    void OpenFileAt(int index);
+    void ReloadExecute();
+    void PopupMenu3Popup(QPushButton* opener);
+    void BtnSaveFolderClick();
+    /// The dialogs; tests replace them. An empty result means the user cancelled.
+    std::function<std::vector<std::string>(const std::string& initialFolder)> ChooseFilesToOpen;
+    std::function<std::string(const std::string& initialFolder)> ChooseOutputFolder;
+
+    // --- Background jobs and the display worker (jobs/) ---
+    /// Shows a modal message with an OK button. Tests replace it so that nothing blocks.
+    std::function<void(const std::string& text)> ShowMessage;
+    /// Starts the threads of jobs and render passes; tests replace it to make starts fail.
+    TThreadStarter ThreadStarter = DefaultThreadStarter();
+    void PerformImageTransform(TTransformType Transform);
+    void CropByFrame(bool UseFrame);
+    /// The window's current image (words shared, not copied).
+    [[nodiscard]] TCurrentImage CurrentImage() const;
+    /// Jobs started and not yet released (for tests and the close).
+    [[nodiscard]] std::size_t RunningJobs();
+    TDisplayWorker& DisplayWorker() { return *FWorker; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // Files dropped from the desktop (Form1Navigation.cpp).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // The tests and benchmarks set up and look at the window's fields through this.
+    friend struct TForm1Probe;
+
+    // --- Start, end, title, busy state (Unit1.cpp) ---
+    void CreateWorkArea();
+    void FormCreate();
+    void FormDestroy();
+    void WidenHintSeparators();
+    void StatusBar1Click();
+    void SetStartTitle();
+    void StartBusyIndicators(bool on);
+    void ReleaseImage();
+    /// Installs a loaded image exactly as a load's completion does: releases the previous
+    /// image, installs words and view, shows the size labels, fits the frame, gives the image
+    /// the focus and repaints.
+    void InstallImage(TLoadedImage image);
+    /// The size in pixels of the image the view shows (the full view's or its stand-in's).
+    [[nodiscard]] QSize ShownImageSize() const;
+
+    // --- The two tabs (Form1CropTab.cpp, Form1SettingsTab.cpp) ---
+    void CreateCropTab();
+    void CreateSettingsTab();
+
+    // --- Crop frame (Form1CropFrame.cpp) ---
+    void CreatePopupMenus();
+    void CreateArrowActions();
+    void ConnectCropFrame();
+    void FrameDimensionChanged(bool isWidth);
+    void ClearTemplateIfChanged();
+    void BitBtn2Click();
+    void BtnLockRatioClick();
+    void ShowRatioText();
+    void FitFrameToImage();
+    void ImageViewerMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void ImageViewerMouseMove(int x, int y);
+    void ImageViewerMouseUp(Qt::MouseButton button);
+    void DragFrameTo(int x, int y);
+    void ArrowExecute(QAction* sender);
+    void UpdateStatusLine();
+    /// The defaults in force while no settings file has been read.
+    void ApplyBuiltInSettings();
+
+    // --- Painting and the frame's look (Form1Painting.cpp) ---
+    void ConnectImageView();
+    void PaintImage();
+    void DrawFrame(class QPainter& painter, const struct TViewRect& rect);
+    void ActiveControlChanged(QWidget* old, QWidget* now);
+    void ColorBox1Change();
+    void UpDnDashChangingEx(int newValue);
+    void UpDnBlankChangingEx(int newValue);
+    void RepaintView();
     /// Before a job makes a new view of an image drawn reduced: the full view is let go and
     /// a copy at the size drawn stands in for it until the new one is installed, so that two
     /// full views are never held at once. Returns the view let go of (null when it stays),
     /// for the job to free on its own thread.
     [[nodiscard]] std::shared_ptr<const TViewBitmap> LetGoOfFullView();
 
-    // --- wireui: metadata panel (MetadataPanel.cpp) ---
+    // --- Metadata panel (Form1MetadataPanel.cpp) ---
+    void CreateMetadataPanel();
     /// Clears and refills the table from a load's tag list and the file's byte order.
     void FillTagList(const std::vector<TTIFFTag>& tags, bool isBigEndian);
-    void btnTagsClick();
-    /// Shown when at least 30 pixels high.
-    [[nodiscard]] bool TagPanelShown() const;
-    [[nodiscard]] int TagPanelHeight() const;
-    void SetTagPanelHeight(int height);
     void CopyAllTags();      // N1 "Скопировать всё"
     void CopySelectedTags(); // N2 "Скопировать выделенное"
     void ListView1MouseDown(Qt::MouseButton button, const QPoint& pos);
     void ListView1MouseMove(Qt::MouseButtons buttons, const QPoint& pos);
     void ListView1MouseUp(Qt::MouseButton button);
 
-    // --- wireui: help pane (HelpPane.cpp) ---
-    void ShowHelp();
-    void HideHelp();
+    // --- Help pane (Form1HelpPane.cpp) ---
+    void CreateHelpPane();
+    /// Steps 18 and 19 of the start: hide the help pane, show it on a first run.
+    void ShowStartupHelp();
     void HelpExecute();
-    [[nodiscard]] bool HelpShown() const;
     /// The pane reads its pages from the program's resources at once; true when a document
     /// is shown. Kept for callers that wait for the pane.
     bool WaitForBrowser(int timeoutMs);
 
-    // --- wireui: keyboard commands (Keyboard.cpp) ---
+    // --- Keyboard and wheel (Form1Keyboard.cpp) ---
+    void CreateActions();
+    /// The application-wide filter's part for keys and the wheel; true consumes the event.
+    bool AppMessage(QObject* watched, QEvent* event);
+    bool TabKey();
+    bool WheelMessage(const class QWheelEvent& event);
     /// The window's own key handling after the shortcuts; true when it consumed the key.
     bool FormKeyDown(const QKeyEvent& event);
     void FormKeyUp(const QKeyEvent& event);
@@ -209,50 +284,58 @@ public:
     void OnlySaveExecute();
     /// Runs the action of the list ActionList1 named `name` as its shortcut would.
     void ExecuteAction(QAction* action);
-    void PopupMenu2Popup(QSlider* trackBar);
+    /// The command button a key or an action clicks.
+    [[nodiscard]] QPushButton* CommandButton(TButton button) const;
     void N3Click();
     void N4Click();
 
-    // --- wireui: settings (SettingsWiring.cpp) ---
-    /// What LoadSettings could not use (shown once the window is on screen).
-    std::vector<std::string> FSettingsProblems;
-    /// Commands of the jobs without a button of their own: reload the current file through
-    /// OpenFileAt (F12, Backspace) and save without cropping (Ctrl+S, S). Set by CreateJobs;
-    /// a key does nothing while they are empty.
-    std::function<void()> ReloadCommand;
-    std::function<void()> OnlySaveCommand;
+    // --- Settings files (Form1Settings.cpp) ---
+    /// Reads the settings and templates files; until they are read, the built-in templates
+    /// and defaults are in force.
+    void LoadSettings();
+    /// Writes the settings and templates files back at the end of the run.
+    void SaveSettings();
+    void ShowSettingsProblems();
+    void ShowProblem(const QString& message);
+    /// The folder of the two settings files in force for this window.
+    [[nodiscard]] std::filesystem::path SettingsFolderPath() const;
 
-    // --- Background jobs, display worker, file list and navigation ---------------------------
-    // JobWiring.cpp: the UI-thread call queue, the job runner, the display worker, messages.
-    /// Shows a modal message with an OK button. Tests replace it so that nothing blocks.
-    std::function<void(const std::string& text)> ShowMessage;
-    /// Starts the threads of jobs and render passes; tests replace it to make starts fail.
-    TThreadStarter ThreadStarter = DefaultThreadStarter();
+    // --- The batch of files (Form1Navigation.cpp) ---
+    void BtnOpenClick();
+    void btnNextClick();
+    void BtnPreviousClick();
+    void JumpMenuItemClick(int index);
+    void UpdateNavCaptions(int index);
+    /// The open dialog's and the save dialog's initial folders, with the hints that show them.
+    void SetOpenDialogFolder(const std::string& folder);
+    void SetSaveDialogFolder(const std::string& folder);
+    void SyncBatchFields();
+    [[nodiscard]] const TFileList& Batch() const { return FBatch; }
+
+    // --- Background jobs and the display worker (jobs/) ---
+    // Form1Jobs.cpp: the UI-thread call queue, the job runner, the display worker, messages.
+    void CreateJobs();
+    void ConnectJobControls();
+    [[nodiscard]] TFailureActions FailureActions();
+    /// After a failed job: renders the view the job let go of (see LetGoOfFullView).
+    void RenderFullViewAgain();
+    void InstallTransformed(TSharedWords words, int32_t width, int32_t height,
+                            std::unique_ptr<TViewBitmap> bitmap);
+    /// The display worker's hand-over: the new view in place of the old, repainted.
+    void ReplaceViewBitmap(std::unique_ptr<TViewBitmap> bitmap);
     void ShowOutOfMemoryAdvice();
-    /// The window's current image (words shared, not copied).
-    [[nodiscard]] TCurrentImage CurrentImage() const;
     /// The display adjustments as the track bars last set them.
     [[nodiscard]] TDisplayAdjustments CurrentAdjustments() const;
-    /// Jobs started and not yet released (for tests and the close).
-    [[nodiscard]] std::size_t RunningJobs();
     /// On the UI thread: runs the completions and hand-overs queued so far.
     int ServiceJobCalls();
     /// Waits for every job and render pass, servicing their completions (the end of the run).
     void StopJobs();
-    TDisplayWorker& DisplayWorker() { return *FWorker; }
-
-    // LoadJob.cpp
+    // Form1LoadJob.cpp
     void DisplayTIFFAsync(const std::string& FileName, const std::string& DistFolder);
     void ReadDisplayAdjustments();
-
-    // TransformJob.cpp
-    void PerformImageTransform(TTransformType Transform);
-
-    // CropJob.cpp
-    void CropByFrame(bool UseFrame);
+    // Form1CropJob.cpp
     void BtnSaveClick(QObject* Sender);
-
-    // DisplayWorkerWiring.cpp
+    // Form1DisplayWorker.cpp
     void TrackBar1Change();
     void TrackBar2Change();
     void TrackBar3Change();
@@ -260,31 +343,6 @@ public:
     /// After a load or transform has installed a view rendered with `shown`: renders again
     /// when a track bar was moved meanwhile (the pass it asked for was of the replaced image).
     void RenderAgainIfAdjusted(const TDisplayAdjustments& shown);
-
-    // FileNavigation.cpp
-    void BtnOpenClick();
-    /// Steps of a new batch after the open dialog or a drop: list, first load, folders,
-    /// captions. `openFolder` becomes the open dialog's folder.
-    void OpenBatch(std::vector<std::string> paths, const std::string& openFolder);
-    void DropFiles(const std::vector<std::string>& localPaths);
-    void OpenFileAt(int index);
-    void btnNextClick();
-    void BtnPreviousClick();
-    void ReloadExecute();
-    void PopupMenu3Popup(QPushButton* opener);
-    void JumpMenuItemClick(int index);
-    void UpdateNavCaptions(int index);
-    void BtnSaveFolderClick();
-    /// The open dialog's and the save dialog's initial folders, with the hints that show them.
-    void SetOpenDialogFolder(const std::string& folder);
-    void SetSaveDialogFolder(const std::string& folder);
-    /// The dialogs; tests replace them. An empty result means the user cancelled.
-    std::function<std::vector<std::string>(const std::string& initialFolder)> ChooseFilesToOpen;
-    std::function<std::string(const std::string& initialFolder)> ChooseOutputFolder;
-    [[nodiscard]] const TFileList& Batch() const { return FBatch; }
-    std::string OpenDialog1InitialDir;
-    std::string SaveDialog1InitialDir;
-    // --- end of background jobs and navigation ---------------------------------------------
 
     // --- Fields ---
     /// Modifier keys recorded at the window's last key press or release.
@@ -412,69 +470,15 @@ public:
     int32_t FSelectionAnchor = -1;
     int32_t FSelectionLast = -1;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    // Files dropped from the desktop (FileNavigation.cpp).
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-
-private:
-    void FormCreate();
-    void FormDestroy();
-    void CreateWorkArea();
-    void CreateCropTab();
-    void CreateSettingsTab();
-    void CreatePopupMenus();
-    void CreateArrowActions();
-    void ConnectCropFrame();
-    void ConnectImageView();
-    /// Reads the settings and templates files; until they are read, the built-in templates
-    /// and defaults below are in force.
-    void LoadSettings();
-    void ApplyBuiltInSettings();
-    /// Writes the settings and templates files back at the end of the run.
-    void SaveSettings();
-    /// Steps 18 and 19 of the start: hide the help pane, show it on a first run.
-    void ShowStartupHelp();
-    void DrawFrame(class QPainter& painter, const struct TViewRect& rect);
-    void StartBusyIndicators(bool on);
-    void ReleaseImage();
-
-    // --- wireui ---
-    void CreateMetadataPanel();
-    void CreateHelpPane();
-    void CreateActions();
-    /// The application-wide filter's part for keys and the wheel; true consumes the event.
-    bool AppMessage(QObject* watched, QEvent* event);
-    bool TabKey();
-    bool WheelMessage(const class QWheelEvent& event);
-    void ShowSettingsProblems();
-    void ShowProblem(const QString& message);
-    /// The folder of the two settings files in force for this window.
-    [[nodiscard]] std::filesystem::path SettingsFolderPath() const;
-    const TSettingsEnvironment FSettingsEnvironment;
+    // --- Fields of the keys, the view and the jobs ---
     bool FSwallowKeyPress = false; // the press of a key whose shortcut already ran
     bool FForwarding = false;
-
-    std::map<QPushButton*, std::function<void(QObject*)>> FClickHandlers;
     std::unique_ptr<TScaledViewCache> FScaledView;
     uint64_t FBitmapSerial = 0;
     bool FSmoothView = true;
     bool FCentred = false;
     bool FDestroyed = false;
-
-    // --- Background jobs, display worker, file list and navigation (private) ---------------
-    void CreateJobs();
-    void ConnectJobControls();
-    [[nodiscard]] TFailureActions FailureActions();
-    /// After a failed job: renders the view the job let go of (see LetGoOfFullView).
-    void RenderFullViewAgain();
-    void InstallTransformed(TSharedWords words, int32_t width, int32_t height,
-                            std::unique_ptr<TViewBitmap> bitmap);
-    /// The display worker's hand-over: the new view in place of the old, repainted.
-    void ReplaceViewBitmap(std::unique_ptr<TViewBitmap> bitmap);
-    void SyncBatchFields();
+    std::map<QPushButton*, std::function<void(QObject*)>> FClickHandlers;
     std::unique_ptr<TUiCallQueue> FUiQueue;
     std::unique_ptr<TJobRunner> FJobs;
     std::unique_ptr<TDisplayWorker> FWorker;
@@ -482,7 +486,16 @@ private:
     TFileList FBatch; // FFileList and FCurrentIndex mirror it for the window's other parts
     bool FClosing = false;
     bool FBusyEntered = false; // SetBusy(true) saved the button states and is still in force
-    // --- end of background jobs and navigation ---------------------------------------------
+    /// What LoadSettings could not use (shown once the window is on screen).
+    std::vector<std::string> FSettingsProblems;
+    /// Commands of the jobs without a button of their own: reload the current file through
+    /// OpenFileAt (F12, Backspace) and save without cropping (Ctrl+S, S). Set by CreateJobs;
+    /// a key does nothing while they are empty.
+    std::function<void()> ReloadCommand;
+    std::function<void()> OnlySaveCommand;
+    std::string OpenDialog1InitialDir;
+    std::string SaveDialog1InitialDir;
+    const TSettingsEnvironment FSettingsEnvironment;
 };
 
 } // namespace vantrel

@@ -30,52 +30,52 @@ TEST_F(FileNavigationTest, OpenThreeFilesAndStepThrough) {
         Write("a.tif", Grey(40, 30)), Write("b.tif", Rgb(30, 40)), Write("c.tiff", Grey(50, 20))};
     OpenThroughDialog(files, false);
     // At once, before the load completes.
-    EXPECT_EQ(Caption(Form->btnNext), "Следующий (2)");
-    EXPECT_EQ(Caption(Form->BtnPrevious), "0");
+    EXPECT_EQ(Caption(Probe(*Form).btnNext), "Следующий (2)");
+    EXPECT_EQ(Caption(Probe(*Form).BtnPrevious), "0");
     EXPECT_EQ(Form->StatusText().toStdString(), "Загрузка файла: " + files[0]);
     EXPECT_TRUE(Busy());
     ASSERT_TRUE(WaitForJobs());
     EXPECT_FALSE(Busy());
     EXPECT_TRUE(Messages.empty());
-    EXPECT_EQ(Form->FOriginalWidth, 40);
-    EXPECT_EQ(Form->lblWidth->text().toStdString(), "40 →");
+    EXPECT_EQ(Probe(*Form).FOriginalWidth, 40);
+    EXPECT_EQ(Probe(*Form).lblWidth->text().toStdString(), "40 →");
     EXPECT_NE(Title().find(" — [ПАПКА ИСТОЧНИКA]\\a.tif"), std::string::npos) << Title();
-    EXPECT_EQ(Form->FOutputFolder, Dir.Path() + "/");
-    EXPECT_EQ(Form->BtnOpen->toolTip().toStdString(), Dir.Path() + "/");
-    EXPECT_EQ(Form->BtnSaveFolder->toolTip().toStdString(), Dir.Path() + "/");
-    EXPECT_TRUE(Form->btnNext->isEnabled());
-    EXPECT_FALSE(Form->BtnPrevious->isEnabled());
+    EXPECT_EQ(Probe(*Form).FOutputFolder, Dir.Path() + "/");
+    EXPECT_EQ(Probe(*Form).BtnOpen->toolTip().toStdString(), Dir.Path() + "/");
+    EXPECT_EQ(Probe(*Form).BtnSaveFolder->toolTip().toStdString(), Dir.Path() + "/");
+    EXPECT_TRUE(Probe(*Form).btnNext->isEnabled());
+    EXPECT_FALSE(Probe(*Form).BtnPrevious->isEnabled());
 
     const struct {
         std::string Next, Previous;
         int Width;
     } steps[] = {{"Следующий (1)", "1", 30}, {"Следующий (0)", "2", 50}};
     for (const auto& step : steps) {
-        Form->ClickIfEnabled(Form->btnNext, Form->btnNext);
-        EXPECT_EQ(Caption(Form->btnNext), step.Next);
-        EXPECT_EQ(Caption(Form->BtnPrevious), step.Previous);
+        Form->ClickIfEnabled(Probe(*Form).btnNext, Probe(*Form).btnNext);
+        EXPECT_EQ(Caption(Probe(*Form).btnNext), step.Next);
+        EXPECT_EQ(Caption(Probe(*Form).BtnPrevious), step.Previous);
         ASSERT_TRUE(WaitForJobs());
-        EXPECT_EQ(Form->FOriginalWidth, step.Width);
+        EXPECT_EQ(Probe(*Form).FOriginalWidth, step.Width);
     }
-    EXPECT_EQ(Form->FCurrentIndex, 2);
+    EXPECT_EQ(Probe(*Form).FCurrentIndex, 2);
     EXPECT_EQ(Form->StatusText().isEmpty(), false);
-    EXPECT_FALSE(Form->btnNext->isEnabled()); // the last file
-    EXPECT_TRUE(Form->BtnPrevious->isEnabled());
+    EXPECT_FALSE(Probe(*Form).btnNext->isEnabled()); // the last file
+    EXPECT_TRUE(Probe(*Form).BtnPrevious->isEnabled());
 
     // A cancelled dialog changes nothing.
     OpenThroughDialog({});
-    EXPECT_EQ(Form->FFileList.size(), 3u);
-    EXPECT_EQ(Form->FCurrentIndex, 2);
+    EXPECT_EQ(Probe(*Form).FFileList.size(), 3u);
+    EXPECT_EQ(Probe(*Form).FCurrentIndex, 2);
 
     // A later batch elsewhere keeps the output folder; one file: plain captions.
     std::filesystem::create_directory(Dir.File("other"));
     OpenThroughDialog({Write("other/d.tif", Grey(8, 8))});
-    EXPECT_EQ(Form->FOutputFolder, Dir.Path() + "/");
-    EXPECT_EQ(Form->BtnOpen->toolTip().toStdString(), Dir.Path() + "/other/");
-    EXPECT_EQ(Caption(Form->btnNext), "Следующий");
-    EXPECT_EQ(Caption(Form->BtnPrevious), "");
-    EXPECT_FALSE(Form->btnNext->isEnabled());
-    EXPECT_FALSE(Form->BtnPrevious->isEnabled());
+    EXPECT_EQ(Probe(*Form).FOutputFolder, Dir.Path() + "/");
+    EXPECT_EQ(Probe(*Form).BtnOpen->toolTip().toStdString(), Dir.Path() + "/other/");
+    EXPECT_EQ(Caption(Probe(*Form).btnNext), "Следующий");
+    EXPECT_EQ(Caption(Probe(*Form).BtnPrevious), "");
+    EXPECT_FALSE(Probe(*Form).btnNext->isEnabled());
+    EXPECT_FALSE(Probe(*Form).BtnPrevious->isEnabled());
 }
 
 TEST_F(FileNavigationTest, FailedLoadsKeepTheImageAndTellWhy) {
@@ -99,13 +99,13 @@ TEST_F(FileNavigationTest, FailedLoadsKeepTheImageAndTellWhy) {
         ASSERT_TRUE(WaitForJobs());
         ASSERT_EQ(Messages.size(), 1u);
         EXPECT_EQ(Messages[0].rfind(c.Start, 0), 0u) << Messages[0];
-        EXPECT_EQ(Form->FOriginalWidth, 40);
+        EXPECT_EQ(Probe(*Form).FOriginalWidth, 40);
         EXPECT_EQ(Title(), title);
-        EXPECT_EQ(Form->FCurrentIndex, c.Index);
-        EXPECT_EQ(Form->FInputFile, files[size_t(c.Index)]);
+        EXPECT_EQ(Probe(*Form).FCurrentIndex, c.Index);
+        EXPECT_EQ(Probe(*Form).FInputFile, files[size_t(c.Index)]);
         EXPECT_EQ(Form->StatusText().toStdString(), "загрузка файла: " + files[size_t(c.Index)]);
         EXPECT_FALSE(Busy());
-        EXPECT_TRUE(Form->BtnSave->isEnabled());
+        EXPECT_TRUE(Probe(*Form).BtnSave->isEnabled());
     }
 }
 
@@ -114,7 +114,7 @@ TEST_F(FileNavigationTest, DropTwoFilesWhileTenAreOpen) {
     for (int i = 0; i < 10; ++i)
         ten.push_back(Write("f" + std::to_string(i) + ".tif", Grey(10 + i, 10)));
     OpenThroughDialog(ten);
-    EXPECT_EQ(Caption(Form->btnNext), "Следующий (9)");
+    EXPECT_EQ(Caption(Probe(*Form).btnNext), "Следующий (9)");
 
     // A path longer than 259 characters arrives whole.
     std::string deep = Dir.Path();
@@ -138,21 +138,21 @@ TEST_F(FileNavigationTest, DropTwoFilesWhileTenAreOpen) {
     delete data;
     ASSERT_TRUE(WaitForJobs());
 
-    EXPECT_EQ(Form->FFileList, (std::vector<std::string>{dropped[0], dropped[1]}));
-    EXPECT_EQ(Form->FInputFile, dropped[0]);
-    EXPECT_EQ(Form->FOriginalWidth, 33);
+    EXPECT_EQ(Probe(*Form).FFileList, (std::vector<std::string>{dropped[0], dropped[1]}));
+    EXPECT_EQ(Probe(*Form).FInputFile, dropped[0]);
+    EXPECT_EQ(Probe(*Form).FOriginalWidth, 33);
     EXPECT_TRUE(Messages.empty());
-    EXPECT_EQ(Caption(Form->btnNext), "Следующий (1)");
-    EXPECT_EQ(Caption(Form->BtnPrevious), "0");
-    EXPECT_EQ(Form->BtnOpen->toolTip().toStdString(), deep + "/");
+    EXPECT_EQ(Caption(Probe(*Form).btnNext), "Следующий (1)");
+    EXPECT_EQ(Caption(Probe(*Form).BtnPrevious), "0");
+    EXPECT_EQ(Probe(*Form).BtnOpen->toolTip().toStdString(), deep + "/");
 }
 
 TEST_F(FileNavigationTest, JumpMenu) {
     // Empty batch: one disabled item.
-    Form->PopupMenu3Popup(Form->btnNext);
-    ASSERT_EQ(Form->PopupMenu3->actions().size(), 1);
-    EXPECT_EQ(Form->PopupMenu3->actions()[0]->text(), QStringLiteral("(Нет файлов)"));
-    EXPECT_FALSE(Form->PopupMenu3->actions()[0]->isEnabled());
+    Form->PopupMenu3Popup(Probe(*Form).btnNext);
+    ASSERT_EQ(Probe(*Form).PopupMenu3->actions().size(), 1);
+    EXPECT_EQ(Probe(*Form).PopupMenu3->actions()[0]->text(), QStringLiteral("(Нет файлов)"));
+    EXPECT_FALSE(Probe(*Form).PopupMenu3->actions()[0]->isEnabled());
 
     std::vector<std::string> files;
     for (int i = 0; i < 5; ++i)
@@ -161,20 +161,20 @@ TEST_F(FileNavigationTest, JumpMenu) {
     Form->OpenFileAt(3);
     ASSERT_TRUE(WaitForJobs());
 
-    Form->PopupMenu3Popup(Form->BtnPrevious);
+    Form->PopupMenu3Popup(Probe(*Form).BtnPrevious);
     QStringList names;
-    for (QAction* a : Form->PopupMenu3->actions())
+    for (QAction* a : Probe(*Form).PopupMenu3->actions())
         names << a->text();
     EXPECT_EQ(names, (QStringList{"n0.tif", "n1.tif", "n2.tif"}));
-    Form->PopupMenu3->actions()[1]->trigger();
+    Probe(*Form).PopupMenu3->actions()[1]->trigger();
     ASSERT_TRUE(WaitForJobs());
-    EXPECT_EQ(Form->FCurrentIndex, 1);
-    EXPECT_EQ(Form->FOriginalWidth, 11);
+    EXPECT_EQ(Probe(*Form).FCurrentIndex, 1);
+    EXPECT_EQ(Probe(*Form).FOriginalWidth, 11);
 
     Form->OpenFileAt(4);
     ASSERT_TRUE(WaitForJobs());
-    Form->PopupMenu3Popup(Form->btnNext);
-    EXPECT_TRUE(Form->PopupMenu3->actions().isEmpty());
+    Form->PopupMenu3Popup(Probe(*Form).btnNext);
+    EXPECT_TRUE(Probe(*Form).PopupMenu3->actions().isEmpty());
 }
 
 TEST_F(FileNavigationTest, NewestLoadWins) {
@@ -188,8 +188,8 @@ TEST_F(FileNavigationTest, NewestLoadWins) {
     Form->OpenFileAt(0);
     Form->OpenFileAt(1);
     ASSERT_TRUE(WaitForJobs());
-    EXPECT_EQ(Form->FOriginalWidth, 7);
-    EXPECT_EQ(Form->FInputFile, files[1]);
+    EXPECT_EQ(Probe(*Form).FOriginalWidth, 7);
+    EXPECT_EQ(Probe(*Form).FInputFile, files[1]);
     EXPECT_NE(Title().find("small.tif"), std::string::npos);
     EXPECT_FALSE(Busy());
 
@@ -204,28 +204,28 @@ TEST_F(FileNavigationTest, NewestLoadWins) {
 
 TEST_F(FileNavigationTest, ReloadAfterTransformShowsTheFileOnDisk) {
     OpenThroughDialog({Write("r.tif", Grey(40, 30))});
-    Form->ClickIfEnabled(Form->BtnRotRight, Form->BtnRotRight);
+    Form->ClickIfEnabled(Probe(*Form).BtnRotRight, Probe(*Form).BtnRotRight);
     ASSERT_TRUE(WaitForJobs());
-    EXPECT_EQ(Form->FOriginalWidth, 30);
+    EXPECT_EQ(Probe(*Form).FOriginalWidth, 30);
     EXPECT_NE(Title().find(" — В РАБОТЕ: r.tif"), std::string::npos) << Title();
-    EXPECT_EQ(Form->FTransformState.NetRotation, 90);
+    EXPECT_EQ(Probe(*Form).FTransformState.NetRotation, 90);
 
     Form->ReloadExecute();
     ASSERT_TRUE(WaitForJobs());
-    EXPECT_EQ(Form->FOriginalWidth, 40);
+    EXPECT_EQ(Probe(*Form).FOriginalWidth, 40);
     EXPECT_NE(Title().find(" — [ПАПКА ИСТОЧНИКA]\\r.tif"), std::string::npos) << Title();
-    EXPECT_EQ(Form->FTransformState.NetRotation, 0);
+    EXPECT_EQ(Probe(*Form).FTransformState.NetRotation, 0);
 }
 
 TEST_F(FileNavigationTest, OutputFolderFromTheFolderChooser) {
     std::filesystem::create_directory(Dir.File("out"));
     Form->ChooseOutputFolder = [this](const std::string&) { return Dir.File("out"); };
-    Form->ClickIfEnabled(Form->BtnSaveFolder, Form->BtnSaveFolder);
-    EXPECT_EQ(Form->FOutputFolder, Dir.File("out") + "/");
-    EXPECT_EQ(Form->BtnSaveFolder->toolTip().toStdString(), Dir.File("out") + "/");
+    Form->ClickIfEnabled(Probe(*Form).BtnSaveFolder, Probe(*Form).BtnSaveFolder);
+    EXPECT_EQ(Probe(*Form).FOutputFolder, Dir.File("out") + "/");
+    EXPECT_EQ(Probe(*Form).BtnSaveFolder->toolTip().toStdString(), Dir.File("out") + "/");
     Form->ChooseOutputFolder = [](const std::string&) { return std::string(); };
-    Form->ClickIfEnabled(Form->BtnSaveFolder, Form->BtnSaveFolder);
-    EXPECT_EQ(Form->FOutputFolder, Dir.File("out") + "/");
+    Form->ClickIfEnabled(Probe(*Form).BtnSaveFolder, Probe(*Form).BtnSaveFolder);
+    EXPECT_EQ(Probe(*Form).FOutputFolder, Dir.File("out") + "/");
 }
 
 TEST_F(FileNavigationTest, ThreadsThatCannotStart) {
@@ -251,16 +251,16 @@ TEST_F(FileNavigationTest, ThreadsThatCannotStart) {
         throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again),
                                 "no thread");
     };
-    Form->TrackBar1->setValue(-100);
+    Probe(*Form).TrackBar1->setValue(-100);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_NE(Messages[0].find("no thread"), std::string::npos);
     EXPECT_FALSE(Form->DisplayWorker().WorkerBusy());
     Form->ThreadStarter = DefaultThreadStarter();
-    Form->TrackBar1->setValue(-255);
+    Probe(*Form).TrackBar1->setValue(-255);
     ASSERT_TRUE(WaitForJobs());
-    EXPECT_EQ(Form->FBrightness, -255);
+    EXPECT_EQ(Probe(*Form).FBrightness, -255);
     for (int x = 0; x < 3 * 20; ++x) // brightness −255 leaves only black
-        EXPECT_EQ(Form->FCachedBitmap->Row(9)[x], 0);
+        EXPECT_EQ(Probe(*Form).FCachedBitmap->Row(9)[x], 0);
 }
 
 } // namespace

@@ -30,46 +30,46 @@ protected:
 TEST_F(HelpPaneTest, FirstStartShowsTheStartPageAndF1TogglesIt) {
     TForm1& f = *Form;
     EXPECT_TRUE(f.HelpShown());
-    EXPECT_TRUE(f.WebBrowser1->isVisible());
-    EXPECT_FALSE(f.ImageViewer->isVisible());
-    EXPECT_EQ(f.WebBrowser1->source(), THelpViewer::StartPage());
-    EXPECT_FALSE(f.WebBrowser1->toPlainText().isEmpty());
+    EXPECT_TRUE(Probe(f).WebBrowser1->isVisible());
+    EXPECT_FALSE(Probe(f).ImageViewer->isVisible());
+    EXPECT_EQ(Probe(f).WebBrowser1->source(), THelpViewer::StartPage());
+    EXPECT_FALSE(Probe(f).WebBrowser1->toPlainText().isEmpty());
 
     // The pane keeps the page it shows: no reload when it comes back.
-    f.WebBrowser1->setSource(THelpViewer::PageUrl(QStringLiteral("HOTKEYS")));
+    Probe(f).WebBrowser1->setSource(THelpViewer::PageUrl(QStringLiteral("HOTKEYS")));
     int loads = 0;
-    QObject::connect(f.WebBrowser1, &QTextBrowser::sourceChanged, [&] { ++loads; });
-    QTest::keyClick(f.WebBrowser1, Qt::Key_F1);
+    QObject::connect(Probe(f).WebBrowser1, &QTextBrowser::sourceChanged, [&] { ++loads; });
+    QTest::keyClick(Probe(f).WebBrowser1, Qt::Key_F1);
     EXPECT_FALSE(f.HelpShown());
-    EXPECT_TRUE(f.ImageViewer->isVisible());
+    EXPECT_TRUE(Probe(f).ImageViewer->isVisible());
     QTest::keyClick(&f, Qt::Key_F1);
     EXPECT_TRUE(f.HelpShown());
-    EXPECT_EQ(f.WebBrowser1->source(), THelpViewer::PageUrl(QStringLiteral("HOTKEYS")));
+    EXPECT_EQ(Probe(f).WebBrowser1->source(), THelpViewer::PageUrl(QStringLiteral("HOTKEYS")));
     EXPECT_EQ(loads, 0);
 
     // A web link opens outside; the pane stays on its page.
     TFakeOpener opener;
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &opener, "Open");
-    f.WebBrowser1->setSource(QUrl(QStringLiteral("https://example.org/film")));
+    Probe(f).WebBrowser1->setSource(QUrl(QStringLiteral("https://example.org/film")));
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
     ASSERT_EQ(opener.Opened.size(), 1);
-    EXPECT_EQ(f.WebBrowser1->source(), THelpViewer::PageUrl(QStringLiteral("HOTKEYS")));
+    EXPECT_EQ(Probe(f).WebBrowser1->source(), THelpViewer::PageUrl(QStringLiteral("HOTKEYS")));
     EXPECT_TRUE(f.HelpShown());
 
     // A successful load hides it.
     Load(600, 400);
     EXPECT_FALSE(f.HelpShown());
-    EXPECT_TRUE(f.ImageViewer->isVisible());
-    EXPECT_TRUE(f.FImageHasFocus);
+    EXPECT_TRUE(Probe(f).ImageViewer->isVisible());
+    EXPECT_TRUE(Probe(f).FImageHasFocus);
 }
 
 TEST_F(HelpPaneTest, OnlyTheFirstRunOpensIt) {
     Restart();
     EXPECT_FALSE(Form->HelpShown());
-    EXPECT_TRUE(Form->ImageViewer->isVisible());
+    EXPECT_TRUE(Probe(*Form).ImageViewer->isVisible());
     QTest::keyClick(Form.get(), Qt::Key_F1); // never shown yet: the start page loads
     EXPECT_TRUE(Form->HelpShown());
-    EXPECT_EQ(Form->WebBrowser1->source(), THelpViewer::StartPage());
+    EXPECT_EQ(Probe(*Form).WebBrowser1->source(), THelpViewer::StartPage());
 }
 
 } // namespace

@@ -23,8 +23,8 @@ protected:
         WindowTest::SetUp();
         Load(3000, 2000);
         RecordCommands();
-        ASSERT_TRUE(Form->FImageHasFocus);
-        ASSERT_EQ(QApplication::focusWidget(), Form->ImageViewer);
+        ASSERT_TRUE(Probe(*Form).FImageHasFocus);
+        ASSERT_EQ(QApplication::focusWidget(), Probe(*Form).ImageViewer);
     }
 
     // A key as the focused control gets it.
@@ -88,46 +88,46 @@ TEST_F(KeyboardTest, ImageFocusedWithTheDefaultSwitches) {
         SCOPED_TRACE(QKeySequence(c.Key | c.Mods).toString().toStdString());
         Key(c.Key, c.Mods);
         EXPECT_EQ(Taken(), c.Expected);
-        EXPECT_EQ(QApplication::focusWidget(), Form->ImageViewer);
+        EXPECT_EQ(QApplication::focusWidget(), Probe(*Form).ImageViewer);
     }
     // A disabled button ignores its key.
-    Form->btnNext->setEnabled(false);
+    Probe(*Form).btnNext->setEnabled(false);
     Key(Qt::Key_PageDown);
     EXPECT_EQ(Taken(), Names{});
 }
 
 TEST_F(KeyboardTest, ImageNotFocusedKeysReachTheControl) {
     TForm1& f = *Form;
-    f.SpEdWidth->setFocus();
-    ASSERT_FALSE(f.FImageHasFocus);
-    const int width = f.SpEdWidth->value();
+    Probe(f).SpEdWidth->setFocus();
+    ASSERT_FALSE(Probe(f).FImageHasFocus);
+    const int width = Probe(f).SpEdWidth->value();
     Key(Qt::Key_Up);
-    EXPECT_EQ(f.SpEdWidth->value(), width + 1);
+    EXPECT_EQ(Probe(f).SpEdWidth->value(), width + 1);
     Key(Qt::Key_PageDown); // a spin box steps by ten
-    EXPECT_EQ(f.SpEdWidth->value(), width + 1 - 10);
-    const TPoint resized = f.FFramePosInPixels;
+    EXPECT_EQ(Probe(f).SpEdWidth->value(), width + 1 - 10);
+    const TPoint resized = Probe(f).FFramePosInPixels;
     Key(Qt::Key_Space);
     Key(Qt::Key_Tab); // an image is loaded: Tab does nothing without the image focus
     EXPECT_EQ(Taken(), Names{});
-    EXPECT_EQ(QApplication::focusWidget(), f.SpEdWidth);
+    EXPECT_EQ(QApplication::focusWidget(), Probe(f).SpEdWidth);
     Key(Qt::Key_T, Qt::ControlModifier); // shortcuts act everywhere
     EXPECT_EQ(Taken(), Names{"btnTags"});
 
     // A right click on the image sets the image focus while the field keeps the caret: the
     // arrows move the frame.
-    QTest::mouseClick(f.ImageViewer, Qt::RightButton, {}, QPoint(5, 5));
-    ASSERT_TRUE(f.FImageHasFocus);
-    EXPECT_EQ(QApplication::focusWidget(), f.SpEdWidth);
-    const int value = f.SpEdWidth->value();
+    QTest::mouseClick(Probe(f).ImageViewer, Qt::RightButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(Probe(f).FImageHasFocus);
+    EXPECT_EQ(QApplication::focusWidget(), Probe(f).SpEdWidth);
+    const int value = Probe(f).SpEdWidth->value();
     Key(Qt::Key_Down);
-    EXPECT_EQ(f.FFramePosInPixels, (TPoint{resized.X, resized.Y + 1}));
-    EXPECT_EQ(f.SpEdWidth->value(), value);
+    EXPECT_EQ(Probe(f).FFramePosInPixels, (TPoint{resized.X, resized.Y + 1}));
+    EXPECT_EQ(Probe(f).SpEdWidth->value(), value);
 }
 
 TEST_F(KeyboardTest, NoModifierModeByPhysicalKey) {
     TForm1& f = *Form;
-    f.Chk_NoModif->setChecked(true);
-    f.ImageViewer->setFocus();
+    Probe(f).Chk_NoModif->setChecked(true);
+    Probe(f).ImageViewer->setFocus();
     const struct {
         Qt::Key Latin;
         const char* Russian; // the letter the same key types in the Russian layout
@@ -161,15 +161,15 @@ TEST_F(KeyboardTest, NoModifierModeByPhysicalKey) {
     // Plain Enter crops only while Chk_CtrlEnter is ticked.
     Key(Qt::Key_Return);
     EXPECT_EQ(Taken(), Names{"BtnSave"});
-    f.Chk_CtrlEnter->setChecked(false);
-    f.ImageViewer->setFocus();
+    Probe(f).Chk_CtrlEnter->setChecked(false);
+    Probe(f).ImageViewer->setFocus();
     Key(Qt::Key_Return);
     EXPECT_EQ(Taken(), Names{});
     Key(Qt::Key_Return, Qt::ControlModifier); // Ctrl+Enter always acts
     EXPECT_EQ(Taken(), Names{"BtnSave"});
     // Space only with Chk_Space.
-    f.Chk_Space->setChecked(false);
-    f.ImageViewer->setFocus();
+    Probe(f).Chk_Space->setChecked(false);
+    Probe(f).ImageViewer->setFocus();
     Key(Qt::Key_Space);
     EXPECT_EQ(Taken(), Names{});
 }
@@ -177,21 +177,21 @@ TEST_F(KeyboardTest, NoModifierModeByPhysicalKey) {
 TEST_F(KeyboardTest, CtrlTabCyclesThroughImageAndTabs) {
     TForm1& f = *Form;
     Key(Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::focusWidget(), f.PageControl1->tabBar());
-    EXPECT_EQ(f.PageControl1->currentIndex(), 0);
-    EXPECT_FALSE(f.FImageHasFocus);
+    EXPECT_EQ(QApplication::focusWidget(), Probe(f).PageControl1->tabBar());
+    EXPECT_EQ(Probe(f).PageControl1->currentIndex(), 0);
+    EXPECT_FALSE(Probe(f).FImageHasFocus);
     Key(Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(f.PageControl1->currentIndex(), 1);
+    EXPECT_EQ(Probe(f).PageControl1->currentIndex(), 1);
     Key(Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_TRUE(f.FImageHasFocus);
-    EXPECT_EQ(QApplication::focusWidget(), f.ImageViewer);
+    EXPECT_TRUE(Probe(f).FImageHasFocus);
+    EXPECT_EQ(QApplication::focusWidget(), Probe(f).ImageViewer);
     // Backwards: image → "Настройки" → "Обрезка" → image.
     Key(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(f.PageControl1->currentIndex(), 1);
+    EXPECT_EQ(Probe(f).PageControl1->currentIndex(), 1);
     Key(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(f.PageControl1->currentIndex(), 0);
+    EXPECT_EQ(Probe(f).PageControl1->currentIndex(), 0);
     Key(Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_TRUE(f.FImageHasFocus);
+    EXPECT_TRUE(Probe(f).FImageHasFocus);
     EXPECT_EQ(Taken(), Names{});
 }
 
@@ -204,11 +204,11 @@ TEST_F(KeyboardTest, EscapeHidesHelpAndPanel) {
     Key(Qt::Key_Escape);
     EXPECT_FALSE(f.HelpShown());
     EXPECT_EQ(f.TagPanelHeight(), 0);
-    EXPECT_EQ(f.ListViewHeight, 200);
+    EXPECT_EQ(Probe(f).ListViewHeight, 200);
     Key(Qt::Key_Escape);
     EXPECT_FALSE(f.HelpShown());
     EXPECT_EQ(f.TagPanelHeight(), 0);
-    EXPECT_EQ(f.ListViewHeight, 200);
+    EXPECT_EQ(Probe(f).ListViewHeight, 200);
 }
 
 TEST_F(KeyboardTest, WheelWithModifiers) {
@@ -225,60 +225,61 @@ TEST_F(KeyboardTest, WheelWithModifiers) {
         {Qt::ControlModifier | Qt::ShiftModifier, 240, 30, 60, 0},
     };
     for (const auto& c : cases) {
-        for (QSlider* t : {f.TrackBar1, f.TrackBar2, f.TrackBar3})
+        for (QSlider* t : {Probe(f).TrackBar1, Probe(f).TrackBar2, Probe(f).TrackBar3})
             t->setValue(0);
         Hold(c.Mods, true);
-        Wheel(f.TrackBar2, c.Delta); // over any part of the window
-        EXPECT_EQ(f.TrackBar1->value(), c.Brightness);
-        EXPECT_EQ(f.TrackBar2->value(), c.SContrast); // consumed: the bar itself did not scroll
-        EXPECT_EQ(f.TrackBar3->value(), c.Gamma);
+        Wheel(Probe(f).TrackBar2, c.Delta); // over any part of the window
+        EXPECT_EQ(Probe(f).TrackBar1->value(), c.Brightness);
+        EXPECT_EQ(Probe(f).TrackBar2->value(),
+                  c.SContrast); // consumed: the bar itself did not scroll
+        EXPECT_EQ(Probe(f).TrackBar3->value(), c.Gamma);
         Hold(c.Mods, false);
-        EXPECT_EQ(f.LastShiftState, 0u);
+        EXPECT_EQ(Probe(f).LastShiftState, 0u);
     }
     // The track bars keep their ranges.
-    f.TrackBar3->setValue(98);
+    Probe(f).TrackBar3->setValue(98);
     Hold(Qt::AltModifier, true);
-    Wheel(f.ImageViewer, 120);
-    EXPECT_EQ(f.TrackBar3->value(), 100);
+    Wheel(Probe(f).ImageViewer, 120);
+    EXPECT_EQ(Probe(f).TrackBar3->value(), 100);
     Hold(Qt::AltModifier, false);
     // Without a modifier the wheel goes on to its control.
-    for (QSlider* t : {f.TrackBar1, f.TrackBar2, f.TrackBar3})
+    for (QSlider* t : {Probe(f).TrackBar1, Probe(f).TrackBar2, Probe(f).TrackBar3})
         t->setValue(0);
-    Wheel(f.TrackBar2, 120);
-    EXPECT_NE(f.TrackBar2->value(), 0);
-    EXPECT_EQ(f.TrackBar1->value(), 0);
+    Wheel(Probe(f).TrackBar2, 120);
+    EXPECT_NE(Probe(f).TrackBar2->value(), 0);
+    EXPECT_EQ(Probe(f).TrackBar1->value(), 0);
 }
 
 TEST_F(KeyboardTest, ResetMenuOfTheTrackBars) {
     TForm1& f = *Form;
-    f.TrackBar1->setValue(50);
-    f.TrackBar2->setValue(-60);
-    f.TrackBar3->setValue(70);
+    Probe(f).TrackBar1->setValue(50);
+    Probe(f).TrackBar2->setValue(-60);
+    Probe(f).TrackBar3->setValue(70);
     const char* captions[] = {"Сбросить яркость", "Сбросить S-контраст", "Сбросить гамму"};
-    QSlider* bars[] = {f.TrackBar1, f.TrackBar2, f.TrackBar3};
+    QSlider* bars[] = {Probe(f).TrackBar1, Probe(f).TrackBar2, Probe(f).TrackBar3};
     for (int i = 0; i < 3; ++i) {
         f.PopupMenu2Popup(bars[i]);
-        EXPECT_EQ(f.N3->text(), QString::fromUtf8(captions[i]));
+        EXPECT_EQ(Probe(f).N3->text(), QString::fromUtf8(captions[i]));
     }
-    f.N3->trigger(); // the last opened: gamma
-    EXPECT_EQ(f.TrackBar3->value(), 0);
-    EXPECT_EQ(f.TrackBar1->value(), 50);
-    f.N4->trigger();
-    EXPECT_EQ(f.TrackBar1->value(), 0);
-    EXPECT_EQ(f.TrackBar2->value(), 0);
+    Probe(f).N3->trigger(); // the last opened: gamma
+    EXPECT_EQ(Probe(f).TrackBar3->value(), 0);
+    EXPECT_EQ(Probe(f).TrackBar1->value(), 50);
+    Probe(f).N4->trigger();
+    EXPECT_EQ(Probe(f).TrackBar1->value(), 0);
+    EXPECT_EQ(Probe(f).TrackBar2->value(), 0);
 }
 
 TEST_F(KeyboardTest, NothingLoadedTabMovesFocusAndWheelGoesOn) {
     Restart();
     TForm1& f = *Form;
     f.HideHelp();
-    f.SpEdWidth->setFocus();
+    Probe(f).SpEdWidth->setFocus();
     Key(Qt::Key_Tab);
-    EXPECT_NE(QApplication::focusWidget(), f.SpEdWidth);
+    EXPECT_NE(QApplication::focusWidget(), Probe(f).SpEdWidth);
     Hold(Qt::ShiftModifier, true);
-    Wheel(f.ImageViewer, 120);
+    Wheel(Probe(f).ImageViewer, 120);
     Hold(Qt::ShiftModifier, false);
-    EXPECT_EQ(f.TrackBar1->value(), 0);
+    EXPECT_EQ(Probe(f).TrackBar1->value(), 0);
 }
 
 } // namespace

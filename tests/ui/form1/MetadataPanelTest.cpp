@@ -42,40 +42,42 @@ protected:
     }
 
     QString Cell(int row, int column) const {
-        return Form->ListView1->topLevelItem(row)->text(column);
+        return Probe(*Form).ListView1->topLevelItem(row)->text(column);
     }
 
     std::vector<int> SelectedRows() const {
         std::vector<int> rows;
-        for (int r = 0; r < Form->ListView1->topLevelItemCount(); ++r)
-            if (Form->ListView1->topLevelItem(r)->isSelected())
+        for (int r = 0; r < Probe(*Form).ListView1->topLevelItemCount(); ++r)
+            if (Probe(*Form).ListView1->topLevelItem(r)->isSelected())
                 rows.push_back(r);
         return rows;
     }
 
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
-        QWidget* viewport = Form->ListView1->viewport();
+        QWidget* viewport = Probe(*Form).ListView1->viewport();
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
         QMouseEvent event(type, at, viewport->mapToGlobal(at), button, buttons, Qt::NoModifier);
         QApplication::sendEvent(viewport, &event);
     }
 
     QPoint RowPoint(int row) const {
-        return Form->ListView1->visualItemRect(Form->ListView1->topLevelItem(row)).center();
+        return Probe(*Form)
+            .ListView1->visualItemRect(Probe(*Form).ListView1->topLevelItem(row))
+            .center();
     }
 };
 
 TEST_F(MetadataPanelTest, ColumnsAndSummaryRow) {
     TForm1& f = *Form;
-    ASSERT_EQ(f.ListView1->columnCount(), 6);
+    ASSERT_EQ(Probe(f).ListView1->columnCount(), 6);
     const char* captions[] = {"Имя тега", "Тег", "Тип", "Кол.", "Значение", "Расшифровка"};
     const int widths[] = {300, 50, 80, 50, 100};
     for (int c = 0; c < 6; ++c)
-        EXPECT_EQ(f.ListView1->headerItem()->text(c), QString::fromUtf8(captions[c]));
+        EXPECT_EQ(Probe(f).ListView1->headerItem()->text(c), QString::fromUtf8(captions[c]));
     for (int c = 0; c < 5; ++c)
-        EXPECT_EQ(f.ListView1->columnWidth(c), widths[c]);
-    EXPECT_EQ(f.ListView1->selectionMode(), QAbstractItemView::ExtendedSelection);
-    EXPECT_EQ(f.ListView1->selectionBehavior(), QAbstractItemView::SelectRows);
+        EXPECT_EQ(Probe(f).ListView1->columnWidth(c), widths[c]);
+    EXPECT_EQ(Probe(f).ListView1->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(Probe(f).ListView1->selectionBehavior(), QAbstractItemView::SelectRows);
 
     const struct {
         size_t Count;
@@ -87,7 +89,7 @@ TEST_F(MetadataPanelTest, ColumnsAndSummaryRow) {
                  {0, true, "Найдено 0 тегов, порядок байтов Big-Endian:"}};
     for (const auto& c : cases) {
         LoadWithTags(c.Count, c.BigEndian);
-        ASSERT_EQ(f.ListView1->topLevelItemCount(), int(c.Count) + 1);
+        ASSERT_EQ(Probe(f).ListView1->topLevelItemCount(), int(c.Count) + 1);
         EXPECT_EQ(Cell(0, 0), QString::fromUtf8(c.Summary));
         EXPECT_EQ(Cell(0, 1), QString());
     }
@@ -111,14 +113,14 @@ TEST_F(MetadataPanelTest, ContinuationRowAndCopies) {
     plain.DisplayValue = "300";
     plain.DisplayValueDecoded = "300 пикс.";
     LoadTags({bytes, plain}, false);
-    ASSERT_EQ(f.ListView1->topLevelItemCount(), 4);
+    ASSERT_EQ(Probe(f).ListView1->topLevelItemCount(), 4);
     EXPECT_EQ(Cell(1, 5), QStringLiteral("[61 62 0D 0A]"));
     EXPECT_EQ(Cell(2, 0), QString());
     EXPECT_EQ(Cell(2, 4), QStringLiteral("ASCII →"));
     EXPECT_EQ(Cell(2, 5), QStringLiteral("ab\r\ncd"));
 
     QClipboard* clipboard = QGuiApplication::clipboard();
-    f.N1->trigger();
+    Probe(f).N1->trigger();
     // Five lines; the continuation cell keeps its own CR LF.
     const QStringList lines = clipboard->text().split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 7) << clipboard->text().toStdString();
@@ -132,12 +134,12 @@ TEST_F(MetadataPanelTest, ContinuationRowAndCopies) {
 
     // Nothing selected: the clipboard keeps its text.
     clipboard->setText(QStringLiteral("прежнее"));
-    f.ListView1->clearSelection();
-    f.N2->trigger();
+    Probe(f).ListView1->clearSelection();
+    Probe(f).N2->trigger();
     EXPECT_EQ(clipboard->text(), QStringLiteral("прежнее"));
-    f.ListView1->topLevelItem(3)->setSelected(true);
-    f.ListView1->topLevelItem(0)->setSelected(true);
-    f.N2->trigger();
+    Probe(f).ListView1->topLevelItem(3)->setSelected(true);
+    Probe(f).ListView1->topLevelItem(0)->setSelected(true);
+    Probe(f).N2->trigger();
     EXPECT_EQ(clipboard->text(),
               QStringLiteral("Найдены 2 тега, порядок байтов Little-Endian:\r\n") + lines[5] +
                   QStringLiteral("\r\n"));
@@ -148,8 +150,8 @@ TEST_F(MetadataPanelTest, DragSelection) {
     LoadWithTags(11, false); // 12 rows
     f.btnTagsClick();
     f.SetTagPanelHeight(400);
-    ASSERT_TRUE(f.ListView1->visualItemRect(f.ListView1->topLevelItem(11)).bottom() <
-                f.ListView1->viewport()->height() - 5);
+    ASSERT_TRUE(Probe(f).ListView1->visualItemRect(Probe(f).ListView1->topLevelItem(11)).bottom() <
+                Probe(f).ListView1->viewport()->height() - 5);
 
     Mouse(QEvent::MouseButtonPress, RowPoint(5), Qt::LeftButton);
     Mouse(QEvent::MouseMove, RowPoint(2), Qt::LeftButton);
@@ -157,11 +159,11 @@ TEST_F(MetadataPanelTest, DragSelection) {
     Mouse(QEvent::MouseMove, RowPoint(8), Qt::LeftButton);
     EXPECT_EQ(SelectedRows(), (std::vector<int>{5, 6, 7, 8}));
     Mouse(QEvent::MouseButtonRelease, RowPoint(8), Qt::NoButton);
-    EXPECT_FALSE(f.FSelecting);
-    EXPECT_TRUE(f.ListView1->hasFocus());
+    EXPECT_FALSE(Probe(f).FSelecting);
+    EXPECT_TRUE(Probe(f).ListView1->hasFocus());
 
     // A press below the last row clears; dragging onto row 3 selects from the top.
-    const QPoint below(RowPoint(0).x(), f.ListView1->viewport()->height() - 2);
+    const QPoint below(RowPoint(0).x(), Probe(f).ListView1->viewport()->height() - 2);
     Mouse(QEvent::MouseButtonPress, below, Qt::LeftButton);
     EXPECT_TRUE(SelectedRows().empty());
     Mouse(QEvent::MouseMove, RowPoint(3), Qt::LeftButton);
@@ -173,19 +175,19 @@ TEST_F(MetadataPanelTest, ToggleCollapseAndRememberedHeight) {
     TForm1& f = *Form;
     LoadWithTags(3, false);
     EXPECT_EQ(f.TagPanelHeight(), 0);
-    f.btnTags->click();
+    Probe(f).btnTags->click();
     EXPECT_EQ(f.TagPanelHeight(), 200);
     // The splitter dragged to 120, Esc, Ctrl+T: back at 120.
-    QSplitterHandle* handle = f.Splitter1->handle(1);
+    QSplitterHandle* handle = Probe(f).Splitter1->handle(1);
     const int dy = 120 - f.TagPanelHeight();
     QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(50, 1));
     QTest::mouseMove(handle, QPoint(50, 1 + dy));
     QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(50, 1 + dy));
     const int dragged = f.TagPanelHeight();
     EXPECT_NEAR(dragged, 120, 1);
-    QTest::keyClick(f.ImageViewer, Qt::Key_Escape);
+    QTest::keyClick(Probe(f).ImageViewer, Qt::Key_Escape);
     EXPECT_EQ(f.TagPanelHeight(), 0);
-    QTest::keyClick(f.ImageViewer, Qt::Key_T, Qt::ControlModifier);
+    QTest::keyClick(Probe(f).ImageViewer, Qt::Key_T, Qt::ControlModifier);
     EXPECT_EQ(f.TagPanelHeight(), dragged);
     // Dragged below 30 pixels the panel collapses.
     QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(50, 1));

@@ -38,22 +38,23 @@ std::string ReadFile(const std::filesystem::path& path) {
 TEST_F(SettingsWiringTest, FirstStartShowsTheDefaultsAndWritesBothFiles) {
     TForm1& f = *Form;
     EXPECT_EQ(f.frameGeometry().size(), QSize(900, 600));
-    EXPECT_EQ(f.ComboBox1->currentIndex(), 0);
-    EXPECT_EQ(f.EdPrefix->text(), QStringLiteral("[] "));
-    EXPECT_EQ(f.EdPostfix->text(), QString());
-    EXPECT_EQ(f.ColorBox1->Selected(), QColor(255, 255, 0));
-    EXPECT_EQ(f.ColorBox2->Selected(), QColor(0, 0, 0));
-    EXPECT_EQ(f.UpDnDash->Position(), 36);
-    EXPECT_EQ(f.UpDnBlank->Position(), 18);
-    EXPECT_EQ(f.lblUpDnDash->text(), QStringLiteral("36"));
+    EXPECT_EQ(Probe(f).ComboBox1->currentIndex(), 0);
+    EXPECT_EQ(Probe(f).EdPrefix->text(), QStringLiteral("[] "));
+    EXPECT_EQ(Probe(f).EdPostfix->text(), QString());
+    EXPECT_EQ(Probe(f).ColorBox1->Selected(), QColor(255, 255, 0));
+    EXPECT_EQ(Probe(f).ColorBox2->Selected(), QColor(0, 0, 0));
+    EXPECT_EQ(Probe(f).UpDnDash->Position(), 36);
+    EXPECT_EQ(Probe(f).UpDnBlank->Position(), 18);
+    EXPECT_EQ(Probe(f).lblUpDnDash->text(), QStringLiteral("36"));
     const std::vector<std::pair<QCheckBox*, bool>> boxes = {
-        {f.Chk_Space, true}, {f.Chk_CtrlEnter, true}, {f.Chk_AltC, false},   {f.ChkTabNext, true},
-        {f.ChkPgNext, true}, {f.ChADNext, false},     {f.Chk_NoModif, false}};
+        {Probe(f).Chk_Space, true},   {Probe(f).Chk_CtrlEnter, true}, {Probe(f).Chk_AltC, false},
+        {Probe(f).ChkTabNext, true},  {Probe(f).ChkPgNext, true},     {Probe(f).ChADNext, false},
+        {Probe(f).Chk_NoModif, false}};
     for (const auto& [box, checked] : boxes)
         EXPECT_EQ(box->isChecked(), checked) << box->objectName().toStdString();
-    EXPECT_FALSE(f.chkNoTags->isChecked());
+    EXPECT_FALSE(Probe(f).chkNoTags->isChecked());
     EXPECT_TRUE(f.HelpShown());
-    EXPECT_FALSE(f.OpenDialog1InitialDir.empty());
+    EXPECT_FALSE(Probe(f).OpenDialog1InitialDir.empty());
 
     Form.reset();
     const std::filesystem::path folder = SettingsFolder->Path();
@@ -71,62 +72,63 @@ TEST_F(SettingsWiringTest, EveryControlSurvivesARestart) {
     f.resize(1000, 700);
     f.btnTagsClick(); // shown at the remembered 200
     f.SetTagPanelHeight(150);
-    f.OpenDialog1InitialDir = "/scans/in";
-    f.FOutputFolder = "/scans/out/";
-    f.ComboBox1->setCurrentIndex(3);
-    f.BtnLockRatio->click(); // free
+    Probe(f).OpenDialog1InitialDir = "/scans/in";
+    Probe(f).FOutputFolder = "/scans/out/";
+    Probe(f).ComboBox1->setCurrentIndex(3);
+    Probe(f).BtnLockRatio->click(); // free
     f.WriteFrameSize(2000, 1000);
-    f.EdPrefix->setText(QStringLiteral("Кадр "));
-    f.EdPostfix->setText(QStringLiteral(" v2"));
-    f.chkNoTags->setChecked(true);
-    f.ColorBox1DropDown(f.ColorBox1);
-    f.ColorBox1->SetSelected(QColor(255, 128, 0));
-    f.ColorBox2->SetSelected(QColor(0, 255, 0));
-    f.UpDnDash->SetPosition(20);
-    f.UpDnBlank->SetPosition(0);
-    for (QCheckBox* box : {f.Chk_Space, f.Chk_CtrlEnter, f.Chk_AltC, f.ChkTabNext, f.ChkPgNext,
-                           f.ChADNext, f.Chk_NoModif})
+    Probe(f).EdPrefix->setText(QStringLiteral("Кадр "));
+    Probe(f).EdPostfix->setText(QStringLiteral(" v2"));
+    Probe(f).chkNoTags->setChecked(true);
+    f.ColorBox1DropDown(Probe(f).ColorBox1);
+    Probe(f).ColorBox1->SetSelected(QColor(255, 128, 0));
+    Probe(f).ColorBox2->SetSelected(QColor(0, 255, 0));
+    Probe(f).UpDnDash->SetPosition(20);
+    Probe(f).UpDnBlank->SetPosition(0);
+    for (QCheckBox* box :
+         {Probe(f).Chk_Space, Probe(f).Chk_CtrlEnter, Probe(f).Chk_AltC, Probe(f).ChkTabNext,
+          Probe(f).ChkPgNext, Probe(f).ChADNext, Probe(f).Chk_NoModif})
         box->toggle();
-    f.TrackBar1->setValue(-40);
-    f.TrackBar2->setValue(300);
-    f.TrackBar3->setValue(-100);
+    Probe(f).TrackBar1->setValue(-40);
+    Probe(f).TrackBar2->setValue(300);
+    Probe(f).TrackBar3->setValue(-100);
     const QSize outer = f.frameGeometry().size();
 
     Restart();
     TForm1& g = *Form;
     EXPECT_FALSE(g.HelpShown()); // only the first run opens the help
     EXPECT_EQ(g.frameGeometry().size(), outer);
-    EXPECT_EQ(g.ListViewHeight, 150);
+    EXPECT_EQ(Probe(g).ListViewHeight, 150);
     EXPECT_EQ(g.TagPanelHeight(), 0); // hidden at start
-    EXPECT_EQ(g.OpenDialog1InitialDir, "/scans/in");
-    EXPECT_EQ(g.BtnOpen->toolTip(), QStringLiteral("/scans/in"));
-    EXPECT_EQ(g.FOutputFolder, "/scans/out/");
-    EXPECT_EQ(g.BtnSaveFolder->toolTip(), QStringLiteral("/scans/out/"));
-    EXPECT_EQ(g.ComboBox1->currentIndex(), 3);
+    EXPECT_EQ(Probe(g).OpenDialog1InitialDir, "/scans/in");
+    EXPECT_EQ(Probe(g).BtnOpen->toolTip(), QStringLiteral("/scans/in"));
+    EXPECT_EQ(Probe(g).FOutputFolder, "/scans/out/");
+    EXPECT_EQ(Probe(g).BtnSaveFolder->toolTip(), QStringLiteral("/scans/out/"));
+    EXPECT_EQ(Probe(g).ComboBox1->currentIndex(), 3);
     EXPECT_EQ(g.LockState(), RatioFree);
     EXPECT_EQ(g.SpinWidth(), 2000);
     EXPECT_EQ(g.SpinHeight(), 1000);
-    EXPECT_EQ(g.FFrameSizeInPixels, (TPoint{2000, 1000}));
-    EXPECT_DOUBLE_EQ(g.FAspectRatio, 2.0);
-    EXPECT_EQ(g.EdPrefix->text(), QStringLiteral("Кадр "));
-    EXPECT_EQ(g.EdPostfix->text(), QStringLiteral(" v2"));
-    EXPECT_TRUE(g.chkNoTags->isChecked());
-    EXPECT_EQ(g.ColorBox1->Selected(), QColor(255, 128, 0));
-    EXPECT_EQ(g.FColorBox1Selected, QColor(255, 128, 0));
-    EXPECT_EQ(g.ColorBox2->Selected(), QColor(0, 255, 0));
-    EXPECT_EQ(g.UpDnDash->Position(), 20);
-    EXPECT_EQ(g.UpDnBlank->Position(), 0);
-    EXPECT_EQ(g.lblUpDnBlank->text(), QStringLiteral("0"));
-    EXPECT_EQ(g.Chk_Space->isChecked(), false);
-    EXPECT_EQ(g.Chk_CtrlEnter->isChecked(), false);
-    EXPECT_EQ(g.Chk_AltC->isChecked(), true);
-    EXPECT_EQ(g.ChkTabNext->isChecked(), false);
-    EXPECT_EQ(g.ChkPgNext->isChecked(), false);
-    EXPECT_EQ(g.ChADNext->isChecked(), true);
-    EXPECT_EQ(g.Chk_NoModif->isChecked(), true);
-    EXPECT_EQ(g.TrackBar1->value(), -40);
-    EXPECT_EQ(g.TrackBar2->value(), 300);
-    EXPECT_EQ(g.TrackBar3->value(), -100);
+    EXPECT_EQ(Probe(g).FFrameSizeInPixels, (TPoint{2000, 1000}));
+    EXPECT_DOUBLE_EQ(Probe(g).FAspectRatio, 2.0);
+    EXPECT_EQ(Probe(g).EdPrefix->text(), QStringLiteral("Кадр "));
+    EXPECT_EQ(Probe(g).EdPostfix->text(), QStringLiteral(" v2"));
+    EXPECT_TRUE(Probe(g).chkNoTags->isChecked());
+    EXPECT_EQ(Probe(g).ColorBox1->Selected(), QColor(255, 128, 0));
+    EXPECT_EQ(Probe(g).FColorBox1Selected, QColor(255, 128, 0));
+    EXPECT_EQ(Probe(g).ColorBox2->Selected(), QColor(0, 255, 0));
+    EXPECT_EQ(Probe(g).UpDnDash->Position(), 20);
+    EXPECT_EQ(Probe(g).UpDnBlank->Position(), 0);
+    EXPECT_EQ(Probe(g).lblUpDnBlank->text(), QStringLiteral("0"));
+    EXPECT_EQ(Probe(g).Chk_Space->isChecked(), false);
+    EXPECT_EQ(Probe(g).Chk_CtrlEnter->isChecked(), false);
+    EXPECT_EQ(Probe(g).Chk_AltC->isChecked(), true);
+    EXPECT_EQ(Probe(g).ChkTabNext->isChecked(), false);
+    EXPECT_EQ(Probe(g).ChkPgNext->isChecked(), false);
+    EXPECT_EQ(Probe(g).ChADNext->isChecked(), true);
+    EXPECT_EQ(Probe(g).Chk_NoModif->isChecked(), true);
+    EXPECT_EQ(Probe(g).TrackBar1->value(), -40);
+    EXPECT_EQ(Probe(g).TrackBar2->value(), 300);
+    EXPECT_EQ(Probe(g).TrackBar3->value(), -100);
 
     // Orange has no name in the colour table.
     Form.reset();
@@ -171,8 +173,8 @@ TEST_F(SettingsWiringTest, StoredTemplateIndexWithAndWithoutATemplatesFile) {
             WriteFile(folder / "VantrelFrames.txt", "1x1 первый\n2x1 второй\n");
         WriteFile(folder / "Vantrel.ini", std::string("[UI]\nComboBoxIndex=") + c.Index + "\n");
         Restart();
-        EXPECT_EQ(Form->ComboBox1->currentIndex(), c.Expected);
-        EXPECT_EQ(Form->ComboBox1->currentText(), QString::fromUtf8(c.Text));
+        EXPECT_EQ(Probe(*Form).ComboBox1->currentIndex(), c.Expected);
+        EXPECT_EQ(Probe(*Form).ComboBox1->currentText(), QString::fromUtf8(c.Text));
     }
 }
 
@@ -186,9 +188,9 @@ TEST_F(SettingsWiringTest, TemplatesInOtherEncodingsAreSavedAsUtf8WithMark) {
         Form.reset();
         WriteFile(SettingsFolder->File("VantrelFrames.txt"), bytes);
         Restart();
-        ASSERT_EQ(Form->ComboBox1->count(), 1);
-        EXPECT_TRUE(Form->ComboBox1->itemText(0).startsWith(QStringLiteral("3x2 К")));
-        const std::string shown = Form->ComboBox1->itemText(0).toStdString();
+        ASSERT_EQ(Probe(*Form).ComboBox1->count(), 1);
+        EXPECT_TRUE(Probe(*Form).ComboBox1->itemText(0).startsWith(QStringLiteral("3x2 К")));
+        const std::string shown = Probe(*Form).ComboBox1->itemText(0).toStdString();
         Form.reset();
         EXPECT_EQ(ReadFile(SettingsFolder->File("VantrelFrames.txt")),
                   "\xEF\xBB\xBF" + shown + "\r\n");
@@ -200,7 +202,7 @@ TEST_F(SettingsWiringTest, UnquotedPrefixReadsAsWrittenAndIsSavedQuoted) {
     Form.reset();
     WriteFile(SettingsFolder->File("Vantrel.ini"), "[Output]\nPrefix=IMG_\n");
     Restart();
-    EXPECT_EQ(Form->EdPrefix->text(), QStringLiteral("IMG_"));
+    EXPECT_EQ(Probe(*Form).EdPrefix->text(), QStringLiteral("IMG_"));
     Form.reset();
     EXPECT_NE(ReadFile(SettingsFolder->File("Vantrel.ini")).find("Prefix=\"IMG_\""),
               std::string::npos);
@@ -222,9 +224,9 @@ TEST_F(SettingsWiringTest, BadFilesNeverStopStartUp) {
     EXPECT_TRUE(shown[0].contains(QStringLiteral("clNoSuchColour")));
     EXPECT_TRUE(shown[0].contains(QStringLiteral("LockRatio")));
     EXPECT_TRUE(shown[0].contains(QStringLiteral("шаблонов")));
-    EXPECT_EQ(Form->ColorBox1->Selected(), QColor(255, 255, 0));
+    EXPECT_EQ(Probe(*Form).ColorBox1->Selected(), QColor(255, 255, 0));
     EXPECT_EQ(Form->LockState(), RatioLocked);
-    EXPECT_EQ(Form->ComboBox1->count(), 18);
+    EXPECT_EQ(Probe(*Form).ComboBox1->count(), 18);
     EXPECT_EQ(Form->SpinWidth(), 3000); // the rest of the file still applies
     std::filesystem::remove(folder / "VantrelFrames.txt");
 }

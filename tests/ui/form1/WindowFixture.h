@@ -25,6 +25,7 @@
 #include "pipeline/ViewBitmap.h"
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/form1/Form1Probe.h"
 #include "ui/form1/Unit1.h"
 #include "ui/widgets/ImageBox.h"
 
@@ -124,7 +125,7 @@ protected:
     /// Opens a batch as the open dialog would hand it over, and waits for its first load.
     void OpenThroughDialog(std::vector<std::string> paths, bool wait = true) {
         Form->ChooseFilesToOpen = [paths](const std::string&) { return paths; };
-        Form->ClickIfEnabled(Form->BtnOpen, Form->BtnOpen);
+        Form->ClickIfEnabled(Probe(*Form).BtnOpen, Probe(*Form).BtnOpen);
         if (wait) {
             ASSERT_TRUE(WaitForJobs());
         }
@@ -132,11 +133,11 @@ protected:
 
     /// The samples the window holds, to compare with words written or expected.
     [[nodiscard]] std::vector<uint16_t> WindowWords() const {
-        return {Form->FOriginalWords->begin(), Form->FOriginalWords->end()};
+        return {Probe(*Form).FOriginalWords->begin(), Probe(*Form).FOriginalWords->end()};
     }
 
     [[nodiscard]] std::string Title() const { return Form->windowTitle().toStdString(); }
-    [[nodiscard]] bool Busy() const { return !Form->BtnOpen->isEnabled(); }
+    [[nodiscard]] bool Busy() const { return !Probe(*Form).BtnOpen->isEnabled(); }
 
     // --- Commands and input ---
 
@@ -144,14 +145,15 @@ protected:
     /// their names; a batch of three files with the second shown.
     void RecordCommands() {
         TForm1& f = *Form;
-        for (QPushButton* b : {f.BtnSave, f.BtnPrevious, f.btnNext, f.BtnRotLeft, f.BtnRotRight,
-                               f.BtnRotate, f.BtnFlip, f.BtnInvert, f.btnTags})
+        for (QPushButton* b : {Probe(f).BtnSave, Probe(f).BtnPrevious, Probe(f).btnNext,
+                               Probe(f).BtnRotLeft, Probe(f).BtnRotRight, Probe(f).BtnRotate,
+                               Probe(f).BtnFlip, Probe(f).BtnInvert, Probe(f).btnTags})
             f.SetClickHandler(
                 b, [this, b](QObject*) { Commands.push_back(b->objectName().toStdString()); });
-        f.ReloadCommand = [this] { Commands.push_back("Reload"); };
-        f.OnlySaveCommand = [this] { Commands.push_back("OnlySave"); };
-        f.FFileList = {"/scans/a.tif", "/scans/b.tif", "/scans/c.tif"};
-        f.FCurrentIndex = 1;
+        Probe(f).ReloadCommand = [this] { Commands.push_back("Reload"); };
+        Probe(f).OnlySaveCommand = [this] { Commands.push_back("OnlySave"); };
+        Probe(f).FFileList = {"/scans/a.tif", "/scans/b.tif", "/scans/c.tif"};
+        Probe(f).FCurrentIndex = 1;
         f.UpdateButtons();
     }
 

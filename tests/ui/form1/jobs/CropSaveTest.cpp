@@ -59,15 +59,16 @@ TEST_F(CropSaveTest, NamePlaceAndSamplesOfTheSavedFile) {
         std::filesystem::remove(Dir.File(c.Saved));
         const std::string source = Write(c.Source, Rgb(60, 40));
         const std::vector<uint16_t> words = Written[source];
-        Form->FOutputFolder = *c.OutputFolder ? Dir.File(c.OutputFolder) + "/" : std::string();
-        Form->EdPrefix->setText(QString::fromUtf8(c.Prefix));
-        Form->EdPostfix->setText(QString::fromUtf8(c.Postfix));
+        Probe(*Form).FOutputFolder =
+            *c.OutputFolder ? Dir.File(c.OutputFolder) + "/" : std::string();
+        Probe(*Form).EdPrefix->setText(QString::fromUtf8(c.Prefix));
+        Probe(*Form).EdPostfix->setText(QString::fromUtf8(c.Postfix));
         OpenThroughDialog({source});
         // The frame the user placed; the spin edits get their values back after the save.
         Form->WriteFrameSize(24, 16);
-        Form->FFramePosInPixels = {30, 20};
-        Form->FFrameSizeInPixels = {24, 16};
-        Form->ClickIfEnabled(Form->BtnSave, Form->BtnSave);
+        Probe(*Form).FFramePosInPixels = {30, 20};
+        Probe(*Form).FFrameSizeInPixels = {24, 16};
+        Form->ClickIfEnabled(Probe(*Form).BtnSave, Probe(*Form).BtnSave);
         EXPECT_EQ(Form->StatusText().toStdString(), "Обрезка: " + Dir.File(c.Saved));
         EXPECT_TRUE(Busy());
         ASSERT_TRUE(WaitForJobs());
@@ -78,16 +79,16 @@ TEST_F(CropSaveTest, NamePlaceAndSamplesOfTheSavedFile) {
         EXPECT_EQ(back.Width, 24u);
         EXPECT_EQ(back.Height, 16u);
         EXPECT_EQ(back.Words, Rect(words, 60, 3, 30, 20, 24, 16));
-        EXPECT_EQ(Form->FCroppedFile, saved);
-        EXPECT_EQ(Form->FInputFile, saved);
-        EXPECT_EQ(Form->FOriginalWidth, 24);
+        EXPECT_EQ(Probe(*Form).FCroppedFile, saved);
+        EXPECT_EQ(Probe(*Form).FInputFile, saved);
+        EXPECT_EQ(Probe(*Form).FOriginalWidth, 24);
         EXPECT_NE(Title().find(" — [ПАПКА РЕЗУЛЬТАТA]\\" +
                                std::filesystem::path(saved).filename().string()),
                   std::string::npos)
             << Title();
-        EXPECT_EQ(Form->SpEdWidth->value(), 24);
-        EXPECT_EQ(Form->SpEdHeight->value(), 16);
-        EXPECT_EQ(Form->FFileList, std::vector<std::string>{source});
+        EXPECT_EQ(Probe(*Form).SpEdWidth->value(), 24);
+        EXPECT_EQ(Probe(*Form).SpEdHeight->value(), 16);
+        EXPECT_EQ(Probe(*Form).FFileList, std::vector<std::string>{source});
         EXPECT_FALSE(Busy());
     }
     // Nothing but the files themselves is left in the folders (no temporary files).
@@ -106,12 +107,12 @@ TEST_F(CropSaveTest, FramesArePulledInsideTheImage) {
         {{-5, 25}, {20, 10}, 0, 20, 20, 10},
     };
     const std::string source = Write("edge.tif", Grey(50, 30));
-    Form->EdPrefix->setText(QStringLiteral("c_"));
-    Form->EdPostfix->clear();
+    Probe(*Form).EdPrefix->setText(QStringLiteral("c_"));
+    Probe(*Form).EdPostfix->clear();
     for (const Case& c : cases) {
         OpenThroughDialog({source});
-        Form->FFramePosInPixels = c.Pos;
-        Form->FFrameSizeInPixels = c.Size;
+        Probe(*Form).FFramePosInPixels = c.Pos;
+        Probe(*Form).FFrameSizeInPixels = c.Size;
         Form->CropByFrame(true);
         ASSERT_TRUE(WaitForJobs());
         const test::TLibTIFFRead back = test::ReadWithLibTIFF(Dir.File("c_edge.tif"));
@@ -123,8 +124,8 @@ TEST_F(CropSaveTest, FramesArePulledInsideTheImage) {
 
 TEST_F(CropSaveTest, CtrlClickSavesTheWholeImage) {
     const std::string source = Write("whole.tif", Grey(30, 20));
-    Form->EdPrefix->clear();
-    Form->EdPostfix->setText(QStringLiteral("_w"));
+    Probe(*Form).EdPrefix->clear();
+    Probe(*Form).EdPostfix->setText(QStringLiteral("_w"));
     struct Case {
         TShiftState Shift;
         bool MouseClick;
@@ -137,16 +138,16 @@ TEST_F(CropSaveTest, CtrlClickSavesTheWholeImage) {
     };
     for (const Case& c : cases) {
         OpenThroughDialog({source});
-        Form->FFramePosInPixels = {5, 5};
-        Form->FFrameSizeInPixels = {10, 6};
-        Form->LastShiftState = c.Shift;
-        Form->ClickIfEnabled(Form->BtnSave, c.MouseClick ? Form->BtnSave : nullptr);
+        Probe(*Form).FFramePosInPixels = {5, 5};
+        Probe(*Form).FFrameSizeInPixels = {10, 6};
+        Probe(*Form).LastShiftState = c.Shift;
+        Form->ClickIfEnabled(Probe(*Form).BtnSave, c.MouseClick ? Probe(*Form).BtnSave : nullptr);
         ASSERT_TRUE(WaitForJobs());
         ASSERT_TRUE(Messages.empty()) << Messages[0];
         EXPECT_EQ(test::ReadWithLibTIFF(Dir.File("whole_w.tif")).Width, c.Width);
     }
     // The whole-image command (Ctrl+S) saves the image as it is shown, turned included.
-    Form->LastShiftState = 0;
+    Probe(*Form).LastShiftState = 0;
     OpenThroughDialog({source});
     Form->PerformImageTransform(TTransformType::tt90CW);
     ASSERT_TRUE(WaitForJobs());
@@ -167,11 +168,11 @@ TEST_F(CropSaveTest, MinimalTagsWhenTicked) {
     image.ExtraTags = [](TIFF* tif) { TIFFSetField(tif, TIFFTAG_ARTIST, "Someone"); };
     const std::string source = Write("tags.tif", image);
     ASSERT_TRUE(Has(TagIDs(source), 315));
-    Form->EdPrefix->setText(QStringLiteral("t_"));
-    Form->EdPostfix->clear();
+    Probe(*Form).EdPrefix->setText(QStringLiteral("t_"));
+    Probe(*Form).EdPostfix->clear();
     for (const bool minimal : {false, true}) {
         OpenThroughDialog({source});
-        Form->chkNoTags->setChecked(minimal);
+        Probe(*Form).chkNoTags->setChecked(minimal);
         Form->CropByFrame(false);
         ASSERT_TRUE(WaitForJobs());
         const std::vector<uint16_t> ids = TagIDs(Dir.File("t_tags.tif"));
@@ -188,33 +189,33 @@ TEST_F(CropSaveTest, FailuresKeepTheWindowAsItWas) {
     const std::string title = Title();
 
     // The output folder does not exist: the writer's error, after the busy state is left.
-    Form->FOutputFolder = Dir.File("missing") + "/";
+    Probe(*Form).FOutputFolder = Dir.File("missing") + "/";
     Form->CropByFrame(true);
     ASSERT_TRUE(WaitForJobs());
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].rfind("Ошибка при обрезке:\r\n", 0), 0u) << Messages[0];
     EXPECT_EQ(Title(), title);
-    EXPECT_EQ(Form->FInputFile, source);
-    EXPECT_EQ(Form->FCroppedFile, Dir.File("missing") + "/f.tif");
-    EXPECT_EQ(Form->StatusText().toStdString(), "Обрезка: " + Form->FCroppedFile);
+    EXPECT_EQ(Probe(*Form).FInputFile, source);
+    EXPECT_EQ(Probe(*Form).FCroppedFile, Dir.File("missing") + "/f.tif");
+    EXPECT_EQ(Form->StatusText().toStdString(), "Обрезка: " + Probe(*Form).FCroppedFile);
     EXPECT_FALSE(Busy());
 
     // The source is gone: the open error, before any job or busy state.
     Messages.clear();
     std::filesystem::remove(source);
-    Form->FOutputFolder.clear();
+    Probe(*Form).FOutputFolder.clear();
     Form->CropByFrame(true);
     EXPECT_EQ(Form->RunningJobs(), 0u);
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_FALSE(Busy());
-    EXPECT_TRUE(Form->FOutputFolder.empty());
+    EXPECT_TRUE(Probe(*Form).FOutputFolder.empty());
 }
 
 TEST_F(CropSaveTest, ClosingDuringASaveLetsItFinish) {
     const std::string source = Write("close.tif", Rgb(1200, 900));
     OpenThroughDialog({source});
-    Form->EdPrefix->setText(QStringLiteral("k_"));
-    Form->EdPostfix->clear();
+    Probe(*Form).EdPrefix->setText(QStringLiteral("k_"));
+    Probe(*Form).EdPostfix->clear();
     Form->CropByFrame(false);
     Form.reset(); // waits for the save
     const test::TLibTIFFRead back = test::ReadWithLibTIFF(Dir.File("k_close.tif"));

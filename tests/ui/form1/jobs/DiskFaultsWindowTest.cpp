@@ -32,8 +32,8 @@ protected:
         Source = Write("scan.tif", Rgb(64, 48));
         OpenThroughDialog({Source});
         ASSERT_TRUE(Messages.empty());
-        Form->EdPrefix->setText("cut_");
-        Form->EdPostfix->clear();
+        Probe(*Form).EdPrefix->setText("cut_");
+        Probe(*Form).EdPostfix->clear();
     }
 
     void ChooseOutputFolder(const std::string& folder) {
@@ -52,7 +52,7 @@ protected:
     /// The window after a failed save: idle, still on the source, the view in place.
     void ExpectStillOnTheSource() {
         EXPECT_FALSE(Busy());
-        EXPECT_EQ(Form->FInputFile, Source);
+        EXPECT_EQ(Probe(*Form).FInputFile, Source);
         EXPECT_EQ(WindowWords(), Written[Source]);
         EXPECT_TRUE(Form->HasImage());
     }
@@ -124,7 +124,7 @@ TEST_F(DiskFaultsWindowTest, ReadOnlyTargetFolder) {
 // A file size limit makes every write past it fail as on a full disk. The save replaces its
 // source (no prefix or postfix), which must survive.
 TEST_F(DiskFaultsWindowTest, FullDiskKeepsTheSourceItWouldReplace) {
-    Form->EdPrefix->clear();
+    Probe(*Form).EdPrefix->clear();
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -170,7 +170,7 @@ TEST_F(DiskFaultsWindowTest, SourceCutAfterTheLoadIsSavedFromMemory) {
     Form->CropByFrame(false);
     ASSERT_TRUE(WaitForJobs());
     ASSERT_TRUE(Messages.empty()) << Messages[0];
-    EXPECT_EQ(Form->FInputFile, Dir.File("cut_scan.tif"));
+    EXPECT_EQ(Probe(*Form).FInputFile, Dir.File("cut_scan.tif"));
     EXPECT_EQ(WindowWords(), Written[Source]);
 }
 
@@ -193,7 +193,7 @@ TEST_F(DiskFaultsWindowTest, SourceCutWhileItLoads) {
         ASSERT_TRUE(WaitForJobs());
         EXPECT_FALSE(Busy());
         if (Messages.empty()) {
-            EXPECT_EQ(Form->FInputFile, big);
+            EXPECT_EQ(Probe(*Form).FInputFile, big);
             EXPECT_EQ(WindowWords(), Written[big]);
             continue;
         }
@@ -201,7 +201,7 @@ TEST_F(DiskFaultsWindowTest, SourceCutWhileItLoads) {
         ASSERT_EQ(Messages.size(), 1u);
         EXPECT_EQ(Messages[0].rfind("Ошибка при загрузке файла:\r\nETIFFError: ", 0), 0u)
             << Messages[0];
-        EXPECT_EQ(Form->FInputFile, big); // named by the status line and the reload
+        EXPECT_EQ(Probe(*Form).FInputFile, big); // named by the status line and the reload
         EXPECT_EQ(WindowWords(), Written[Source]);
         // A save now would write the image shown under the failed file's name: refused.
         const test::TFolderSnapshot before(Dir.Path());

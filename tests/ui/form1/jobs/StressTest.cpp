@@ -66,8 +66,8 @@ protected:
         Form->ChooseOutputFolder = [this](const std::string&) { return Out; };
         Form->BtnSaveFolderClick();
         // Saves keep the source's name, so a save of a saved file replaces it.
-        Form->EdPrefix->clear();
-        Form->EdPostfix->clear();
+        Probe(*Form).EdPrefix->clear();
+        Probe(*Form).EdPostfix->clear();
         Expected = Written[Files[0]];
     }
 
@@ -117,21 +117,22 @@ protected:
             break;
         }
         case TStep::Render: {
-            QSlider* bars[] = {Form->TrackBar1, Form->TrackBar2, Form->TrackBar3};
+            QSlider* bars[] = {Probe(*Form).TrackBar1, Probe(*Form).TrackBar2,
+                               Probe(*Form).TrackBar3};
             QSlider* bar = bars[Pick(3)];
             bar->setValue(bar->minimum() + Pick(bar->maximum() - bar->minimum() + 1));
             Expected = WindowWords();
             break;
         }
         case TStep::Save: {
-            const int W = Form->FOriginalWidth, H = Form->FOriginalHeight;
+            const int W = Probe(*Form).FOriginalWidth, H = Probe(*Form).FOriginalHeight;
             const int w = 1 + Pick(W), h = 1 + Pick(H);
             const int x = Pick(W - w + 1), y = Pick(H - h + 1);
             Form->WriteFrameSize(w, h);
-            Form->FFrameSizeInPixels = {w, h};
-            Form->FFramePosInPixels = {x, y};
-            Expected = Rect(WindowWords(), W, Form->FOriginalSamples, x, y, w, h);
-            ExpectedFile = (fs::path(Out) / fs::path(Form->FInputFile).filename()).string();
+            Probe(*Form).FFrameSizeInPixels = {w, h};
+            Probe(*Form).FFramePosInPixels = {x, y};
+            Expected = Rect(WindowWords(), W, Probe(*Form).FOriginalSamples, x, y, w, h);
+            ExpectedFile = (fs::path(Out) / fs::path(Probe(*Form).FInputFile).filename()).string();
             Form->CropByFrame(true);
             break;
         }
@@ -149,15 +150,16 @@ protected:
     void Check(TStep step) {
         ASSERT_TRUE(Messages.empty()) << Messages[0];
         EXPECT_FALSE(Busy());
-        const int W = Form->FOriginalWidth, H = Form->FOriginalHeight;
-        ASSERT_EQ(Form->FOriginalWords->size(), size_t(W) * H * size_t(Form->FOriginalSamples));
-        EXPECT_EQ(Form->FCachedBitmap->Width, W);
-        EXPECT_EQ(Form->FCachedBitmap->Height, H);
+        const int W = Probe(*Form).FOriginalWidth, H = Probe(*Form).FOriginalHeight;
+        ASSERT_EQ(Probe(*Form).FOriginalWords->size(),
+                  size_t(W) * H * size_t(Probe(*Form).FOriginalSamples));
+        EXPECT_EQ(Probe(*Form).FCachedBitmap->Width, W);
+        EXPECT_EQ(Probe(*Form).FCachedBitmap->Height, H);
         std::vector<uint16_t> words = WindowWords();
         if (step == TStep::Transform) {
             std::sort(words.begin(), words.end());
         } else if (step != TStep::Render) {
-            EXPECT_EQ(Form->FInputFile, ExpectedFile);
+            EXPECT_EQ(Probe(*Form).FInputFile, ExpectedFile);
         }
         EXPECT_TRUE(words == Expected) << "the window's samples differ after a " << Name(step);
         if (step == TStep::Save)

@@ -24,49 +24,49 @@ using TransformJobTest = WindowTest;
 TEST_F(TransformJobTest, FrameTurnsWithTheImage) {
     // A 100 × 50 image with the frame at (10, 5), 30 × 20.
     struct Case {
-        QPushButton* TForm1::*Button;
+        const char* Button;
         TPoint Pos, Size;
         int Width, Rotation, Flips;
     } const cases[] = {
-        {&TForm1::BtnRotRight, {25, 10}, {20, 30}, 50, 90, 0},
-        {&TForm1::BtnRotLeft, {5, 60}, {20, 30}, 50, 270, 0},
-        {&TForm1::BtnRotate, {60, 25}, {30, 20}, 100, 180, 0},
-        {&TForm1::BtnFlip, {60, 5}, {30, 20}, 100, 0, 1},
-        {&TForm1::BtnInvert, {10, 5}, {30, 20}, 100, 0, 0},
+        {"BtnRotRight", {25, 10}, {20, 30}, 50, 90, 0},
+        {"BtnRotLeft", {5, 60}, {20, 30}, 50, 270, 0},
+        {"BtnRotate", {60, 25}, {30, 20}, 100, 180, 0},
+        {"BtnFlip", {60, 5}, {30, 20}, 100, 0, 1},
+        {"BtnInvert", {10, 5}, {30, 20}, 100, 0, 0},
     };
     const std::string file = Write("hundred.tif", Grey(100, 50));
     const std::vector<uint16_t>& words = Written[file];
     for (const Case& c : cases) {
         OpenThroughDialog({file});
         Form->WriteFrameSize(30, 20);
-        Form->FFramePosInPixels = {10, 5};
-        Form->FFrameSizeInPixels = {30, 20};
+        Probe(*Form).FFramePosInPixels = {10, 5};
+        Probe(*Form).FFrameSizeInPixels = {30, 20};
         const int lock = Form->LockState();
-        const double ratio = Form->FAspectRatio;
-        QPushButton* button = (*Form).*c.Button;
+        const double ratio = Probe(*Form).FAspectRatio;
+        QPushButton* button = Control<QPushButton>(*Form, c.Button);
         Form->ClickIfEnabled(button, button);
         EXPECT_TRUE(Busy());
         ASSERT_TRUE(WaitForJobs());
         SCOPED_TRACE(button->objectName().toStdString());
         ASSERT_TRUE(Messages.empty()) << Messages[0];
-        EXPECT_EQ(Form->FFramePosInPixels, c.Pos);
-        EXPECT_EQ(Form->FFrameSizeInPixels, c.Size);
-        EXPECT_EQ(Form->SpEdWidth->value(), c.Size.X);
-        EXPECT_EQ(Form->SpEdHeight->value(), c.Size.Y);
+        EXPECT_EQ(Probe(*Form).FFramePosInPixels, c.Pos);
+        EXPECT_EQ(Probe(*Form).FFrameSizeInPixels, c.Size);
+        EXPECT_EQ(Probe(*Form).SpEdWidth->value(), c.Size.X);
+        EXPECT_EQ(Probe(*Form).SpEdHeight->value(), c.Size.Y);
         EXPECT_EQ(Form->LockState(), lock);
-        EXPECT_DOUBLE_EQ(Form->FAspectRatio, ratio);
-        EXPECT_EQ(Form->FOriginalWidth, c.Width);
-        EXPECT_EQ(Form->lblWidth->text().toStdString(), std::to_string(c.Width) + " →");
-        EXPECT_EQ(Form->FTransformState.NetRotation, c.Rotation);
-        EXPECT_EQ(Form->FTransformState.FlipHCount, c.Flips);
+        EXPECT_DOUBLE_EQ(Probe(*Form).FAspectRatio, ratio);
+        EXPECT_EQ(Probe(*Form).FOriginalWidth, c.Width);
+        EXPECT_EQ(Probe(*Form).lblWidth->text().toStdString(), std::to_string(c.Width) + " →");
+        EXPECT_EQ(Probe(*Form).FTransformState.NetRotation, c.Rotation);
+        EXPECT_EQ(Probe(*Form).FTransformState.FlipHCount, c.Flips);
         EXPECT_NE(Title().find(" — В РАБОТЕ: hundred.tif"), std::string::npos) << Title();
-        EXPECT_TRUE(Form->FImageHasFocus);
+        EXPECT_TRUE(Probe(*Form).FImageHasFocus);
         EXPECT_FALSE(Busy());
         // The frame covers the same samples as before (inverted for an inversion).
         std::vector<uint16_t> inside = Rect(words, 100, 1, 10, 5, 30, 20);
         std::vector<uint16_t> after =
-            Rect(*Form->FOriginalWords, c.Width, 1, c.Pos.X, c.Pos.Y, c.Size.X, c.Size.Y);
-        if (button == Form->BtnInvert)
+            Rect(*Probe(*Form).FOriginalWords, c.Width, 1, c.Pos.X, c.Pos.Y, c.Size.X, c.Size.Y);
+        if (button == Probe(*Form).BtnInvert)
             for (uint16_t& w : inside)
                 w = uint16_t(65535 - w);
         std::sort(inside.begin(), inside.end());
@@ -79,58 +79,58 @@ TEST_F(TransformJobTest, NothingWithoutAnImage) {
     Form->PerformImageTransform(TTransformType::tt90CW);
     EXPECT_FALSE(Busy());
     EXPECT_EQ(Form->RunningJobs(), 0u);
-    Form->TrackBar2->setValue(100);
+    Probe(*Form).TrackBar2->setValue(100);
     EXPECT_EQ(Form->DisplayWorker().ThreadCount(), 0u);
-    EXPECT_DOUBLE_EQ(Form->FSContrast, 0.0);
+    EXPECT_DOUBLE_EQ(Probe(*Form).FSContrast, 0.0);
 }
 
 TEST_F(TransformJobTest, TrackBarsRenderAgainAndReleaseTheirThreads) {
     OpenThroughDialog({Write("bars.tif", Grey(64, 64))});
-    const uint8_t plain = Form->FCachedBitmap->Row(10)[30];
+    const uint8_t plain = Probe(*Form).FCachedBitmap->Row(10)[30];
     for (int p = 1; p <= 10; ++p) {
-        Form->TrackBar1->setValue(p * 10);
+        Probe(*Form).TrackBar1->setValue(p * 10);
         ASSERT_TRUE(WaitForJobs());
     }
-    EXPECT_EQ(Form->FBrightness, 100);
-    EXPECT_EQ(Form->FCachedBitmap->Row(10)[30], std::min(255, plain + 100));
+    EXPECT_EQ(Probe(*Form).FBrightness, 100);
+    EXPECT_EQ(Probe(*Form).FCachedBitmap->Row(10)[30], std::min(255, plain + 100));
     EXPECT_LE(Form->DisplayWorker().ThreadCount(), 2u);
 
     // Changes faster than a render fold into one further pass with the latest values.
-    Form->TrackBar3->setValue(100);
-    Form->TrackBar3->setValue(-100);
-    Form->TrackBar3->setValue(0);
-    Form->TrackBar1->setValue(0);
+    Probe(*Form).TrackBar3->setValue(100);
+    Probe(*Form).TrackBar3->setValue(-100);
+    Probe(*Form).TrackBar3->setValue(0);
+    Probe(*Form).TrackBar1->setValue(0);
     ASSERT_TRUE(WaitForJobs());
-    EXPECT_EQ(Form->FCachedBitmap->Row(10)[30], plain);
+    EXPECT_EQ(Probe(*Form).FCachedBitmap->Row(10)[30], plain);
 }
 
 TEST_F(TransformJobTest, ACompletionMakesARunningRenderStale) {
     const std::string big = Write("big.tif", Rgb(1600, 1200));
     const std::string small = Write("small.tif", Grey(9, 7));
     OpenThroughDialog({big, small});
-    Form->TrackBar1->setValue(40); // a long pass of the large image
+    Probe(*Form).TrackBar1->setValue(40); // a long pass of the large image
     Form->OpenFileAt(1);
     ASSERT_TRUE(WaitForJobs());
-    EXPECT_EQ(Form->FCachedBitmap->Width, 9);
+    EXPECT_EQ(Probe(*Form).FCachedBitmap->Width, 9);
 
     // The same with a transform completing during a pass.
     Form->OpenFileAt(0);
     ASSERT_TRUE(WaitForJobs());
-    Form->TrackBar1->setValue(41);
+    Probe(*Form).TrackBar1->setValue(41);
     Form->PerformImageTransform(TTransformType::tt90CW);
     ASSERT_TRUE(WaitForJobs());
-    EXPECT_EQ(Form->FCachedBitmap->Width, 1200);
-    EXPECT_EQ(Form->FOriginalWidth, 1200);
+    EXPECT_EQ(Probe(*Form).FCachedBitmap->Width, 1200);
+    EXPECT_EQ(Probe(*Form).FOriginalWidth, 1200);
 }
 
 // True when the view is the current image rendered with the track bars' positions.
-bool ViewMatchesTrackBars(const TForm1& form) {
+bool ViewMatchesTrackBars(TForm1& form) {
     const TCurrentImage image = form.CurrentImage();
     const TViewBitmap expected = RenderWordsToBitmap(
         *image.Words, image.Width, image.Height, image.Samples, image.Photometric,
-        form.TrackBar1->value(), form.TrackBar2->value() / 100.0,
-        GammaFromPosition(form.TrackBar3->value()));
-    const TViewBitmap& shown = *form.FCachedBitmap;
+        Probe(form).TrackBar1->value(), Probe(form).TrackBar2->value() / 100.0,
+        GammaFromPosition(Probe(form).TrackBar3->value()));
+    const TViewBitmap& shown = *Probe(form).FCachedBitmap;
     return shown.Width == expected.Width && shown.Height == expected.Height &&
            std::equal(shown.Pixels.get(), shown.Pixels.get() + shown.BytesPerLine * shown.Height,
                       expected.Pixels.get());
@@ -141,20 +141,20 @@ TEST_F(TransformJobTest, ATrackBarMovedDuringAJobIsShownWhenItEnds) {
     // below falls while the job runs.
     const std::string file = Write("moved.tif", Rgb(120, 80));
     OpenThroughDialog({file}, false);
-    Form->TrackBar1->setValue(60); // no image yet
+    Probe(*Form).TrackBar1->setValue(60); // no image yet
     ASSERT_TRUE(WaitForJobs());
     EXPECT_TRUE(ViewMatchesTrackBars(*Form));
 
     Form->PerformImageTransform(TTransformType::tt90CW);
-    Form->TrackBar1->setValue(-30);
+    Probe(*Form).TrackBar1->setValue(-30);
     ASSERT_TRUE(WaitForJobs());
-    EXPECT_EQ(Form->FCachedBitmap->Width, 80);
+    EXPECT_EQ(Probe(*Form).FCachedBitmap->Width, 80);
     EXPECT_TRUE(ViewMatchesTrackBars(*Form));
 
     Form->ReloadExecute();
-    Form->TrackBar3->setValue(50);
+    Probe(*Form).TrackBar3->setValue(50);
     ASSERT_TRUE(WaitForJobs());
-    EXPECT_EQ(Form->FCachedBitmap->Width, 120);
+    EXPECT_EQ(Probe(*Form).FCachedBitmap->Width, 120);
     EXPECT_TRUE(ViewMatchesTrackBars(*Form));
     EXPECT_TRUE(Messages.empty());
 }
@@ -201,31 +201,32 @@ TEST_F(TransformJobTest, AJobOnALargeImageHoldsOneFullViewAndShowsAStandIn) {
         void (*Start)(TForm1&);
     } const cases[] = {
         {"turn", [](TForm1& f) { f.PerformImageTransform(TTransformType::tt180); }},
-        {"render", [](TForm1& f) { f.TrackBar1->setValue(f.TrackBar1->value() + 30); }},
+        {"render",
+         [](TForm1& f) { Probe(f).TrackBar1->setValue(Probe(f).TrackBar1->value() + 30); }},
         {"load", [](TForm1& f) { f.ReloadExecute(); }},
     };
     OpenThroughDialog({file});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        ASSERT_TRUE(Form->FCachedBitmap);
-        const TViewLayout l =
-            LayoutView(Form->ImageViewer->width(), Form->ImageViewer->height(), 1600, 1200);
+        ASSERT_TRUE(Probe(*Form).FCachedBitmap);
+        const TViewLayout l = LayoutView(Probe(*Form).ImageViewer->width(),
+                                         Probe(*Form).ImageViewer->height(), 1600, 1200);
         ASSERT_LT(l.Scale, 1.0);
         const auto probes = [&] {
-            const QImage shot = Form->ImageViewer->grab().toImage();
+            const QImage shot = Probe(*Form).ImageViewer->grab().toImage();
             const int y = l.Top + l.DrawnHeight / 2;
             return std::pair(shot.pixel(l.Left + l.DrawnWidth / 4, y),
                              shot.pixel(l.Left + l.DrawnWidth * 3 / 4, y));
         };
         const auto before = probes();
         EXPECT_NE(before.first, before.second);
-        const std::weak_ptr<const TViewBitmap> old = Form->FCachedBitmap;
+        const std::weak_ptr<const TViewBitmap> old = Probe(*Form).FCachedBitmap;
 
         THeldThreads held;
         Form->ThreadStarter = held.Starter();
         c.Start(*Form);
         QCoreApplication::processEvents();
-        EXPECT_FALSE(Form->FCachedBitmap);
+        EXPECT_FALSE(Probe(*Form).FCachedBitmap);
         EXPECT_TRUE(Form->HasImage());
         EXPECT_EQ(probes(), before);
         held.Release();
@@ -234,8 +235,8 @@ TEST_F(TransformJobTest, AJobOnALargeImageHoldsOneFullViewAndShowsAStandIn) {
 
         ASSERT_TRUE(Messages.empty()) << Messages[0];
         EXPECT_TRUE(old.expired());
-        ASSERT_TRUE(Form->FCachedBitmap);
-        EXPECT_TRUE(Form->FStandInView.isNull());
+        ASSERT_TRUE(Probe(*Form).FCachedBitmap);
+        EXPECT_TRUE(Probe(*Form).FStandInView.isNull());
         EXPECT_TRUE(ViewMatchesTrackBars(*Form));
     }
 
@@ -244,7 +245,7 @@ TEST_F(TransformJobTest, AJobOnALargeImageHoldsOneFullViewAndShowsAStandIn) {
     Form->ReloadExecute();
     ASSERT_TRUE(WaitForJobs());
     EXPECT_EQ(Messages.size(), 1u);
-    ASSERT_TRUE(Form->FCachedBitmap);
+    ASSERT_TRUE(Probe(*Form).FCachedBitmap);
     EXPECT_TRUE(ViewMatchesTrackBars(*Form));
 
     // A turn whose thread cannot start is told once; the stand-in stays until a pass runs.
@@ -259,23 +260,23 @@ TEST_F(TransformJobTest, AJobOnALargeImageHoldsOneFullViewAndShowsAStandIn) {
     EXPECT_TRUE(Form->HasImage());
     EXPECT_FALSE(Busy());
     Form->ThreadStarter = DefaultThreadStarter();
-    Form->TrackBar1->setValue(0);
+    Probe(*Form).TrackBar1->setValue(0);
     ASSERT_TRUE(WaitForJobs());
-    ASSERT_TRUE(Form->FCachedBitmap);
+    ASSERT_TRUE(Probe(*Form).FCachedBitmap);
     EXPECT_TRUE(ViewMatchesTrackBars(*Form));
 
     // A small image keeps its view: it is drawn whole.
     Messages.clear();
     OpenThroughDialog({Write("small.tif", Grey(64, 48))});
-    const auto view = Form->FCachedBitmap;
+    const auto view = Probe(*Form).FCachedBitmap;
     THeldThreads held;
     Form->ThreadStarter = held.Starter();
     Form->PerformImageTransform(TTransformType::tt90CW);
-    EXPECT_EQ(Form->FCachedBitmap, view);
+    EXPECT_EQ(Probe(*Form).FCachedBitmap, view);
     held.Release();
     Form->ThreadStarter = DefaultThreadStarter();
     ASSERT_TRUE(WaitForJobs());
-    EXPECT_EQ(Form->FCachedBitmap->Width, 48);
+    EXPECT_EQ(Probe(*Form).FCachedBitmap->Width, 48);
     EXPECT_TRUE(Messages.empty());
 }
 
@@ -287,10 +288,10 @@ TEST_F(TransformJobTest, ClosingWhileJobsRun) {
     } const cases[] = {
         {"load", [](TForm1& f) { f.ReloadExecute(); }},
         {"transform", [](TForm1& f) { f.PerformImageTransform(TTransformType::tt180); }},
-        {"render", [](TForm1& f) { f.TrackBar2->setValue(300); }},
+        {"render", [](TForm1& f) { Probe(f).TrackBar2->setValue(300); }},
         {"all",
          [](TForm1& f) {
-             f.TrackBar2->setValue(200);
+             Probe(f).TrackBar2->setValue(200);
              f.PerformImageTransform(TTransformType::ttFlipH);
              f.ReloadExecute();
          }},
