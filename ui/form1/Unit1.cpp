@@ -89,7 +89,6 @@ TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
     FScaledView = std::make_unique<TScaledViewCache>();
     ConnectCropFrame();
     ConnectImageView();
-    // wireui: the tag table, the help pane and the action list.
     CreateMetadataPanel();
     CreateHelpPane();
     CreateActions();
@@ -117,7 +116,7 @@ void TForm1::CreateWorkArea() {
     Splitter1->setHandleWidth(3);
     Splitter1->setChildrenCollapsible(true);
     layout->addWidget(Splitter1);
-    ListView1 = new TTagListView(Splitter1); // wireui: drag selection of its own
+    ListView1 = new TTagListView(Splitter1); // with a drag selection of its own
     ListView1->setObjectName("ListView1");
     ListView1->setRootIsDecorated(false);
     ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -128,16 +127,14 @@ void TForm1::CreateWorkArea() {
 }
 
 void TForm1::FormCreate() {
-    // 1. No file, no view bitmap.
+    // No file, no view bitmap, no batch.
     FInputFile.clear();
     FCroppedFile.clear();
     FCachedBitmap.reset();
-    // 2. Qt widgets paint double-buffered already.
-    // 3.
     FFileList.clear();
     FCurrentIndex = -1;
     FImageHasFocus = false;
-    // 4. The image view.
+    // The image view, grey where no image is drawn.
     ImageViewer = new TImageBox(WorkStack);
     ImageViewer->setObjectName("ImageViewer");
     QPalette pal = ImageViewer->palette();
@@ -150,44 +147,35 @@ void TForm1::FormCreate() {
     };
     ImageViewer->OnMouseMove = [this](int x, int y) { ImageViewerMouseMove(x, y); };
     ImageViewer->OnMouseUp = [this](Qt::MouseButton b) { ImageViewerMouseUp(b); };
-    // 5.
     FFrameSizeInPixels = {1687, 1125};
     FFramePosInPixels = {0, 0};
     FDragging = false;
-    // 6. Display adjustments; the display worker's fields arrive with the worker.
+    // Display adjustments; the display worker's own arrive with the worker.
     FBrightness = 0;
     FSContrast = 0.0;
     FGamma = 1.0;
-    // 7.
     TrackBar1->setValue(0);
     TrackBar2->setValue(0);
     TrackBar3->setValue(0);
-    // 8.
+    // The colour lists open wide enough for the longest colour name.
     ColorboxItemWidth =
         ColorBox1->count() > 0
             ? QFontMetrics(ColorBox1->font()).horizontalAdvance(QStringLiteral("Оранжевый")) + 30
             : 0;
     ColorBox1->view()->setMinimumWidth(ColorboxItemWidth);
     ColorBox2->view()->setMinimumWidth(ColorboxItemWidth);
-    // 9.
+    // A control other than the view taking the focus takes it from the image.
     connect(qApp, &QApplication::focusChanged, this, &TForm1::ActiveControlChanged);
-    // 10.
-    Splitter1->setSizes({0, 1});
-    // 11, 12.
+    Splitter1->setSizes({0, 1}); // the metadata panel starts collapsed
     LoadSettings();
     SpEdWidth->setValue(FFrameSizeInPixels.X);
     SpEdHeight->setValue(FFrameSizeInPixels.Y);
-    // 13, 14.
     UpdateButtons();
     StartBusyIndicators(false);
-    // 15. Keys: the window sees every key before the focused control.
+    // Keys: the window sees every key before the focused control.
     qApp->installEventFilter(this);
-    // 16. Files dropped from the desktop arrive with the file list.
-    // 17.
     SetStartTitle();
-    // 18, 19.
     ShowStartupHelp();
-    // 20.
     WidenHintSeparators();
 }
 
@@ -195,17 +183,14 @@ void TForm1::FormDestroy() {
     if (FDestroyed)
         return;
     FDestroyed = true;
-    // 0. Jobs and render passes end first, their completions serviced: a save runs to its end.
+    // Jobs and render passes end first, their completions serviced: a save runs to its end.
     StopJobs();
-    // 1, 2. The smooth-copy worker ends before the bitmap it reads is released.
+    // The smooth-copy worker ends before the bitmap it reads is released.
     FScaledView.reset();
     FCachedBitmap.reset();
-    // 3.
     qApp->removeEventFilter(this);
     disconnect(qApp, &QApplication::focusChanged, this, &TForm1::ActiveControlChanged);
-    // 4.
     SaveSettings();
-    // 5.
     FFileList.clear();
 }
 

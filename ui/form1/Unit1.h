@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// The main window: every control, the image state, the crop frame and the busy state.
-// Member definitions are spread over files named after their concern: Unit1.cpp (start, end,
-// title, busy state, buttons), CropTab.cpp and SettingsTab.cpp (the two tabs), CropFrame.cpp
-// (the frame), ImageView.cpp (painting, focus, frame look).
+// The main window TForm1: every control, the image state, the crop frame and the busy state.
+// Its member definitions are spread over the files of ui/form1/, each named after the part of
+// the window it holds: Unit1.cpp (start, end, title, busy state, buttons), Form1CropTab.cpp
+// and Form1SettingsTab.cpp (the two tabs), Form1CropFrame.cpp, Form1Painting.cpp,
+// Form1MetadataPanel.cpp, Form1HelpPane.cpp, Form1Keyboard.cpp, Form1Settings.cpp (the
+// settings files), Form1Navigation.cpp (the batch of files), and jobs/ (the background jobs
+// and the display worker).
 
 #include <QColor>
 #include <QImage>
@@ -158,7 +161,7 @@ public:
     void PopupMenu2Popup(QSlider* trackBar);
 
     // --- The batch of files (Form1Navigation.cpp) ---
-    /// Steps of a new batch after the open dialog or a drop: list, first load, folders,
+    /// A new batch from the open dialog or a drop: the list, the first load, the folders, the
     /// captions. `openFolder` becomes the open dialog's folder.
     void OpenBatch(std::vector<std::string> paths, const std::string& openFolder);
     void DropFiles(const std::vector<std::string>& localPaths);
@@ -260,7 +263,7 @@ private:
 
     // --- Help pane (Form1HelpPane.cpp) ---
     void CreateHelpPane();
-    /// Steps 18 and 19 of the start: hide the help pane, show it on a first run.
+    /// At the start: the view in front, the help pane over it on a first run.
     void ShowStartupHelp();
     void HelpExecute();
     /// The pane reads its pages from the program's resources at once; true when a document
@@ -352,28 +355,28 @@ private:
     int32_t TemplateHeight = 0;
     /// The tags of the file shown; set by a load's completion, read by the crop job.
     std::vector<TTIFFTag> CurrentFileTags;
-    std::string FInputFile;
+    std::string FInputFile; // the file of the batch loaded last or being loaded
     /// The file whose samples the view holds. It differs from FInputFile while a load runs
     /// and after a load failed (the view keeps the image before).
     std::string FShownFile;
-    std::string FCroppedFile;
-    std::string FOutputFolder;
+    std::string FCroppedFile;  // the file the last save wrote
+    std::string FOutputFolder; // where saves go; empty: the source's folder
     TPoint FFrameSizeInPixels;
     TPoint FFramePosInPixels;
-    double FCurrentScale = 0.0;
+    double FCurrentScale = 0.0; // view pixels per image pixel at the last repaint
     bool FDragging = false;
-    TPoint FDragOffset;
+    TPoint FDragOffset; // the pointer's place in the frame, in image pixels, while dragging
     std::vector<std::string> FFileList;
     int32_t FCurrentIndex = -1;
-    double FAspectRatio = 1.5;
-    bool FUpdating = false;
+    double FAspectRatio = 1.5; // width ÷ height held by the ratio lock
+    bool FUpdating = false;    // a spin edit follows the other: no echo back
     bool FImageHasFocus = false;
-    int32_t ListViewHeight = 200;
+    int32_t ListViewHeight = 200; // the metadata panel's height to come back to
     TImageTransformState FTransformState;
     TButtonEnabledState ButtonEnabledState;
-    bool FlagShowHelp = true;
+    bool FlagShowHelp = true; // a first run opens the help pane
     int32_t FBrightness = 0;
-    double FSContrast = 0.0;
+    double FSContrast = 0.0; // contrast along an S-shaped curve
     double FGamma = 1.0;
     TSharedWords FOriginalWords;
     int32_t FOriginalWidth = 0;
@@ -385,92 +388,90 @@ private:
     QSize FStandInFor;   // the image size of the view it stands in for
     QColor FColorBox1Selected;
     QColor FColorBox2Selected;
-    int ColorboxItemWidth = 0;
+    int ColorboxItemWidth = 0; // the colour lists' width when open
 
     // --- Controls ---
-    QTabWidget* PageControl1 = nullptr;
+    QTabWidget* PageControl1 = nullptr; // the tabs "Обрезка" and "Настройки"
     QWidget* TabCrop = nullptr;
     QWidget* TabSettings = nullptr;
-    QWidget* Panel1 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QTreeWidget* ListView1 = nullptr;
+    QWidget* Panel1 = nullptr;           // the work area left of the tabs
+    QSplitter* Splitter1 = nullptr;      // the metadata panel above, the view or help below
+    QTreeWidget* ListView1 = nullptr;    // the metadata panel's tag table
     QStackedWidget* WorkStack = nullptr; // the image view or the help pane
     TImageBox* ImageViewer = nullptr;
-    QLabel* StatusBar1 = nullptr;
+    QLabel* StatusBar1 = nullptr; // the status line; a click copies it
 
     QPushButton* BtnOpen = nullptr;
-    QPushButton* btnTags = nullptr;
+    QPushButton* btnTags = nullptr; // shows and hides the metadata panel
     QPushButton* BtnSaveFolder = nullptr;
     QPushButton* BtnRotLeft = nullptr;
     QPushButton* BtnRotRight = nullptr;
-    QPushButton* BtnRotate = nullptr;
-    QPushButton* BtnFlip = nullptr;
+    QPushButton* BtnRotate = nullptr; // 180°
+    QPushButton* BtnFlip = nullptr;   // mirror left to right
     QPushButton* BtnInvert = nullptr;
-    QLabel* Label1 = nullptr;
-    QComboBox* ComboBox1 = nullptr;
-    QLabel* lblWidth = nullptr;
-    QSpinBox* SpEdWidth = nullptr;
-    QLabel* lblHeight = nullptr;
-    QSpinBox* SpEdHeight = nullptr;
-    QPushButton* BitBtn2 = nullptr;
+    QLabel* Label1 = nullptr;       // the caption of the template list
+    QComboBox* ComboBox1 = nullptr; // the frame templates
+    QLabel* lblWidth = nullptr;     // the image's width, beside the frame's
+    QSpinBox* SpEdWidth = nullptr;  // the frame's width
+    QLabel* lblHeight = nullptr;    // the image's height, beside the frame's
+    QSpinBox* SpEdHeight = nullptr; // the frame's height
+    QPushButton* BitBtn2 = nullptr; // turns the frame: width and height change places
     QPushButton* BtnLockRatio = nullptr;
-    QLabel* Label9 = nullptr;
-    QLabel* lblApproximate = nullptr;
+    QLabel* Label9 = nullptr;         // the caption "Пропорция:"
+    QLabel* lblApproximate = nullptr; // "≈" when the ratio shown is rounded
     QLabel* lblAspectRatio = nullptr;
-    QPushButton* BtnSave = nullptr;
+    QPushButton* BtnSave = nullptr; // crop and save
     QPushButton* BtnPrevious = nullptr;
     QPushButton* btnNext = nullptr;
-    TActivityIndicator* ActivityIndicator1 = nullptr;
-    QLabel* Label14 = nullptr;
-    QSlider* TrackBar1 = nullptr;
-    QLabel* Label4 = nullptr;
-    QSlider* TrackBar2 = nullptr;
-    QLabel* Label16 = nullptr;
-    QSlider* TrackBar3 = nullptr;
+    TActivityIndicator* ActivityIndicator1 = nullptr; // busy sign on the crop tab
+    QLabel* Label14 = nullptr;                        // the caption of TrackBar1, "Яркость:"
+    QSlider* TrackBar1 = nullptr;                     // brightness of the view
+    QLabel* Label4 = nullptr;     // the caption of TrackBar2, "S-контрастность:"
+    QSlider* TrackBar2 = nullptr; // S-curve contrast of the view
+    QLabel* Label16 = nullptr;    // the caption of TrackBar3, "Гамма-коррекция"
+    QSlider* TrackBar3 = nullptr; // gamma of the view
 
-    QLineEdit* EdPrefix = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* EdPostfix = nullptr;
-    QLabel* Label3 = nullptr;
-    QCheckBox* chkNoTags = nullptr;
-    QLabel* Label5 = nullptr;
-    TColorBox* ColorBox1 = nullptr;
-    TColorBox* ColorBox2 = nullptr;
-    QLabel* lblUpDnDash = nullptr;
+    QLineEdit* EdPrefix = nullptr;  // put before the source's name in a saved file's name
+    QLabel* Label2 = nullptr;       // "Имя" between the prefix and the postfix
+    QLineEdit* EdPostfix = nullptr; // put after the source's name
+    QLabel* Label3 = nullptr;       // the extension ".tif" after the postfix
+    QCheckBox* chkNoTags = nullptr; // saves keep only the tags an image needs
+    QLabel* Label5 = nullptr;       // the caption of the dash length, "Штрих:"
+    TColorBox* ColorBox1 = nullptr; // the first colour of the focused frame's dashes
+    TColorBox* ColorBox2 = nullptr; // the second colour
+    QLabel* lblUpDnDash = nullptr;  // the dash length UpDnDash holds
     TUpDown* UpDnDash = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* lblUpDnBlank = nullptr;
+    QLabel* Label6 = nullptr;       // the caption of the gap, "Пробел:"
+    QLabel* lblUpDnBlank = nullptr; // the gap between dashes UpDnBlank holds
     TUpDown* UpDnBlank = nullptr;
-    QLabel* Label8 = nullptr;
-    QCheckBox* Chk_Space = nullptr;
-    QCheckBox* Chk_CtrlEnter = nullptr;
-    QCheckBox* Chk_AltC = nullptr;
-    QLabel* Label10 = nullptr;
-    QCheckBox* ChkTabNext = nullptr;
-    QCheckBox* ChkPgNext = nullptr;
-    QCheckBox* ChADNext = nullptr;
-    QCheckBox* Chk_NoModif = nullptr;
-    QFrame* InfoPanel = nullptr;
-    TActivityIndicator* ActivityIndicator2 = nullptr;
+    QLabel* Label8 = nullptr;           // the caption of the save keys, "Обрезка:"
+    QCheckBox* Chk_Space = nullptr;     // Space saves
+    QCheckBox* Chk_CtrlEnter = nullptr; // Ctrl+Enter saves
+    QCheckBox* Chk_AltC = nullptr;      // Alt+C saves
+    QLabel* Label10 = nullptr;          // the caption of the paging keys, "Листание:"
+    QCheckBox* ChkTabNext = nullptr;    // Tab and Shift+Tab page
+    QCheckBox* ChkPgNext = nullptr;     // PgDn and PgUp page
+    QCheckBox* ChADNext = nullptr;      // Alt+D and Alt+A page
+    QCheckBox* Chk_NoModif = nullptr;   // the hot keys without Ctrl or Alt on the image
+    QFrame* InfoPanel = nullptr;        // the short key reference
+    TActivityIndicator* ActivityIndicator2 = nullptr; // busy sign on the settings tab
 
-    QMenu* PopupMenu1 = nullptr;
-    QMenu* PopupMenu2 = nullptr;
-    QAction* N3 = nullptr;
-    QAction* N4 = nullptr;
-    QMenu* PopupMenu3 = nullptr;
+    QMenu* PopupMenu1 = nullptr; // the metadata panel's menu: N1, N2
+    QAction* N1 = nullptr;       // "Скопировать всё"
+    QAction* N2 = nullptr;       // "Скопировать выделенное"
+    QMenu* PopupMenu2 = nullptr; // the track bars' menu: N3, N4
+    QAction* N3 = nullptr;       // resets the track bar the menu was opened on
+    QAction* N4 = nullptr;       // resets all three track bars
+    QMenu* PopupMenu3 = nullptr; // the navigation buttons' menu: a jump to any file of the batch
+    THelpViewer* WebBrowser1 = nullptr; // the help pane
     std::vector<QAction*> ArrowActions; // Left, Up, Down, Right
-
-    // --- wireui: controls and fields of the panel, the help pane and the keys ---
-    QAction* N1 = nullptr; // PopupMenu1 "Скопировать всё"
-    QAction* N2 = nullptr; // PopupMenu1 "Скопировать выделенное"
-    THelpViewer* WebBrowser1 = nullptr;
-    std::vector<QAction*> ActionList1; // the nineteen actions, by object name
-    QSlider* FPopupTrackBar = nullptr; // the track bar PopupMenu2 was opened on
-    bool FSelecting = false;
+    std::vector<QAction*> ActionList1;  // the nineteen actions of the hot keys, by object name
+    QSlider* FPopupTrackBar = nullptr;  // the track bar PopupMenu2 was opened on
+    bool FSelecting = false;            // a drag selection in the tag table is under way
     int32_t FSelectionAnchor = -1;
     int32_t FSelectionLast = -1;
 
-    // --- Fields of the keys, the view and the jobs ---
+    // --- Keys, the view, the jobs and the settings files ---
     bool FSwallowKeyPress = false; // the press of a key whose shortcut already ran
     bool FForwarding = false;
     std::unique_ptr<TScaledViewCache> FScaledView;
