@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 
+#include "pipeline/PathParts.h"
 #include "ui/form1/Unit1.h"
 #include "ui/logic/ViewGeometry.h"
 #include "ui/widgets/ColorBox.h"
@@ -36,11 +37,6 @@ private:
     TForm1& FForm;
     int FState;
 };
-
-std::string FileNameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 const char* const BuiltInTemplates[] = {
     "1650x1100 (crop)",   "1687x1125 (1200 ppi)",   "2250x1500 (crop)",  "2268x1512 (1600 ppi)",
@@ -309,7 +305,7 @@ void TForm1::UpdateStatusLine() {
         return;
     }
     SetStatusText(QString::fromStdString(FileStatusText(
-        FCurrentIndex + 1, static_cast<int32_t>(FFileList.size()), FileNameOf(FInputFile))));
+        FCurrentIndex + 1, static_cast<int32_t>(FFileList.size()), FileNamePart(FInputFile))));
 }
 
 void TForm1::CreatePopupMenus() {

@@ -27,8 +27,9 @@
 #include <utility>
 
 #include "pipeline/DisplayWorker.h" // the window owns the worker and the call queue
+#include "pipeline/PathParts.h"
 #include "pipeline/UiCallQueue.h"
-#include "ui/form1/VersionCaption.h"
+#include "tags/TIFFTagUtils.h"
 #include "ui/widgets/ActivityIndicator.h"
 #include "ui/widgets/AppStyle.h"
 #include "ui/widgets/ColorBox.h"
@@ -46,11 +47,6 @@ constexpr int PageControlWidth = 180;
 
 QString FromUtf8(const std::string& s) {
     return QString::fromStdString(s);
-}
-
-std::string FileNameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace
@@ -215,19 +211,26 @@ void TForm1::showEvent(QShowEvent* event) {
 
 // --- Title ---
 
+namespace {
+
+// "Vantrel v.1.0.1 (сборка 176, x64)", the start of every title.
+std::string TitleStart() {
+    return std::string(AppName) + " v." + GetVersionText(false);
+}
+
+} // namespace
+
 void TForm1::SetStartTitle() {
-    setWindowTitle(FromUtf8(std::string(AppName) + " v." + CaptionVersionText()));
+    setWindowTitle(FromUtf8(TitleStart()));
 }
 
 void TForm1::SetLoadedTitle(const std::string& distFolder, const std::string& fileName) {
     const std::string folder = distFolder.empty() ? "[ПАПКА ИСТОЧНИКA]\\" : distFolder;
-    setWindowTitle(FromUtf8(std::string(AppName) + " v." + CaptionVersionText() + " — " + folder +
-                            FileNameOf(fileName)));
+    setWindowTitle(FromUtf8(TitleStart() + " — " + folder + FileNamePart(fileName)));
 }
 
 void TForm1::SetTransformTitle() {
-    setWindowTitle(FromUtf8(std::string(AppName) + " v." + CaptionVersionText() + " — " +
-                            "В РАБОТЕ: " + FileNameOf(FInputFile)));
+    setWindowTitle(FromUtf8(TitleStart() + " — " + "В РАБОТЕ: " + FileNamePart(FInputFile)));
 }
 
 // --- Busy state and buttons ---
