@@ -28,10 +28,9 @@ bool TForm1::HelpShown() const {
 }
 
 void TForm1::ShowHelp() {
-    if (WebBrowser1->source().isEmpty() || WebBrowser1->source() == QUrl("about:blank")) {
-        WebBrowser1->ShowStartPageIfEmpty();
-        WaitForBrowser(15000);
-    }
+    // The pages come from the program's own resources and load within setSource: the pane
+    // is ready at once, with no event loop run meanwhile.
+    WebBrowser1->ShowStartPageIfEmpty();
     WorkStack->setCurrentWidget(WebBrowser1);
 }
 
@@ -47,12 +46,6 @@ void TForm1::HelpExecute() {
         HideHelp();
     else
         ShowHelp();
-}
-
-bool TForm1::WaitForBrowser(int /*timeoutMs*/) {
-    // The pages come from the program's own resources and load within setSource: there is
-    // nothing to wait for, and no nested event loop is run.
-    return !WebBrowser1->document()->isEmpty();
 }
 
 } // namespace vantrel

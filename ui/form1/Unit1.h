@@ -266,9 +266,6 @@ private:
     /// At the start: the view in front, the help pane over it on a first run.
     void ShowStartupHelp();
     void HelpExecute();
-    /// The pane reads its pages from the program's resources at once; true when a document
-    /// is shown. Kept for callers that wait for the pane.
-    bool WaitForBrowser(int timeoutMs);
 
     // --- Keyboard and wheel (Form1Keyboard.cpp) ---
     void CreateActions();
