@@ -273,9 +273,8 @@ void TForm1::SetBusy(bool busy) {
 }
 
 void TForm1::UpdateButtons() {
-    const auto count = static_cast<int32_t>(FFileList.size());
-    BtnPrevious->setEnabled(count > 0 && FCurrentIndex > 0);
-    btnNext->setEnabled(count > 0 && FCurrentIndex < count - 1);
+    BtnPrevious->setEnabled(FBatch.CanGoPrevious());
+    btnNext->setEnabled(FBatch.CanGoNext());
     const bool image = HasImage();
     for (QWidget* w :
          std::initializer_list<QWidget*>{BtnSave, btnTags, BtnRotLeft, BtnRotRight, BtnRotate,
@@ -334,10 +333,6 @@ void TForm1::StatusBar1Click() {
 
 void TForm1::SetStatusText(const QString& text) {
     StatusBar1->setText(text);
-}
-
-QString TForm1::StatusText() const {
-    return StatusBar1->text();
 }
 
 // --- Installing a loaded image ---

@@ -116,7 +116,6 @@ public:
     /// The click handler of a command button; a mouse click passes the button as sender.
     void SetClickHandler(QPushButton* button, std::function<void(QObject* sender)> handler);
     void SetStatusText(const QString& text);
-    [[nodiscard]] QString StatusText() const;
     /// Window titles after a load (folder label and file name) and after a transform.
     void SetLoadedTitle(const std::string& distFolder, const std::string& fileName);
     void SetTransformTitle();
@@ -239,7 +238,6 @@ private:
     // --- Painting and the frame's look (Form1Painting.cpp) ---
     void ConnectImageView();
     void PaintImage();
-    void DrawFrame(class QPainter& painter, const struct TViewRect& rect);
     void ActiveControlChanged(QWidget* old, QWidget* now);
     void ColorBox1Change();
     void UpDnDashChangingEx(int newValue);
@@ -310,7 +308,6 @@ private:
     void SetOpenDialogFolder(const std::string& folder);
     void SetSaveDialogFolder(const std::string& folder);
     void SyncBatchFields();
-    [[nodiscard]] const TFileList& Batch() const { return FBatch; }
 
     // --- Background jobs and the display worker (jobs/) ---
     // Form1Jobs.cpp: the UI-thread call queue, the job runner, the display worker, messages.
@@ -326,8 +323,6 @@ private:
     void ShowOutOfMemoryAdvice();
     /// The display adjustments as the track bars last set them.
     [[nodiscard]] TDisplayAdjustments CurrentAdjustments() const;
-    /// On the UI thread: runs the completions and hand-overs queued so far.
-    int ServiceJobCalls();
     /// Waits for every job and render pass, servicing their completions (the end of the run).
     void StopJobs();
     // Form1LoadJob.cpp

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/logic/FileList.h"
 
-#include <algorithm>
-#include <cctype>
 #include <utility>
 
 #include "pipeline/PathParts.h"
@@ -57,17 +55,6 @@ std::vector<TJumpMenuItem> TFileList::JumpMenuItems(std::string_view componentNa
         items.push_back({FileNamePart(FFileList[static_cast<size_t>(i)]), i, true});
     }
     return items;
-}
-
-bool IsTiffFileName(std::string_view path) {
-    const std::string name = FileNamePart(path);
-    const auto point = name.rfind('.');
-    if (point == std::string::npos)
-        return false;
-    std::string extension = name.substr(point);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".tif" || extension == ".tiff";
 }
 
 std::vector<std::string> DroppedPaths(const std::vector<std::string>& localPaths) {

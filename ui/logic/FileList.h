@@ -67,9 +67,6 @@ private:
 /// The open dialog's filter: one entry named "TIFF Files" for *.tif and *.tiff.
 inline constexpr std::string_view OpenDialogFilter = "TIFF Files (*.tif *.tiff)";
 
-/// Whether a path names a TIFF file by its extension (.tif or .tiff, any letter case).
-[[nodiscard]] bool IsTiffFileName(std::string_view path);
-
 /// The paths of files dropped on the window, in the order given and whole, from the local
 /// paths of the dropped URLs (empty for a URL that names no local file, which is left out).
 /// Nothing else is examined: a folder or another file fails when it is loaded.

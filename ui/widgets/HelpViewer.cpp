@@ -56,12 +56,6 @@ QUrl THelpViewer::PageUrl(const QString& name) {
     return QUrl(QStringLiteral("qrc:/help/") + name);
 }
 
-QStringList THelpViewer::ResourceNames() {
-    return {QStringLiteral("INDEX"),   QStringLiteral("ABOUT"),     QStringLiteral("TECH"),
-            QStringLiteral("METH"),    QStringLiteral("SETTINGS"),  QStringLiteral("HOTKEYS"),
-            QStringLiteral("HISTORY"), QStringLiteral("LINKSTYLES")};
-}
-
 bool THelpViewer::ShowStartPageIfEmpty() {
     if (source().isEmpty() || source() == QUrl(QStringLiteral("about:blank")))
         setSource(StartPage());

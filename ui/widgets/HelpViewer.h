@@ -24,8 +24,6 @@ public:
     [[nodiscard]] static QUrl PageUrl(const QString& name);
     /// The start page, PageUrl("INDEX").
     [[nodiscard]] static QUrl StartPage() { return PageUrl(QStringLiteral("INDEX")); }
-    /// The eight resources in the pane's folder (seven pages and the style sheet).
-    [[nodiscard]] static QStringList ResourceNames();
 
     /// Loads the start page if the pane has never shown a page; otherwise keeps its page.
     /// Returns whether a page is shown afterwards.

@@ -218,7 +218,7 @@ TEST_F(CropFrameTest, StatusLineReportsTheMargins) {
     Load(5000, 4000);
     Probe(f).FFramePosInPixels = {100, 200};
     Probe(f).ImageViewer->repaint();
-    EXPECT_EQ(f.StatusText(),
+    EXPECT_EQ(Probe(f).StatusBar1->text(),
               QStringLiteral("Обрезаемые поля (в пикселях): слева 100, сверху 200, снизу 3000, "
                              "справа 3900.    Изменение шага смещения стрелками (вариации "
                              "Ctrl-Shift-Alt): 1"));

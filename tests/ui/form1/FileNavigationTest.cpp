@@ -32,7 +32,7 @@ TEST_F(FileNavigationTest, OpenThreeFilesAndStepThrough) {
     // At once, before the load completes.
     EXPECT_EQ(Caption(Probe(*Form).btnNext), "Следующий (2)");
     EXPECT_EQ(Caption(Probe(*Form).BtnPrevious), "0");
-    EXPECT_EQ(Form->StatusText().toStdString(), "Загрузка файла: " + files[0]);
+    EXPECT_EQ(Probe(*Form).StatusBar1->text().toStdString(), "Загрузка файла: " + files[0]);
     EXPECT_TRUE(Busy());
     ASSERT_TRUE(WaitForJobs());
     EXPECT_FALSE(Busy());
@@ -58,7 +58,7 @@ TEST_F(FileNavigationTest, OpenThreeFilesAndStepThrough) {
         EXPECT_EQ(Probe(*Form).FOriginalWidth, step.Width);
     }
     EXPECT_EQ(Probe(*Form).FCurrentIndex, 2);
-    EXPECT_EQ(Form->StatusText().isEmpty(), false);
+    EXPECT_EQ(Probe(*Form).StatusBar1->text().isEmpty(), false);
     EXPECT_FALSE(Probe(*Form).btnNext->isEnabled()); // the last file
     EXPECT_TRUE(Probe(*Form).BtnPrevious->isEnabled());
 
@@ -103,7 +103,8 @@ TEST_F(FileNavigationTest, FailedLoadsKeepTheImageAndTellWhy) {
         EXPECT_EQ(Title(), title);
         EXPECT_EQ(Probe(*Form).FCurrentIndex, c.Index);
         EXPECT_EQ(Probe(*Form).FInputFile, files[size_t(c.Index)]);
-        EXPECT_EQ(Form->StatusText().toStdString(), "загрузка файла: " + files[size_t(c.Index)]);
+        EXPECT_EQ(Probe(*Form).StatusBar1->text().toStdString(),
+                  "загрузка файла: " + files[size_t(c.Index)]);
         EXPECT_FALSE(Busy());
         EXPECT_TRUE(Probe(*Form).BtnSave->isEnabled());
     }

@@ -105,7 +105,7 @@ struct TForm1Probe {
           LastShiftState(form.LastShiftState), ListViewHeight(form.ListViewHeight),
           OpenDialog1InitialDir(form.OpenDialog1InitialDir), TemplateHeight(form.TemplateHeight),
           TemplateWidth(form.TemplateWidth), ReloadCommand(form.ReloadCommand),
-          OnlySaveCommand(form.OnlySaveCommand) {}
+          OnlySaveCommand(form.OnlySaveCommand), FBatch(form.FBatch) {}
 
     // Controls
     TActivityIndicator* const ActivityIndicator1;
@@ -199,6 +199,7 @@ struct TForm1Probe {
     int32_t& TemplateWidth;
     std::function<void()>& ReloadCommand;
     std::function<void()>& OnlySaveCommand;
+    TFileList& FBatch;
 };
 
 /// The probe of one window, made anew for each use: it never outlives a window it was made of.

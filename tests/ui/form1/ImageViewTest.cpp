@@ -106,7 +106,7 @@ TEST_F(ImageViewTest, FocusFollowsPressesAndOtherControls) {
     EXPECT_EQ(QApplication::focusWidget(), Probe(f).ImageViewer);
     Probe(f).SpEdWidth->setFocus();
     EXPECT_FALSE(Probe(f).FImageHasFocus);
-    EXPECT_TRUE(f.StatusText().startsWith(QStringLiteral("Загружен файл 0/0: ")));
+    EXPECT_TRUE(Probe(f).StatusBar1->text().startsWith(QStringLiteral("Загружен файл 0/0: ")));
 
     // A left press takes the keyboard focus; a right press only sets the flag.
     QTest::mouseClick(Probe(f).ImageViewer, Qt::LeftButton, {}, QPoint(2, 2));
@@ -117,7 +117,7 @@ TEST_F(ImageViewTest, FocusFollowsPressesAndOtherControls) {
     QTest::mouseClick(Probe(f).ImageViewer, Qt::RightButton, {}, QPoint(2, 2));
     EXPECT_TRUE(Probe(f).FImageHasFocus);
     EXPECT_EQ(QApplication::focusWidget(), Probe(f).SpEdWidth); // the field keeps the caret
-    EXPECT_TRUE(f.StatusText().startsWith(QStringLiteral("Обрезаемые поля")));
+    EXPECT_TRUE(Probe(f).StatusBar1->text().startsWith(QStringLiteral("Обрезаемые поля")));
     // A click on a tab is another control taking the focus.
     QTest::mouseClick(Probe(f).ImageViewer, Qt::LeftButton, {}, QPoint(2, 2));
     ASSERT_TRUE(Probe(f).FImageHasFocus);

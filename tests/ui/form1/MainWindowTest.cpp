@@ -31,7 +31,7 @@ TEST_F(MainWindowTest, FirstStart) {
     TForm1& f = *Form;
     EXPECT_EQ(f.frameGeometry().size(), QSize(900, 600));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Vantrel v.1.0.1 (сборка 176, x64)"));
-    EXPECT_EQ(f.StatusText(), QStringLiteral("Готов к работе"));
+    EXPECT_EQ(Probe(f).StatusBar1->text(), QStringLiteral("Готов к работе"));
     EXPECT_EQ(Probe(f).PageControl1->count(), 2);
     EXPECT_EQ(Probe(f).PageControl1->tabText(0), QStringLiteral("Обрезка"));
     EXPECT_EQ(Probe(f).PageControl1->tabText(1), QStringLiteral("Настройки"));
@@ -226,7 +226,7 @@ TEST_F(MainWindowTest, LoadCompletionSetsTitleButtonsAndStatus) {
     EXPECT_FALSE(Probe(f).btnNext->isEnabled());
     EXPECT_TRUE(Probe(f).ActivityIndicator1->isHidden());
     EXPECT_TRUE(Probe(f).FImageHasFocus);
-    EXPECT_TRUE(f.StatusText().startsWith(QStringLiteral("Обрезаемые поля")));
+    EXPECT_TRUE(Probe(f).StatusBar1->text().startsWith(QStringLiteral("Обрезаемые поля")));
     f.SetLoadedTitle("[ПАПКА РЕЗУЛЬТАТA]\\", "/out/[] frame-01.tif");
     EXPECT_EQ(
         f.windowTitle(),

@@ -152,8 +152,11 @@ protected:
                 b, [this, b](QObject*) { Commands.push_back(b->objectName().toStdString()); });
         Probe(f).ReloadCommand = [this] { Commands.push_back("Reload"); };
         Probe(f).OnlySaveCommand = [this] { Commands.push_back("OnlySave"); };
-        Probe(f).FFileList = {"/scans/a.tif", "/scans/b.tif", "/scans/c.tif"};
-        Probe(f).FCurrentIndex = 1;
+        TForm1Probe p = Probe(f);
+        p.FBatch.Assign({"/scans/a.tif", "/scans/b.tif", "/scans/c.tif"});
+        p.FBatch.OpenAt(1);
+        p.FFileList = p.FBatch.Files();
+        p.FCurrentIndex = p.FBatch.CurrentIndex();
         f.UpdateButtons();
     }
 

@@ -110,12 +110,5 @@ TEST(FileList, DroppedPathsStayWholeAndInOrder) {
     EXPECT_EQ(paths, (std::vector<std::string>{longPath, "/scans/folder", "/scans/notes.txt"}));
 }
 
-TEST(FileList, TiffFilesAreToldByTheirExtension) {
-    for (const char* yes : {"/a/b.tif", "/a/b.TIFF", "/a/c.d.Tif", "x.tiff"})
-        EXPECT_TRUE(IsTiffFileName(yes)) << yes;
-    for (const char* no : {"/a/b.tif.bak", "/a.tif/b", "/a/tif", "/a/b.tiffx", ""})
-        EXPECT_FALSE(IsTiffFileName(no)) << no;
-}
-
 } // namespace
 } // namespace vantrel

@@ -115,10 +115,6 @@ std::size_t TForm1::RunningJobs() {
     return FJobs ? FJobs->RunningCount() : 0;
 }
 
-int TForm1::ServiceJobCalls() {
-    return FUiQueue ? FUiQueue->ServicePending() : 0;
-}
-
 void TForm1::StopJobs() {
     if (!FUiQueue)
         return;

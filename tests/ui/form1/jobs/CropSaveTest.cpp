@@ -69,7 +69,7 @@ TEST_F(CropSaveTest, NamePlaceAndSamplesOfTheSavedFile) {
         Probe(*Form).FFramePosInPixels = {30, 20};
         Probe(*Form).FFrameSizeInPixels = {24, 16};
         Form->ClickIfEnabled(Probe(*Form).BtnSave, Probe(*Form).BtnSave);
-        EXPECT_EQ(Form->StatusText().toStdString(), "Обрезка: " + Dir.File(c.Saved));
+        EXPECT_EQ(Probe(*Form).StatusBar1->text().toStdString(), "Обрезка: " + Dir.File(c.Saved));
         EXPECT_TRUE(Busy());
         ASSERT_TRUE(WaitForJobs());
         ASSERT_TRUE(Messages.empty()) << Messages[0];
@@ -197,7 +197,8 @@ TEST_F(CropSaveTest, FailuresKeepTheWindowAsItWas) {
     EXPECT_EQ(Title(), title);
     EXPECT_EQ(Probe(*Form).FInputFile, source);
     EXPECT_EQ(Probe(*Form).FCroppedFile, Dir.File("missing") + "/f.tif");
-    EXPECT_EQ(Form->StatusText().toStdString(), "Обрезка: " + Probe(*Form).FCroppedFile);
+    EXPECT_EQ(Probe(*Form).StatusBar1->text().toStdString(),
+              "Обрезка: " + Probe(*Form).FCroppedFile);
     EXPECT_FALSE(Busy());
 
     // The source is gone: the open error, before any job or busy state.
