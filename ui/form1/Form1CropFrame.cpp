@@ -23,31 +23,6 @@
 
 namespace vantrel {
 
-namespace {
-
-// Restores the lock state (and the guard flag) on every way out of a step.
-class TLockRestore {
-public:
-    explicit TLockRestore(TForm1& form) : FForm(form), FState(form.LockState()) {}
-    ~TLockRestore() { FForm.SetLockState(FState); }
-    TLockRestore(const TLockRestore&) = delete;
-    TLockRestore& operator=(const TLockRestore&) = delete;
-
-private:
-    TForm1& FForm;
-    int FState;
-};
-
-const char* const BuiltInTemplates[] = {
-    "1650x1100 (crop)",   "1687x1125 (1200 ppi)",   "2250x1500 (crop)",  "2268x1512 (1600 ppi)",
-    "2550x1700 (crop)",   "2551x1701 (1800 ppi)",   "3375x2250 (crop)",  "3402x2268 (2400 ppi)",
-    "4500x3000 (crop)",   "4535x3024 (3200 ppi)",   "6750x4500 (crop)",  "6803x4535 (4800 ppi)",
-    "9000x6000 (crop)",   "9071x6047 (6400 ppi)",   "13500x9000 (crop)", "13606x9071 (9600 ppi)",
-    "18000x12000 (crop)", "18142x12094 (12800 ppi)"};
-constexpr int BuiltInTemplateIndex = 12;
-
-} // namespace
-
 int TForm1::LockState() const {
     return BtnLockRatio->property("Tag").toInt();
 }
@@ -64,36 +39,22 @@ int32_t TForm1::SpinHeight() const {
     return SpinEditValue(SpEdHeight->text().toStdString());
 }
 
-void TForm1::WriteFrameSize(int32_t width, int32_t height) {
-    TLockRestore restore(*this);
+void TForm1::WhileLockUpdating(const std::function<void()>& change) {
+    // Restores the lock state on every way out of the change.
+    struct TRestore {
+        TForm1& Form;
+        const int State;
+        ~TRestore() { Form.SetLockState(State); }
+    } restore{*this, LockState()};
     SetLockState(RatioUpdating);
-    SpEdWidth->setValue(width);
-    SpEdHeight->setValue(height);
+    change();
 }
 
-void TForm1::ApplyBuiltInSettings() {
-    // The defaults in force while no settings file has been read.
-    ComboBox1->clear();
-    for (const char* t : BuiltInTemplates)
-        ComboBox1->addItem(QString::fromUtf8(t));
-    ComboBox1->setCurrentIndex(BuiltInTemplateIndex);
-    SetLockState(RatioLocked);
-    ApplyRatioLock(RatioLocked);
-    {
-        TLockRestore restore(*this);
-        SetLockState(RatioUpdating);
-        SpEdWidth->setValue(1650);
-        SpEdHeight->setValue(1100);
-        FAspectRatio = RatioOf(SpinWidth(), SpinHeight());
-        ShowRatioText();
-    }
-    FFrameSizeInPixels = {SpinWidth(), SpinHeight()};
-    FColorBox1Selected = QColor(255, 255, 0);
-    FColorBox2Selected = QColor(0, 0, 0);
-    ColorBox1->SetSelected(FColorBox1Selected);
-    ColorBox2->SetSelected(FColorBox2Selected);
-    lblUpDnDash->setText(QString::number(UpDnDash->Position()));
-    lblUpDnBlank->setText(QString::number(UpDnBlank->Position()));
+void TForm1::WriteFrameSize(int32_t width, int32_t height) {
+    WhileLockUpdating([&] {
+        SpEdWidth->setValue(width);
+        SpEdHeight->setValue(height);
+    });
 }
 
 void TForm1::ConnectCropFrame() {

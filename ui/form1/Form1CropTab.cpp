@@ -16,6 +16,7 @@
 #include "ui/form1/Unit1.h"
 #include "ui/widgets/ActivityIndicator.h"
 #include "ui/widgets/Glyphs.h"
+#include "ui/widgets/Named.h"
 
 namespace vantrel {
 
@@ -23,8 +24,7 @@ namespace {
 
 QPushButton* GlyphButton(QWidget* parent, const char* name, int glyph, const QString& caption,
                          const QString& hint) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
+    auto* b = Named<QPushButton>(name, caption, parent);
     if (glyph >= 0)
         b->setIcon(Glyph(glyph));
     b->setIconSize(QSize(18, 18));
@@ -32,15 +32,8 @@ QPushButton* GlyphButton(QWidget* parent, const char* name, int glyph, const QSt
     return b;
 }
 
-QLabel* NamedLabel(QWidget* parent, const char* name, const QString& caption) {
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-
 QSlider* TrackBar(QWidget* parent, const char* name, int min, int max, int ticks) {
-    auto* t = new QSlider(Qt::Horizontal, parent);
-    t->setObjectName(QLatin1String(name));
+    auto* t = Named<QSlider>(name, Qt::Horizontal, parent);
     t->setRange(min, max);
     t->setTickInterval(ticks);
     t->setTickPosition(QSlider::TicksBelow);
@@ -50,8 +43,7 @@ QSlider* TrackBar(QWidget* parent, const char* name, int min, int max, int ticks
 }
 
 QSpinBox* SpinEdit(QWidget* parent, const char* name, int value, const QString& hint) {
-    auto* s = new QSpinBox(parent);
-    s->setObjectName(QLatin1String(name));
+    auto* s = Named<QSpinBox>(name, parent);
     s->setRange(1, std::numeric_limits<int>::max());
     s->setValue(value);
     s->setToolTip(hint);
@@ -110,7 +102,7 @@ void TForm1::CreateCropTab() {
     page->addLayout(transformRow);
     page->addSpacing(4);
 
-    Label1 = NamedLabel(TabCrop, "Label1", QStringLiteral("Рамки 3:2 (36 x 24 мм):"));
+    Label1 = Named<QLabel>("Label1", QStringLiteral("Рамки 3:2 (36 x 24 мм):"), TabCrop);
     page->addWidget(Label1);
     ComboBox1 = new QComboBox(TabCrop);
     ComboBox1->setObjectName("ComboBox1");
@@ -126,9 +118,9 @@ void TForm1::CreateCropTab() {
     auto* sizeGrid = new QGridLayout;
     sizeGrid->setHorizontalSpacing(4);
     sizeGrid->setVerticalSpacing(3);
-    lblWidth = NamedLabel(TabCrop, "lblWidth", QStringLiteral("0 →"));
+    lblWidth = Named<QLabel>("lblWidth", QStringLiteral("0 →"), TabCrop);
     SpEdWidth = SpinEdit(TabCrop, "SpEdWidth", 9000, QStringLiteral("Ширина рамки"));
-    lblHeight = NamedLabel(TabCrop, "lblHeight", QStringLiteral("0 →"));
+    lblHeight = Named<QLabel>("lblHeight", QStringLiteral("0 →"), TabCrop);
     SpEdHeight = SpinEdit(TabCrop, "SpEdHeight", 6000, QStringLiteral("Высотра рамки"));
     BitBtn2 = GlyphButton(TabCrop, "BitBtn2", -1, QStringLiteral("↑↓"),
                           QStringLiteral("Смена ориентации рамки"));
@@ -151,9 +143,9 @@ void TForm1::CreateCropTab() {
 
     auto* ratioRow = new QHBoxLayout;
     ratioRow->setSpacing(4);
-    Label9 = NamedLabel(TabCrop, "Label9", QStringLiteral("Пропорция:"));
-    lblApproximate = NamedLabel(TabCrop, "lblApproximate", QStringLiteral("≈"));
-    lblAspectRatio = NamedLabel(TabCrop, "lblAspectRatio", QStringLiteral("0"));
+    Label9 = Named<QLabel>("Label9", QStringLiteral("Пропорция:"), TabCrop);
+    lblApproximate = Named<QLabel>("lblApproximate", QStringLiteral("≈"), TabCrop);
+    lblAspectRatio = Named<QLabel>("lblAspectRatio", QStringLiteral("0"), TabCrop);
     ratioRow->addWidget(Label9);
     ratioRow->addWidget(lblApproximate);
     ratioRow->addWidget(lblAspectRatio, 1);
@@ -208,21 +200,21 @@ void TForm1::CreateCropTab() {
     page->addWidget(ActivityIndicator1, 0, Qt::AlignHCenter);
     page->addStretch(1);
 
-    Label14 = NamedLabel(TabCrop, "Label14", QStringLiteral("Яркость:"));
+    Label14 = Named<QLabel>("Label14", QStringLiteral("Яркость:"), TabCrop);
     Label14->setToolTip(QStringLiteral(
         "Яркость \nВлияет только на отображение, в файл не сохраняется.\nСмещает слишком тёмные "
         "или слишком светлые участки\nв удобный для восприятия диапазон,\nчтобы упростить "
         "точное позиционирование рамки.\n_\nГорячие клавиши:\n[Shift + колёсико мыши] — "
         "всегда доступно"));
     TrackBar1 = TrackBar(TabCrop, "TrackBar1", -255, 255, 26);
-    Label4 = NamedLabel(TabCrop, "Label4", QStringLiteral("S-контрастность:"));
+    Label4 = Named<QLabel>("Label4", QStringLiteral("S-контрастность:"), TabCrop);
     Label4->setToolTip(QStringLiteral(
         "S-контрастность (контрастность по S-образной кривой)\nВлияет только на отображение, в "
         "файл не сохраняется.\nУвеличивает градацию оттенков в тенях и светах,\nчтобы упростить "
         "точное позиционирование рамки.\n_\nГорячие клавиши:\n[Ctrl + колёсико мыши] — всегда "
         "доступно"));
     TrackBar2 = TrackBar(TabCrop, "TrackBar2", -500, 500, 50);
-    Label16 = NamedLabel(TabCrop, "Label16", QStringLiteral("Гамма-коррекция"));
+    Label16 = Named<QLabel>("Label16", QStringLiteral("Гамма-коррекция"), TabCrop);
     Label16->setToolTip(QStringLiteral(
         "Гамма-коррекция\nВлияет только на отображение, в файл не сохраняется.\nРегулирует "
         "яркость средних тонов,\nсохраняя света и тени\n_\nГорячие клавиши:\n[Alt + колёсико "

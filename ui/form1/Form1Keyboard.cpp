@@ -23,6 +23,7 @@
 #include "ui/form1/Unit1.h"
 #include "ui/logic/KeyMap.h"
 #include "ui/widgets/KeyEvents.h"
+#include "ui/widgets/Utf8Text.h"
 
 namespace vantrel {
 
@@ -40,25 +41,6 @@ TShiftState ShiftAfter(const QKeyEvent& event, bool press) {
                             : key == Qt::Key_Alt     ? TShiftState(ssAlt)
                                                      : 0;
     return press ? TShiftState(held | own) : TShiftState(held & ~own);
-}
-
-Qt::Key QtKeyOf(TKey key) {
-    switch (key) {
-    case TKey::Left:
-        return Qt::Key_Left;
-    case TKey::Up:
-        return Qt::Key_Up;
-    case TKey::Right:
-        return Qt::Key_Right;
-    case TKey::Down:
-        return Qt::Key_Down;
-    case TKey::PageUp:
-        return Qt::Key_PageUp;
-    case TKey::PageDown:
-        return Qt::Key_PageDown;
-    default:
-        return Qt::Key_unknown;
-    }
 }
 
 bool IsTab(const QKeyEvent& event) {
@@ -95,7 +77,7 @@ QPushButton* TForm1::CommandButton(TButton button) const {
 
 void TForm1::CreateActions() {
     for (const TActionDef& def : Actions()) {
-        const QString name = QString::fromUtf8(def.Name.data(), qsizetype(def.Name.size()));
+        const QString name = FromUtf8(def.Name);
         QAction* action = nullptr;
         // The arrows' actions exist already with the crop frame.
         for (QAction* a : ArrowActions)
@@ -323,7 +305,7 @@ void TForm1::PopupMenu2Popup(QSlider* trackBar) {
     FPopupTrackBar = trackBar;
     const int number = trackBar == TrackBar1 ? 1 : trackBar == TrackBar2 ? 2 : 3;
     const std::string_view caption = ResetCaption(number);
-    N3->setText(QString::fromUtf8(caption.data(), qsizetype(caption.size())));
+    N3->setText(FromUtf8(caption));
 }
 
 void TForm1::N3Click() {

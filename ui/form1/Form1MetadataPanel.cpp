@@ -15,6 +15,7 @@
 #include "ui/logic/TagTable.h"
 #include "ui/logic/settings/Settings.h"
 #include "ui/widgets/TagListView.h"
+#include "ui/widgets/Utf8Text.h"
 
 namespace vantrel {
 
@@ -23,10 +24,6 @@ namespace {
 // Row items remember how many cells their row has: the summary row has none, which a copy
 // keeps (no trailing TABs).
 constexpr int CellCountRole = Qt::UserRole + 1;
-
-QString FromUtf8(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 } // namespace
 

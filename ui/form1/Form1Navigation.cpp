@@ -15,6 +15,7 @@
 #include "pipeline/JobTexts.h"
 #include "pipeline/PathParts.h"
 #include "ui/form1/Unit1.h"
+#include "ui/widgets/Utf8Text.h"
 
 namespace vantrel {
 
@@ -54,8 +55,7 @@ void TForm1::BtnOpenClick() {
             std::vector<std::string> paths;
             for (const QString& p : QFileDialog::getOpenFileNames(
                      this, QString(), QString::fromStdString(initialFolder),
-                     QString::fromUtf8(OpenDialogFilter.data(),
-                                       static_cast<qsizetype>(OpenDialogFilter.size()))))
+                     FromUtf8(OpenDialogFilter)))
                 paths.push_back(p.toStdString());
             return paths;
         };

@@ -19,6 +19,7 @@
 #include "ui/logic/settings/Settings.h"
 #include "ui/widgets/ColorBox.h"
 #include "ui/widgets/UpDown.h"
+#include "ui/widgets/Utf8Text.h"
 
 namespace vantrel {
 
@@ -30,10 +31,6 @@ QColor ToQColor(TColor c) {
 
 TColor FromQColor(const QColor& c) {
     return RGBColor(uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue()));
-}
-
-QString FromUtf8(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 } // namespace
@@ -48,6 +45,34 @@ void TForm1::ShowProblem(const QString& message) {
 std::filesystem::path TForm1::SettingsFolderPath() const {
     return FSettingsEnvironment.Folder.empty() ? SettingsFolder(ExecutableFolder())
                                                : FSettingsEnvironment.Folder;
+}
+
+void TForm1::ShowFrameSettings(const TSettings& s) {
+    // Lock, template list, size; neither dimension follows the other meanwhile.
+    SetLockState(s.LockRatio);
+    ApplyRatioLock(s.LockRatio);
+    WhileLockUpdating([&] {
+        ComboBox1->clear();
+        for (const std::string& t : s.Templates)
+            ComboBox1->addItem(FromUtf8(t));
+        ComboBox1->setCurrentIndex(s.ComboBoxIndex);
+        SpEdWidth->setValue(s.FrameWidth);
+        SpEdHeight->setValue(s.FrameHeight);
+        FAspectRatio = RatioOf(SpinWidth(), SpinHeight());
+        ShowRatioText();
+    });
+    FFrameSizeInPixels = {SpinWidth(), SpinHeight()};
+}
+
+void TForm1::ApplyBuiltInSettings() {
+    const TSettings defaults;
+    ShowFrameSettings(defaults);
+    FColorBox1Selected = ToQColor(defaults.FrameColor1);
+    FColorBox2Selected = ToQColor(defaults.FrameColor2);
+    ColorBox1->SetSelected(FColorBox1Selected);
+    ColorBox2->SetSelected(FColorBox2Selected);
+    lblUpDnDash->setText(QString::number(UpDnDash->Position()));
+    lblUpDnBlank->setText(QString::number(UpDnBlank->Position()));
 }
 
 void TForm1::LoadSettings() {
@@ -72,23 +97,7 @@ void TForm1::LoadSettings() {
     FOutputFolder = s.SaveDir;
     SetSaveDialogFolder(FOutputFolder);
 
-    // Frame: lock, template list, size; neither dimension follows the other meanwhile.
-    SetLockState(s.LockRatio);
-    ApplyRatioLock(s.LockRatio);
-    {
-        const int lock = LockState();
-        SetLockState(RatioUpdating);
-        ComboBox1->clear();
-        for (const std::string& t : s.Templates)
-            ComboBox1->addItem(FromUtf8(t));
-        ComboBox1->setCurrentIndex(s.ComboBoxIndex);
-        SpEdWidth->setValue(s.FrameWidth);
-        SpEdHeight->setValue(s.FrameHeight);
-        FAspectRatio = RatioOf(SpinWidth(), SpinHeight());
-        ShowRatioText();
-        SetLockState(lock);
-    }
-    FFrameSizeInPixels = {SpinWidth(), SpinHeight()};
+    ShowFrameSettings(s);
 
     // Output naming.
     EdPrefix->setText(FromUtf8(s.Prefix));

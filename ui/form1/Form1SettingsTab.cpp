@@ -15,22 +15,16 @@
 #include "ui/form1/Unit1.h"
 #include "ui/widgets/ActivityIndicator.h"
 #include "ui/widgets/ColorBox.h"
+#include "ui/widgets/Named.h"
 #include "ui/widgets/UpDown.h"
 
 namespace vantrel {
 
 namespace {
 
-QLabel* NamedLabel(QWidget* parent, const char* name, const QString& caption) {
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
-
 QCheckBox* CheckBox(QWidget* parent, const char* name, const QString& caption, bool checked,
                     const QString& hint) {
-    auto* c = new QCheckBox(caption, parent);
-    c->setObjectName(QLatin1String(name));
+    auto* c = Named<QCheckBox>(name, caption, parent);
     c->setChecked(checked);
     c->setToolTip(hint);
     return c;
@@ -61,11 +55,11 @@ void TForm1::CreateSettingsTab() {
     EdPrefix = new QLineEdit(QStringLiteral("[] "), nameGroup);
     EdPrefix->setObjectName("EdPrefix");
     EdPrefix->setToolTip(QStringLiteral("Префикс для нового имени"));
-    Label2 = NamedLabel(nameGroup, "Label2", QStringLiteral("Имя"));
+    Label2 = Named<QLabel>("Label2", QStringLiteral("Имя"), nameGroup);
     EdPostfix = new QLineEdit(nameGroup);
     EdPostfix->setObjectName("EdPostfix");
     EdPostfix->setToolTip(QStringLiteral("Постфикс для нового имени"));
-    Label3 = NamedLabel(nameGroup, "Label3", QStringLiteral(".tif"));
+    Label3 = Named<QLabel>("Label3", QStringLiteral(".tif"), nameGroup);
     nameRow->addWidget(EdPrefix, 1);
     nameRow->addWidget(Label2);
     nameRow->addWidget(EdPostfix, 1);
@@ -83,7 +77,7 @@ void TForm1::CreateSettingsTab() {
     auto* frameGrid = new QGridLayout(frameGroup);
     frameGrid->setContentsMargins(4, 2, 4, 4);
     frameGrid->setHorizontalSpacing(4);
-    Label5 = NamedLabel(frameGroup, "Label5", QStringLiteral("Штрих:"));
+    Label5 = Named<QLabel>("Label5", QStringLiteral("Штрих:"), frameGroup);
     ColorBox1 = new TColorBox(frameGroup);
     ColorBox1->setObjectName("ColorBox1");
     ColorBox1->setToolTip(QStringLiteral("Первый цвет штриха обрезной рамки"));
@@ -94,12 +88,12 @@ void TForm1::CreateSettingsTab() {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(3);
     }
-    lblUpDnDash = NamedLabel(frameGroup, "lblUpDnDash", QStringLiteral("0"));
+    lblUpDnDash = Named<QLabel>("lblUpDnDash", QStringLiteral("0"), frameGroup);
     lblUpDnDash->setToolTip(QStringLiteral("Длина штриха\nфокусной обрезной рамки"));
     UpDnDash = new TUpDown(1, 100, 36, frameGroup);
     UpDnDash->setObjectName("UpDnDash");
-    Label6 = NamedLabel(frameGroup, "Label6", QStringLiteral("Пробел:"));
-    lblUpDnBlank = NamedLabel(frameGroup, "lblUpDnBlank", QStringLiteral("0"));
+    Label6 = Named<QLabel>("Label6", QStringLiteral("Пробел:"), frameGroup);
+    lblUpDnBlank = Named<QLabel>("lblUpDnBlank", QStringLiteral("0"), frameGroup);
     lblUpDnBlank->setToolTip(QStringLiteral("Расстояние между штрихами\nфокусной обрезной рамки"));
     UpDnBlank = new TUpDown(0, 100, 18, frameGroup);
     UpDnBlank->setObjectName("UpDnBlank");
@@ -124,11 +118,11 @@ void TForm1::CreateSettingsTab() {
     keyGrid->setVerticalSpacing(0);
     const QString always = QStringLiteral("Действует всегда");
     const QString focused = QStringLiteral("Действует при фокусе на изображении");
-    Label8 = NamedLabel(keyGroup, "Label8", QStringLiteral("Обрезка:"));
+    Label8 = Named<QLabel>("Label8", QStringLiteral("Обрезка:"), keyGroup);
     Chk_Space = CheckBox(keyGroup, "Chk_Space", QStringLiteral("Пробел"), true, focused);
     Chk_CtrlEnter = CheckBox(keyGroup, "Chk_CtrlEnter", QStringLiteral("Ctrl+Enter"), true, always);
     Chk_AltC = CheckBox(keyGroup, "Chk_AltC", QStringLiteral("Alt+С"), false, always);
-    Label10 = NamedLabel(keyGroup, "Label10", QStringLiteral("Листание:"));
+    Label10 = Named<QLabel>("Label10", QStringLiteral("Листание:"), keyGroup);
     ChkTabNext = CheckBox(keyGroup, "ChkTabNext", QStringLiteral("Tab"), true,
                           QStringLiteral("Действует при фокусе на изображении;\n[Shift+Tab] — "
                                          "листать назад"));

@@ -30,24 +30,20 @@
 #include "pipeline/PathParts.h"
 #include "pipeline/UiCallQueue.h"
 #include "tags/TIFFTagUtils.h"
+#include "ui/logic/settings/Settings.h"
 #include "ui/widgets/ActivityIndicator.h"
 #include "ui/widgets/AppStyle.h"
 #include "ui/widgets/ColorBox.h"
 #include "ui/widgets/ImageBox.h"
 #include "ui/widgets/ScaledViewCache.h"
 #include "ui/widgets/TagListView.h"
+#include "ui/widgets/Utf8Text.h"
 
 namespace vantrel {
 
 namespace {
 
-constexpr int MinWidth = 900;
-constexpr int MinHeight = 600;
 constexpr int PageControlWidth = 180;
-
-QString FromUtf8(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 } // namespace
 
@@ -94,8 +90,8 @@ TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
     // rather than cutting captions off.
     PageControl1->setFixedWidth(
         std::max(PageControlWidth, PageControl1->minimumSizeHint().width()));
-    setMinimumSize(MinWidth, MinHeight); // made the outer size at the first show
-    resize(MinWidth, MinHeight);
+    setMinimumSize(MinWindowWidth, MinWindowHeight); // made the outer size at the first show
+    resize(MinWindowWidth, MinWindowHeight);
     FormCreate();
     ApplyHintDuration(this);
 }
@@ -198,7 +194,7 @@ void TForm1::showEvent(QShowEvent* event) {
     // The frame's size is known once the window is on screen: 900 × 600 is the outer size.
     const QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     const QSize frame(margins.left() + margins.right(), margins.top() + margins.bottom());
-    setMinimumSize(MinWidth - frame.width(), MinHeight - frame.height());
+    setMinimumSize(MinWindowWidth - frame.width(), MinWindowHeight - frame.height());
     // The size given before the first show was meant as the outer size.
     if (!isMaximized())
         resize(width() - frame.width(), height() - frame.height());

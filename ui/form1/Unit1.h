@@ -63,6 +63,7 @@ class TImageBox;
 class TScaledViewCache;
 class TUpDown;
 enum class TButton : uint8_t;
+struct TSettings;
 
 /// The program name at the start of the window title.
 inline const char* const AppName = "Vantrel";
@@ -232,8 +233,9 @@ private:
     void DragFrameTo(int x, int y);
     void ArrowExecute(QAction* sender);
     void UpdateStatusLine();
-    /// The defaults in force while no settings file has been read.
-    void ApplyBuiltInSettings();
+    /// Runs `change` with the ratio lock in its updating state, so that neither spin edit
+    /// follows the other; the state before comes back on every way out.
+    void WhileLockUpdating(const std::function<void()>& change);
 
     // --- Painting and the frame's look (Form1Painting.cpp) ---
     void ConnectImageView();
@@ -291,6 +293,10 @@ private:
     /// Reads the settings and templates files; until they are read, the built-in templates
     /// and defaults are in force.
     void LoadSettings();
+    /// The defaults in force while no settings file has been read.
+    void ApplyBuiltInSettings();
+    /// The frame's part of the settings: lock, templates and their selection, size.
+    void ShowFrameSettings(const TSettings& s);
     /// Writes the settings and templates files back at the end of the run.
     void SaveSettings();
     void ShowSettingsProblems();

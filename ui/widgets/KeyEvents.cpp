@@ -16,39 +16,30 @@ TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers) {
     return state;
 }
 
+namespace {
+
+// The keys known by their Qt key, both ways: a key with two Qt names has its first one first.
+struct TNamedKey {
+    Qt::Key QtKey;
+    TKey Key;
+};
+constexpr TNamedKey NamedKeys[] = {
+    {Qt::Key_Left, TKey::Left},     {Qt::Key_Up, TKey::Up},
+    {Qt::Key_Right, TKey::Right},   {Qt::Key_Down, TKey::Down},
+    {Qt::Key_PageUp, TKey::PageUp}, {Qt::Key_PageDown, TKey::PageDown},
+    {Qt::Key_Return, TKey::Enter},  {Qt::Key_Enter, TKey::Enter},
+    {Qt::Key_Space, TKey::Space},   {Qt::Key_Backspace, TKey::Backspace},
+    {Qt::Key_Tab, TKey::Tab},       {Qt::Key_Backtab, TKey::Tab},
+    {Qt::Key_Escape, TKey::Escape}, {Qt::Key_F1, TKey::F1},
+    {Qt::Key_F12, TKey::F12},
+};
+
+} // namespace
+
 TKey KeyFromEvent(const QKeyEvent& event) {
-    switch (event.key()) {
-    case Qt::Key_Left:
-        return TKey::Left;
-    case Qt::Key_Up:
-        return TKey::Up;
-    case Qt::Key_Right:
-        return TKey::Right;
-    case Qt::Key_Down:
-        return TKey::Down;
-    case Qt::Key_PageUp:
-        return TKey::PageUp;
-    case Qt::Key_PageDown:
-        return TKey::PageDown;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return TKey::Enter;
-    case Qt::Key_Space:
-        return TKey::Space;
-    case Qt::Key_Backspace:
-        return TKey::Backspace;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return TKey::Tab;
-    case Qt::Key_Escape:
-        return TKey::Escape;
-    case Qt::Key_F1:
-        return TKey::F1;
-    case Qt::Key_F12:
-        return TKey::F12;
-    default:
-        break;
-    }
+    for (const TNamedKey& named : NamedKeys)
+        if (event.key() == named.QtKey)
+            return named.Key;
     // Qt's key of a printable key is the upper-case character of the active layout; with Ctrl
     // held the text is a control character, so the key is the better witness.
     char32_t character = 0;
@@ -72,6 +63,13 @@ QList<QKeySequence> ActionShortcuts(TActionId id) {
         }
     }
     return sequences;
+}
+
+Qt::Key QtKeyOf(TKey key) {
+    for (const TNamedKey& named : NamedKeys)
+        if (named.Key == key)
+            return named.QtKey;
+    return Qt::Key_unknown;
 }
 
 } // namespace vantrel

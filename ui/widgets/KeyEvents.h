@@ -23,6 +23,10 @@ namespace vantrel {
 /// Latin or the Russian layout). TKey::None for every other key.
 [[nodiscard]] TKey KeyFromEvent(const QKeyEvent& event);
 
+/// The Qt key of a key that is no letter (Enter: the main Enter key); Qt::Key_unknown for
+/// letters and TKey::None.
+[[nodiscard]] Qt::Key QtKeyOf(TKey key);
+
 /// The shortcuts of an action for its QAction, in the order of the action list. Ctrl+Enter
 /// comes twice: for the main Enter key and for the keypad's.
 [[nodiscard]] QList<QKeySequence> ActionShortcuts(TActionId id);

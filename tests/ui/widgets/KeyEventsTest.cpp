@@ -35,6 +35,12 @@ TEST(KeyEventsTest, KeysFromQtEvents) {
         const QKeyEvent event(QEvent::KeyPress, c.QtKey, c.Modifiers, c.ScanCode, 0, 0, c.Text);
         EXPECT_EQ(KeyFromEvent(event), c.Key) << c.What;
     }
+    // Keys handed on to a control come back as themselves.
+    for (const TKey key :
+         {TKey::Left, TKey::Up, TKey::Right, TKey::Down, TKey::PageUp, TKey::PageDown, TKey::Enter,
+          TKey::Space, TKey::Backspace, TKey::Tab, TKey::Escape, TKey::F1, TKey::F12})
+        EXPECT_EQ(KeyFromEvent(QKeyEvent(QEvent::KeyPress, QtKeyOf(key), {})), key) << int(key);
+    EXPECT_EQ(QtKeyOf(TKey::L), Qt::Key_unknown);
     EXPECT_EQ(ShiftStateOf(Qt::ShiftModifier | Qt::ControlModifier), unsigned(ssShift | ssCtrl));
     EXPECT_EQ(ShiftStateOf(Qt::AltModifier | Qt::MetaModifier | Qt::KeypadModifier),
               unsigned(ssAlt));

@@ -38,19 +38,6 @@ void TransformAndRender(TTransformJob& job) {
                             s.Samples, s.Photometric, a.Brightness, a.SContrast, a.Gamma));
 }
 
-// Restores the ratio lock's state on every way out.
-class TLockStateGuard {
-public:
-    explicit TLockStateGuard(TForm1& form) : FForm(form), FState(form.LockState()) {}
-    ~TLockStateGuard() { FForm.SetLockState(FState); }
-    TLockStateGuard(const TLockStateGuard&) = delete;
-    TLockStateGuard& operator=(const TLockStateGuard&) = delete;
-
-private:
-    TForm1& FForm;
-    int FState;
-};
-
 } // namespace
 
 void TForm1::PerformImageTransform(TTransformType Transform) {
@@ -79,10 +66,7 @@ void TForm1::PerformImageTransform(TTransformType Transform) {
         if (job->Frame) {
             FFramePosInPixels = {job->Frame->Pos.X, job->Frame->Pos.Y};
             FFrameSizeInPixels = {job->Frame->Size.X, job->Frame->Size.Y};
-            TLockStateGuard guard(*this);
-            SetLockState(RatioUpdating);
-            SpEdWidth->setValue(FFrameSizeInPixels.X);
-            SpEdHeight->setValue(FFrameSizeInPixels.Y);
+            WriteFrameSize(FFrameSizeInPixels.X, FFrameSizeInPixels.Y);
             ClearTemplateIfChanged();
         }
         FImageHasFocus = true;

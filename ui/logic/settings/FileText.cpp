@@ -110,4 +110,22 @@ void WriteFileAtomically(const std::filesystem::path& requested, std::string_vie
     temp.Keep();
 }
 
+TTextLines SplitLines(std::string_view text) {
+    TTextLines result;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            result.Lines.emplace_back(text.substr(start));
+            break;
+        }
+        result.Lines.emplace_back(text.substr(start, end - start));
+        const bool crLf = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n';
+        if (crLf && result.Lines.size() == 1)
+            result.FirstEndIsCrLf = true;
+        start = end + (crLf ? 2 : 1);
+    }
+    return result;
+}
+
 } // namespace vantrel

@@ -6,6 +6,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <utility>
 
 namespace vantrel {
 
@@ -58,22 +59,9 @@ TIniFile::TIniFile(std::string_view text) {
         decoded = Cp1251ToUtf8(text);
         text = decoded;
     }
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            FLines.emplace_back(text.substr(start));
-            break;
-        }
-        FLines.emplace_back(text.substr(start, end - start));
-        if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') {
-            if (FLines.size() == 1)
-                FCrLf = true; // keep the line ends the file came with
-            start = end + 2;
-        } else {
-            start = end + 1;
-        }
-    }
+    TTextLines lines = SplitLines(text);
+    FLines = std::move(lines.Lines);
+    FCrLf = lines.FirstEndIsCrLf; // keep the line ends the file came with
 }
 
 TIniFile TIniFile::LoadFromFile(const std::filesystem::path& path) {

@@ -30,20 +30,7 @@ std::vector<std::string> DecodeTemplates(std::string_view bytes) {
         text = bytes;
     else
         text = Cp1251ToUtf8(bytes);
-
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start =
-            end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
-    }
-    return lines;
+    return SplitLines(text).Lines;
 }
 
 std::string EncodeTemplates(const std::vector<std::string>& lines) {
