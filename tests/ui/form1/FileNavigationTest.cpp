@@ -113,7 +113,7 @@ TEST_F(FileNavigationTest, FailedLoadsKeepTheImageAndTellWhy) {
 TEST_F(FileNavigationTest, DropTwoFilesWhileTenAreOpen) {
     std::vector<std::string> ten;
     for (int i = 0; i < 10; ++i)
-        ten.push_back(Write("f" + std::to_string(i) + ".tif", Grey(10 + i, 10)));
+        ten.push_back(Write("f" + std::to_string(i).append(".tif"), Grey(10 + i, 10)));
     OpenThroughDialog(ten);
     EXPECT_EQ(Caption(Probe(*Form).btnNext), "Следующий (9)");
 
@@ -157,7 +157,7 @@ TEST_F(FileNavigationTest, JumpMenu) {
 
     std::vector<std::string> files;
     for (int i = 0; i < 5; ++i)
-        files.push_back(Write("n" + std::to_string(i) + ".tif", Grey(10 + i, 10)));
+        files.push_back(Write("n" + std::to_string(i).append(".tif"), Grey(10 + i, 10)));
     OpenThroughDialog(files);
     Form->OpenFileAt(3);
     ASSERT_TRUE(WaitForJobs());

@@ -24,8 +24,8 @@ protected:
             tags[i].TagName = "Тег " + std::to_string(i);
             tags[i].DataType = TTIFFDataType::dtASCII;
             tags[i].Count = uint32_t(i + 1);
-            tags[i].DisplayValue = "v" + std::to_string(i);
-            tags[i].DisplayValueDecoded = "d" + std::to_string(i);
+            tags[i].DisplayValue = std::string("v").append(std::to_string(i));
+            tags[i].DisplayValueDecoded = std::string("d").append(std::to_string(i));
         }
         LoadTags(std::move(tags), bigEndian);
     }
