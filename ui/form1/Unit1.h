@@ -182,7 +182,7 @@ public:
     void CropByFrame(bool UseFrame);
     /// The window's current image (words shared, not copied).
     [[nodiscard]] TCurrentImage CurrentImage() const;
-    /// Jobs started and not yet released (for tests and the close).
+    /// Jobs started and not yet released; a caller waiting for the window to rest waits for 0.
     [[nodiscard]] std::size_t RunningJobs();
     TDisplayWorker& DisplayWorker() { return *FWorker; }
 
