@@ -183,8 +183,10 @@ int Run(const std::string& phase, const std::string& scan) {
     std::vector<std::string> messages;
     std::string saved;
     int status = 0;
+    TSettingsEnvironment environment;
+    environment.Folder = settings;
     {
-        TForm1 form({.Folder = settings});
+        TForm1 form(environment);
         form.ShowMessage = [&](const std::string& text) { messages.push_back(text); };
         form.resize(1280, 800);
         form.show();
