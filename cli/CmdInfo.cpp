@@ -7,7 +7,7 @@
 #include "cli/Commands.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
-#include "ui/TagTable.h"
+#include "ui/logic/TagTable.h"
 
 namespace vantrel::cli {
 

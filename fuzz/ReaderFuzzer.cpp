@@ -12,7 +12,7 @@
 #include "fuzz/MemoryFile.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
-#include "ui/TagTable.h"
+#include "ui/logic/TagTable.h"
 
 using namespace vantrel;
 using namespace vantrel::fuzz;

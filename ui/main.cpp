@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "tags/TIFFTagUtils.h"
-#include "ui/AppStyle.h"
-#include "ui/Unit1.h"
+#include "ui/form1/Unit1.h"
+#include "ui/widgets/AppStyle.h"
 
 namespace {
 
