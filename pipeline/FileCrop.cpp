@@ -158,6 +158,8 @@ TCropRect CropFileToFile(const TFileCropRequest& Request) {
     for (const TTransformType transform : Request.Transforms)
         UpdateTransformState(state, transform);
     const TCropRect frame = FrameIn(Request, layout.Width, layout.Height);
+    // A frame of no size at the image's edge is pulled outside it, and refused.
+    CheckFrameInImage(frame, layout.Width, layout.Height);
     const TCropTIFF::TTagsForSaving tags = TCropTIFF::BuildTagsForSaving(
         Request.MinimalTags, rows.Tags(), frame.W, frame.H, layout.SamplesPerPixel, bigEndian,
         PreserveOriginalOrientation(state), RemainingPercent(frame, layout.Width, layout.Height));

@@ -33,6 +33,7 @@ int32_t TFileRows::BlockRows(int32_t W) const noexcept {
 TCropTIFF::TWordRows TFileRows::Read(int32_t First, int32_t Count, int32_t X, int32_t W,
                                      bool HostOrder) {
     const int32_t rows = std::min(Count, BlockRows(W));
+    FRows->CheckRange(First, rows, X, W); // before the block is sized for it
     const size_t rowWords = static_cast<size_t>(W) * static_cast<size_t>(FLayout.SamplesPerPixel);
     FBlock.resize(std::max(FBlock.size(), rowWords * static_cast<size_t>(rows)));
     FRows->Read(First, rows, X, W, HostOrder, FBlock.data());

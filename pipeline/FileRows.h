@@ -41,8 +41,9 @@ public:
     [[nodiscard]] int32_t BlockRows(int32_t W) const noexcept;
 
     /// \brief Rows [First, First + n) of the columns [X, X + W), with n = min(Count,
-    /// BlockRows(W)); the range must lie inside the image. The words stay valid until the next
-    /// call. Raises the load's ETIFFError when the file cannot be read to the end.
+    /// BlockRows(W)). The words stay valid until the next call. Raises std::out_of_range when
+    /// the range does not lie inside the image, the load's ETIFFError when the file cannot be
+    /// read to the end.
     [[nodiscard]] TCropTIFF::TWordRows Read(int32_t First, int32_t Count, int32_t X, int32_t W,
                                             bool HostOrder);
 

@@ -4,6 +4,7 @@
 #include "tiff/SampleRows.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "tiff/ByteOrder.h"
 #include "tiff/Exceptions.h"
@@ -117,8 +118,15 @@ void TSampleRows::ReadPlanarRows(int32_t First, int32_t Count, int32_t X, int32_
     }
 }
 
+void TSampleRows::CheckRange(int32_t First, int32_t Count, int32_t X, int32_t W) const {
+    if (First < 0 || Count < 0 || X < 0 || W < 1 || Count > FLayout.Height - First ||
+        W > FLayout.Width - X)
+        throw std::out_of_range("rows outside the image");
+}
+
 void TSampleRows::Read(int32_t First, int32_t Count, int32_t X, int32_t W, bool HostOrder,
                        uint16_t* Destination) {
+    CheckRange(First, Count, X, W);
     const bool swap = HostOrder && FLayout.isBigEndian;
     if (FLayout.Planar)
         return ReadPlanarRows(First, Count, X, W, swap, Destination);

@@ -39,10 +39,14 @@ public:
     TSampleRows(const TMappedFile& File, const TSampleLayout& Layout, bool ReleaseRead = false);
 
     /// \brief Copies rows [First, First + Count) of the columns [X, X + W) to `Destination`,
-    /// row after row, W × SamplesPerPixel words each; the range must lie inside the image.
-    /// Raises the load's ETIFFError when the file cannot be read to the end (it changed).
+    /// row after row, W × SamplesPerPixel words each. Raises std::out_of_range when the range
+    /// does not lie inside the image, the load's ETIFFError when the file cannot be read to the
+    /// end (it changed).
     void Read(int32_t First, int32_t Count, int32_t X, int32_t W, bool HostOrder,
               uint16_t* Destination);
+
+    /// \brief Raises std::out_of_range unless the rows lie inside the image, as Read does.
+    void CheckRange(int32_t First, int32_t Count, int32_t X, int32_t W) const;
 
 private:
     const TMappedFile& FFile;

@@ -124,6 +124,16 @@ TEST(FileCrop, RefusesWhatTheLoadRefuses) {
         EXPECT_EQ(streamed, Error([&] { CropInMemory(r); })) << in;
         EXPECT_FALSE(std::filesystem::exists(r.OutputFile));
     }
+    // A frame of no size beyond the image is pulled to its edge, outside it.
+    const TFileCropRequest outside{dir.Write("in.tif", Scan(3, false, false).Build()),
+                                   dir.File("out.tif"),
+                                   {},
+                                   TCropRect{20, 20, 0, 0},
+                                   false};
+    EXPECT_EQ(Error([&] { CropFileToFile(outside); }),
+              "ETIFFError: Рамка выходит за пределы изображения");
+    EXPECT_EQ(Error([&] { CropInMemory(outside); }),
+              "ETIFFError: Рамка выходит за пределы изображения");
 }
 
 } // namespace
