@@ -2,7 +2,6 @@
 #include "pipeline/ReadAhead.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include <fcntl.h>
@@ -52,19 +51,6 @@ int OpenForReading(const std::string& name) {
 }
 
 } // namespace
-
-uint64_t SystemAvailableMemory() {
-    FILE* info = std::fopen("/proc/meminfo", "re");
-    if (info == nullptr)
-        return 0;
-    char line[256];
-    unsigned long long kb = 0;
-    while (std::fgets(line, sizeof line, info) != nullptr)
-        if (std::sscanf(line, "MemAvailable: %llu kB", &kb) == 1)
-            break;
-    std::fclose(info);
-    return static_cast<uint64_t>(kb) * 1024;
-}
 
 bool TReadAhead::TIdentity::operator==(const TIdentity& o) const noexcept {
     return Device == o.Device && Inode == o.Inode && Size == o.Size &&

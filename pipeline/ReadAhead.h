@@ -14,12 +14,9 @@
 #include <time.h>
 
 #include "tiff/CropTIFFUnit.h"
+#include "tiff/ScanMemory.h"
 
 namespace vantrel {
-
-/// Bytes the system can still give without swapping (MemAvailable of /proc/meminfo); 0 when
-/// unknown.
-[[nodiscard]] uint64_t SystemAvailableMemory();
 
 /// The next scan of a batch read into memory in the background, so that going to it skips the
 /// disk. One file at most: a new request replaces the old one and frees its bytes. A file is
