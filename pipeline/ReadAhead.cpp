@@ -65,8 +65,8 @@ std::optional<TReadAhead::TIdentity> TReadAhead::IdentityOf(int fd) {
     return TIdentity{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
 }
 
-TReadAhead::TReadAhead(std::function<uint64_t()> AvailableMemory)
-    : FAvailableMemory(std::move(AvailableMemory)) {}
+TReadAhead::TReadAhead(std::function<uint64_t()> AvailableMemory, bool IdlePriority)
+    : FAvailableMemory(std::move(AvailableMemory)), FIdlePriority(IdlePriority) {}
 
 TReadAhead::~TReadAhead() {
     {
@@ -83,6 +83,10 @@ void TReadAhead::Request(const std::string& FileName) {
     std::optional<THeld> old; // freed after the lock is let go
     {
         std::lock_guard<std::mutex> lock(FLock);
+        if ((FHeld && FHeld->Name == FileName) || (FHasPending && FPending == FileName) ||
+            (FIsReading && !FHasPending && FReading == FileName &&
+             FReadingGeneration == FGeneration))
+            return; // already held or on its way
         ++FGeneration;
         old.swap(FHeld);
         FPending = FileName;
@@ -136,7 +140,8 @@ void TReadAhead::WaitUntilIdle() {
 }
 
 void TReadAhead::Run() {
-    LowerThisThreadsPriority();
+    if (FIdlePriority)
+        LowerThisThreadsPriority();
     std::unique_lock<std::mutex> lock(FLock);
     for (;;) {
         FWake.wait(lock, [&] { return FStop || FHasPending; });
@@ -146,7 +151,7 @@ void TReadAhead::Run() {
         FHasPending = false;
         FIsReading = true;
         const std::string name = FReading;
-        const uint64_t generation = FGeneration;
+        const uint64_t generation = FReadingGeneration = FGeneration;
         lock.unlock();
         std::optional<THeld> read = ReadWhole(name, generation);
         lock.lock();

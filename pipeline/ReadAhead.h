@@ -31,15 +31,18 @@ namespace vantrel {
 /// its UI thread (Request, Clear) and its load job (Take, through LoadTIFFAsWords below).
 class TReadAhead {
 public:
-    /// `AvailableMemory` tells the bytes the machine can still give; tests pass their own.
-    explicit TReadAhead(std::function<uint64_t()> AvailableMemory = SystemAvailableMemory);
+    /// `AvailableMemory` tells the bytes the machine can still give. `IdlePriority` false reads
+    /// at the priority of the caller: sooner on a busy machine (tests).
+    explicit TReadAhead(std::function<uint64_t()> AvailableMemory = SystemAvailableMemory,
+                        bool IdlePriority = true);
     /// Stops a read under way and frees what is held.
     ~TReadAhead();
     TReadAhead(const TReadAhead&) = delete;
     TReadAhead& operator=(const TReadAhead&) = delete;
 
     /// \brief Starts reading `FileName` in the background and returns at once; the bytes held
-    /// or being read for another file are let go.
+    /// or being read for another file are let go. A request for the file held or being read
+    /// changes nothing.
     void Request(const std::string& FileName);
 
     /// \brief Lets go of the bytes held and stops a read under way.
@@ -71,11 +74,13 @@ private:
     };
 
     std::function<uint64_t()> FAvailableMemory;
+    bool FIdlePriority;
     mutable std::mutex FLock;
     std::condition_variable FWake, FIdle;
     std::string FPending, FReading;
     bool FHasPending = false, FIsReading = false, FStop = false;
     std::atomic<uint64_t> FGeneration{0}; // every request, cancel and stop counts one on
+    uint64_t FReadingGeneration = 0;      // the generation of the read under way
     std::optional<THeld> FHeld;
     std::thread FThread;
 

@@ -50,10 +50,11 @@ std::vector<uint8_t> Scan(uint16_t seed, bool mm = false, bool planar = false) {
 uint64_t Plenty() {
     return uint64_t{1} << 40;
 }
+// The reads run at the tests' priority: at idle priority they wait for a busy machine.
 
 TEST(ReadAhead, TakenBytesLoadAsTheFile) {
     TTempDir dir;
-    TReadAhead ahead(Plenty);
+    TReadAhead ahead(Plenty, false);
     for (const auto& [mm, planar] : {std::pair{false, false}, {true, false}, {false, true}}) {
         const std::string path = dir.Write("a.tif", Scan(3, mm, planar));
         ahead.Request(path);
@@ -97,7 +98,7 @@ TEST(ReadAhead, BytesThatAreNoLongerTheFilesAreNotUsed) {
         SCOPED_TRACE(c.Name);
         TTempDir dir;
         const std::string path = dir.Write("scan.tif", Scan(3));
-        TReadAhead ahead(Plenty);
+        TReadAhead ahead(Plenty, false);
         ahead.Request(path);
         ahead.WaitUntilIdle();
         ASSERT_GT(ahead.HeldBytes(), 0u);
@@ -112,7 +113,7 @@ TEST(ReadAhead, BytesThatAreNoLongerTheFilesAreNotUsed) {
 TEST(ReadAhead, AWriterHoldingTheFileIsMetAsInALoad) {
     TTempDir dir;
     const std::string path = dir.Write("busy.tif", Scan(3));
-    TReadAhead ahead(Plenty);
+    TReadAhead ahead(Plenty, false);
     ahead.Request(path);
     ahead.WaitUntilIdle();
     const int fd = ::open(path.c_str(), O_RDWR);
@@ -128,12 +129,14 @@ TEST(ReadAhead, HoldsOneFileAndOnlyWithRoomForIt) {
     const std::string a = dir.Write("a.tif", Scan(3)), b = dir.Write("b.tif", Scan(4));
     const uint64_t size = ReadFileBytes(a).size();
     uint64_t available = 3 * size;
-    TReadAhead ahead([&] { return available; });
+    TReadAhead ahead([&] { return available; }, false);
     ahead.Request(a);
     ahead.Request(b);
     ahead.WaitUntilIdle();
     EXPECT_EQ(ahead.HeldBytes(), size); // b's
     EXPECT_FALSE(ahead.Take(a));
+    ahead.Request(b); // held already: kept
+    EXPECT_EQ(ahead.HeldBytes(), size);
     EXPECT_TRUE(ahead.Take(b));
 
     available = 3 * size - 1;
