@@ -34,6 +34,8 @@ public:
     const uint8_t* Data() const noexcept { return FData; }
     uint64_t Size() const noexcept { return FSize; }
     bool IsOpen() const noexcept { return FData != nullptr; }
+    /// True for bytes held in memory (InMemory), false for a mapped file.
+    bool IsInMemory() const noexcept { return FInMemory; }
     /// The bytes of an InMemory object; null for a mapped file.
     uint8_t* WritableData() noexcept { return FInMemory ? const_cast<uint8_t*>(FData) : nullptr; }
 

@@ -164,9 +164,9 @@ TLoadedTIFF TCropTIFF::LoadTIFFAsWords(TMappedFile File) {
                             static_cast<uint32_t>(layout.SamplesPerPixel));
     AdviseHugePages(result.PixelData);
     // Straight from the file into the result: no page of the samples is mapped, which costs
-    // more than the copy on a virtual machine.
+    // more than the copy on a virtual machine. Bytes held in memory go as they are copied.
     try {
-        TSampleRows(File, layout, true)
+        TSampleRows(File, layout, File.IsInMemory())
             .Read(0, layout.Height, 0, layout.Width, true, result.PixelData.data());
         CheckUnchanged(File);
     } catch (const ETIFFError&) {
