@@ -69,6 +69,7 @@ test-fuzz: fuzz-build
 	FUZZ_SEED=1 scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
 
 bench: build
+	@scripts/install-bench-deps.sh
 	cmake --build $(BUILD) --target vantrel_benchmarks -j $(JOBS)
 	scripts/run-benchmarks.sh $(BUILD)
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -9,11 +10,14 @@
 #include "tiff/ByteView.h"
 #include "tiff/Exceptions.h"
 #include "tiff/MappedFile.h"
+#include "tiff/SampleRows.h"
 #include "tiff/SampleWords.h"
 #include "tiff/TIFFRecords.h"
 #include "tiff/TagDescriber.h"
 
 namespace vantrel {
+
+class TSafeFile;
 
 /// What a load yields besides the tag list.
 struct TLoadedTIFF {
@@ -36,6 +40,19 @@ public:
     /// \brief Maps the file, checks and parses it, and assembles its sample words.
     /// Raises ETIFFError or EOSError. On success GetAllTags() holds the file's tag list.
     TLoadedTIFF LoadTIFFAsWords(const std::string& FileName);
+
+    /// \brief The same load from a file already opened with OpenForReading, or from its bytes
+    /// read into memory beforehand (TMappedFile::InMemory): the same checks, messages and words.
+    TLoadedTIFF LoadTIFFAsWords(TMappedFile File);
+
+    /// \brief Maps an existing file for reading; ETIFFError "Файл не найден: " + FileName for a
+    /// missing file or a folder, EOSError when it cannot be opened or mapped.
+    static TMappedFile OpenForReading(const std::string& FileName);
+
+    /// \brief Parses the file's structure and checks its strips against the file as a load
+    /// does, with the same refusals, without reading a sample. On success GetAllTags() holds
+    /// the tag list and the layout tells where every row lies.
+    TSampleLayout ReadSampleLayout(const TMappedFile& File);
 
     /// \brief A copy of the tag list of the last successful parse.
     std::vector<TTIFFTag> GetAllTags() const { return FAllTags; }
@@ -74,6 +91,25 @@ public:
                                 int32_t SamplesPerPixel, const TWordRows& PixelRows,
                                 bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
                                 const std::vector<TNestedIFD>& NestedIFDs);
+
+    /// Rows that a save pulls block by block, each block already in the byte order of the file
+    /// written: a file can then be written from another file without either image in memory.
+    class IRowBlocks {
+    public:
+        virtual ~IRowBlocks() = default;
+        /// At least one row from row `First` on; they stay valid until the next call.
+        virtual TWordRows Next(int32_t First) = 0;
+        /// Called when every row has been written, before the file is committed: raising here
+        /// abandons the file.
+        virtual void Finish() {}
+    };
+
+    /// \brief The same file from rows pulled block by block; every refusal of the other
+    /// overloads comes before a row is asked for.
+    static void SaveRowBlocksAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
+                                    int32_t SamplesPerPixel, IRowBlocks& PixelRows,
+                                    bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
+                                    const std::vector<TNestedIFD>& NestedIFDs);
 
     /// \brief Tags the writer makes: Count 1, inline, the argument as value. Width, length
     /// (and RowsPerStrip) above 65535 become LONG.
@@ -189,11 +225,9 @@ private:
                                                uint32_t Count, bool BigEndian, TByteView File);
     static TMappedFile MapFileForReading(const std::string& FileName);
     static void UnmapFile(TMappedFile& Mapped);
-    // Both check every strip against the file before they size PixelData to Total words.
-    static void CopyChunkyStrips(const TTIFFStructure& S, const TMappedFile& Mapped,
-                                 uint64_t Total, TSampleWords& PixelData);
-    static void CopyPlanarStrips(const TTIFFStructure& S, const TMappedFile& Mapped,
-                                 uint64_t Total, TSampleWords& PixelData);
+    // Every strip against a file of FileSize bytes and the image of Total words.
+    static void CheckChunkyStrips(const TTIFFStructure& S, uint64_t FileSize, uint64_t Total);
+    static void CheckPlanarStrips(const TTIFFStructure& S, uint64_t FileSize);
 
     // Writing internals.
 
@@ -206,11 +240,13 @@ private:
     /// and returns that offset.
     static uint64_t WriteNestedIFD(std::vector<uint8_t>& Out, uint64_t Position,
                                    const std::vector<TTIFFTag>& Tags, bool IsBigEndian);
-    /// Both SaveWordsAsTIFF overloads end here; `WordCount` is the number of words given.
+    /// Every save ends here: `WordCount` and `RowWords` are the numbers of words given in all
+    /// and per row; `WritePixels` writes the image's bytes between the directory and the values.
     static void SaveWordRows(const std::string& FileName, int32_t Width, int32_t Height,
-                             int32_t SamplesPerPixel, const TWordRows& Rows, uint64_t WordCount,
+                             int32_t SamplesPerPixel, uint64_t WordCount, uint64_t RowWords,
                              bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
-                             const std::vector<TNestedIFD>& NestedIFDs);
+                             const std::vector<TNestedIFD>& NestedIFDs,
+                             const std::function<void(TSafeFile&)>& WritePixels);
 };
 
 } // namespace vantrel

@@ -30,6 +30,9 @@ private:
     std::string FTempPath;
     int FFd = -1;
     bool FCommitted = false;
+    uint64_t FWritten = 0, FStarted = 0; // bytes written, and those the disk was started on
+
+    void Written(uint64_t bytes) noexcept;
 };
 
 } // namespace vantrel

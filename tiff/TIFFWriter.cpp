@@ -91,9 +91,10 @@ struct TEntry {
 
 constexpr size_t kSwapChunkWords = 1 << 20; // 2 MiB of swapped words per write
 
-void WritePixels(TSafeFile& file, const TCropTIFF::TWordRows& rows, bool bigEndian) {
+// Host-order rows go to the file as they are, or swapped when `swap` is set.
+void WritePixels(TSafeFile& file, const TCropTIFF::TWordRows& rows, bool swap) {
     const size_t rowBytes = rows.RowWords * 2;
-    if (!bigEndian) {
+    if (!swap) {
         if (rows.Stride == rows.RowWords || rows.Rows == 1) {
             file.Write(rows.First, rowBytes * static_cast<size_t>(rows.Rows));
             return;
@@ -196,9 +197,10 @@ void TCropTIFF::SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int3
                                 const std::vector<TNestedIFD>& NestedIFDs) {
     const size_t rowWords =
         static_cast<size_t>(std::max(Width, 0)) * static_cast<size_t>(std::max(SamplesPerPixel, 0));
-    SaveWordRows(FileName, Width, Height, SamplesPerPixel,
-                 TWordRows{PixelData.data(), rowWords, rowWords, Height}, PixelData.size(),
-                 IsBigEndian, ExtraTags, NestedIFDs);
+    const TWordRows rows{PixelData.data(), rowWords, rowWords, Height};
+    SaveWordRows(FileName, Width, Height, SamplesPerPixel, PixelData.size(), rowWords, IsBigEndian,
+                 ExtraTags, NestedIFDs,
+                 [&](TSafeFile& file) { WritePixels(file, rows, IsBigEndian); });
 }
 
 void TCropTIFF::SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
@@ -209,14 +211,37 @@ void TCropTIFF::SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int3
                                ? static_cast<uint64_t>(PixelRows.RowWords) *
                                      static_cast<uint64_t>(std::max(PixelRows.Rows, 0))
                                : ~0ull;
-    SaveWordRows(FileName, Width, Height, SamplesPerPixel, PixelRows, words, IsBigEndian, ExtraTags,
-                 NestedIFDs);
+    SaveWordRows(FileName, Width, Height, SamplesPerPixel, words, PixelRows.RowWords, IsBigEndian,
+                 ExtraTags, NestedIFDs,
+                 [&](TSafeFile& file) { WritePixels(file, PixelRows, IsBigEndian); });
+}
+
+void TCropTIFF::SaveRowBlocksAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
+                                    int32_t SamplesPerPixel, IRowBlocks& PixelRows,
+                                    bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
+                                    const std::vector<TNestedIFD>& NestedIFDs) {
+    const uint64_t rowWords = static_cast<uint64_t>(std::max(Width, 0)) *
+                              static_cast<uint64_t>(std::max(SamplesPerPixel, 0));
+    const uint64_t words = rowWords * static_cast<uint64_t>(std::max(Height, 0));
+    SaveWordRows(FileName, Width, Height, SamplesPerPixel, words, rowWords, IsBigEndian, ExtraTags,
+                 NestedIFDs, [&](TSafeFile& file) {
+                     for (int32_t row = 0; row < Height;) {
+                         const TWordRows block = PixelRows.Next(row);
+                         if (block.First == nullptr || block.RowWords != rowWords ||
+                             block.Rows < 1 || block.Rows > Height - row)
+                             throw ETIFFError("Несоответствие длины PixelData");
+                         WritePixels(file, block, false);
+                         row += block.Rows;
+                     }
+                     PixelRows.Finish();
+                 });
 }
 
 void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t Height,
-                             int32_t SamplesPerPixel, const TWordRows& rows, uint64_t wordCount,
+                             int32_t SamplesPerPixel, uint64_t wordCount, uint64_t rowWords,
                              bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
-                             const std::vector<TNestedIFD>& NestedIFDs) {
+                             const std::vector<TNestedIFD>& NestedIFDs,
+                             const std::function<void(TSafeFile&)>& writePixels) {
     if (Width < 1)
         throw ETIFFError("Ширина должна быть > 0");
     if (Height < 1)
@@ -226,7 +251,7 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
     const uint64_t expected = static_cast<uint64_t>(Width) * static_cast<uint64_t>(Height) *
                               static_cast<uint64_t>(SamplesPerPixel);
     if (wordCount != expected ||
-        rows.RowWords != static_cast<uint64_t>(Width) * static_cast<uint64_t>(SamplesPerPixel))
+        rowWords != static_cast<uint64_t>(Width) * static_cast<uint64_t>(SamplesPerPixel))
         throw ETIFFError("Несоответствие длины PixelData");
     const uint64_t byteCount = 2 * expected;
 
@@ -312,7 +337,7 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
 
     TSafeFile file(FileName);
     file.Write(head.data(), head.size());
-    WritePixels(file, rows, IsBigEndian);
+    writePixels(file);
     if (!tail.empty())
         file.Write(tail.data(), tail.size());
     file.Commit();
