@@ -17,6 +17,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -482,6 +483,11 @@ private:
     std::unique_ptr<TJobRunner> FJobs;
     std::unique_ptr<TDisplayWorker> FWorker;
     TLoadGeneration FLoads;
+    // A save asked for while the newest load runs waits for that load: the completion of a
+    // load ends FLoadRunning and then makes the save (with or without the frame) it holds.
+    bool FLoadRunning = false;
+    std::optional<bool> FPendingSaveUseFrame;
+    [[nodiscard]] TJobCompletion ThenPendingSave(TJobCompletion completion);
     TFileList FBatch; // FFileList and FCurrentIndex mirror it for the window's other parts
     bool FClosing = false;
     bool FBusyEntered = false; // SetBusy(true) saved the button states and is still in force
