@@ -73,6 +73,7 @@ TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
     statusBar()->addWidget(StatusBar1, 1);
     StatusStep = new QLabel;
     StatusStep->setObjectName("StatusStep");
+    StatusStep->setContentsMargins(6, 0, 6, 0);
     StatusStep->hide();
     statusBar()->addPermanentWidget(StatusStep);
     statusBar()->setSizeGripEnabled(false);
