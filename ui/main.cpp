@@ -14,6 +14,7 @@
 #include "tags/TIFFTagUtils.h"
 #include "ui/form1/Unit1.h"
 #include "ui/widgets/AppStyle.h"
+#include "ui/widgets/QtTranslations.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("invalid.vantrel.vantrel"));
     QApplication::setWindowIcon(ProgramIcon());
     vantrel::ApplyAppStyle(app); // hint timing, then the look; a missing style keeps the default
+    vantrel::InstallQtTranslations(app);
     int result = 0;
     {
         vantrel::TForm1 form;

@@ -259,10 +259,19 @@ void TForm1::MoveFrameByArrow(TArrow arrow) {
 }
 
 void TForm1::UpdateStatusLine() {
+    // The step has a section of its own at the right, so that a window too narrow for the
+    // whole line still shows it; the whole line is the tooltip and what a click copies.
+    StatusStep->setVisible(FImageHasFocus);
     if (FImageHasFocus) {
-        SetStatusText(QString::fromStdString(
-            FocusedStatusText({FOriginalWidth, FOriginalHeight}, FFramePosInPixels,
-                              FFrameSizeInPixels, ArrowStep(LastShiftState))));
+        const TPoint image{FOriginalWidth, FOriginalHeight};
+        const int32_t step = ArrowStep(LastShiftState);
+        const QString full = QString::fromStdString(
+            FocusedStatusText(image, FFramePosInPixels, FFrameSizeInPixels, step));
+        SetStatusText(
+            QString::fromStdString(FrameMarginsText(image, FFramePosInPixels, FFrameSizeInPixels)),
+            full);
+        StatusStep->setText(QString::fromStdString(ArrowStepShortText(step)));
+        StatusStep->setToolTip(full);
         return;
     }
     SetStatusText(QString::fromStdString(FileStatusText(

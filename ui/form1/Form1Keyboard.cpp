@@ -31,18 +31,6 @@ namespace {
 
 constexpr const char* ActionIdProperty = "vantrelAction";
 
-// The modifiers held after this key event. Platforms differ in whether a modifier's own press
-// or release is already in the event's set, so the key itself decides for it.
-TShiftState ShiftAfter(const QKeyEvent& event, bool press) {
-    const TShiftState held = ShiftStateOf(event.modifiers());
-    const int key = event.key();
-    const TShiftState own = key == Qt::Key_Shift     ? TShiftState(ssShift)
-                            : key == Qt::Key_Control ? TShiftState(ssCtrl)
-                            : key == Qt::Key_Alt     ? TShiftState(ssAlt)
-                                                     : 0;
-    return press ? TShiftState(held | own) : TShiftState(held & ~own);
-}
-
 bool IsTab(const QKeyEvent& event) {
     return event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab;
 }
@@ -199,6 +187,9 @@ bool TForm1::AppMessage(QObject* watched, QEvent* event) {
     if (type == QEvent::ShortcutOverride) {
         if (IsTab(key))
             return false;
+        // An action runs before the key's press arrives: the step of an arrow and the other
+        // commands read the modifiers as this key found them.
+        LastShiftState = ShiftStateAfter(key, true);
         const TShortcutMatch match =
             MatchShortcut(ShiftStateOf(key.modifiers()), KeyFromEvent(key));
         if (!match.Found)
@@ -223,7 +214,7 @@ bool TForm1::AppMessage(QObject* watched, QEvent* event) {
 }
 
 bool TForm1::FormKeyDown(const QKeyEvent& event) {
-    LastShiftState = ShiftAfter(event, true);
+    LastShiftState = ShiftStateAfter(event, true);
     if (HasImage())
         RepaintView();
     TKeyDownState state;
@@ -250,7 +241,7 @@ bool TForm1::FormKeyDown(const QKeyEvent& event) {
 }
 
 void TForm1::FormKeyUp(const QKeyEvent& event) {
-    LastShiftState = ShiftAfter(event, false);
+    LastShiftState = ShiftStateAfter(event, false);
     if (HasImage())
         RepaintView();
 }

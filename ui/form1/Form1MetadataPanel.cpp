@@ -25,6 +25,9 @@ namespace {
 // keeps (no trailing TABs).
 constexpr int CellCountRole = Qt::UserRole + 1;
 
+// The widest the names column grows to fit its longest name.
+constexpr int MaxTagNameWidth = 480;
+
 } // namespace
 
 void TForm1::CreateMetadataPanel() {
@@ -105,6 +108,13 @@ void TForm1::FillTagList(const std::vector<TTIFFTag>& tags, bool isBigEndian) {
         items.append(item);
     }
     ListView1->addTopLevelItems(items);
+    // The summary reads across the whole row; the names column widens to the longest name,
+    // within reason (a wider table scrolls sideways).
+    if (!items.isEmpty())
+        items.front()->setFirstColumnSpanned(true);
+    ListView1->resizeColumnToContents(0);
+    ListView1->setColumnWidth(
+        0, std::clamp(ListView1->columnWidth(0), TagTableColumns[0].Width, MaxTagNameWidth));
 }
 
 // The rows as shown, for the clipboard texts.

@@ -71,6 +71,11 @@ TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
     StatusBar1->setObjectName("StatusBar1");
     StatusBar1->installEventFilter(this);
     statusBar()->addWidget(StatusBar1, 1);
+    StatusStep = new QLabel;
+    StatusStep->setObjectName("StatusStep");
+    StatusStep->setContentsMargins(6, 0, 6, 0);
+    StatusStep->hide();
+    statusBar()->addPermanentWidget(StatusStep);
     statusBar()->setSizeGripEnabled(false);
 
     CreateWorkArea();
@@ -324,11 +329,12 @@ void TForm1::WidenHintSeparators() {
 }
 
 void TForm1::StatusBar1Click() {
-    QGuiApplication::clipboard()->setText(StatusBar1->text());
+    QGuiApplication::clipboard()->setText(StatusBar1->toolTip());
 }
 
-void TForm1::SetStatusText(const QString& text) {
+void TForm1::SetStatusText(const QString& text, const QString& whole) {
     StatusBar1->setText(text);
+    StatusBar1->setToolTip(whole.isEmpty() ? text : whole);
 }
 
 // --- Installing a loaded image ---

@@ -17,6 +17,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -116,7 +117,9 @@ public:
     void ClickIfEnabled(QPushButton* button, QObject* sender);
     /// The click handler of a command button; a mouse click passes the button as sender.
     void SetClickHandler(QPushButton* button, std::function<void(QObject* sender)> handler);
-    void SetStatusText(const QString& text);
+    /// Shows `text` in the status line; `whole`, when given, is the longer line it stands for
+    /// (its tooltip and what a click copies).
+    void SetStatusText(const QString& text, const QString& whole = {});
     /// Window titles after a load (folder label and file name) and after a transform.
     void SetLoadedTitle(const std::string& distFolder, const std::string& fileName);
     void SetTransformTitle();
@@ -398,6 +401,7 @@ private:
     QStackedWidget* WorkStack = nullptr; // the image view or the help pane
     TImageBox* ImageViewer = nullptr;
     QLabel* StatusBar1 = nullptr; // the status line; a click copies it
+    QLabel* StatusStep = nullptr; // the arrow step, at the right while the image has the focus
 
     QPushButton* BtnOpen = nullptr;
     QPushButton* btnTags = nullptr; // shows and hides the metadata panel
@@ -482,6 +486,11 @@ private:
     std::unique_ptr<TJobRunner> FJobs;
     std::unique_ptr<TDisplayWorker> FWorker;
     TLoadGeneration FLoads;
+    // A save asked for while the newest load runs waits for that load: the completion of a
+    // load ends FLoadRunning and then makes the save (with or without the frame) it holds.
+    bool FLoadRunning = false;
+    std::optional<bool> FPendingSaveUseFrame;
+    [[nodiscard]] TJobCompletion ThenPendingSave(TJobCompletion completion);
     TFileList FBatch; // FFileList and FCurrentIndex mirror it for the window's other parts
     bool FClosing = false;
     bool FBusyEntered = false; // SetBusy(true) saved the button states and is still in force

@@ -177,16 +177,25 @@ bool MatchesTemplate(TPoint size, TPoint templateSize) {
            (size.Y == templateSize.X && size.X == templateSize.Y);
 }
 
-std::string FocusedStatusText(TPoint imageSize, TPoint position, TPoint frameSize, int32_t step) {
+std::string FrameMarginsText(TPoint imageSize, TPoint position, TPoint frameSize) {
     const int64_t bottom = int64_t(imageSize.Y) - position.Y - frameSize.Y;
     const int64_t right = int64_t(imageSize.X) - position.X - frameSize.X;
-    char buffer[512];
+    char buffer[256];
     std::snprintf(buffer, sizeof buffer,
-                  "Обрезаемые поля (в пикселях): слева %d, сверху %d, снизу %lld, справа %lld.    "
-                  "Изменение шага смещения стрелками (вариации Ctrl-Shift-Alt): %d",
+                  "Обрезаемые поля (в пикселях): слева %d, сверху %d, снизу %lld, справа %lld.",
                   position.X, position.Y, static_cast<long long>(bottom),
-                  static_cast<long long>(right), step);
+                  static_cast<long long>(right));
     return buffer;
+}
+
+std::string FocusedStatusText(TPoint imageSize, TPoint position, TPoint frameSize, int32_t step) {
+    return FrameMarginsText(imageSize, position, frameSize) +
+           "    Изменение шага смещения стрелками (вариации Ctrl-Shift-Alt): " +
+           std::to_string(step);
+}
+
+std::string ArrowStepShortText(int32_t step) {
+    return "Шаг стрелок: " + std::to_string(step);
 }
 
 std::string FileStatusText(int32_t index, int32_t count, std::string_view fileName) {

@@ -83,6 +83,10 @@ inline constexpr int RatioUpdating = 2;
 /// arrow step.
 [[nodiscard]] std::string FocusedStatusText(TPoint imageSize, TPoint position, TPoint frameSize,
                                             int32_t step);
+/// Its parts: the margins alone, and the step in short for a section of its own, which stays
+/// readable where the whole line is too long for the window.
+[[nodiscard]] std::string FrameMarginsText(TPoint imageSize, TPoint position, TPoint frameSize);
+[[nodiscard]] std::string ArrowStepShortText(int32_t step);
 
 /// The status line otherwise: the file's place in the batch and its name.
 [[nodiscard]] std::string FileStatusText(int32_t index, int32_t count, std::string_view fileName);

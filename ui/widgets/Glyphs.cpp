@@ -19,16 +19,20 @@ QIcon Glyph(int index) {
     (void)initialised;
     if (index < 0 || index >= GlyphCount)
         return {};
-    QIcon icon(QStringLiteral(":/glyphs/%1.svg").arg(index));
-    // Light glyphs stay bright in the style's disabled rendering on a dark palette: fade them.
-    for (int size : {16, 18, 24, 32, 36}) {
-        QPixmap normal = icon.pixmap(QSize(size, size));
+    // Pixmaps drawn from the SVG once per size: an SVG icon keeps a single added pixmap per
+    // mode, so a faded one would exist at one size only, and the style's own disabled
+    // rendering leaves light glyphs bright on a dark palette.
+    const QIcon svg(QStringLiteral(":/glyphs/%1.svg").arg(index));
+    QIcon icon;
+    for (int size : {16, 18, 20, 24, 32, 36, 48, 64, 72}) {
+        const QPixmap normal = svg.pixmap(QSize(size, size));
         QPixmap faded(normal.size());
         faded.fill(Qt::transparent);
         QPainter p(&faded);
         p.setOpacity(0.35);
         p.drawPixmap(0, 0, normal);
         p.end();
+        icon.addPixmap(normal, QIcon::Normal);
         icon.addPixmap(faded, QIcon::Disabled);
     }
     return icon;

@@ -18,6 +18,17 @@ TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers) {
 
 namespace {
 
+// The X11 key codes of the left and right Alt keys.
+constexpr quint32 LeftAltScanCode = 64;
+constexpr quint32 RightAltScanCode = 108;
+
+bool IsAltKey(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_Alt)
+        return true;
+    return event.key() == Qt::Key_Meta && (event.nativeScanCode() == LeftAltScanCode ||
+                                           event.nativeScanCode() == RightAltScanCode);
+}
+
 // The keys known by their Qt key, both ways: a key with two Qt names has its first one first.
 struct TNamedKey {
     Qt::Key QtKey;
@@ -35,6 +46,16 @@ constexpr TNamedKey NamedKeys[] = {
 };
 
 } // namespace
+
+TShiftState ShiftStateAfter(const QKeyEvent& event, bool press) {
+    const TShiftState held = ShiftStateOf(event.modifiers());
+    const int key = event.key();
+    const TShiftState own = key == Qt::Key_Shift     ? TShiftState(ssShift)
+                            : key == Qt::Key_Control ? TShiftState(ssCtrl)
+                            : IsAltKey(event)        ? TShiftState(ssAlt)
+                                                     : 0;
+    return press ? TShiftState(held | own) : TShiftState(held & ~own);
+}
 
 TKey KeyFromEvent(const QKeyEvent& event) {
     for (const TNamedKey& named : NamedKeys)

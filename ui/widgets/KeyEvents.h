@@ -17,6 +17,12 @@ namespace vantrel {
 /// LastShiftState from Qt's modifiers (Shift = 1, Alt = 2, Ctrl = 4; Meta is ignored).
 [[nodiscard]] TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers);
 
+/// The modifiers held after a key event: the event's own set with the event's key added (a
+/// press) or taken away (a release), since platforms differ in whether a modifier's own press
+/// is already in the set. With the common X keyboard map, Alt pressed while Shift is held
+/// arrives as the Meta key; on the physical Alt keys it counts as Alt.
+[[nodiscard]] TShiftState ShiftStateAfter(const QKeyEvent& event, bool press);
+
 /// The key of a key event by its position: arrows, pages, Enter (main or keypad), Space,
 /// Backspace, Tab (Backtab too), Esc, F1 and F12 by their Qt key; letters by the physical key
 /// (the X11 key code when the platform gives one, else the typed character of either the

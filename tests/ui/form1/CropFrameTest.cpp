@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The crop frame in the window: lock, templates, orientation, fitting, mouse, arrows, status.
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,6 +11,7 @@
 
 #include "tests/ui/form1/WindowFixture.h"
 #include "ui/logic/ViewGeometry.h"
+#include "ui/logic/settings/Settings.h"
 
 namespace vantrel {
 namespace {
@@ -211,17 +214,40 @@ TEST_F(CropFrameTest, PressOutsideTheFrameOnlyFocuses) {
     EXPECT_EQ(QApplication::focusWidget(), Probe(f).ImageViewer);
 }
 
-TEST_F(CropFrameTest, StatusLineReportsTheMargins) {
+// At the window's default size the margins and the step are read in full, in two sections;
+// the whole line is their tooltip and what a click copies.
+TEST_F(CropFrameTest, StatusLineReportsTheMarginsAndTheStep) {
     TForm1& f = *Form;
+    ASSERT_LE(f.width(), MinWindowWidth); // the default size
     Probe(f).BtnLockRatio->click();
     f.WriteFrameSize(1000, 800);
-    Load(5000, 4000);
-    Probe(f).FFramePosInPixels = {100, 200};
+    Load(9000, 6000);
+    Probe(f).FFramePosInPixels = {-1000, 1200};
+    Probe(f).LastShiftState = ssCtrl | ssShift | ssAlt;
     Probe(f).ImageViewer->repaint();
-    EXPECT_EQ(Probe(f).StatusBar1->text(),
-              QStringLiteral("Обрезаемые поля (в пикселях): слева 100, сверху 200, снизу 3000, "
-                             "справа 3900.    Изменение шага смещения стрелками (вариации "
-                             "Ctrl-Shift-Alt): 1"));
+    QCoreApplication::processEvents(); // the status bar lays out the sections anew
+    QLabel* const margins = Probe(f).StatusBar1;
+    QLabel* const step = Probe(f).StatusStep;
+    EXPECT_EQ(margins->text(), QStringLiteral("Обрезаемые поля (в пикселях): слева -1000, сверху "
+                                              "1200, снизу 4000, справа 9000."));
+    EXPECT_EQ(step->text(), QStringLiteral("Шаг стрелок: 128"));
+    const QString whole = QStringLiteral("Обрезаемые поля (в пикселях): слева -1000, сверху 1200, "
+                                         "снизу 4000, справа 9000.    Изменение шага смещения "
+                                         "стрелками (вариации Ctrl-Shift-Alt): 128");
+    EXPECT_EQ(margins->toolTip(), whole);
+    EXPECT_EQ(step->toolTip(), whole);
+    ASSERT_TRUE(step->isVisible());
+    for (QLabel* section : {margins, step})
+        EXPECT_GE(section->contentsRect().width(),
+                  section->fontMetrics().horizontalAdvance(section->text()))
+            << section->text().toStdString();
+    QTest::mouseClick(margins, Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), whole);
+    // Without the image focus the line names the file, and the step section goes.
+    QTest::mouseClick(Probe(f).SpEdWidth, Qt::LeftButton);
+    Probe(f).ImageViewer->repaint();
+    EXPECT_FALSE(Probe(f).FImageHasFocus);
+    EXPECT_FALSE(step->isVisible());
 }
 
 } // namespace

@@ -74,6 +74,7 @@ struct TForm1Probe {
           SpEdWidth(Control<QSpinBox>(form, "SpEdWidth")),
           Splitter1(Control<QSplitter>(form, "Splitter1")),
           StatusBar1(Control<QLabel>(form, "StatusBar1")),
+          StatusStep(Control<QLabel>(form, "StatusStep")),
           TrackBar1(Control<QSlider>(form, "TrackBar1")),
           TrackBar2(Control<QSlider>(form, "TrackBar2")),
           TrackBar3(Control<QSlider>(form, "TrackBar3")),
@@ -147,6 +148,7 @@ struct TForm1Probe {
     QSpinBox* const SpEdWidth;
     QSplitter* const Splitter1;
     QLabel* const StatusBar1;
+    QLabel* const StatusStep;
     QSlider* const TrackBar1;
     QSlider* const TrackBar2;
     QSlider* const TrackBar3;

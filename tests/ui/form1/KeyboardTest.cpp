@@ -3,6 +3,8 @@
 // image focused and not, in the no-modifier mode with either layout, Tab, Esc, the wheel with
 // modifiers and the reset menu of the track bars.
 
+#include <numeric>
+
 #include <QCheckBox>
 #include <QMenu>
 #include <QSlider>
@@ -248,6 +250,85 @@ TEST_F(KeyboardTest, WheelWithModifiers) {
     Wheel(Probe(f).TrackBar2, 120);
     EXPECT_NE(Probe(f).TrackBar2->value(), 0);
     EXPECT_EQ(Probe(f).TrackBar1->value(), 0);
+}
+
+// The modifier keys as the X server's common keyboard map delivers them: Alt pressed or
+// released while Shift is held arrives as the Meta key on the Alt key's key code, with Meta in
+// the modifiers of its own events. Every set of the table of steps, in every order of pressing
+// and releasing, gives the same step to the arrows and the same choice to the wheel.
+TEST_F(KeyboardTest, ModifierOrderDoesNotMatter) {
+    TForm1& f = *Form;
+    struct TModifierKey {
+        Qt::Key Key;
+        Qt::KeyboardModifier Modifier;
+        quint32 ScanCode;
+    };
+    const TModifierKey shift{Qt::Key_Shift, Qt::ShiftModifier, 50};
+    const TModifierKey ctrl{Qt::Key_Control, Qt::ControlModifier, 37};
+    const TModifierKey alt{Qt::Key_Alt, Qt::AltModifier, 64};
+    Qt::KeyboardModifiers held;
+    // Qt offers a key press sent by the program to the shortcuts first, as it does a key from
+    // the keyboard.
+    const auto deliver = [](QEvent::Type type, int key, Qt::KeyboardModifiers mods,
+                            quint32 scanCode) {
+        QKeyEvent event(type, key, mods, scanCode, 0, 0);
+        QApplication::sendEvent(QApplication::focusWidget(), &event);
+    };
+    const auto modifier = [&](const TModifierKey& k, bool press) {
+        const bool meta = k.Key == Qt::Key_Alt && (held & Qt::ShiftModifier);
+        Qt::KeyboardModifiers mods = press ? held : held | k.Modifier;
+        if (meta)
+            mods |= Qt::MetaModifier;
+        else if (press)
+            mods |= k.Modifier;
+        deliver(press ? QEvent::KeyPress : QEvent::KeyRelease, meta ? Qt::Key_Meta : k.Key, mods,
+                k.ScanCode);
+        held.setFlag(k.Modifier, press);
+    };
+    const struct {
+        std::vector<TModifierKey> Keys;
+        int Step;
+    } sets[] = {
+        {{}, 1},
+        {{shift}, 4},
+        {{ctrl}, 2},
+        {{alt}, 16},
+        {{ctrl, shift}, 8},
+        {{ctrl, alt}, 32},
+        {{shift, alt}, 64},
+        {{ctrl, shift, alt}, 128},
+    };
+    f.WriteFrameSize(1000, 800);
+    for (const auto& set : sets) {
+        std::vector<int> order(set.Keys.size());
+        std::iota(order.begin(), order.end(), 0);
+        do {
+            std::string trace;
+            for (int i : order)
+                trace += QKeySequence(set.Keys[i].Key).toString().toStdString() + " ";
+            SCOPED_TRACE(trace);
+            Probe(f).FFramePosInPixels = {500, 500};
+            for (QSlider* t : {Probe(f).TrackBar1, Probe(f).TrackBar2, Probe(f).TrackBar3})
+                t->setValue(0);
+            for (int i : order)
+                modifier(set.Keys[i], true);
+            deliver(QEvent::KeyPress, Qt::Key_Right, held, 114);
+            deliver(QEvent::KeyRelease, Qt::Key_Right, held, 114);
+            EXPECT_EQ(Probe(f).FFramePosInPixels, (TPoint{500 + set.Step, 500}));
+            Wheel(Probe(f).ImageViewer, 120);
+            EXPECT_EQ(Probe(f).TrackBar1->value(), held & Qt::ShiftModifier ? 15 : 0);
+            EXPECT_EQ(Probe(f).TrackBar2->value(), held & Qt::ControlModifier ? 30 : 0);
+            EXPECT_EQ(Probe(f).TrackBar3->value(), held & Qt::AltModifier ? 7 : 0);
+            // Released in the order pressed: the first key goes while the others are held.
+            for (int i : order)
+                modifier(set.Keys[i], false);
+            EXPECT_EQ(Probe(f).LastShiftState, 0u);
+        } while (std::next_permutation(order.begin(), order.end()));
+    }
+    // Modifiers pressed while another window had the keyboard: the arrow's own set counts.
+    Probe(f).FFramePosInPixels = {500, 500};
+    deliver(QEvent::KeyPress, Qt::Key_Right, Qt::ControlModifier | Qt::AltModifier, 114);
+    EXPECT_EQ(Probe(f).FFramePosInPixels, (TPoint{532, 500}));
 }
 
 TEST_F(KeyboardTest, ResetMenuOfTheTrackBars) {

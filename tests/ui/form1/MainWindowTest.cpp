@@ -146,16 +146,25 @@ TEST_F(MainWindowTest, HintSeparatorsAreWidenedOnButtonsOnly) {
         Probe(f).Label14->toolTip().contains(QStringLiteral("\n_\n"))); // labels keep theirs
 }
 
-TEST_F(MainWindowTest, GlyphsRender) {
-    for (int i = 0; i < GlyphCount; ++i) {
-        const QImage image = Glyph(i).pixmap(24, 24).toImage();
-        ASSERT_FALSE(image.isNull()) << i;
-        int opaque = 0;
+// Every glyph draws, and fades on a disabled button at every size a button asks for.
+TEST_F(MainWindowTest, GlyphsRenderAndFadeWhenDisabled) {
+    const auto opacity = [](const QPixmap& pixmap) {
+        const QImage image = pixmap.toImage();
+        int64_t sum = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                opaque += qAlpha(image.pixel(x, y)) > 0;
-        EXPECT_GT(opaque, 20) << "glyph " << i;
-    }
+                sum += qAlpha(image.pixel(x, y));
+        return sum / 255;
+    };
+    const int buttonSize = Probe(*Form).BtnPrevious->iconSize().width();
+    for (int i = 0; i < GlyphCount; ++i)
+        for (int size : {16, 24, buttonSize}) {
+            const QIcon icon = Glyph(i);
+            const int64_t normal = opacity(icon.pixmap(size, size));
+            EXPECT_GT(normal, 20) << "glyph " << i << " at " << size;
+            EXPECT_LT(opacity(icon.pixmap(size, size, QIcon::Disabled)), normal / 2)
+                << "glyph " << i << " at " << size;
+        }
 }
 
 TEST_F(MainWindowTest, BusyStateRecordsAndRestores) {

@@ -3,6 +3,7 @@
 // selected by dragging.
 
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -92,8 +93,29 @@ TEST_F(MetadataPanelTest, ColumnsAndSummaryRow) {
         ASSERT_EQ(Probe(f).ListView1->topLevelItemCount(), int(c.Count) + 1);
         EXPECT_EQ(Cell(0, 0), QString::fromUtf8(c.Summary));
         EXPECT_EQ(Cell(0, 1), QString());
+        EXPECT_TRUE(Probe(f).ListView1->topLevelItem(0)->isFirstColumnSpanned());
     }
     EXPECT_EQ(f.TagPanelHeight(), 0); // filled while hidden
+
+    // The names column fits the longest name, from its width at the start up to a limit.
+    const QFontMetrics metrics = Probe(f).ListView1->fontMetrics();
+    const struct {
+        const char* Name;
+        bool Fits;
+    } names[] = {{"Ширина", true},
+                 {"Фотометрическая интерпретация (PhotometricInterpretation)", true},
+                 {"Очень длинное имя тега, которое не поместилось бы и в половину ширины "
+                  "таблицы ни при каком разумном размере окна",
+                  false}};
+    for (const auto& n : names) {
+        TTIFFTag tag;
+        tag.TagName = n.Name;
+        LoadTags({tag}, false);
+        const int width = Probe(f).ListView1->columnWidth(0);
+        EXPECT_GE(width, widths[0]);
+        EXPECT_EQ(width > metrics.horizontalAdvance(QString::fromUtf8(n.Name)), n.Fits) << n.Name;
+        EXPECT_LE(width, 480);
+    }
 }
 
 TEST_F(MetadataPanelTest, ContinuationRowAndCopies) {

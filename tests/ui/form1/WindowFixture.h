@@ -13,11 +13,13 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWheelEvent>
+#include <future>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
 #include <span>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -30,6 +32,35 @@
 #include "ui/widgets/ImageBox.h"
 
 namespace vantrel {
+
+// Threads that wait for Release before they run, so that a test sees the window while a
+// job is under way. They are released at the latest when this object goes, so that a test
+// that fails early never leaves the window waiting for them.
+class THeldThreads {
+public:
+    THeldThreads() = default;
+    THeldThreads(const THeldThreads&) = delete;
+    THeldThreads& operator=(const THeldThreads&) = delete;
+    ~THeldThreads() { Release(); }
+
+    [[nodiscard]] TThreadStarter Starter() const {
+        return [future = FFuture](std::function<void()> fn) {
+            return std::thread([future, fn = std::move(fn)] {
+                future.wait();
+                fn();
+            });
+        };
+    }
+    void Release() {
+        if (!std::exchange(FReleased, true))
+            FPromise.set_value();
+    }
+
+private:
+    std::promise<void> FPromise;
+    std::shared_future<void> FFuture = FPromise.get_future().share();
+    bool FReleased = false;
+};
 
 class WindowTest : public ::testing::Test {
 protected:

@@ -142,6 +142,9 @@ TEST(StatusTextTest, MarginsAndStep) {
     EXPECT_EQ(FocusedStatusText({5000, 4000}, {-1000, 0}, {7000, 4000}, 128),
               "Обрезаемые поля (в пикселях): слева -1000, сверху 0, снизу 0, справа -1000.    "
               "Изменение шага смещения стрелками (вариации Ctrl-Shift-Alt): 128");
+    EXPECT_EQ(FrameMarginsText({5000, 4000}, {100, 200}, {1000, 800}),
+              "Обрезаемые поля (в пикселях): слева 100, сверху 200, снизу 3000, справа 3900.");
+    EXPECT_EQ(ArrowStepShortText(64), "Шаг стрелок: 64");
     EXPECT_EQ(FileStatusText(2, 5, "scan.tif"), "Загружен файл 2/5: scan.tif");
 }
 

@@ -46,6 +46,30 @@ TEST(KeyEventsTest, KeysFromQtEvents) {
               unsigned(ssAlt));
 }
 
+// A modifier's own press or release counts whether or not the platform put it in the set; the
+// Meta key counts as Alt only on the Alt keys' key codes.
+TEST(KeyEventsTest, ShiftStateAfterModifierKeys) {
+    const struct {
+        int QtKey;
+        Qt::KeyboardModifiers Modifiers;
+        quint32 ScanCode;
+        bool Press;
+        TShiftState After;
+    } cases[] = {
+        {Qt::Key_Shift, {}, 50, true, ssShift},
+        {Qt::Key_Shift, Qt::ShiftModifier, 50, false, 0},
+        {Qt::Key_Meta, Qt::ShiftModifier | Qt::MetaModifier, 64, true, ssShift | ssAlt},
+        {Qt::Key_Meta, Qt::ShiftModifier | Qt::AltModifier | Qt::MetaModifier, 108, false, ssShift},
+        {Qt::Key_Meta, Qt::MetaModifier, 133, true, 0}, // a key of its own
+        {Qt::Key_Right, Qt::ShiftModifier | Qt::AltModifier, 114, true, ssShift | ssAlt},
+    };
+    for (const auto& c : cases) {
+        const QKeyEvent event(c.Press ? QEvent::KeyPress : QEvent::KeyRelease, c.QtKey, c.Modifiers,
+                              c.ScanCode, 0, 0);
+        EXPECT_EQ(ShiftStateAfter(event, c.Press), c.After) << c.QtKey << " " << c.ScanCode;
+    }
+}
+
 // Every shortcut text parses to the key combination it stands for.
 TEST(KeyEventsTest, ActionShortcutsParse) {
     using enum TActionId;

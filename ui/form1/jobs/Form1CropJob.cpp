@@ -7,6 +7,7 @@
 #include <QSpinBox>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "pipeline/CropCore.h"
@@ -30,6 +31,12 @@ void TForm1::CropByFrame(bool UseFrame) {
     // After a failed load the view still shows the file before; saving it now would write
     // that image under the failed file's name, or over the failed file itself.
     if (FInputFile != FShownFile) {
+        // While the load of the file named is still running, the save waits for it; once a
+        // load has failed, the save is refused.
+        if (FLoadRunning) {
+            FPendingSaveUseFrame = UseFrame;
+            return;
+        }
         ShowMessage(NotLoadedSaveText(FileNamePart(FInputFile), FileNamePart(FShownFile)));
         return;
     }
@@ -81,6 +88,19 @@ void TForm1::CropByFrame(bool UseFrame) {
     };
     FJobs->Start([request] { CropAndSave(*request); },
                  MakeJobCompletion(TJobKind::jkCrop, onSuccess, FailureActions()));
+}
+
+TJobCompletion TForm1::ThenPendingSave(TJobCompletion completion) {
+    auto steps = std::make_shared<const TJobCompletion>(std::move(completion));
+    auto around = [this](const auto& step) {
+        FLoadRunning = false;
+        step();
+        if (const std::optional<bool> useFrame = std::exchange(FPendingSaveUseFrame, std::nullopt))
+            CropByFrame(*useFrame);
+    };
+    return {[steps, around] { around([&] { steps->OnSuccess(); }); },
+            [steps, around] { around([&] { steps->OnOutOfMemory(); }); },
+            [steps, around](const TJobError& error) { around([&] { steps->OnError(error); }); }};
 }
 
 } // namespace vantrel

@@ -90,9 +90,13 @@ void TForm1::DisplayTIFFAsync(const std::string& FileName, const std::string& Di
     // When loads overlap only the newest may touch the window: an older one that ends
     // later is dropped, and the newer one's completion ends the busy state.
     const uint64_t generation = FLoads.Begin();
+    // A save asked for during an earlier load was meant for a file that will not be shown.
+    FPendingSaveUseFrame.reset();
+    FLoadRunning = true;
     FJobs->Start([job] { LoadAndRender(*job); },
-                 FLoads.OnlyIfLatest(
-                     generation, MakeJobCompletion(TJobKind::jkLoad, onSuccess, FailureActions())));
+                 FLoads.OnlyIfLatest(generation,
+                                     ThenPendingSave(MakeJobCompletion(TJobKind::jkLoad, onSuccess,
+                                                                       FailureActions()))));
 }
 
 } // namespace vantrel

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <tiffio.h>
 
+#include "pipeline/JobTexts.h"
 #include "tests/support/MinimalTagDescriber.h"
 #include "tests/ui/form1/WindowFixture.h"
 #include "tiff/CropTIFFUnit.h"
@@ -159,6 +160,47 @@ TEST_F(CropSaveTest, CtrlClickSavesTheWholeImage) {
     // Row 0 of a clockwise turn is the source's first column read upwards.
     for (int x = 0; x < 20; ++x)
         EXPECT_EQ(back.Words[size_t(x)], Written[source][size_t((19 - x) * 30)]);
+}
+
+// Saves pressed (Ctrl+S) while the reload after a save runs wait for it and then save the
+// file it shows; a save pressed during a load that fails is refused once the load has told
+// its failure.
+TEST_F(CropSaveTest, SavesPressedDuringALoad) {
+    const std::string source = Write("scan.tif", Rgb(40, 30));
+    Probe(*Form).EdPrefix->setText(QStringLiteral("c_"));
+    Probe(*Form).EdPostfix->clear();
+    OpenThroughDialog({source});
+    const auto ctrlS = [] {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    };
+    THeldThreads held;
+    int started = 0;
+    Form->ThreadStarter = [&started, hold = held.Starter()](std::function<void()> fn) {
+        return ++started == 1 ? std::thread(std::move(fn)) : hold(std::move(fn));
+    };
+    ctrlS();
+    const std::string saved = Dir.File("c_scan.tif");
+    while (Probe(*Form).FInputFile != saved && Form->RunningJobs() > 0)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_EQ(Probe(*Form).FInputFile, saved); // its reload is held
+    ctrlS();
+    ctrlS();
+    EXPECT_EQ(Messages, std::vector<std::string>{});
+    held.Release();
+    Form->ThreadStarter = DefaultThreadStarter();
+    ASSERT_TRUE(WaitForJobs());
+    EXPECT_EQ(Messages, std::vector<std::string>{});
+    EXPECT_EQ(FolderNames(Dir.Path()),
+              (std::vector<std::string>{"c_c_scan.tif", "c_scan.tif", "scan.tif"}));
+    EXPECT_EQ(test::ReadWithLibTIFF(Dir.File("c_c_scan.tif")).Words, Written[source]);
+
+    const std::string damaged = Dir.File("damaged.tif");
+    test::TTempDir::WriteTo(damaged, std::vector<uint8_t>(100, 'x'));
+    Form->DropFiles({damaged});
+    ctrlS();
+    ASSERT_TRUE(WaitForJobs());
+    ASSERT_EQ(Messages.size(), 2u);
+    EXPECT_EQ(Messages[1], NotLoadedSaveText("damaged.tif", "c_c_scan.tif"));
 }
 
 TEST_F(CropSaveTest, MinimalTagsWhenTicked) {

@@ -7,7 +7,6 @@
 #include <QSpinBox>
 #include <algorithm>
 #include <filesystem>
-#include <future>
 #include <system_error>
 #include <thread>
 
@@ -158,35 +157,6 @@ TEST_F(TransformJobTest, ATrackBarMovedDuringAJobIsShownWhenItEnds) {
     EXPECT_TRUE(ViewMatchesTrackBars(*Form));
     EXPECT_TRUE(Messages.empty());
 }
-
-// Threads that wait for Release before they run, so that a test sees the window while a
-// job is under way. They are released at the latest when this object goes, so that a test
-// that fails early never leaves the window waiting for them.
-class THeldThreads {
-public:
-    THeldThreads() = default;
-    THeldThreads(const THeldThreads&) = delete;
-    THeldThreads& operator=(const THeldThreads&) = delete;
-    ~THeldThreads() { Release(); }
-
-    [[nodiscard]] TThreadStarter Starter() const {
-        return [future = FFuture](std::function<void()> fn) {
-            return std::thread([future, fn = std::move(fn)] {
-                future.wait();
-                fn();
-            });
-        };
-    }
-    void Release() {
-        if (!std::exchange(FReleased, true))
-            FPromise.set_value();
-    }
-
-private:
-    std::promise<void> FPromise;
-    std::shared_future<void> FFuture = FPromise.get_future().share();
-    bool FReleased = false;
-};
 
 TEST_F(TransformJobTest, AJobOnALargeImageHoldsOneFullViewAndShowsAStandIn) {
     // Red on the left half, blue on the right, so that a turn changes what is seen.
