@@ -20,8 +20,8 @@ FUZZ_SMOKE_SECONDS ?= 60
 STRESS_SMOKE_ROUNDS ?= 200
 STRESS_ROUNDS       ?= 2000
 
-.PHONY: all deps build run test test-release test-asan test-fuzz fuzz fuzz-build stress asan-build \
-        bench clean package sample
+.PHONY: all deps build run test test-release test-package test-asan test-fuzz fuzz fuzz-build \
+        stress asan-build bench clean package install sample
 
 all: build
 
@@ -35,7 +35,7 @@ build: deps
 run: build
 	./$(BUILD)/vantrel
 
-test: test-release test-asan test-fuzz
+test: test-release test-package test-asan test-fuzz
 
 test-release: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE stress
@@ -69,12 +69,23 @@ test-fuzz: fuzz-build
 	FUZZ_SEED=1 scripts/run-fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SMOKE_SECONDS)
 
 bench: build
+	@scripts/install-bench-deps.sh
 	cmake --build $(BUILD) --target vantrel_benchmarks -j $(JOBS)
 	scripts/run-benchmarks.sh $(BUILD)
 
 # The Debian package: build/vantrel_<version>_<arch>.deb
 package: build
 	cmake --build $(BUILD) --target package
+
+# The package checked as a distribution checks it: lintian, desktop entry, AppStream metadata,
+# manual pages, versions, and the same files as `cmake --install`.
+test-package: package
+	scripts/check-package.sh $(BUILD)
+
+# The files of the package under PREFIX (and DESTDIR, when given) instead of /usr.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # A synthetic 16-bit film scan with EXIF and GPS to try the program on.
 SAMPLE := $(BUILD)/sample/vantrel-sample.tif

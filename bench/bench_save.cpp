@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "pipeline/CropCore.h"
+#include "tags/TagNumbers.h"
 #include "tiff/CropTIFFUnit.h"
 
 namespace {
@@ -52,7 +53,9 @@ std::vector<TTIFFTag> PixelTags() {
         t.Value.AsDWORD = value;
         return t;
     };
-    return {tag(259, 1), tag(262, 2), tag(277, 3), tag(278, 6000), tag(284, 1)};
+    return {tag(tagid::Compression, 1), tag(tagid::PhotometricInterpretation, 2),
+            tag(tagid::SamplesPerPixel, 3), tag(tagid::RowsPerStrip, 6000),
+            tag(tagid::PlanarConfiguration, 1)};
 }
 
 void BM_WriteBaseline(benchmark::State& state) {

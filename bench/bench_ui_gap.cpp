@@ -19,7 +19,8 @@
 #include <vector>
 
 #include "pipeline/DisplayWorker.h"
-#include "ui/Unit1.h"
+#include "tests/ui/form1/Form1Probe.h"
+#include "ui/form1/Unit1.h"
 
 namespace vantrel {
 namespace {
@@ -120,7 +121,7 @@ void Report(benchmark::State& state, const std::function<void()>& job, int minim
 
 void EnsureLoaded() {
     TForm1& form = Window();
-    if (form.HasImage() && form.FInputFile == ScanPath())
+    if (form.HasImage() && Probe(form).FInputFile == ScanPath())
         return;
     MeasureGaps([&] { form.OpenBatch({ScanPath()}, ""); });
 }
@@ -145,14 +146,14 @@ void BM_Turn90(benchmark::State& state) {
 void BM_SaveWholeAndReload(benchmark::State& state) {
     EnsureLoaded();
     TForm1& form = Window();
-    form.FOutputFolder =
+    Probe(form).FOutputFolder =
         (std::filesystem::temp_directory_path() / "vantrel-bench-ui-gap" / "out").string() + "/";
-    std::filesystem::create_directories(form.FOutputFolder);
+    std::filesystem::create_directories(Probe(form).FOutputFolder);
     // Each save is of the scan: the reload before shows the saved copy of it, whose samples
     // are the scan's, so the window is pointed back at the scan as if it had loaded it.
     Report(state, [&] {
-        form.FInputFile = ScanPath();
-        form.FShownFile = ScanPath();
+        Probe(form).FInputFile = ScanPath();
+        Probe(form).FShownFile = ScanPath();
         form.CropByFrame(false);
     });
 }
@@ -163,7 +164,7 @@ void BM_Rerender(benchmark::State& state) {
     int position = 10;
     Report(state, [&] {
         position = -position;
-        form.TrackBar1->setValue(position);
+        Probe(form).TrackBar1->setValue(position);
     });
 }
 

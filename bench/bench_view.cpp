@@ -9,10 +9,11 @@
 #include <memory>
 
 #include "pipeline/ViewBitmap.h"
-#include "ui/AppStyle.h"
-#include "ui/ImageBox.h"
-#include "ui/Unit1.h"
-#include "ui/ViewGeometry.h"
+#include "tests/ui/form1/Form1Probe.h"
+#include "ui/form1/Unit1.h"
+#include "ui/logic/ViewGeometry.h"
+#include "ui/widgets/AppStyle.h"
+#include "ui/widgets/ImageBox.h"
 
 namespace vantrel {
 namespace {
@@ -49,7 +50,7 @@ TForm1& Window(int viewWidth, int viewHeight) {
         image.Bitmap = ScanBitmap();
         form->CompleteLoad(std::move(image), {}, false, "/scans/bench.tif", "");
     }
-    form->ImageViewer->setFixedSize(viewWidth, viewHeight);
+    Probe(*form).ImageViewer->setFixedSize(viewWidth, viewHeight);
     form->adjustSize();
     QCoreApplication::processEvents();
     return *form;
@@ -64,13 +65,13 @@ void RepaintView(benchmark::State& state, bool smooth) {
     }
     // The paint itself, into an image like the window's backing store: the same paint
     // handler that repaint() runs, without the platform's flush to the screen.
-    QImage target(form.ImageViewer->size(), QImage::Format_RGB32);
+    QImage target(Probe(form).ImageViewer->size(), QImage::Format_RGB32);
     for (auto _ : state) {
-        form.ImageViewer->render(&target);
+        Probe(form).ImageViewer->render(&target);
         benchmark::DoNotOptimize(target.constBits());
     }
-    state.counters["view_w"] = form.ImageViewer->width();
-    state.counters["view_h"] = form.ImageViewer->height();
+    state.counters["view_w"] = Probe(form).ImageViewer->width();
+    state.counters["view_h"] = Probe(form).ImageViewer->height();
 }
 
 void BM_RepaintCachedSmooth(benchmark::State& state) {

@@ -34,7 +34,8 @@
 #include <vector>
 
 #include "pipeline/DisplayWorker.h"
-#include "ui/Unit1.h"
+#include "tests/ui/form1/Form1Probe.h"
+#include "ui/form1/Unit1.h"
 
 namespace vantrel {
 namespace {
@@ -50,12 +51,13 @@ struct TFigures {
     uint64_t View = 0;
 };
 
-TFigures Figures(const TForm1& form) {
+TFigures Figures(TForm1& form) {
     TFigures f;
-    if (form.FOriginalWords)
-        f.Words = form.FOriginalWords->size() * sizeof(uint16_t);
-    if (form.FCachedBitmap)
-        f.View = uint64_t(form.FCachedBitmap->BytesPerLine) * uint64_t(form.FCachedBitmap->Height);
+    if (Probe(form).FOriginalWords)
+        f.Words = Probe(form).FOriginalWords->size() * sizeof(uint16_t);
+    if (Probe(form).FCachedBitmap)
+        f.View = uint64_t(Probe(form).FCachedBitmap->BytesPerLine) *
+                 uint64_t(Probe(form).FCachedBitmap->Height);
     return f;
 }
 
@@ -107,27 +109,28 @@ int Drive(TForm1& form, const std::string& phase, const std::string& path,
         return failed("the window did not settle");
     if (phase != "idle") {
         form.ChooseFilesToOpen = [&](const std::string&) { return std::vector{path}; };
-        form.ClickIfEnabled(form.BtnOpen, form.BtnOpen);
+        form.ClickIfEnabled(Probe(form).BtnOpen, Probe(form).BtnOpen);
         if (!WaitForJobs(form) || !messages.empty() || !form.HasImage())
             return failed("the scan did not load");
         before = Figures(form);
     }
 
     if (phase == "turn") {
-        const int32_t width = form.FOriginalWidth;
+        const int32_t width = Probe(form).FOriginalWidth;
         form.PerformImageTransform(TTransformType::tt90CW);
-        if (!WaitForJobs(form) || !messages.empty() || form.FOriginalHeight != width)
+        if (!WaitForJobs(form) || !messages.empty() || Probe(form).FOriginalHeight != width)
             return failed("the turn did not complete");
     } else if (phase == "render") {
         // Weak, so that the driver does not keep the view it replaces.
-        const std::weak_ptr<const TViewBitmap> view = form.FCachedBitmap;
-        form.TrackBar1->setValue(40);
-        if (!WaitForJobs(form) || !messages.empty() || !form.FCachedBitmap || !view.expired())
+        const std::weak_ptr<const TViewBitmap> view = Probe(form).FCachedBitmap;
+        Probe(form).TrackBar1->setValue(40);
+        if (!WaitForJobs(form) || !messages.empty() || !Probe(form).FCachedBitmap ||
+            !view.expired())
             return failed("the view was not rendered again");
     } else if (phase == "save-whole" || phase == "save-frame") {
         // The saved file goes beside the scan under another name; the scan stays.
-        form.EdPrefix->setText(QString());
-        form.EdPostfix->setText(QString::fromLatin1(SavedSuffix));
+        Probe(form).EdPrefix->setText(QString());
+        Probe(form).EdPostfix->setText(QString::fromLatin1(SavedSuffix));
         // The peak as each job's thread starts: at the second start (the reload the save's
         // completion begins) it is the peak of the load and the save alone.
         const TThreadStarter starter = form.ThreadStarter;
@@ -136,11 +139,12 @@ int Drive(TForm1& form, const std::string& phase, const std::string& path,
             return starter(std::move(fn));
         };
         form.CropByFrame(phase == "save-frame");
-        saved = form.FCroppedFile;
+        saved = Probe(form).FCroppedFile;
         if (saved.empty() || saved == path)
             return failed("no separate target for the save");
         // The save's completion starts the reload of the saved file.
-        if (!WaitForJobs(form) || !messages.empty() || form.FInputFile != saved || !form.HasImage())
+        if (!WaitForJobs(form) || !messages.empty() || Probe(form).FInputFile != saved ||
+            !form.HasImage())
             return failed("the save and its reload did not complete");
     }
 
@@ -175,13 +179,14 @@ int Run(const std::string& phase, const std::string& scan) {
     const std::filesystem::path settings = std::filesystem::temp_directory_path() /
                                            ("vantrel-window-memory-" + std::to_string(getpid()));
     std::filesystem::create_directories(settings);
-    SettingsFolderOverride = settings;
 
     std::vector<std::string> messages;
     std::string saved;
     int status = 0;
+    TSettingsEnvironment environment;
+    environment.Folder = settings;
     {
-        TForm1 form;
+        TForm1 form(environment);
         form.ShowMessage = [&](const std::string& text) { messages.push_back(text); };
         form.resize(1280, 800);
         form.show();
@@ -191,7 +196,6 @@ int Run(const std::string& phase, const std::string& scan) {
     if (!saved.empty())
         std::filesystem::remove(saved, error);
     std::filesystem::remove_all(settings, error);
-    SettingsFolderOverride.clear();
     return status;
 }
 

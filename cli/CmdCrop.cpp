@@ -1,18 +1,14 @@
 // SPDX-License-Identifier: MIT
-// vantrel-tiff crop: the window's crop and save without the window.
+// vantrel-tiff crop: the window's crop and save without the window, streamed from file to file.
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "cli/Commands.h"
-#include "pipeline/CropCore.h"
-#include "pipeline/Transform.h"
-#include "tiff/CatalogueTagDescriber.h"
-#include "tiff/CropTIFFUnit.h"
+#include "pipeline/FileCrop.h"
 
 namespace vantrel::cli {
 
@@ -99,39 +95,14 @@ int CmdCrop(const std::vector<std::string>& args) {
     if (!ParseArgs(args, a))
         return Usage(true);
     return RunReporting([&] {
-        TCropRequest request;
-        // The byte order is read from the file itself, as the window does before a crop.
-        request.IsBigEndian = IsBigEndianFile(a.In);
-        // The catalogue's describer, as in the window: the history of ProcessingSoftware is
-        // kept from the source's decoded text.
-        TCatalogueTagDescriber describer;
-        TCropTIFF reader(describer);
-        TLoadedTIFF loaded = reader.LoadTIFFAsWords(a.In);
-        request.SourceTags = reader.GetAllTags();
-        TCurrentImage& image = request.Image;
-        image.Width = loaded.Width;
-        image.Height = loaded.Height;
-        image.Samples = loaded.SamplesPerPixel;
-        image.Photometric = loaded.PhotometricInterpretation;
-        image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
-        // The transforms run in the given order, as in the window before the frame is cut.
-        TImageTransformState state;
-        for (const TTransformType transform : a.Transforms) {
-            TTransformResult turned =
-                TransformWords(*image.Words, image.Width, image.Height, image.Samples, transform);
-            image.Words = std::move(turned.NewWords);
-            image.Width = turned.NewWidth;
-            image.Height = turned.NewHeight;
-            UpdateTransformState(state, transform);
-        }
-        request.Frame = a.HasFrame
-                            ? ClampFrameToImage(a.X, a.Y, a.W, a.H, image.Width, image.Height)
-                            : WholeImage(image.Width, image.Height);
-        request.MinimalTags = a.Minimal;
-        request.PreserveOriginalOrientation = PreserveOriginalOrientation(state);
-        request.RemainingPercent = RemainingPercent(request.Frame, image.Width, image.Height);
+        TFileCropRequest request;
+        request.InputFile = a.In;
         request.OutputFile = a.Out;
-        CropAndSave(request);
+        request.Transforms = a.Transforms;
+        if (a.HasFrame)
+            request.Frame = TCropRect{a.X, a.Y, a.W, a.H};
+        request.MinimalTags = a.Minimal;
+        (void)CropFileToFile(request);
     });
 }
 

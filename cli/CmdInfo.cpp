@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 // vantrel-tiff info FILE: the image's size, samples, photometric and byte order, then the
-// file's tag table as the window's "Скопировать всё" gives it.
+// file's tag table as the window's "Скопировать всё" gives it. Read from the structure alone:
+// the strips are checked against the file as a load checks them, but no sample is read.
 #include <clocale>
 #include <cstdio>
 
 #include "cli/Commands.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
-#include "ui/TagTable.h"
+#include "ui/logic/TagTable.h"
 
 namespace vantrel::cli {
 
@@ -19,7 +20,9 @@ int CmdInfo(const std::vector<std::string>& args) {
     return RunReporting([&] {
         TCatalogueTagDescriber describer;
         TCropTIFF tiff(describer);
-        const TLoadedTIFF image = tiff.LoadTIFFAsWords(args[0]);
+        const TMappedFile file = TCropTIFF::OpenForReading(args[0]);
+        const TSampleLayout image = tiff.ReadSampleLayout(file);
+        CheckUnchanged(file);
         std::printf("width=%d\nheight=%d\nsamples=%d\nphotometric=%u\nbyteorder=%s\n", image.Width,
                     image.Height, image.SamplesPerPixel, unsigned{image.PhotometricInterpretation},
                     image.isBigEndian ? "MM" : "II");

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "tags/TagNumbers.h"
+#include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Exceptions.h"
 
@@ -22,16 +24,6 @@ constexpr int32_t kMinSide = 64;
 constexpr int32_t kMaxSide = 65535; // the writer stores width and height as SHORT
 
 // ---- Tags, built little-endian as the file is written ---------------------------------------
-
-void PutU16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void PutU32(std::vector<uint8_t>& out, uint32_t v) {
-    PutU16(out, v & 0xFFFF);
-    PutU16(out, v >> 16);
-}
 
 TTIFFTag Short(uint16_t id, uint16_t value) {
     TTIFFTag tag;
@@ -81,7 +73,7 @@ TTIFFTag Shorts(uint16_t id, const std::vector<uint16_t>& values) {
         if (tag.IsInline)
             tag.Value.AsWords[k] = values[k];
         else
-            PutU16(tag.RawData, values[k]);
+            AppendNumber<uint16_t>(tag.RawData, values[k], false);
     }
     return tag;
 }
@@ -93,55 +85,58 @@ TTIFFTag Rationals(uint16_t id, const std::vector<std::pair<uint32_t, uint32_t>>
     tag.Count = static_cast<uint32_t>(values.size());
     tag.IsInline = false;
     for (const auto& [numerator, denominator] : values) {
-        PutU32(tag.RawData, numerator);
-        PutU32(tag.RawData, denominator);
+        AppendNumber(tag.RawData, numerator, false);
+        AppendNumber(tag.RawData, denominator, false);
     }
     return tag;
 }
 
 std::vector<TTIFFTag> MainTags(int32_t height) {
+    using namespace tagid;
     return {
-        Shorts(258, {16, 16, 16}), // BitsPerSample
-        Short(259, 1),             // Compression: none
-        Short(262, 2),             // PhotometricInterpretation: RGB
-        Ascii(271, "Vantrel"),     // Make
-        Ascii(272, "Synthetic film scan"),
-        Short(274, 1), // Orientation
-        Short(277, 3), // SamplesPerPixel
-        Long(278, static_cast<uint32_t>(height)),
-        Rationals(282, {{4000, 1}}), // 4000 pixels per inch, as a film scanner
-        Rationals(283, {{4000, 1}}),
-        Short(284, 1), // PlanarConfiguration: interleaved
-        Short(296, 2), // ResolutionUnit: inch
-        Ascii(305, "vantrel-tiff sample"),
-        Ascii(306, "2026:12:09 10:00:00"),
+        Shorts(BitsPerSample, {16, 16, 16}),
+        Short(Compression, 1),               // none
+        Short(PhotometricInterpretation, 2), // RGB
+        Ascii(Make, "Vantrel"),
+        Ascii(Model, "Synthetic film scan"),
+        Short(Orientation, 1),
+        Short(SamplesPerPixel, 3),
+        Long(RowsPerStrip, static_cast<uint32_t>(height)),
+        Rationals(XResolution, {{4000, 1}}), // 4000 pixels per inch, as a film scanner
+        Rationals(YResolution, {{4000, 1}}),
+        Short(PlanarConfiguration, 1), // interleaved
+        Short(ResolutionUnit, 2),      // inch
+        Ascii(Software, "vantrel-tiff sample"),
+        Ascii(DateTime, "2026:12:09 10:00:00"),
     };
 }
 
 std::vector<TTIFFTag> ExifTags(int32_t width, int32_t height) {
+    using namespace tagid;
     return {
-        Rationals(33434, {{1, 125}}),                                   // ExposureTime
-        Rationals(33437, {{8, 1}}),                                     // FNumber
-        Short(34855, 200),                                              // ISO
-        Bytes(36864, TTIFFDataType::dtUndefined, {'0', '2', '3', '2'}), // ExifVersion
-        Ascii(36867, "2026:06:21 21:47:12"),                            // DateTimeOriginal
-        Ascii(36868, "2026:12:09 10:00:00"),        // DateTimeDigitized: the scan
-        Rationals(37386, {{50, 1}}),                // FocalLength
-        Long(40962, static_cast<uint32_t>(width)),  // PixelXDimension
-        Long(40963, static_cast<uint32_t>(height)), // PixelYDimension
+        Rationals(ExposureTime, {{1, 125}}),
+        Rationals(FNumber, {{8, 1}}),
+        Short(ISOSpeedRatings, 200),
+        Bytes(ExifVersion, TTIFFDataType::dtUndefined, {'0', '2', '3', '2'}),
+        Ascii(DateTimeOriginal, "2026:06:21 21:47:12"),
+        Ascii(DateTimeDigitized, "2026:12:09 10:00:00"), // the scan
+        Rationals(FocalLength, {{50, 1}}),
+        Long(PixelXDimension, static_cast<uint32_t>(width)),
+        Long(PixelYDimension, static_cast<uint32_t>(height)),
     };
 }
 
 std::vector<TTIFFTag> GpsTags() {
+    using namespace tagid;
     return {
-        Bytes(0, TTIFFDataType::dtByte, {2, 3, 0, 0}), // GPSVersionID
-        Ascii(1, "N"),                                 // GPSLatitudeRef
-        Rationals(2, {{59, 1}, {56, 1}, {2050, 100}}), // 59° 56' 20.50"
-        Ascii(3, "E"),                                 // GPSLongitudeRef
-        Rationals(4, {{30, 1}, {18, 1}, {5900, 100}}), // 30° 18' 59.00"
-        Bytes(5, TTIFFDataType::dtByte, {0}),          // GPSAltitudeRef: above sea
-        Rationals(6, {{12, 1}}),                       // GPSAltitude
-        Ascii(29, "2026:06:21"),                       // GPSDateStamp
+        Bytes(GPSVersionID, TTIFFDataType::dtByte, {2, 3, 0, 0}),
+        Ascii(GPSLatitudeRef, "N"),
+        Rationals(GPSLatitude, {{59, 1}, {56, 1}, {2050, 100}}), // 59° 56' 20.50"
+        Ascii(GPSLongitudeRef, "E"),
+        Rationals(GPSLongitude, {{30, 1}, {18, 1}, {5900, 100}}), // 30° 18' 59.00"
+        Bytes(GPSAltitudeRef, TTIFFDataType::dtByte, {0}),        // above sea
+        Rationals(GPSAltitude, {{12, 1}}),
+        Ascii(GPSDateStamp, "2026:06:21"),
     };
 }
 
@@ -262,8 +257,9 @@ int CmdSample(const std::vector<std::string>& args) {
         return Usage(true);
     return RunReporting([&] {
         const std::vector<uint16_t> words = FilmScan(width, height);
-        TCropTIFF::SaveWordsAsTIFF(args[0], width, height, 3, words, false, MainTags(height),
-                                   {{34665, ExifTags(width, height)}, {34853, GpsTags()}});
+        TCropTIFF::SaveWordsAsTIFF(
+            args[0], width, height, 3, words, false, MainTags(height),
+            {{tagid::ExifIFD, ExifTags(width, height)}, {tagid::GPSInfo, GpsTags()}});
     });
 }
 

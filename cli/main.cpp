@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "tags/TIFFTagUtils.h"
 #include "tiff/Exceptions.h"
 
 namespace {
@@ -29,6 +30,7 @@ constexpr const char* kUsage =
     "  sample OUT [WxH]    write a synthetic 16-bit film scan with EXIF and GPS to try the\n"
     "                      program on (default 4000x2800)\n"
     "  --help              print this text\n"
+    "  --version           print the version\n"
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be read or written, 2 on wrong arguments.\n";
 
@@ -66,6 +68,10 @@ int main(int argc, char** argv) {
     args.erase(args.begin());
     if (command == "--help" || command == "-h" || command == "help")
         return Usage(false);
+    if (command == "--version") {
+        std::printf("vantrel-tiff v.%s\n", vantrel::GetVersionText(false).c_str());
+        return kExitOk;
+    }
     if (command == "info")
         return CmdInfo(args);
     if (command == "words")

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "pipeline/CropCore.h"
+#include "tags/TagNumbers.h"
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/support/TIFFBuilder.h"
 #include "tests/support/TempDir.h"
@@ -172,22 +173,22 @@ void BuiltFiles() {
     // Damaged strips and structure.
     {
         B b = MakeImage(4, 4, 1, Words(16));
-        b.SetValues(273, {0xFFFFFFF0u});
+        b.SetValues(tagid::StripOffsets, {0xFFFFFFF0u});
         Emit("bad-strip-offset", b.Build());
     }
     {
         B b = MakeImage(4, 4, 1, Words(16));
-        b.SetValues(279, {0x7FFFFFFFu});
+        b.SetValues(tagid::StripByteCounts, {0x7FFFFFFFu});
         Emit("bad-strip-count", b.Build());
     }
     {
         B b = MakeImage(4, 4, 1, Words(16));
-        b.SetValues(279, {30}); // one word short
+        b.SetValues(tagid::StripByteCounts, {30}); // one word short
         Emit("short-strip", b.Build());
     }
     {
         B b = MakeImage(3, 5, 3, Words(45), false, true, 2);
-        b.SetValues(284, {3});
+        b.SetValues(tagid::PlanarConfiguration, {3});
         Emit("planar-3", b.Build());
     }
     {
@@ -202,14 +203,14 @@ void BuiltFiles() {
     }
     {
         B b = MakeImage(2, 2, 1, Words(4));
-        b.Remove(277);
-        b.Remove(278);
-        b.Remove(262);
+        b.Remove(tagid::SamplesPerPixel);
+        b.Remove(tagid::RowsPerStrip);
+        b.Remove(tagid::PhotometricInterpretation);
         Emit("missing-optional-tags", b.Build());
     }
     {
         B b = MakeImage(2, 2, 1, Words(4));
-        b.Add(256, B::kShort, {2}); // duplicate
+        b.Add(tagid::ImageWidth, B::kShort, {2}); // duplicate
         Emit("duplicate-width", b.Build());
     }
     // Every field type, inline and out of line, and odd values.
@@ -217,12 +218,12 @@ void BuiltFiles() {
         B b = MakeImage(2, 2, 1, Words(4));
         b.Add(40000, B::kByte, {1, 2, 3});
         b.Add(40001, B::kByte, {1, 2, 3, 4, 5, 6, 7, 8, 9, 200, 255});
-        b.AddText(0, 270, "Описание \x01\xFF scan");
+        b.AddText(0, tagid::ImageDescription, "Описание \x01\xFF scan");
         b.Add(40002, B::kSByte, {0xFF, 0x80});
         b.Add(40003, B::kSShort, {0xFFFF, 0x8000, 1});
         b.Add(40004, B::kSLong, {0xFFFFFFFFu});
         b.Add(40005, B::kSLong, {0xFFFFFFFFu, 5});
-        b.Add(282, B::kRational, {300, 1});
+        b.Add(tagid::XResolution, B::kRational, {300, 1});
         b.Add(40006, B::kSRational, {0xFFFFFFFFu, 3, 4, 0});
         b.Add(40007, B::kFloat, {0x3FC00000u});
         b.Add(40008, B::kDouble, {0, 0x3FF80000u});
@@ -235,45 +236,45 @@ void BuiltFiles() {
         std::vector<uint32_t> xmp;
         for (const char c : std::string("<x>\xD0\xBF\xD1\x80</x>\xD0"))
             xmp.push_back(static_cast<uint8_t>(c));
-        b.Add(700, B::kByte, xmp);
+        b.Add(tagid::XMLPacket, B::kByte, xmp);
         Emit("all-types", b.Build());
     }
     // Nested directories: EXIF with an Interop pointer, GPS, SubIFDs, a loop back to IFD0.
     for (const bool mm : {false, true}) {
         B b = MakeImage(3, 2, 3, Words(18), mm);
         const int exif = b.NewDirectory();
-        b.Add(exif, 33434, B::kRational, {1, 125});
-        b.AddText(exif, 36867, "2024:05:06 07:08:09");
-        b.Add(exif, 40962, B::kLong, {3});
-        b.Add(exif, 40963, B::kShort, {2});
+        b.Add(exif, tagid::ExposureTime, B::kRational, {1, 125});
+        b.AddText(exif, tagid::DateTimeOriginal, "2024:05:06 07:08:09");
+        b.Add(exif, tagid::PixelXDimension, B::kLong, {3});
+        b.Add(exif, tagid::PixelYDimension, B::kShort, {2});
         const int interop = b.NewDirectory();
-        b.AddText(interop, 1, "R98");
-        b.AddPointer(40965, {interop}, B::kLong, exif);
+        b.AddText(interop, tagid::InteroperabilityIndex, "R98");
+        b.AddPointer(tagid::InteroperabilityIFD, {interop}, B::kLong, exif);
         const int gps = b.NewDirectory();
-        b.Add(gps, 0, B::kByte, {2, 3, 0, 0});
-        b.AddText(gps, 1, "N");
-        b.Add(gps, 2, B::kRational, {55, 1, 45, 1, 0, 1});
+        b.Add(gps, tagid::GPSVersionID, B::kByte, {2, 3, 0, 0});
+        b.AddText(gps, tagid::GPSLatitudeRef, "N");
+        b.Add(gps, tagid::GPSLatitude, B::kRational, {55, 1, 45, 1, 0, 1});
         const int sub = b.NewDirectory();
-        b.Add(sub, 256, B::kShort, {1});
-        b.AddPointer(34665, {exif});
-        b.AddPointer(34853, {gps});
-        b.AddPointer(330, {sub, sub}, B::kIFD);
+        b.Add(sub, tagid::ImageWidth, B::kShort, {1});
+        b.AddPointer(tagid::ExifIFD, {exif});
+        b.AddPointer(tagid::GPSInfo, {gps});
+        b.AddPointer(tagid::SubIFDs, {sub, sub}, B::kIFD);
         Emit(std::string("nested-") + (mm ? "mm" : "ii"), b.Build());
     }
     {
         B b = MakeImage(2, 2, 1, Words(4));
-        b.AddRaw(34665, B::kLong, 1, 8); // EXIF pointer to IFD0 itself
-        b.AddRaw(34853, B::kLong, 1, 0xFFFFFF00u);
+        b.AddRaw(tagid::ExifIFD, B::kLong, 1, 8); // EXIF pointer to IFD0 itself
+        b.AddRaw(tagid::GPSInfo, B::kLong, 1, 0xFFFFFF00u);
         Emit("nested-loop", b.Build());
     }
     {
         // Our own ProcessingSoftware history with a foreign entry before it.
         B b = MakeImage(2, 2, 1, Words(4));
-        b.AddText(0, 11,
+        b.AddText(0, tagid::ProcessingSoftware,
                   "Other 1.0 | Vantrel v1.0.0 (build 1, x64), trimmed by 50% at "
                   "2024-01-01 10:00:00.000");
-        b.Add(274, B::kShort, {8});
-        b.Add(278, B::kLong, {1});
+        b.Add(tagid::Orientation, B::kShort, {8});
+        b.Add(tagid::RowsPerStrip, B::kLong, {1});
         Emit("history", b.Build());
     }
 }

@@ -2,7 +2,9 @@
 // fuzz_reader: any bytes given to the loader as a file. The structure parse, the pixel
 // assembly and every record's display texts run on them; the load must end in a result that
 // holds together or in one of the engine's exceptions, and the metadata table must be
-// buildable from whatever tag list a parse leaves.
+// buildable from whatever tag list a parse leaves. The same bytes held in memory must load to
+// the same words, and the rows read in the file's byte order must be those words as stored.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <new>
@@ -12,7 +14,7 @@
 #include "fuzz/MemoryFile.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
-#include "ui/TagTable.h"
+#include "ui/logic/TagTable.h"
 
 using namespace vantrel;
 using namespace vantrel::fuzz;
@@ -41,6 +43,32 @@ void CheckTags(const std::vector<TTIFFTag>& tags, bool bigEndian) {
         Finding("the table text is not UTF-8");
 }
 
+void CheckOtherReads(const uint8_t* data, size_t size, const std::string& path,
+                     const TLoadedTIFF& image, size_t tagCount) {
+    static const TCatalogueTagDescriber describer;
+    TMappedFile held = TMappedFile::InMemory(size);
+    std::copy(data, data + size, held.WritableData());
+    TCropTIFF fromMemory(describer);
+    const TLoadedTIFF again = fromMemory.LoadTIFFAsWords(std::move(held));
+    if (again.PixelData != image.PixelData || fromMemory.GetAllTags().size() != tagCount)
+        Finding("the bytes held in memory load to another image");
+
+    if (image.PixelData.empty())
+        return;
+    TCropTIFF tiff(describer);
+    const TMappedFile file = TCropTIFF::OpenForReading(path);
+    const TSampleLayout layout = tiff.ReadSampleLayout(file);
+    TSampleWords rows(image.PixelData.size());
+    TSampleRows(file, layout).Read(0, layout.Height, 0, layout.Width, false, rows.data());
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i] != (layout.isBigEndian
+                            ? uint16_t(image.PixelData[i] << 8 | image.PixelData[i] >> 8)
+                            : image.PixelData[i])) {
+            Finding("the rows in the file's byte order differ from the loaded words");
+            return;
+        }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -67,6 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (tags.empty())
             Finding("a loaded file without tags");
         CheckTags(tags, image.isBigEndian);
+        CheckOtherReads(data, size, file.Path(), image, tags.size());
     } catch (const Exception&) {
         // A refusal, and the parse may have left its list (a failure in the pixel assembly):
         // the panel shows it, so it must hold together too.

@@ -2,17 +2,21 @@
 // fuzz_roundtrip: every input that loads is (perhaps turned, mirrored or inverted and then)
 // cut by a frame derived from its bytes, carried over in both modes and written; the written
 // file must load again to exactly the cut words, in the source's byte order, and the save
-// must leave nothing else behind. Any difference is a finding.
+// must leave nothing else behind. The same crop streamed from the input file must write the
+// same file. Any difference is a finding.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "fuzz/FuzzChecks.h"
 #include "fuzz/MemoryFile.h"
 #include "pipeline/CropCore.h"
+#include "pipeline/FileCrop.h"
 #include "pipeline/Transform.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
@@ -60,7 +64,35 @@ TReloaded Reload(const std::string& path) {
     return r;
 }
 
-void SaveAndCompare(const TCropRequest& request, const TScratchFolder& folder) {
+std::vector<uint8_t> ReadAll(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        uint8_t chunk[65536];
+        for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, f)) > 0;)
+            bytes.insert(bytes.end(), chunk, chunk + n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+// The crop streamed from the input file writes the file that the save of the image in memory
+// wrote (minimal tags: the full mode's entry holds the time of the save).
+void CompareStreamed(TFileCropRequest streamed, const std::string& saved) {
+    streamed.OutputFile = saved + ".streamed";
+    try {
+        (void)CropFileToFile(streamed);
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const Exception& e) {
+        Finding(std::string("the streamed crop failed: ") + e.ClassName() + ": " + e.Message());
+    }
+    if (ReadAll(streamed.OutputFile) != ReadAll(saved))
+        Finding("the streamed crop wrote another file than the save of the image in memory");
+    std::remove(streamed.OutputFile.c_str());
+}
+
+void SaveAndCompare(const TCropRequest& request, const TScratchFolder& folder,
+                    const TFileCropRequest& streamed) {
     try {
         CropAndSave(request);
     } catch (const std::bad_alloc&) {
@@ -89,6 +121,8 @@ void SaveAndCompare(const TCropRequest& request, const TScratchFolder& folder) {
     // as every record is, and then reads back as a value the source never yielded.
     if (!std::equal(img.PixelData.begin(), img.PixelData.end(), cut.begin(), cut.end()))
         Finding("the written file's words differ from the cut");
+    if (request.MinimalTags)
+        CompareStreamed(streamed, request.OutputFile);
     std::remove(request.OutputFile.c_str());
 }
 
@@ -125,9 +159,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         // Turn, mirror or invert first, as the window may have done before the save.
         uint64_t h = Hash(data, size);
         TImageTransformState state;
+        TFileCropRequest streamed;
+        streamed.InputFile = file.Path();
+        streamed.MinimalTags = true;
         const int32_t transform = Take(h, 8); // 0 to 2: none
         if (transform >= 3 && request.Image.Samples <= 4) {
             const auto type = static_cast<TTransformType>(transform - 3);
+            streamed.Transforms.push_back(type);
             TTransformResult turned =
                 TransformWords(*request.Image.Words, request.Image.Width, request.Image.Height,
                                request.Image.Samples, type, 1);
@@ -143,12 +181,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int32_t x = Take(h, W + 2) - 1, y = Take(h, H + 2) - 1;
         const int32_t w = Take(h, W + 1) + 1, h2 = Take(h, H + 1) + 1;
         request.Frame = Take(h, 4) == 0 ? WholeImage(W, H) : ClampFrameToImage(x, y, w, h2, W, H);
+        streamed.Frame = request.Frame;
         request.RemainingPercent = RemainingPercent(request.Frame, W, H);
         request.OutputFile = folder.Path() + "out.tif";
 
         for (const bool minimal : {false, true}) {
             request.MinimalTags = minimal;
-            SaveAndCompare(request, folder);
+            SaveAndCompare(request, folder, streamed);
         }
     } catch (const std::bad_alloc&) {
     } catch (const Exception& e) {

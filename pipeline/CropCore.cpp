@@ -29,6 +29,12 @@ double RemainingPercent(const TCropRect& Frame, int32_t W, int32_t H) {
     return static_cast<double>(kept) / static_cast<double>(whole);
 }
 
+void CheckFrameInImage(const TCropRect& f, int32_t W, int32_t H) {
+    if (f.X < 0 || f.Y < 0 || f.W < 1 || f.H < 1 || static_cast<int64_t>(f.X) + f.W > W ||
+        static_cast<int64_t>(f.Y) + f.H > H)
+        throw ETIFFError("Рамка выходит за пределы изображения");
+}
+
 bool IsBigEndianFile(const std::string& FileName) {
     const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -59,9 +65,7 @@ namespace {
 void CheckRequest(const TCurrentImage& image, const TCropRect& f) {
     if (!image.Words || image.Words->empty())
         throw ETIFFError("Нет данных исходного изображения");
-    if (f.X < 0 || f.Y < 0 || f.W < 1 || f.H < 1 || static_cast<int64_t>(f.X) + f.W > image.Width ||
-        static_cast<int64_t>(f.Y) + f.H > image.Height)
-        throw ETIFFError("Рамка выходит за пределы изображения");
+    CheckFrameInImage(f, image.Width, image.Height);
     // The image's own geometry must match its words before rows are taken from it.
     const uint64_t words = static_cast<uint64_t>(image.Width) * image.Height *
                            static_cast<uint64_t>(std::max(image.Samples, 0));

@@ -32,6 +32,10 @@ struct TCropRect {
 /// \brief Share of the image's area that the cut keeps, in percent (100 for an empty image).
 [[nodiscard]] double RemainingPercent(const TCropRect& Frame, int32_t W, int32_t H);
 
+/// \brief Raises ETIFFError "Рамка выходит за пределы изображения" unless the frame lies inside a
+/// W × H image and holds at least one pixel.
+void CheckFrameInImage(const TCropRect& Frame, int32_t W, int32_t H);
+
 /// \brief True when the file begins with "MM". Raises ETIFFError "Файл слишком мал" for a file
 /// shorter than two bytes and EOSError when it cannot be read.
 [[nodiscard]] bool IsBigEndianFile(const std::string& FileName);

@@ -140,7 +140,7 @@ void TDisplayWorker::WorkerProc() {
         try {
             NewBitmap = FRender(image, adjustments);
         } catch (...) {
-            // A failed render keeps the view as it is; the finish step still runs.
+            // A failed render keeps the view as it is; the pass still ends below.
         }
         bool stale = true;
         if (NewBitmap) {

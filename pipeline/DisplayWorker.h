@@ -94,10 +94,12 @@ public:
 private:
     friend class TBitmapUpdateThread;
 
-    // Steps 3 and 4 of a request, the request fields already set; under the lock. Throws
-    // when the thread cannot be started, with the worker left idle.
+    // Numbers a request whose fields are already set and starts its pass, or leaves it pending
+    // while a pass runs; under the lock. Throws when the thread cannot be started, with the
+    // worker left idle.
     void StartPassLocked();
-    // The finish step's request for a pending update: the latest request's values again.
+    // At the end of a pass that requests arrived during: one more pass with the latest
+    // request's values.
     void RequestPending();
     void ReleaseFinishedThreads(std::vector<std::unique_ptr<TBitmapUpdateThread>>& out);
 

@@ -36,7 +36,7 @@ inline void CopyPixel(const uint16_t* __restrict s, uint16_t* __restrict d, int6
     }
 }
 
-// ---- Quarter turns ----------------------------------------------------------------------
+// Quarter turns.
 
 // The destination is cut into tiles. A tile is gathered in a buffer that stays in the cache
 // together with the source rows it reads (one per destination column), then streamed out row
@@ -167,7 +167,7 @@ void Rotate90BandGeneric(const TRotation& r, int64_t samples, int64_t rowFirst, 
         }
 }
 
-// ---- Mirrors and half turns ---------------------------------------------------------------
+// Mirrors and half turns.
 
 // One row with its pixels in reverse order.
 template <int S>
@@ -325,7 +325,7 @@ void ReverseBand(const uint16_t* src, int64_t width, int64_t height, int64_t sam
     StreamFence();
 }
 
-// ---- Inversion ------------------------------------------------------------------------------
+// Inversion.
 
 // Colour samples are complemented, an extra sample (the second of two, the fourth of four) is
 // copied. Beyond four samples no image is shown; the first three are taken as colour there.

@@ -8,7 +8,7 @@ packages=(
   # build
   g++ cmake ninja-build make pkg-config
   # the program
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev qt6-translations-l10n
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libtiff-dev libtiff-tools libimage-exiftool-perl imagemagick
@@ -17,6 +17,8 @@ packages=(
   locales-all
   # the Debian package, the icons and the README's screenshot
   dpkg-dev librsvg2-bin xdotool
+  # the package's checks: lintian, desktop entry, AppStream metadata, manual pages, completion
+  lintian desktop-file-utils appstream man-db bash-completion
   # fuzzing and sanitizers
   clang libclang-rt-14-dev
 )

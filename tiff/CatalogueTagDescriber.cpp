@@ -10,9 +10,9 @@ std::string TCatalogueTagDescriber::TagName(uint16_t tagID) const {
     return GetTagName(tagID);
 }
 
-void TCatalogueTagDescriber::DescribeValue(TTIFFTag& tag, const uint8_t* data, uint64_t fileSize,
+void TCatalogueTagDescriber::DescribeValue(TTIFFTag& tag, TByteView file,
                                            bool bigEndian) const noexcept {
-    DescribeTagTexts(tag, data, fileSize, bigEndian);
+    DescribeTagTexts(tag, file, bigEndian);
 }
 
 std::string TCatalogueTagDescriber::CompressionName(uint32_t compression) const {

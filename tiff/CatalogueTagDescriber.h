@@ -10,8 +10,7 @@ namespace vantrel {
 class TCatalogueTagDescriber final : public ITagDescriber {
 public:
     std::string TagName(uint16_t tagID) const override;
-    void DescribeValue(TTIFFTag& tag, const uint8_t* data, uint64_t fileSize,
-                       bool bigEndian) const noexcept override;
+    void DescribeValue(TTIFFTag& tag, TByteView file, bool bigEndian) const noexcept override;
     std::string CompressionName(uint32_t compression) const override;
 };
 

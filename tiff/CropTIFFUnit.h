@@ -2,17 +2,22 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "tiff/ByteView.h"
 #include "tiff/Exceptions.h"
 #include "tiff/MappedFile.h"
+#include "tiff/SampleRows.h"
 #include "tiff/SampleWords.h"
 #include "tiff/TIFFRecords.h"
 #include "tiff/TagDescriber.h"
 
 namespace vantrel {
+
+class TSafeFile;
 
 /// What a load yields besides the tag list.
 struct TLoadedTIFF {
@@ -30,25 +35,39 @@ class TCropTIFF {
 public:
     explicit TCropTIFF(const ITagDescriber& describer) : FDescriber(describer) {}
 
-    // ---- Reading --------------------------------------------------------------------------
+    // Reading.
 
     /// \brief Maps the file, checks and parses it, and assembles its sample words.
     /// Raises ETIFFError or EOSError. On success GetAllTags() holds the file's tag list.
     TLoadedTIFF LoadTIFFAsWords(const std::string& FileName);
 
+    /// \brief The same load from a file already opened with OpenForReading, or from its bytes
+    /// read into memory beforehand (TMappedFile::InMemory): the same checks, messages and words.
+    TLoadedTIFF LoadTIFFAsWords(TMappedFile File);
+
+    /// \brief Maps an existing file for reading; ETIFFError "Файл не найден: " + FileName for a
+    /// missing file or a folder, EOSError when it cannot be opened or mapped.
+    static TMappedFile OpenForReading(const std::string& FileName);
+
+    /// \brief Parses the file's structure and checks its strips against the file as a load
+    /// does, with the same refusals, without reading a sample. On success GetAllTags() holds
+    /// the tag list and the layout tells where every row lies.
+    TSampleLayout ReadSampleLayout(const TMappedFile& File);
+
     /// \brief A copy of the tag list of the last successful parse.
     std::vector<TTIFFTag> GetAllTags() const { return FAllTags; }
+    /// \brief Whether the last parse read a RowsPerStrip entry of IFD0 without error.
     bool GetOriginalHadRowsPerStrip() const { return FOriginalHadRowsPerStrip; }
 
     /// \brief Size in bytes of one value of a field type (4 for unknown types).
     static int GetDataTypeSize(TTIFFDataType type);
 
-    // ---- Value texts ----------------------------------------------------------------------
+    // Value texts.
 
     /// \brief The type name shown in the metadata table.
     static std::string GetDataTypeName(TTIFFDataType type);
 
-    // ---- Writing --------------------------------------------------------------------------
+    // Writing.
 
     /// \brief Writes the words as a single-strip uncompressed TIFF with nested directories.
     /// The file goes to a temporary file beside the target, is flushed to disk and renamed over
@@ -72,6 +91,25 @@ public:
                                 int32_t SamplesPerPixel, const TWordRows& PixelRows,
                                 bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
                                 const std::vector<TNestedIFD>& NestedIFDs);
+
+    /// Rows that a save pulls block by block, each block already in the byte order of the file
+    /// written: a file can then be written from another file without either image in memory.
+    class IRowBlocks {
+    public:
+        virtual ~IRowBlocks() = default;
+        /// At least one row from row `First` on; they stay valid until the next call.
+        virtual TWordRows Next(int32_t First) = 0;
+        /// Called when every row has been written, before the file is committed: raising here
+        /// abandons the file.
+        virtual void Finish() {}
+    };
+
+    /// \brief The same file from rows pulled block by block; every refusal of the other
+    /// overloads comes before a row is asked for.
+    static void SaveRowBlocksAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
+                                    int32_t SamplesPerPixel, IRowBlocks& PixelRows,
+                                    bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
+                                    const std::vector<TNestedIFD>& NestedIFDs);
 
     /// \brief Tags the writer makes: Count 1, inline, the argument as value. Width, length
     /// (and RowsPerStrip) above 65535 become LONG.
@@ -140,7 +178,7 @@ private:
     std::vector<TTIFFTag> FAllTags;
     bool FOriginalHadRowsPerStrip = false;
 
-    // ---- Reading internals ----------------------------------------------------------------
+    // Reading internals.
 
     /// What the structure reader hands to the pixel loader.
     struct TTIFFStructure {
@@ -165,39 +203,33 @@ private:
         static TRawEntry At(const uint8_t* entry) noexcept;
     };
 
-    TTIFFStructure ParseTIFFStructure(const uint8_t* Data, uint64_t FileSize);
-    TTIFFTag BuildTagRecord(const uint8_t* Data, uint64_t FileSize, bool BigEndian,
-                            const TRawEntry& Entry) const;
-    std::vector<TTIFFTag> ReadNestedIFD(const uint8_t* Data, uint64_t FileSize, uint32_t Offset,
-                                        bool BigEndian) const;
+    TTIFFStructure ParseTIFFStructure(TByteView File);
+    TTIFFTag BuildTagRecord(TByteView File, bool BigEndian, const TRawEntry& Entry) const;
+    std::vector<TTIFFTag> ReadNestedIFD(TByteView File, uint32_t Offset, bool BigEndian) const;
     static void InsertNestedTags(std::vector<TTIFFTag>& List, std::vector<TTIFFTag> Nested,
                                  size_t PointerPosition, const std::string& Prefix);
+    /// Size of one value of a 16-bit field type as stored: 4 for every unknown type.
+    static uint64_t FieldTypeSize(uint16_t Type);
+    // The structural readers. `Field` is the entry's four value bytes as stored.
     static uint32_t ReadScalarValue(const uint8_t* Field, uint16_t Type, bool BigEndian,
-                                    bool IsInline, const uint8_t* Data, uint64_t FileSize,
-                                    uint16_t TagID);
+                                    bool IsInline, TByteView File, uint16_t TagID);
     static std::vector<uint16_t> ReadWordArray(const uint8_t* Field, uint16_t Type, uint32_t Count,
-                                               bool BigEndian, bool IsInline, const uint8_t* Data,
-                                               uint64_t FileSize, uint16_t TagID);
+                                               bool BigEndian, bool IsInline, TByteView File,
+                                               uint16_t TagID);
     static std::vector<uint32_t> ReadCardinalArray(const uint8_t* Field, uint16_t Type,
                                                    uint32_t Count, bool BigEndian, bool IsInline,
-                                                   const uint8_t* Data, uint64_t FileSize,
-                                                   uint16_t TagID);
+                                                   TByteView File, uint16_t TagID);
     static TTIFFTagValue NormalizeInlineValue(const uint8_t* Field, TTIFFDataType Type,
                                               uint32_t Count, bool BigEndian);
     static std::vector<uint8_t> CaptureRawData(const uint8_t* Field, TTIFFDataType Type,
-                                               uint32_t Count, bool BigEndian, const uint8_t* Data,
-                                               uint64_t FileSize);
+                                               uint32_t Count, bool BigEndian, TByteView File);
     static TMappedFile MapFileForReading(const std::string& FileName);
     static void UnmapFile(TMappedFile& Mapped);
-    // Both check every strip against the file before they size PixelData to Total words.
-    static void CopyChunkyStrips(const TTIFFStructure& S, const TMappedFile& Mapped,
-                                 uint64_t Total, TSampleWords& PixelData);
-    static void CopyPlanarStrips(const TTIFFStructure& S, const TMappedFile& Mapped,
-                                 uint64_t Total, TSampleWords& PixelData);
+    // Every strip against a file of FileSize bytes and the image of Total words.
+    static void CheckChunkyStrips(const TTIFFStructure& S, uint64_t FileSize, uint64_t Total);
+    static void CheckPlanarStrips(const TTIFFStructure& S, uint64_t FileSize);
 
-    // ---- Value text internals -------------------------------------------------------------
-
-    // ---- Writing internals ----------------------------------------------------------------
+    // Writing internals.
 
     /// Appends one 12-byte entry to `Out`; `IsInlineValue` says whether `ValueField` is a value
     /// (converted to the output's order by its type) or an offset.
@@ -208,11 +240,13 @@ private:
     /// and returns that offset.
     static uint64_t WriteNestedIFD(std::vector<uint8_t>& Out, uint64_t Position,
                                    const std::vector<TTIFFTag>& Tags, bool IsBigEndian);
-    /// Both SaveWordsAsTIFF overloads end here; `WordCount` is the number of words given.
+    /// Every save ends here: `WordCount` and `RowWords` are the numbers of words given in all
+    /// and per row; `WritePixels` writes the image's bytes between the directory and the values.
     static void SaveWordRows(const std::string& FileName, int32_t Width, int32_t Height,
-                             int32_t SamplesPerPixel, const TWordRows& Rows, uint64_t WordCount,
+                             int32_t SamplesPerPixel, uint64_t WordCount, uint64_t RowWords,
                              bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
-                             const std::vector<TNestedIFD>& NestedIFDs);
+                             const std::vector<TNestedIFD>& NestedIFDs,
+                             const std::function<void(TSafeFile&)>& WritePixels);
 };
 
 } // namespace vantrel

@@ -6,15 +6,18 @@
 #include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Format.h"
+#include "tiff/WritableTypes.h"
 
 namespace vantrel {
 namespace {
 
 constexpr uint16_t kByte = 1, kShort = 3, kLong = 4, kSShort = 8, kIFD = 13;
 
-// Size of one value of a 16-bit field type: types beyond one byte are unknown (4).
-uint64_t SizeOf(uint16_t type) {
-    return type > 0xFF ? 4 : TCropTIFF::GetDataTypeSize(static_cast<TTIFFDataType>(type));
+// The type's name in the refusal of a single value cut short by the end of the file.
+const char* ScalarName(uint16_t type) {
+    if (type == kByte)
+        return "BYTE";
+    return type == kShort || type == kSShort ? "SHORT" : "LONG";
 }
 
 // Value k of an array of BYTE, SHORT or LONG at p, host order, zero-extended.
@@ -32,8 +35,7 @@ uint32_t ArrayValue(const uint8_t* p, uint16_t type, uint32_t k, bool bigEndian)
 // All values of a BYTE/SHORT/LONG entry as 32-bit numbers, with the checks of both array
 // readers. Several values that fit in the value field are read from it.
 std::vector<uint32_t> ReadArray(const uint8_t* field, uint16_t type, uint32_t count, bool bigEndian,
-                                bool isInline, const uint8_t* data, uint64_t fileSize,
-                                uint16_t tagID) {
+                                bool isInline, TByteView file, uint16_t tagID) {
     if (count > 1000000)
         throw ETIFFError(Fmt("Тег %d: подозрительно большой Count = %u", tagID, count));
     if (type != kByte && type != kShort && type != kLong)
@@ -44,36 +46,23 @@ std::vector<uint32_t> ReadArray(const uint8_t* field, uint16_t type, uint32_t co
     const uint8_t* source = field;
     if (!isInline) {
         const uint32_t offset = ReadU32(field, bigEndian);
-        if (offset >= fileSize)
+        if (!file.Holds(offset))
             throw ETIFFError(Fmt("Тег %d: смещение массива за пределами файла", tagID));
-        const uint64_t required = uint64_t{count} * SizeOf(type);
-        const uint64_t available = fileSize - offset;
-        if (available < required)
+        const uint64_t required =
+            uint64_t{count} *
+            static_cast<uint64_t>(TCropTIFF::GetDataTypeSize(static_cast<TTIFFDataType>(type)));
+        const std::optional<TByteView> stored = file.Slice(offset, required);
+        if (!stored)
             throw ETIFFError(
                 Fmt("Тег %d: недостаточно данных для массива (требуется %llu байт, доступно %llu)",
                     tagID, static_cast<unsigned long long>(required),
-                    static_cast<unsigned long long>(available)));
-        source = data + offset;
+                    static_cast<unsigned long long>(file.Size() - offset)));
+        source = stored->Data();
     }
     values.resize(count);
     for (uint32_t k = 0; k < count; ++k)
         values[k] = ArrayValue(source, type, k, bigEndian);
     return values;
-}
-
-bool IsCaptured(TTIFFDataType type) {
-    switch (type) {
-    case TTIFFDataType::dtByte:
-    case TTIFFDataType::dtASCII:
-    case TTIFFDataType::dtShort:
-    case TTIFFDataType::dtLong:
-    case TTIFFDataType::dtRational:
-    case TTIFFDataType::dtUndefined:
-    case TTIFFDataType::dtSRational:
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace
@@ -100,24 +89,25 @@ int TCropTIFF::GetDataTypeSize(TTIFFDataType type) {
     }
 }
 
+uint64_t TCropTIFF::FieldTypeSize(uint16_t Type) {
+    // A type number beyond one byte is no known type.
+    return Type > 0xFF ? 4
+                       : static_cast<uint64_t>(GetDataTypeSize(static_cast<TTIFFDataType>(Type)));
+}
+
 uint32_t TCropTIFF::ReadScalarValue(const uint8_t* Field, uint16_t Type, bool BigEndian,
-                                    bool IsInline, const uint8_t* Data, uint64_t FileSize,
-                                    uint16_t TagID) {
+                                    bool IsInline, TByteView File, uint16_t TagID) {
     if (Type != kByte && Type != kShort && Type != kLong && Type != kSShort && Type != kIFD)
         throw ETIFFError(Fmt("Тег %d: неподдерживаемый DataType %d", TagID, Type));
     const uint8_t* p = Field;
     if (!IsInline) {
         const uint32_t offset = ReadU32(Field, BigEndian);
-        if (offset >= FileSize)
+        if (!File.Holds(offset))
             throw ETIFFError(Fmt("Тег %d: смещение значения за пределами файла", TagID));
-        const uint64_t available = FileSize - offset;
-        if (Type == kByte && available < 1)
-            throw ETIFFError(Fmt("Тег %d: недостаточно данных для BYTE", TagID));
-        if ((Type == kShort || Type == kSShort) && available < 2)
-            throw ETIFFError(Fmt("Тег %d: недостаточно данных для SHORT", TagID));
-        if ((Type == kLong || Type == kIFD) && available < 4)
-            throw ETIFFError(Fmt("Тег %d: недостаточно данных для LONG", TagID));
-        p = Data + offset;
+        const std::optional<TByteView> value = File.Slice(offset, FieldTypeSize(Type));
+        if (!value)
+            throw ETIFFError(Fmt("Тег %d: недостаточно данных для %s", TagID, ScalarName(Type)));
+        p = value->Data();
     }
     switch (Type) {
     case kByte:
@@ -131,18 +121,17 @@ uint32_t TCropTIFF::ReadScalarValue(const uint8_t* Field, uint16_t Type, bool Bi
 }
 
 std::vector<uint16_t> TCropTIFF::ReadWordArray(const uint8_t* Field, uint16_t Type, uint32_t Count,
-                                               bool BigEndian, bool IsInline, const uint8_t* Data,
-                                               uint64_t FileSize, uint16_t TagID) {
+                                               bool BigEndian, bool IsInline, TByteView File,
+                                               uint16_t TagID) {
     const std::vector<uint32_t> wide =
-        ReadArray(Field, Type, Count, BigEndian, IsInline, Data, FileSize, TagID);
+        ReadArray(Field, Type, Count, BigEndian, IsInline, File, TagID);
     return std::vector<uint16_t>(wide.begin(), wide.end()); // a LONG keeps its low 16 bits
 }
 
 std::vector<uint32_t> TCropTIFF::ReadCardinalArray(const uint8_t* Field, uint16_t Type,
                                                    uint32_t Count, bool BigEndian, bool IsInline,
-                                                   const uint8_t* Data, uint64_t FileSize,
-                                                   uint16_t TagID) {
-    return ReadArray(Field, Type, Count, BigEndian, IsInline, Data, FileSize, TagID);
+                                                   TByteView File, uint16_t TagID) {
+    return ReadArray(Field, Type, Count, BigEndian, IsInline, File, TagID);
 }
 
 TTIFFTagValue TCropTIFF::NormalizeInlineValue(const uint8_t* Field, TTIFFDataType Type,
@@ -174,17 +163,17 @@ TTIFFTagValue TCropTIFF::NormalizeInlineValue(const uint8_t* Field, TTIFFDataTyp
 }
 
 std::vector<uint8_t> TCropTIFF::CaptureRawData(const uint8_t* Field, TTIFFDataType Type,
-                                               uint32_t Count, bool BigEndian, const uint8_t* Data,
-                                               uint64_t FileSize) {
-    if (!IsCaptured(Type))
+                                               uint32_t Count, bool BigEndian, TByteView File) {
+    // The bytes are kept for exactly the types that the writer can put out of line.
+    if (!IsWritableOutOfLine(Type))
         return {};
     const uint64_t bytes = uint64_t{Count} * static_cast<uint64_t>(GetDataTypeSize(Type));
     if (bytes <= 4)
         return std::vector<uint8_t>(Field, Field + bytes);
-    const uint32_t offset = ReadU32(Field, BigEndian);
-    if (!InFile(offset, bytes, FileSize))
+    const std::optional<TByteView> values = File.Slice(ReadU32(Field, BigEndian), bytes);
+    if (!values)
         return {};
-    return std::vector<uint8_t>(Data + offset, Data + offset + bytes);
+    return std::vector<uint8_t>(values->begin(), values->end());
 }
 
 } // namespace vantrel

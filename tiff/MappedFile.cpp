@@ -6,6 +6,7 @@
 #include <csignal>
 #include <cstring>
 #include <mutex>
+#include <new>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -124,16 +125,31 @@ TMappedFile::TMappedFile(const std::string& path) {
     ::madvise(view, FSize, MADV_SEQUENTIAL);
 }
 
+TMappedFile TMappedFile::InMemory(uint64_t size) {
+    void* room = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (room == MAP_FAILED)
+        throw std::bad_alloc();
+    // Filled at once and in full: huge pages make its first touch cheap.
+    (void)::madvise(room, size, MADV_HUGEPAGE);
+    TMappedFile bytes;
+    bytes.FData = static_cast<const uint8_t*>(room);
+    bytes.FSize = size;
+    bytes.FInMemory = true;
+    return bytes;
+}
+
 TMappedFile::~TMappedFile() {
     Close();
 }
 
 TMappedFile::TMappedFile(TMappedFile&& other) noexcept
-    : FFd(other.FFd), FData(other.FData), FSize(other.FSize), FSlot(other.FSlot) {
+    : FFd(other.FFd), FData(other.FData), FSize(other.FSize), FSlot(other.FSlot),
+      FInMemory(other.FInMemory) {
     other.FFd = -1;
     other.FData = nullptr;
     other.FSize = 0;
     other.FSlot = -1;
+    other.FInMemory = false;
 }
 
 TMappedFile& TMappedFile::operator=(TMappedFile&& other) noexcept {
@@ -143,11 +159,35 @@ TMappedFile& TMappedFile::operator=(TMappedFile&& other) noexcept {
         std::swap(FData, other.FData);
         std::swap(FSize, other.FSize);
         std::swap(FSlot, other.FSlot);
+        std::swap(FInMemory, other.FInMemory);
     }
     return *this;
 }
 
+bool TMappedFile::ReadAt(uint64_t offset, void* destination, uint64_t length) const noexcept {
+    if (FData == nullptr || offset > FSize || length > FSize - offset)
+        return false;
+    if (FInMemory) {
+        std::memcpy(destination, FData + offset, length);
+        return true;
+    }
+    auto* to = static_cast<uint8_t*>(destination);
+    while (length > 0) {
+        const ssize_t n = ::pread(FFd, to, length, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        to += n;
+        offset += static_cast<uint64_t>(n);
+        length -= static_cast<uint64_t>(n);
+    }
+    return true;
+}
+
 bool TMappedFile::Changed() const noexcept {
+    if (FInMemory)
+        return false;
     if (FSlot >= 0 && gSlots[FSlot].Faulted.load(std::memory_order_acquire))
         return true;
     struct stat st {};
@@ -167,20 +207,6 @@ void TMappedFile::Release(uint64_t offset, uint64_t length) const noexcept {
         ::madvise(const_cast<uint8_t*>(FData) + first, last - first, MADV_DONTNEED);
 }
 
-void TMappedFile::Prefetch(uint64_t offset, uint64_t length) const noexcept {
-#ifdef MADV_POPULATE_READ
-    if (FData == nullptr || offset >= FSize)
-        return;
-    const uint64_t pageSize = static_cast<uint64_t>(sysconf(_SC_PAGESIZE));
-    const uint64_t first = offset / pageSize * pageSize;
-    const uint64_t end = length > FSize - offset ? FSize : offset + length;
-    ::madvise(const_cast<uint8_t*>(FData) + first, end - first, MADV_POPULATE_READ);
-#else
-    (void)offset;
-    (void)length;
-#endif
-}
-
 void TMappedFile::Close() noexcept {
     if (FData != nullptr) {
         Unregister(FSlot);
@@ -192,6 +218,7 @@ void TMappedFile::Close() noexcept {
     FData = nullptr;
     FSize = 0;
     FSlot = -1;
+    FInMemory = false;
 }
 
 } // namespace vantrel

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The tags that the writer and the carry-over make anew: one inline value each.
 #include "tags/TIFFTagUtils.h"
+#include "tags/TagNumbers.h"
 #include "tiff/CropTIFFUnit.h"
 
 namespace vantrel {
@@ -30,39 +31,41 @@ TTIFFTag MakeShortOrLongTag(uint16_t id, int32_t value) {
 } // namespace
 
 TTIFFTag TCropTIFF::CreateImageWidthTag(int32_t Value) {
-    return MakeShortOrLongTag(256, Value);
+    return MakeShortOrLongTag(tagid::ImageWidth, Value);
 }
 
 TTIFFTag TCropTIFF::CreateImageLengthTag(int32_t Value) {
-    return MakeShortOrLongTag(257, Value);
+    return MakeShortOrLongTag(tagid::ImageLength, Value);
 }
 
 TTIFFTag TCropTIFF::CreateStripOffsetsTag(uint32_t Offset) {
-    return MakeInlineTag(273, TTIFFDataType::dtLong, Offset);
+    return MakeInlineTag(tagid::StripOffsets, TTIFFDataType::dtLong, Offset);
 }
 
 TTIFFTag TCropTIFF::CreateStripByteCountsTag(uint32_t ByteCount) {
-    return MakeInlineTag(279, TTIFFDataType::dtLong, ByteCount);
+    return MakeInlineTag(tagid::StripByteCounts, TTIFFDataType::dtLong, ByteCount);
 }
 
 TTIFFTag TCropTIFF::CreatePixelXDimensionTag(int32_t Value) {
-    return MakeInlineTag(40962, TTIFFDataType::dtLong, static_cast<uint32_t>(Value));
+    return MakeInlineTag(tagid::PixelXDimension, TTIFFDataType::dtLong,
+                         static_cast<uint32_t>(Value));
 }
 
 TTIFFTag TCropTIFF::CreatePixelYDimensionTag(int32_t Value) {
-    return MakeInlineTag(40963, TTIFFDataType::dtLong, static_cast<uint32_t>(Value));
+    return MakeInlineTag(tagid::PixelYDimension, TTIFFDataType::dtLong,
+                         static_cast<uint32_t>(Value));
 }
 
 TTIFFTag TCropTIFF::CreateRowsPerStripTag(int32_t Value) {
-    return MakeShortOrLongTag(278, Value);
+    return MakeShortOrLongTag(tagid::RowsPerStrip, Value);
 }
 
 TTIFFTag TCropTIFF::CreatePlanarConfigurationTag(uint16_t Value) {
-    return MakeInlineTag(284, TTIFFDataType::dtShort, Value);
+    return MakeInlineTag(tagid::PlanarConfiguration, TTIFFDataType::dtShort, Value);
 }
 
 TTIFFTag TCropTIFF::CreateOrientationTag(uint16_t Value) {
-    return MakeInlineTag(274, TTIFFDataType::dtShort, Value);
+    return MakeInlineTag(tagid::Orientation, TTIFFDataType::dtShort, Value);
 }
 
 } // namespace vantrel

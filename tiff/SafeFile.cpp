@@ -26,6 +26,20 @@ std::string FolderOf(const std::string& path) {
     throw EOSError::FromErrno(code);
 }
 
+// The bytes that a write call took: 0 when a signal interrupted it before it wrote anything, so
+// that the caller calls again. Raises the system's error, and "no space" for a call that wrote
+// nothing.
+size_t BytesWritten(ssize_t result) {
+    if (result < 0) {
+        if (errno == EINTR)
+            return 0;
+        RaiseErrno(errno);
+    }
+    if (result == 0)
+        RaiseErrno(ENOSPC);
+    return static_cast<size_t>(result);
+}
+
 } // namespace
 
 TSafeFile::TSafeFile(const std::string& targetPath) : FTargetPath(targetPath) {
@@ -71,16 +85,22 @@ TSafeFile::~TSafeFile() {
 void TSafeFile::Write(const void* data, size_t size) {
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0) {
-        const ssize_t written = ::write(FFd, bytes, size);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            RaiseErrno(errno);
-        }
-        if (written == 0)
-            RaiseErrno(ENOSPC);
+        const size_t written = BytesWritten(::write(FFd, bytes, size));
         bytes += written;
-        size -= static_cast<size_t>(written);
+        size -= written;
+        Written(written);
+    }
+}
+
+void TSafeFile::Written(uint64_t bytes) noexcept {
+    // The disk starts on what is written while the rest is still being made, so that the flush
+    // of Commit() waits only for the tail. Only a start: errors are met by the flush.
+    constexpr uint64_t kWriteBehind = 8u << 20;
+    FWritten += bytes;
+    if (FWritten - FStarted >= kWriteBehind) {
+        (void)::sync_file_range(FFd, static_cast<off_t>(FStarted),
+                                static_cast<off_t>(FWritten - FStarted), SYNC_FILE_RANGE_WRITE);
+        FStarted = FWritten;
     }
 }
 
@@ -93,15 +113,9 @@ void TSafeFile::WriteVector(const struct iovec* parts, size_t count) {
             local[i] = parts[i];
         size_t first = 0;
         while (first < batch) {
-            const ssize_t written = ::writev(FFd, local + first, static_cast<int>(batch - first));
-            if (written < 0) {
-                if (errno == EINTR)
-                    continue;
-                RaiseErrno(errno);
-            }
-            if (written == 0)
-                RaiseErrno(ENOSPC);
-            size_t left = static_cast<size_t>(written);
+            size_t left =
+                BytesWritten(::writev(FFd, local + first, static_cast<int>(batch - first)));
+            Written(left);
             while (first < batch && left >= local[first].iov_len) {
                 left -= local[first].iov_len;
                 ++first;

@@ -25,13 +25,14 @@ public:
     void WriteVector(const struct iovec* parts, size_t count);
     void Commit();
 
-    const std::string& TempPath() const { return FTempPath; }
-
 private:
     std::string FTargetPath;
     std::string FTempPath;
     int FFd = -1;
     bool FCommitted = false;
+    uint64_t FWritten = 0, FStarted = 0; // bytes written, and those the disk was started on
+
+    void Written(uint64_t bytes) noexcept;
 };
 
 } // namespace vantrel

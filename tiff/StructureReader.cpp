@@ -2,6 +2,7 @@
 // The structure reader: header, IFD0, structural tags, nested directories, the tag list.
 #include <array>
 
+#include "tags/TagNumbers.h"
 #include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Format.h"
@@ -18,10 +19,19 @@ struct TPointer {
 };
 
 uint16_t HostU16(uint16_t stored, bool bigEndian) {
-    return bigEndian ? Swap16(stored) : stored;
+    return bigEndian ? ByteSwap(stored) : stored;
 }
 uint32_t HostU32(uint32_t stored, bool bigEndian) {
-    return bigEndian ? Swap32(stored) : stored;
+    return bigEndian ? ByteSwap(stored) : stored;
+}
+
+// The entry count of the directory at `offset`, IFD0's or a nested one's.
+uint16_t ReadEntryCount(TByteView file, uint32_t offset, bool bigEndian) {
+    if (!file.Holds(offset))
+        throw ETIFFError("Смещение IFD за пределами файла");
+    return ReadU16(
+        file.Slice(offset, 2, "Недостаточно данных для чтения количества записей IFD").Data(),
+        bigEndian);
 }
 
 } // namespace
@@ -35,8 +45,7 @@ TCropTIFF::TRawEntry TCropTIFF::TRawEntry::At(const uint8_t* entry) noexcept {
     return e;
 }
 
-TTIFFTag TCropTIFF::BuildTagRecord(const uint8_t* Data, uint64_t FileSize, bool BigEndian,
-                                   const TRawEntry& Entry) const {
+TTIFFTag TCropTIFF::BuildTagRecord(TByteView File, bool BigEndian, const TRawEntry& Entry) const {
     TTIFFTag tag;
     tag.TagID = HostU16(Entry.TagID, BigEndian);
     const uint16_t type = HostU16(Entry.DataType, BigEndian);
@@ -49,28 +58,23 @@ TTIFFTag TCropTIFF::BuildTagRecord(const uint8_t* Data, uint64_t FileSize, bool 
         tag.Value = NormalizeInlineValue(Entry.ValueField, tag.DataType, tag.Count, BigEndian);
     else
         tag.Value.AsDWORD = ReadU32(Entry.ValueField, BigEndian);
-    FDescriber.DescribeValue(tag, Data, FileSize, BigEndian);
-    tag.RawData =
-        CaptureRawData(Entry.ValueField, tag.DataType, tag.Count, BigEndian, Data, FileSize);
+    FDescriber.DescribeValue(tag, File, BigEndian);
+    tag.RawData = CaptureRawData(Entry.ValueField, tag.DataType, tag.Count, BigEndian, File);
     return tag;
 }
 
-std::vector<TTIFFTag> TCropTIFF::ReadNestedIFD(const uint8_t* Data, uint64_t FileSize,
-                                               uint32_t Offset, bool BigEndian) const {
-    if (Offset >= FileSize)
-        throw ETIFFError("Смещение IFD за пределами файла");
-    if (uint64_t{Offset} + 2 > FileSize)
-        throw ETIFFError("Недостаточно данных для чтения количества записей IFD");
-    const uint16_t count = ReadU16(Data + Offset, BigEndian);
+std::vector<TTIFFTag> TCropTIFF::ReadNestedIFD(TByteView File, uint32_t Offset,
+                                               bool BigEndian) const {
+    const uint16_t count = ReadEntryCount(File, Offset, BigEndian);
     if (count > kMaxEntries)
         throw ETIFFError(Fmt("Слишком много записей IFD (%d)", count));
-    if (uint64_t{Offset} + 6 + 12 * uint64_t{count} > FileSize)
-        throw ETIFFError("Недостаточно данных для чтения IFD");
+    // A nested directory must also hold its next-directory offset.
+    const TByteView entries = File.Slice(uint64_t{Offset} + 2, 12 * uint64_t{count} + 4,
+                                         "Недостаточно данных для чтения IFD");
     std::vector<TTIFFTag> tags;
     tags.reserve(count);
     for (uint32_t i = 0; i < count; ++i)
-        tags.push_back(
-            BuildTagRecord(Data, FileSize, BigEndian, TRawEntry::At(Data + Offset + 2 + 12 * i)));
+        tags.push_back(BuildTagRecord(File, BigEndian, TRawEntry::At(entries.Data() + 12 * i)));
     return tags;
 }
 
@@ -83,47 +87,41 @@ void TCropTIFF::InsertNestedTags(std::vector<TTIFFTag>& List, std::vector<TTIFFT
                 std::make_move_iterator(Nested.begin()), std::make_move_iterator(Nested.end()));
 }
 
-TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(const uint8_t* Data, uint64_t FileSize) {
+TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(TByteView File) {
     FOriginalHadRowsPerStrip = false;
-    if (FileSize < 8)
-        throw ETIFFError("Файл слишком мал для TIFF");
+    const uint8_t* header = File.Slice(0, 8, "Файл слишком мал для TIFF").Data();
     TTIFFStructure s;
-    if (Data[0] == 'M' && Data[1] == 'M')
+    if (header[0] == 'M' && header[1] == 'M')
         s.BigEndian = true;
-    else if (!(Data[0] == 'I' && Data[1] == 'I'))
+    else if (!(header[0] == 'I' && header[1] == 'I'))
         throw ETIFFError("Неверная сигнатура TIFF-файла: ожидалось \"II\" или \"MM\"");
     const bool be = s.BigEndian;
-    const uint32_t ifd = ReadU32(Data + 4, be);
-    if (ifd >= FileSize)
-        throw ETIFFError("Смещение IFD за пределами файла");
-    if (uint64_t{ifd} + 2 > FileSize)
-        throw ETIFFError("Недостаточно данных для чтения количества записей IFD");
-    const uint16_t count = ReadU16(Data + ifd, be);
+    const uint32_t ifd = ReadU32(header + 4, be);
+    const uint16_t count = ReadEntryCount(File, ifd, be);
     if (count == 0 || count > kMaxEntries)
         throw ETIFFError(Fmt("Недопустимое количество записей IFD (%d)", count));
-    if (uint64_t{ifd} + 2 + 12 * uint64_t{count} > FileSize)
-        throw ETIFFError("Недостаточно данных для чтения всех записей IFD");
+    // IFD0 may end at the end of the file: its next-directory offset is never read.
+    const TByteView entries = File.Slice(uint64_t{ifd} + 2, 12 * uint64_t{count},
+                                         "Недостаточно данных для чтения всех записей IFD");
 
-    bool found258 = false, found259 = false, found273 = false, found277 = false, found279 = false;
+    bool hasBitsPerSample = false, hasCompression = false, hasStripOffsets = false,
+         hasSamplesPerPixel = false, hasStripByteCounts = false;
     TPointer exif, gps, interop;
     std::vector<uint32_t> subIFDs;
     size_t subIFDPosition = 0;
     std::vector<TTIFFTag> list(count);
 
     for (uint32_t i = 0; i < count; ++i) {
-        const uint8_t* entryBytes = Data + ifd + 2 + 12 * i;
+        const uint8_t* entryBytes = entries.Data() + 12 * i;
         const TRawEntry raw = TRawEntry::At(entryBytes);
-        list[i] = BuildTagRecord(Data, FileSize, be, raw);
+        list[i] = BuildTagRecord(File, be, raw);
         const uint16_t tagID = list[i].TagID;
         const uint16_t type = HostU16(raw.DataType, be);
         const uint32_t n = list[i].Count;
-        const uint64_t size = type > 0xFF ? 4 : GetDataTypeSize(static_cast<TTIFFDataType>(type));
-        const bool inl = uint64_t{n} * size <= 4;
+        const bool inl = uint64_t{n} * FieldTypeSize(type) <= 4;
         const uint8_t* field = entryBytes + 8;
-        auto scalar = [&] { return ReadScalarValue(field, type, be, inl, Data, FileSize, tagID); };
-        auto cardinals = [&] {
-            return ReadCardinalArray(field, type, n, be, inl, Data, FileSize, tagID);
-        };
+        auto scalar = [&] { return ReadScalarValue(field, type, be, inl, File, tagID); };
+        auto cardinals = [&] { return ReadCardinalArray(field, type, n, be, inl, File, tagID); };
         // The optional tags: an unreadable one keeps what it had.
         auto optional = [](auto&& read) {
             try {
@@ -133,15 +131,14 @@ TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(const uint8_t* Data, uin
         };
 
         switch (tagID) {
-        case 256:
+        case tagid::ImageWidth:
             s.Width = static_cast<uint16_t>(scalar());
             break;
-        case 257:
+        case tagid::ImageLength:
             s.Height = static_cast<uint16_t>(scalar());
             break;
-        case 258: {
-            const std::vector<uint16_t> bits =
-                ReadWordArray(field, type, n, be, inl, Data, FileSize, tagID);
+        case tagid::BitsPerSample: {
+            const std::vector<uint16_t> bits = ReadWordArray(field, type, n, be, inl, File, tagID);
             if (bits.empty())
                 throw ETIFFError("Тег 258: пустой массив BitsPerSample");
             for (const uint16_t b : bits)
@@ -152,53 +149,53 @@ TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(const uint8_t* Data, uin
                 throw ETIFFError(
                     Fmt("Поддерживается только 16-битный TIFF. Получено %d бит на сэмпл", bits[0]));
             s.BitsPerSample = bits[0];
-            found258 = true;
+            hasBitsPerSample = true;
             break;
         }
-        case 259: {
+        case tagid::Compression: {
             const uint32_t compression = scalar();
             if (compression != 1)
                 throw ETIFFError(Fmt("Поддерживается только сжатие = 1 (без сжатия), получено %u (",
                                      compression) +
                                  FDescriber.CompressionName(compression) + ")");
-            found259 = true;
+            hasCompression = true;
             break;
         }
-        case 273:
+        case tagid::StripOffsets:
             s.StripOffsets = cardinals();
-            found273 = true;
+            hasStripOffsets = true;
             break;
-        case 277:
+        case tagid::SamplesPerPixel:
             s.SamplesPerPixel = static_cast<uint16_t>(scalar());
-            found277 = true;
+            hasSamplesPerPixel = true;
             break;
-        case 279:
+        case tagid::StripByteCounts:
             s.StripByteCounts = cardinals();
-            found279 = true;
+            hasStripByteCounts = true;
             break;
-        case 262:
+        case tagid::PhotometricInterpretation:
             optional([&] { s.PhotometricInterpretation = static_cast<uint16_t>(scalar()); });
             break;
-        case 278:
+        case tagid::RowsPerStrip:
             optional([&] {
                 s.RowsPerStrip = static_cast<uint16_t>(scalar());
                 FOriginalHadRowsPerStrip = true;
             });
             break;
-        case 284:
+        case tagid::PlanarConfiguration:
             optional([&] { s.PlanarConfiguration = static_cast<uint16_t>(scalar()); });
             break;
-        case 330:
+        case tagid::SubIFDs:
             optional([&] {
                 subIFDs = cardinals();
                 if (!subIFDs.empty())
                     subIFDPosition = i;
             });
             break;
-        case 34665:
-        case 34853:
-        case 40965: {
-            TPointer& p = tagID == 34665 ? exif : tagID == 34853 ? gps : interop;
+        case tagid::ExifIFD:
+        case tagid::GPSInfo:
+        case tagid::InteroperabilityIFD: {
+            TPointer& p = tagID == tagid::ExifIFD ? exif : tagID == tagid::GPSInfo ? gps : interop;
             optional([&] {
                 p.Offset = scalar();
                 if (p.Offset != 0)
@@ -223,37 +220,36 @@ TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(const uint8_t* Data, uin
             if (*p > where)
                 *p += added;
     };
-    auto follow = [&](TPointer& p, const char* prefix) {
-        if (p.Offset == 0 || p.Offset >= FileSize)
-            return;
+    // Inserts the records of the directory at `offset` after the entry at `*at`. An offset
+    // outside the file is passed over; false when the directory is there but unreadable.
+    auto follow = [&](uint32_t offset, size_t* at, const std::string& prefix) {
+        if (!File.Holds(offset))
+            return true;
         try {
-            insert(ReadNestedIFD(Data, FileSize, p.Offset, be), &p.Position, prefix);
+            insert(ReadNestedIFD(File, offset, be), at, prefix);
+            return true;
         } catch (const ETIFFError&) {
+            return false;
         }
     };
-    follow(exif, "→ EXIF: ");
-    follow(gps, "→ GPS: ");
-    follow(interop, "→ Interop: ");
-    for (size_t j = 0; j < subIFDs.size(); ++j) {
-        if (subIFDs[j] >= FileSize)
-            continue;
-        try {
-            insert(ReadNestedIFD(Data, FileSize, subIFDs[j], be), &subIFDPosition,
-                   Fmt("→ SubIFD #%d: ", static_cast<int>(j)));
-        } catch (const ETIFFError&) {
+    for (auto [pointer, prefix] : {std::pair{&exif, "→ EXIF: "}, std::pair{&gps, "→ GPS: "},
+                                   std::pair{&interop, "→ Interop: "}})
+        if (pointer->Offset != 0)
+            follow(pointer->Offset, &pointer->Position, prefix);
+    // A damaged SubIFD ends the walk: the ones after it are left out too.
+    for (size_t j = 0; j < subIFDs.size(); ++j)
+        if (!follow(subIFDs[j], &subIFDPosition, Fmt("→ SubIFD #%d: ", static_cast<int>(j))))
             break;
-        }
-    }
 
-    if (!found258)
+    if (!hasBitsPerSample)
         throw ETIFFError("Тег BitsPerSample (258) не найден");
-    if (!found259)
+    if (!hasCompression)
         throw ETIFFError("Тег Compression (259) не найден");
-    if (!found273)
+    if (!hasStripOffsets)
         throw ETIFFError("Тег StripOffsets (273) не найден");
-    if (!found279)
+    if (!hasStripByteCounts)
         throw ETIFFError("Тег StripByteCounts (279) не найден");
-    if (!found277)
+    if (!hasSamplesPerPixel)
         throw ETIFFError("Тег SamplesPerPixel (277) не найден");
     if (s.Width == 0)
         throw ETIFFError("Тег ImageWidth (256) не найден или равен нулю");

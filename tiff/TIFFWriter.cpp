@@ -5,12 +5,14 @@
 // the pixel data, then IFD0's values and the nested directories.
 #include <algorithm>
 #include <bit>
-#include <cstring>
 #include <memory>
 #include <sys/uio.h>
 
+#include "tags/TagNumbers.h"
+#include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/SafeFile.h"
+#include "tiff/WordCopy.h"
 #include "tiff/WritableTypes.h"
 
 namespace vantrel {
@@ -24,12 +26,6 @@ constexpr uint64_t kMaxOffset = 0xFFFFFFFFull;
 constexpr size_t kMaxEntries = 65535;
 constexpr const char* kTooLarge = "Изображение слишком велико для формата TIFF.";
 
-// Pointer tags mean something only in IFD0; inside a nested directory their offsets would point
-// into nothing in the new file.
-bool IsPointerTag(uint16_t id) {
-    return id == 330 || id == 34665 || id == 34853 || id == 40965;
-}
-
 uint64_t Even(uint64_t offset) {
     return offset + (offset & 1);
 }
@@ -40,19 +36,11 @@ uint64_t ReservedSize(const TTIFFTag& tag) {
 }
 
 void Put16(std::vector<uint8_t>& out, uint16_t v, bool bigEndian) {
-    if (bigEndian)
-        v = static_cast<uint16_t>((v >> 8) | (v << 8));
-    const size_t at = out.size();
-    out.resize(at + 2);
-    std::memcpy(out.data() + at, &v, 2);
+    AppendNumber(out, v, bigEndian);
 }
 
 void Put32(std::vector<uint8_t>& out, uint32_t v, bool bigEndian) {
-    if (bigEndian)
-        v = __builtin_bswap32(v);
-    const size_t at = out.size();
-    out.resize(at + 4);
-    std::memcpy(out.data() + at, &v, 4);
+    AppendNumber(out, v, bigEndian);
 }
 
 // The value's bytes, cut or padded with zeros to its reserved room so that a damaged
@@ -74,6 +62,8 @@ bool HasLostValue(const TTIFFTag& tag) {
     return !tag.IsInline && tag.RawData.empty();
 }
 
+// A pointer inside a nested directory would point into nothing in the new file, so it is left
+// out, as is a value whose bytes were lost.
 std::vector<TTIFFTag> WritableNestedTags(const std::vector<TTIFFTag>& tags) {
     std::vector<TTIFFTag> kept;
     kept.reserve(tags.size());
@@ -101,9 +91,10 @@ struct TEntry {
 
 constexpr size_t kSwapChunkWords = 1 << 20; // 2 MiB of swapped words per write
 
-void WritePixels(TSafeFile& file, const TCropTIFF::TWordRows& rows, bool bigEndian) {
+// Host-order rows go to the file as they are, or swapped when `swap` is set.
+void WritePixels(TSafeFile& file, const TCropTIFF::TWordRows& rows, bool swap) {
     const size_t rowBytes = rows.RowWords * 2;
-    if (!bigEndian) {
+    if (!swap) {
         if (rows.Stride == rows.RowWords || rows.Rows == 1) {
             file.Write(rows.First, rowBytes * static_cast<size_t>(rows.Rows));
             return;
@@ -123,10 +114,8 @@ void WritePixels(TSafeFile& file, const TCropTIFF::TWordRows& rows, bool bigEndi
         size_t done = 0;
         while (done < rows.RowWords) {
             const size_t n = std::min(rows.RowWords - done, capacity - filled);
-            uint16_t* target = buffer.get() + filled;
-            for (size_t i = 0; i < n; ++i)
-                target[i] =
-                    static_cast<uint16_t>((source[done + i] >> 8) | (source[done + i] << 8));
+            CopyWords(buffer.get() + filled, reinterpret_cast<const uint8_t*>(source + done), n,
+                      true);
             filled += n;
             done += n;
             if (filled == capacity) {
@@ -154,15 +143,15 @@ void TCropTIFF::WriteTagEntry(std::vector<uint8_t>& Out, uint16_t TagID, uint16_
     // A big-endian inline value: bytes stay bytes, 16-bit values are swapped one by one,
     // everything else is one 32-bit number.
     TTIFFTagValue value{ValueField};
-    switch (FieldType & 0xFF) {
-    case 1:
-    case 2:
-    case 6:
-    case 7:
+    switch (static_cast<TTIFFDataType>(FieldType & 0xFF)) {
+    case TTIFFDataType::dtByte:
+    case TTIFFDataType::dtASCII:
+    case TTIFFDataType::dtSByte:
+    case TTIFFDataType::dtUndefined:
         Out.insert(Out.end(), value.AsBytes, value.AsBytes + 4);
         break;
-    case 3:
-    case 8:
+    case TTIFFDataType::dtShort:
+    case TTIFFDataType::dtSShort:
         // Count 0: the reader kept the field's bytes as they stood (there is no value to
         // turn into host order), so they go back as they came; swapping them would change
         // what a reader that looks at the field (a Compression of Count 0) finds there.
@@ -208,9 +197,10 @@ void TCropTIFF::SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int3
                                 const std::vector<TNestedIFD>& NestedIFDs) {
     const size_t rowWords =
         static_cast<size_t>(std::max(Width, 0)) * static_cast<size_t>(std::max(SamplesPerPixel, 0));
-    SaveWordRows(FileName, Width, Height, SamplesPerPixel,
-                 TWordRows{PixelData.data(), rowWords, rowWords, Height}, PixelData.size(),
-                 IsBigEndian, ExtraTags, NestedIFDs);
+    const TWordRows rows{PixelData.data(), rowWords, rowWords, Height};
+    SaveWordRows(FileName, Width, Height, SamplesPerPixel, PixelData.size(), rowWords, IsBigEndian,
+                 ExtraTags, NestedIFDs,
+                 [&](TSafeFile& file) { WritePixels(file, rows, IsBigEndian); });
 }
 
 void TCropTIFF::SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
@@ -221,14 +211,37 @@ void TCropTIFF::SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int3
                                ? static_cast<uint64_t>(PixelRows.RowWords) *
                                      static_cast<uint64_t>(std::max(PixelRows.Rows, 0))
                                : ~0ull;
-    SaveWordRows(FileName, Width, Height, SamplesPerPixel, PixelRows, words, IsBigEndian, ExtraTags,
-                 NestedIFDs);
+    SaveWordRows(FileName, Width, Height, SamplesPerPixel, words, PixelRows.RowWords, IsBigEndian,
+                 ExtraTags, NestedIFDs,
+                 [&](TSafeFile& file) { WritePixels(file, PixelRows, IsBigEndian); });
+}
+
+void TCropTIFF::SaveRowBlocksAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
+                                    int32_t SamplesPerPixel, IRowBlocks& PixelRows,
+                                    bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
+                                    const std::vector<TNestedIFD>& NestedIFDs) {
+    const uint64_t rowWords = static_cast<uint64_t>(std::max(Width, 0)) *
+                              static_cast<uint64_t>(std::max(SamplesPerPixel, 0));
+    const uint64_t words = rowWords * static_cast<uint64_t>(std::max(Height, 0));
+    SaveWordRows(FileName, Width, Height, SamplesPerPixel, words, rowWords, IsBigEndian, ExtraTags,
+                 NestedIFDs, [&](TSafeFile& file) {
+                     for (int32_t row = 0; row < Height;) {
+                         const TWordRows block = PixelRows.Next(row);
+                         if (block.First == nullptr || block.RowWords != rowWords ||
+                             block.Rows < 1 || block.Rows > Height - row)
+                             throw ETIFFError("Несоответствие длины PixelData");
+                         WritePixels(file, block, false);
+                         row += block.Rows;
+                     }
+                     PixelRows.Finish();
+                 });
 }
 
 void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t Height,
-                             int32_t SamplesPerPixel, const TWordRows& rows, uint64_t wordCount,
+                             int32_t SamplesPerPixel, uint64_t wordCount, uint64_t rowWords,
                              bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
-                             const std::vector<TNestedIFD>& NestedIFDs) {
+                             const std::vector<TNestedIFD>& NestedIFDs,
+                             const std::function<void(TSafeFile&)>& writePixels) {
     if (Width < 1)
         throw ETIFFError("Ширина должна быть > 0");
     if (Height < 1)
@@ -238,7 +251,7 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
     const uint64_t expected = static_cast<uint64_t>(Width) * static_cast<uint64_t>(Height) *
                               static_cast<uint64_t>(SamplesPerPixel);
     if (wordCount != expected ||
-        rows.RowWords != static_cast<uint64_t>(Width) * static_cast<uint64_t>(SamplesPerPixel))
+        rowWords != static_cast<uint64_t>(Width) * static_cast<uint64_t>(SamplesPerPixel))
         throw ETIFFError("Несоответствие длины PixelData");
     const uint64_t byteCount = 2 * expected;
 
@@ -298,7 +311,7 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
     Put16(head, static_cast<uint16_t>(count), IsBigEndian);
     for (const TEntry& entry : entries) {
         if (entry.Nested >= 0) {
-            WriteTagEntry(head, entry.TagID, 4, 1,
+            WriteTagEntry(head, entry.TagID, static_cast<uint16_t>(TTIFFDataType::dtLong), 1,
                           static_cast<uint32_t>(nestedOffsets[entry.Nested]), IsBigEndian, false);
             continue;
         }
@@ -324,7 +337,7 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
 
     TSafeFile file(FileName);
     file.Write(head.data(), head.size());
-    WritePixels(file, rows, IsBigEndian);
+    writePixels(file);
     if (!tail.empty())
         file.Write(tail.data(), tail.size());
     file.Commit();

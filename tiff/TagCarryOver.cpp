@@ -11,6 +11,7 @@
 #include <unordered_set>
 
 #include "tags/TIFFTagUtils.h"
+#include "tags/TagNumbers.h"
 #include "tiff/CodePage1251.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/WritableTypes.h"
@@ -28,10 +29,16 @@ bool IsNestedTag(const TTIFFTag& tag) {
 // clang-format off
 // Tags the new file gets anew from the writer or from PrepareTagsForSaving.
 constexpr std::array<uint16_t, 10> kMadeAnew = {
-    11, 256, 257, 273, 274, 278, 279, 284, 40962, 40963};
+    tagid::ProcessingSoftware, tagid::ImageWidth,      tagid::ImageLength,
+    tagid::StripOffsets,       tagid::Orientation,     tagid::RowsPerStrip,
+    tagid::StripByteCounts,    tagid::PlanarConfiguration,
+    tagid::PixelXDimension,    tagid::PixelYDimension};
 // Layouts the new file does not have: tiles, positions, sub-images, embedded JPEG.
 constexpr std::array<uint16_t, 9> kOtherLayouts = {
-    286, 287, 322, 323, 324, 325, 330, 513, 514};
+    tagid::XPosition,   tagid::YPosition,
+    tagid::TileWidth,   tagid::TileLength,  tagid::TileOffsets, tagid::TileByteCounts,
+    tagid::SubIFDs,
+    tagid::JPEGInterchangeFormat, tagid::JPEGInterchangeFormatLength};
 // clang-format on
 
 struct TPointer {
@@ -39,7 +46,7 @@ struct TPointer {
     const char* Prefix;
 };
 constexpr std::array<TPointer, 3> kPointers = {
-    {{34665, "EXIF"}, {34853, "GPS"}, {40965, "Interop"}}};
+    {{tagid::ExifIFD, "EXIF"}, {tagid::GPSInfo, "GPS"}, {tagid::InteroperabilityIFD, "Interop"}}};
 
 bool Contains(std::span<const uint16_t> list, uint16_t id) {
     return std::find(list.begin(), list.end(), id) != list.end();
@@ -86,7 +93,7 @@ void KeepLastOfRepeatedTags(std::vector<TTIFFTag>& tags) {
 // with the values the image was loaded with.
 void RenewUnreadablePixelTags(std::vector<TTIFFTag>& tags, const std::vector<TTIFFTag>& source,
                               int32_t samples) {
-    for (const uint16_t id : {uint16_t(259), uint16_t(277)}) {
+    for (const uint16_t id : {tagid::Compression, tagid::SamplesPerPixel}) {
         const TTIFFTag* original = FindMain(source, id);
         if (original == nullptr)
             continue;
@@ -100,7 +107,7 @@ void RenewUnreadablePixelTags(std::vector<TTIFFTag>& tags, const std::vector<TTI
         renewed.Count = 1;
         renewed.IsInline = true;
         renewed.RawData.clear();
-        renewed.Value.AsDWORD = id == 259 ? 1u : static_cast<uint32_t>(samples);
+        renewed.Value.AsDWORD = id == tagid::Compression ? 1u : static_cast<uint32_t>(samples);
         if (kept != tags.end())
             *kept = std::move(renewed);
         else
@@ -193,7 +200,7 @@ std::string TCropTIFF::ProcessingSoftwareText(const std::string* OldText,
 
 TTIFFTag TCropTIFF::CreateProcessingSoftwareTag(const std::string& Value) {
     TTIFFTag tag;
-    tag.TagID = 11;
+    tag.TagID = tagid::ProcessingSoftware;
     tag.DataType = TTIFFDataType::dtASCII;
     tag.TagName = "ProcessingSoftware";
     const std::string bytes = Utf8ToCodePage1251(Value);
@@ -214,15 +221,15 @@ TCropTIFF::PrepareTagsForSaving(const std::vector<TTIFFTag>& OriginalTags, int32
     std::vector<TTIFFTag> result = GetSafeTagsFromList(OriginalTags);
     const std::vector<TTIFFTag> main = MainTags(OriginalTags);
     // The whole image is one strip of interleaved samples.
-    if (HadTagInTags(main, 278))
+    if (HadTagInTags(main, tagid::RowsPerStrip))
         result.push_back(CreateRowsPerStripTag(NewHeight));
-    if (HadTagInTags(main, 284))
+    if (HadTagInTags(main, tagid::PlanarConfiguration))
         result.push_back(CreatePlanarConfigurationTag(1));
-    if (const TTIFFTag* orientation = FindMain(OriginalTags, 274))
+    if (const TTIFFTag* orientation = FindMain(OriginalTags, tagid::Orientation))
         result.push_back(CreateOrientationTag(
             PreserveOriginalOrientation ? orientation->Value.AsWords[0] : uint16_t{1}));
 
-    const TTIFFTag* old = FindMain(OriginalTags, 11);
+    const TTIFFTag* old = FindMain(OriginalTags, tagid::ProcessingSoftware);
     result.push_back(CreateProcessingSoftwareTag(
         ProcessingSoftwareText(old ? &old->DisplayValueDecoded : nullptr, CropRemainingPercent,
                                GetVersionText(true), LocalTimeWithMilliseconds())));
@@ -254,7 +261,9 @@ TCropTIFF::BuildTagsForSaving(bool Minimal, const std::vector<TTIFFTag>& AllTags
                               bool PreserveOriginalOrientation, double CropRemainingPercent) {
     TTagsForSaving out;
     if (Minimal) {
-        constexpr std::array<uint16_t, 5> kPixelTags = {258, 259, 262, 277, 339};
+        constexpr std::array<uint16_t, 5> kPixelTags = {
+            tagid::BitsPerSample, tagid::Compression, tagid::PhotometricInterpretation,
+            tagid::SamplesPerPixel, tagid::SampleFormat};
         for (const TTIFFTag& tag : AllTags)
             if (!IsNestedTag(tag) && Contains(kPixelTags, tag.TagID))
                 out.ExtraTags.push_back(tag);
@@ -270,9 +279,9 @@ TCropTIFF::BuildTagsForSaving(bool Minimal, const std::vector<TTIFFTag>& AllTags
     for (TIFDBlock& block : ExtractAllIFDBlocks(AllTags, main)) {
         if (block.Prefix == "EXIF")
             for (TTIFFTag& tag : block.Tags) {
-                if (tag.TagID != 40962 && tag.TagID != 40963)
+                if (tag.TagID != tagid::PixelXDimension && tag.TagID != tagid::PixelYDimension)
                     continue;
-                const int32_t size = tag.TagID == 40962 ? FrameW : FrameH;
+                const int32_t size = tag.TagID == tagid::PixelXDimension ? FrameW : FrameH;
                 tag.Value.AsDWORD = static_cast<uint32_t>(size);
                 // A SHORT cannot hold a size above 65535; the field allows LONG.
                 if (tag.DataType == TTIFFDataType::dtShort && size > 65535)

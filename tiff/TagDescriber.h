@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "tiff/ByteView.h"
 #include "tiff/TIFFRecords.h"
 
 namespace vantrel {
@@ -17,10 +18,9 @@ public:
     /// Display name of a tag number; never fails.
     virtual std::string TagName(uint16_t tagID) const = 0;
 
-    /// Sets `DisplayValue` and `DisplayValueDecoded` of a record built so far.
-    /// `data` is the whole file; must not throw.
-    virtual void DescribeValue(TTIFFTag& tag, const uint8_t* data, uint64_t fileSize,
-                               bool bigEndian) const noexcept = 0;
+    /// Sets `DisplayValue` and `DisplayValueDecoded` of a record built so far from the bytes
+    /// of the whole file; must not throw.
+    virtual void DescribeValue(TTIFFTag& tag, TByteView file, bool bigEndian) const noexcept = 0;
 
     /// Name of a compression scheme number.
     virtual std::string CompressionName(uint32_t compression) const = 0;

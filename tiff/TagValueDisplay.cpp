@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "tags/TIFFTagUtils.h"
+#include "tags/TagNumbers.h"
 #include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/FloatText.h"
@@ -25,26 +26,20 @@ constexpr std::string_view kValueArray = "[массив значений]";
 constexpr std::string_view kInvalidUtf8 = "[некорректный UTF-8]";
 constexpr std::string_view kMore = " →"; // text cut at its display limit
 
-bool IsPointerTag(uint16_t tagID) {
-    return tagID == 330 || tagID == 34665 || tagID == 34853 || tagID == 40965;
-}
-
-// Reads numbers of the file's byte order from a range already checked against the file size.
+// Reads numbers of the file's byte order from a slice that holds all the values read.
 class TValueReader {
 public:
-    TValueReader(const uint8_t* data, bool bigEndian) : FData(data), FBigEndian(bigEndian) {}
+    TValueReader(TByteView values, bool bigEndian) : FValues(values), FBigEndian(bigEndian) {}
 
-    uint8_t U8(uint64_t pos) const { return FData[pos]; }
-    uint16_t U16(uint64_t pos) const { return ReadU16(FData + pos, FBigEndian); }
-    uint32_t U32(uint64_t pos) const { return ReadU32(FData + pos, FBigEndian); }
+    uint8_t U8(uint64_t pos) const { return FValues.Data()[pos]; }
+    uint16_t U16(uint64_t pos) const { return ReadU16(FValues.Data() + pos, FBigEndian); }
+    uint32_t U32(uint64_t pos) const { return ReadU32(FValues.Data() + pos, FBigEndian); }
     uint64_t U64(uint64_t pos) const {
-        const uint64_t first = U32(pos);
-        const uint64_t second = U32(pos + 4);
-        return FBigEndian ? first << 32 | second : second << 32 | first;
+        return ReadNumber<uint64_t>(FValues.Data() + pos, FBigEndian);
     }
 
 private:
-    const uint8_t* FData;
+    TByteView FValues;
     bool FBigEndian;
 };
 
@@ -146,6 +141,24 @@ std::string BracketedList(uint32_t count, uint32_t limit, std::string_view sep, 
     return out;
 }
 
+// Out of line: one number bare, several as a bracketed list.
+template <typename TValue> std::string IntegerText(uint32_t count, TValue valueAt) {
+    return count == 1 ? valueAt(0) : BracketedList(count, L::IntegerList, ", ", valueAt);
+}
+
+template <typename TValue> std::string RationalText(uint32_t count, TValue valueAt) {
+    return count == 1 ? valueAt(0) : BracketedList(count, L::RationalList, "; ", valueAt);
+}
+
+template <typename TNumber> std::string Fraction(TNumber numerator, TNumber denominator) {
+    return std::to_string(numerator) + "/" + std::to_string(denominator);
+}
+
+// Inline: the first values that the field holds, joined by ", ".
+template <typename TValue> std::string InlineList(uint32_t count, uint32_t limit, TValue valueAt) {
+    return JoinValues(std::min(count, limit), valueAt, ", ");
+}
+
 std::string TwoLineByteText(std::span<const uint8_t> bytes) {
     const auto count = static_cast<uint32_t>(bytes.size());
     std::string out = BracketedList(count, L::ByteList, ", ",
@@ -177,13 +190,12 @@ std::string InlineText(const TTIFFTag& tag) {
     const TTIFFTagValue& v = tag.Value;
     switch (tag.DataType) {
     case TTIFFDataType::dtByte:
-        return JoinValues(
-            std::min(tag.Count, L::InlineBytes),
-            [&](uint32_t i) { return std::to_string(v.AsBytes[i]); }, ", ");
+        return InlineList(tag.Count, L::InlineBytes,
+                          [&](uint32_t i) { return std::to_string(v.AsBytes[i]); });
     case TTIFFDataType::dtSByte:
-        return JoinValues(
-            std::min(tag.Count, L::InlineBytes),
-            [&](uint32_t i) { return std::to_string(static_cast<int8_t>(v.AsBytes[i])); }, ", ");
+        return InlineList(tag.Count, L::InlineBytes, [&](uint32_t i) {
+            return std::to_string(static_cast<int8_t>(v.AsBytes[i]));
+        });
     case TTIFFDataType::dtASCII: {
         size_t length = 4;
         while (length > 0 && v.AsBytes[length - 1] <= 32)
@@ -191,13 +203,12 @@ std::string InlineText(const TTIFFTag& tag) {
         return BytesAsCharacters(std::span(v.AsBytes, length));
     }
     case TTIFFDataType::dtShort:
-        return JoinValues(
-            std::min(tag.Count, L::InlineShorts),
-            [&](uint32_t i) { return std::to_string(v.AsWords[i]); }, ", ");
+        return InlineList(tag.Count, L::InlineShorts,
+                          [&](uint32_t i) { return std::to_string(v.AsWords[i]); });
     case TTIFFDataType::dtSShort:
-        return JoinValues(
-            std::min(tag.Count, L::InlineShorts),
-            [&](uint32_t i) { return std::to_string(static_cast<int16_t>(v.AsWords[i])); }, ", ");
+        return InlineList(tag.Count, L::InlineShorts, [&](uint32_t i) {
+            return std::to_string(static_cast<int16_t>(v.AsWords[i]));
+        });
     case TTIFFDataType::dtSLong:
         return std::to_string(static_cast<int32_t>(v.AsDWORD));
     case TTIFFDataType::dtFloat:
@@ -247,8 +258,8 @@ std::string MakePrintablePreview(std::span<const uint8_t> bytes) {
     return out;
 }
 
-std::string FormatArrayValue(const uint8_t* data, uint64_t fileSize, bool bigEndian, uint16_t tagID,
-                             TTIFFDataType dataType, uint32_t count, uint32_t offset) {
+std::string FormatArrayValue(TByteView file, bool bigEndian, uint16_t tagID, TTIFFDataType dataType,
+                             uint32_t count, uint32_t offset) {
     if (count == 0)
         return {};
     if (count > L::MaxCount) {
@@ -259,58 +270,45 @@ std::string FormatArrayValue(const uint8_t* data, uint64_t fileSize, bool bigEnd
     }
     const auto size = static_cast<uint32_t>(TCropTIFF::GetDataTypeSize(dataType));
     const uint64_t byteCount = uint64_t{count} * size; // cannot overflow: count ≤ 10^6
-    if (data == nullptr || !InFile(offset, byteCount, fileSize))
+    const std::optional<TByteView> values = file.Slice(offset, byteCount);
+    if (!values)
         return std::string(kOutOfRange);
 
-    const TValueReader r(data, bigEndian);
-    const std::span<const uint8_t> bytes(data + offset, byteCount);
-    const auto at = [&](uint32_t i) { return uint64_t{offset} + uint64_t{i} * size; };
+    const TValueReader r(*values, bigEndian);
+    const std::span<const uint8_t> bytes = values->Bytes();
+    const auto at = [&](uint32_t i) { return uint64_t{i} * size; };
     switch (dataType) {
     case TTIFFDataType::dtByte:
     case TTIFFDataType::dtUndefined:
         if (count == 1)
             return std::to_string(bytes[0]);
-        return tagID == 700 ? XmpText(bytes) : TwoLineByteText(bytes);
+        return tagID == tagid::XMLPacket ? XmpText(bytes) : TwoLineByteText(bytes);
     case TTIFFDataType::dtASCII:
         return AsciiText(bytes);
-    case TTIFFDataType::dtShort: {
-        const auto value = [&](uint32_t i) { return std::to_string(r.U16(at(i))); };
-        return count == 1 ? value(0) : BracketedList(count, L::IntegerList, ", ", value);
-    }
-    case TTIFFDataType::dtLong: {
-        const auto value = [&](uint32_t i) { return std::to_string(r.U32(at(i))); };
-        return count == 1 ? value(0) : BracketedList(count, L::IntegerList, ", ", value);
-    }
-    case TTIFFDataType::dtSByte: {
-        const auto value = [&](uint32_t i) { return std::to_string(int8_t(r.U8(at(i)))); };
-        return count == 1 ? value(0) : BracketedList(count, L::IntegerList, ", ", value);
-    }
-    case TTIFFDataType::dtSShort: {
-        const auto value = [&](uint32_t i) { return std::to_string(int16_t(r.U16(at(i)))); };
-        return count == 1 ? value(0) : BracketedList(count, L::IntegerList, ", ", value);
-    }
-    case TTIFFDataType::dtSLong: {
-        const auto value = [&](uint32_t i) { return std::to_string(int32_t(r.U32(at(i)))); };
-        return count == 1 ? value(0) : BracketedList(count, L::IntegerList, ", ", value);
-    }
-    case TTIFFDataType::dtRational: {
-        const auto value = [&](uint32_t i) {
-            return std::to_string(r.U32(at(i))) + "/" + std::to_string(r.U32(at(i) + 4));
-        };
-        return count == 1 ? value(0) : BracketedList(count, L::RationalList, "; ", value);
-    }
-    case TTIFFDataType::dtSRational: {
-        const auto value = [&](uint32_t i) {
-            return std::to_string(int32_t(r.U32(at(i)))) + "/" +
-                   std::to_string(int32_t(r.U32(at(i) + 4)));
-        };
-        return count == 1 ? value(0) : BracketedList(count, L::RationalList, "; ", value);
-    }
+    case TTIFFDataType::dtShort:
+        return IntegerText(count, [&](uint32_t i) { return std::to_string(r.U16(at(i))); });
+    case TTIFFDataType::dtLong:
+        return IntegerText(count, [&](uint32_t i) { return std::to_string(r.U32(at(i))); });
+    case TTIFFDataType::dtSByte:
+        return IntegerText(count, [&](uint32_t i) { return std::to_string(int8_t(r.U8(at(i)))); });
+    case TTIFFDataType::dtSShort:
+        return IntegerText(count,
+                           [&](uint32_t i) { return std::to_string(int16_t(r.U16(at(i)))); });
+    case TTIFFDataType::dtSLong:
+        return IntegerText(count,
+                           [&](uint32_t i) { return std::to_string(int32_t(r.U32(at(i)))); });
+    case TTIFFDataType::dtRational:
+        return RationalText(count,
+                            [&](uint32_t i) { return Fraction(r.U32(at(i)), r.U32(at(i) + 4)); });
+    case TTIFFDataType::dtSRational:
+        return RationalText(count, [&](uint32_t i) {
+            return Fraction(int32_t(r.U32(at(i))), int32_t(r.U32(at(i) + 4)));
+        });
     case TTIFFDataType::dtFloat:
-        return count == 1 ? FormatFloatGeneral(std::bit_cast<float>(r.U32(offset)))
+        return count == 1 ? FormatFloatGeneral(std::bit_cast<float>(r.U32(0)))
                           : std::string(kFloatArray);
     case TTIFFDataType::dtDouble:
-        return count == 1 ? FormatFloatGeneral(std::bit_cast<double>(r.U64(offset)))
+        return count == 1 ? FormatFloatGeneral(std::bit_cast<double>(r.U64(0)))
                           : std::string(kValueArray);
     default:
         return std::string(kUnsupportedType);
@@ -344,7 +342,7 @@ std::string SimplifyRational(std::string_view text) {
     return std::to_string(num) + "/" + std::to_string(den);
 }
 
-void FormatTagDisplayValue(TTIFFTag& tag, const uint8_t* data, uint64_t fileSize, bool bigEndian) {
+void FormatTagDisplayValue(TTIFFTag& tag, TByteView file, bool bigEndian) {
     if (IsPointerTag(tag.TagID)) {
         tag.DisplayValue = FormatHex32(tag.Value.AsDWORD);
         return;
@@ -356,21 +354,20 @@ void FormatTagDisplayValue(TTIFFTag& tag, const uint8_t* data, uint64_t fileSize
     const uint32_t offset = tag.Value.AsDWORD;
     if (tag.DataType == TTIFFDataType::dtRational || tag.DataType == TTIFFDataType::dtSRational) {
         tag.DisplayValue =
-            FormatArrayValue(data, fileSize, bigEndian, tag.TagID, tag.DataType, tag.Count, offset);
+            FormatArrayValue(file, bigEndian, tag.TagID, tag.DataType, tag.Count, offset);
         tag.DisplayValueDecoded = SimplifyRational(tag.DisplayValue);
         return;
     }
     tag.DisplayValue = FormatHex32(offset);
     tag.DisplayValueDecoded =
-        FormatArrayValue(data, fileSize, bigEndian, tag.TagID, tag.DataType, tag.Count, offset);
+        FormatArrayValue(file, bigEndian, tag.TagID, tag.DataType, tag.Count, offset);
 }
 
-void DescribeTagTexts(TTIFFTag& tag, const uint8_t* data, uint64_t fileSize,
-                      bool bigEndian) noexcept {
+void DescribeTagTexts(TTIFFTag& tag, TByteView file, bool bigEndian) noexcept {
     tag.DisplayValue.clear();
     tag.DisplayValueDecoded.clear();
     try {
-        FormatTagDisplayValue(tag, data, fileSize, bigEndian);
+        FormatTagDisplayValue(tag, file, bigEndian);
     } catch (...) {
         tag.DisplayValue = kReadError;
     }

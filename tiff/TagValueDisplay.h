@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "tiff/ByteView.h"
 #include "tiff/TIFFRecords.h"
 
 namespace vantrel {
@@ -32,14 +33,13 @@ struct TValueTextLimits {
 
 /// \brief Sets `DisplayValue` and, for out-of-line values, `DisplayValueDecoded` of a record
 /// from its TagID, DataType, Count, Value and IsInline, reading out-of-line values from the
-/// file bytes `data` of `fileSize` bytes. May throw (std::bad_alloc).
-void FormatTagDisplayValue(TTIFFTag& tag, const uint8_t* data, uint64_t fileSize, bool bigEndian);
+/// bytes of the whole file. May throw (std::bad_alloc).
+void FormatTagDisplayValue(TTIFFTag& tag, TByteView file, bool bigEndian);
 
 /// \brief Text of the `count` values of `dataType` at `offset` in the file; values outside the
 /// file give "[выход за диапазон]" and are not read.
-[[nodiscard]] std::string FormatArrayValue(const uint8_t* data, uint64_t fileSize, bool bigEndian,
-                                           uint16_t tagID, TTIFFDataType dataType, uint32_t count,
-                                           uint32_t offset);
+[[nodiscard]] std::string FormatArrayValue(TByteView file, bool bigEndian, uint16_t tagID,
+                                           TTIFFDataType dataType, uint32_t count, uint32_t offset);
 
 /// \brief Reduces the text of one rational ("600/4" → "150", "4/-8" → "-1/2"); any other text
 /// comes back unchanged.
@@ -51,7 +51,6 @@ void FormatTagDisplayValue(TTIFFTag& tag, const uint8_t* data, uint64_t fileSize
 /// \brief Both display texts of a record, as the metadata table shows them: the value text,
 /// the catalogue decoder's text for single values, else a copy of the value text (not for the
 /// four directory pointer tags). Never throws: failures become placeholder texts.
-void DescribeTagTexts(TTIFFTag& tag, const uint8_t* data, uint64_t fileSize,
-                      bool bigEndian) noexcept;
+void DescribeTagTexts(TTIFFTag& tag, TByteView file, bool bigEndian) noexcept;
 
 } // namespace vantrel

@@ -3,17 +3,13 @@
 
 #include <cstring>
 
+#include "tiff/ByteOrder.h"
+
 namespace vantrel {
 namespace {
 
-inline uint16_t Load(const uint8_t* p) noexcept {
-    uint16_t v;
-    std::memcpy(&v, p, 2);
-    return v;
-}
-
 template <bool Swap> inline uint16_t Take(const uint8_t* p) noexcept {
-    return Swap ? __builtin_bswap16(Load(p)) : Load(p);
+    return ReadU16(p, Swap);
 }
 
 void SwapCopy(uint16_t* __restrict dst, const uint8_t* __restrict src, size_t n) noexcept {

@@ -11,14 +11,14 @@ namespace vantrel {
 /// of line: BYTE, ASCII, SHORT, LONG, RATIONAL, UNDEFINED and SRATIONAL. The carry-over drops
 /// out-of-line tags of other types and the writer refuses them.
 [[nodiscard]] inline bool IsWritableOutOfLine(TTIFFDataType type) {
-    switch (static_cast<uint8_t>(type)) {
-    case 1:
-    case 2:
-    case 3:
-    case 4:
-    case 5:
-    case 7:
-    case 10:
+    switch (type) {
+    case TTIFFDataType::dtByte:
+    case TTIFFDataType::dtASCII:
+    case TTIFFDataType::dtShort:
+    case TTIFFDataType::dtLong:
+    case TTIFFDataType::dtRational:
+    case TTIFFDataType::dtUndefined:
+    case TTIFFDataType::dtSRational:
         return true;
     default:
         return false;

@@ -9,6 +9,7 @@
 #include "tests/support/Shell.h"
 #include "tests/support/TIFFBuilder.h"
 #include "tests/support/TempDir.h"
+#include "tiff/ByteOrder.h"
 
 namespace vantrel::test {
 namespace {
@@ -25,7 +26,7 @@ std::vector<uint16_t> WordsOfFile(const std::string& path) {
     const std::vector<uint8_t> bytes = ReadFileBytes(path);
     std::vector<uint16_t> words(bytes.size() / 2);
     for (size_t k = 0; k < words.size(); ++k)
-        words[k] = static_cast<uint16_t>(bytes[2 * k] | bytes[2 * k + 1] << 8);
+        words[k] = ReadU16(bytes.data() + 2 * k, false);
     return words;
 }
 

@@ -14,7 +14,7 @@
 #include "tests/support/TempDir.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
-#include "ui/TagTable.h"
+#include "ui/logic/TagTable.h"
 
 namespace vantrel {
 namespace {

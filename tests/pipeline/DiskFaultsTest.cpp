@@ -19,7 +19,7 @@
 
 #include "pipeline/CropCore.h"
 #include "tags/TIFFTagUtils.h"
-#include "tests/pipeline/support/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/FolderSnapshot.h"
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/support/TempDir.h"
@@ -117,7 +117,7 @@ protected:
     TLoadedScan FScan;
 };
 
-// ---- The target folder ----------------------------------------------------------------------
+// The target folder.
 
 TEST_F(DiskFaults, TargetFolderMissingIsAFileOrNamesAFolder) {
     fs::create_directory(FDir.File("taken.tif"));
@@ -188,7 +188,7 @@ TEST_F(DiskFaults, ReadOnlyFileSystemKeepsTheSource) {
     EXPECT_EQ(result.Output, OSMessage(EROFS));
 }
 
-// ---- A full file system -----------------------------------------------------------------------
+// A full file system.
 
 // A real full disk: a tmpfs smaller than the file, holding the source that the save replaces
 // (empty prefix and postfix) and another file.
@@ -222,7 +222,7 @@ TEST_F(DiskFaults, FileSizeLimitActsAsAFullDisk) {
     EXPECT_EQ(result.Output, OSMessage(EFBIG));
 }
 
-// ---- The source changes on disk between its load and its save ---------------------------------
+// The source changes on disk between its load and its save.
 
 TEST_F(DiskFaults, DeletedSourceStopsTheSaveBeforeAnythingIsWritten) {
     fs::remove(FSource);

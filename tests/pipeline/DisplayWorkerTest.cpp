@@ -11,7 +11,7 @@
 
 #include "pipeline/DisplayWorker.h"
 #include "pipeline/UiCallQueue.h"
-#include "tests/pipeline/support/RenderProbe.h"
+#include "tests/support/RenderProbe.h"
 
 namespace vantrel {
 namespace {

@@ -8,6 +8,7 @@
 #include <tiffio.h>
 
 #include "tests/support/TIFFBuilder.h"
+#include "tiff/ByteOrder.h"
 
 namespace vantrel::test {
 namespace {
@@ -58,8 +59,7 @@ std::vector<uint8_t> RowBytes(const TLibTIFFImage& im, const std::vector<uint16_
             if (im.BitsPerSample == 8) {
                 out.push_back(static_cast<uint8_t>(w >> 8));
             } else {
-                out.push_back(static_cast<uint8_t>(w));
-                out.push_back(static_cast<uint8_t>(w >> 8));
+                AppendNumber(out, w, false);
             }
         }
     }

@@ -7,8 +7,7 @@ std::string TMinimalTagDescriber::TagName(uint16_t tagID) const {
     return "Тег " + std::to_string(tagID);
 }
 
-void TMinimalTagDescriber::DescribeValue(TTIFFTag& tag, const uint8_t*, uint64_t,
-                                         bool) const noexcept {
+void TMinimalTagDescriber::DescribeValue(TTIFFTag& tag, TByteView, bool) const noexcept {
     tag.DisplayValue.clear();
     tag.DisplayValueDecoded.clear();
 }

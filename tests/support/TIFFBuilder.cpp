@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "tags/TagNumbers.h"
+#include "tiff/ByteOrder.h"
+
 namespace vantrel::test {
 namespace {
 
@@ -32,16 +35,12 @@ public:
     explicit TOut(bool be) : FBE(be) {}
     std::vector<uint8_t> Bytes;
     void Put(uint32_t v, uint32_t size) {
-        for (uint32_t k = 0; k < size; ++k) {
-            const uint32_t shift = FBE ? 8 * (size - 1 - k) : 8 * k;
-            Bytes.push_back(static_cast<uint8_t>(v >> shift));
-        }
-    }
-    void PutAt(size_t pos, uint32_t v, uint32_t size) {
-        for (uint32_t k = 0; k < size; ++k) {
-            const uint32_t shift = FBE ? 8 * (size - 1 - k) : 8 * k;
-            Bytes[pos + k] = static_cast<uint8_t>(v >> shift);
-        }
+        if (size == 1)
+            Bytes.push_back(static_cast<uint8_t>(v));
+        else if (size == 2)
+            AppendNumber(Bytes, static_cast<uint16_t>(v), FBE);
+        else
+            AppendNumber(Bytes, v, FBE);
     }
 
 private:
@@ -249,16 +248,16 @@ TTIFFBuilder MakeImage(uint16_t width, uint16_t height, uint16_t samples,
         addStrips([&](size_t k) { return words.at(k); }, size_t{width} * samples);
     }
     (void)plane;
-    b.Add(256, TTIFFBuilder::kShort, {width});
-    b.Add(257, TTIFFBuilder::kShort, {height});
-    b.Add(258, TTIFFBuilder::kShort, std::vector<uint32_t>(samples, 16));
-    b.Add(259, TTIFFBuilder::kShort, {1});
-    b.Add(262, TTIFFBuilder::kShort, {samples >= 3 ? 2u : 1u});
-    b.AddBlobOffsets(273, TTIFFBuilder::kLong, strips);
-    b.Add(277, TTIFFBuilder::kShort, {samples});
-    b.Add(278, TTIFFBuilder::kShort, {rps});
-    b.AddBlobSizes(279, TTIFFBuilder::kLong, strips);
-    b.Add(284, TTIFFBuilder::kShort, {planar ? 2u : 1u});
+    b.Add(tagid::ImageWidth, TTIFFBuilder::kShort, {width});
+    b.Add(tagid::ImageLength, TTIFFBuilder::kShort, {height});
+    b.Add(tagid::BitsPerSample, TTIFFBuilder::kShort, std::vector<uint32_t>(samples, 16));
+    b.Add(tagid::Compression, TTIFFBuilder::kShort, {1});
+    b.Add(tagid::PhotometricInterpretation, TTIFFBuilder::kShort, {samples >= 3 ? 2u : 1u});
+    b.AddBlobOffsets(tagid::StripOffsets, TTIFFBuilder::kLong, strips);
+    b.Add(tagid::SamplesPerPixel, TTIFFBuilder::kShort, {samples});
+    b.Add(tagid::RowsPerStrip, TTIFFBuilder::kShort, {rps});
+    b.AddBlobSizes(tagid::StripByteCounts, TTIFFBuilder::kLong, strips);
+    b.Add(tagid::PlanarConfiguration, TTIFFBuilder::kShort, {planar ? 2u : 1u});
     return b;
 }
 

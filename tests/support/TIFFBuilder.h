@@ -15,13 +15,13 @@ namespace vantrel::test {
 /// order they were added (no sorting), so a test controls the file order.
 ///
 ///   TTIFFBuilder b(/*bigEndian=*/false);
-///   b.Add(256, kShort, {2});                       // ImageWidth = 2, inline
-///   int strip = b.AddWords({1, 2, 3, 4});          // strip data, in the file's byte order
-///   b.AddBlobOffsets(273, kLong, {strip});         // StripOffsets -> that blob
-///   b.AddBlobSizes(279, kLong, {strip});           // StripByteCounts = its size
+///   b.Add(tagid::ImageWidth, kShort, {2});                  // inline
+///   int strip = b.AddWords({1, 2, 3, 4});                   // in the file's byte order
+///   b.AddBlobOffsets(tagid::StripOffsets, kLong, {strip});  // -> that blob
+///   b.AddBlobSizes(tagid::StripByteCounts, kLong, {strip}); // its size
 ///   int exif = b.NewDirectory();
-///   b.Add(exif, 33434, kRational, {1, 125});        // RATIONAL: two numbers per value
-///   b.AddPointer(34665, {exif});                   // ExifIFD -> that directory
+///   b.Add(exif, tagid::ExposureTime, kRational, {1, 125});  // two numbers per value
+///   b.AddPointer(tagid::ExifIFD, {exif});                   // -> that directory
 ///   std::vector<uint8_t> file = b.Build();
 class TTIFFBuilder {
 public:

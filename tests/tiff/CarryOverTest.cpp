@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tags/TIFFTagUtils.h"
+#include "tags/TagNumbers.h"
 #include "tests/tiff/WriterTestUtil.h"
 #include "tiff/CodePage1251.h"
 #include "tiff/CropTIFFUnit.h"
@@ -24,7 +26,7 @@ TTIFFTag Named(TTIFFTag t, const std::string& name) {
 }
 
 TTIFFTag Software(const std::string& decoded) {
-    TTIFFTag t = Ascii(11, decoded);
+    TTIFFTag t = Ascii(tagid::ProcessingSoftware, decoded);
     t.DisplayValueDecoded = decoded;
     return t;
 }
@@ -51,41 +53,44 @@ std::string Text(const TTIFFTag& t) {
 std::vector<TTIFFTag> RichSource() {
     return {
         Software("Scanner 2.0"),
-        Short(256, 5000),
-        Short(257, 3000),
-        InlineTag(258, TTIFFDataType::dtShort, 16, 3),
-        Short(259, 1),
-        Short(262, 2),
-        Short(273, 8),
-        Short(274, 6),
-        Short(277, 3),
-        Short(278, 16),
-        InlineTag(279, TTIFFDataType::dtLong, 90000000),
-        OutOfLine(282, TTIFFDataType::dtRational, 1, {44, 1, 0, 0, 1, 0, 0, 0}),
-        Short(284, 2),
-        Short(286, 1),
-        Short(287, 1),
-        Short(322, 256),
-        Short(323, 256),
-        Short(324, 1),
-        Short(325, 1),
-        InlineTag(330, TTIFFDataType::dtLong, 9000),
-        Short(339, 1),
-        Short(513, 1),
-        Short(514, 1),
+        Short(tagid::ImageWidth, 5000),
+        Short(tagid::ImageLength, 3000),
+        InlineTag(tagid::BitsPerSample, TTIFFDataType::dtShort, 16, 3),
+        Short(tagid::Compression, 1),
+        Short(tagid::PhotometricInterpretation, 2),
+        Short(tagid::StripOffsets, 8),
+        Short(tagid::Orientation, 6),
+        Short(tagid::SamplesPerPixel, 3),
+        Short(tagid::RowsPerStrip, 16),
+        InlineTag(tagid::StripByteCounts, TTIFFDataType::dtLong, 90000000),
+        OutOfLine(tagid::XResolution, TTIFFDataType::dtRational, 1, {44, 1, 0, 0, 1, 0, 0, 0}),
+        Short(tagid::PlanarConfiguration, 2),
+        Short(tagid::XPosition, 1),
+        Short(tagid::YPosition, 1),
+        Short(tagid::TileWidth, 256),
+        Short(tagid::TileLength, 256),
+        Short(tagid::TileOffsets, 1),
+        Short(tagid::TileByteCounts, 1),
+        InlineTag(tagid::SubIFDs, TTIFFDataType::dtLong, 9000),
+        Short(tagid::SampleFormat, 1),
+        Short(tagid::JPEGInterchangeFormat, 1),
+        Short(tagid::JPEGInterchangeFormatLength, 1),
         InlineTag(600, TTIFFDataType::dtSLong, static_cast<uint32_t>(-5)),
         OutOfLine(601, TTIFFDataType::dtSLong, 2, std::vector<uint8_t>(8, 1)),
         OutOfLine(602, TTIFFDataType::dtDouble, 1, {}),
-        OutOfLine(34675, TTIFFDataType::dtUndefined, 4, {1, 2, 3, 4}),
-        InlineTag(34665, TTIFFDataType::dtLong, 1000),
-        Named(Short(41728, 3), "→ EXIF: FileSource"),
-        Named(InlineTag(40962, TTIFFDataType::dtShort, 5000), "→ EXIF: PixelXDimension"),
-        Named(InlineTag(40963, TTIFFDataType::dtLong, 3000), "→ EXIF: PixelYDimension"),
-        Named(InlineTag(40965, TTIFFDataType::dtLong, 2000), "→ EXIF: InteropOffset"),
-        InlineTag(34853, TTIFFDataType::dtLong, 1500),
-        Named(InlineTag(0, TTIFFDataType::dtByte, 2, 4), "→ GPS: GPSVersionID"),
-        Named(Short(11, 2), "→ GPS: GPSDOP"),
-        Named(Short(5, 0), "→ SubIFD #0: NewSubfileType"),
+        OutOfLine(tagid::ICCProfile, TTIFFDataType::dtUndefined, 4, {1, 2, 3, 4}),
+        InlineTag(tagid::ExifIFD, TTIFFDataType::dtLong, 1000),
+        Named(Short(tagid::FileSource, 3), "→ EXIF: FileSource"),
+        Named(InlineTag(tagid::PixelXDimension, TTIFFDataType::dtShort, 5000),
+              "→ EXIF: PixelXDimension"),
+        Named(InlineTag(tagid::PixelYDimension, TTIFFDataType::dtLong, 3000),
+              "→ EXIF: PixelYDimension"),
+        Named(InlineTag(tagid::InteroperabilityIFD, TTIFFDataType::dtLong, 2000),
+              "→ EXIF: InteropOffset"),
+        InlineTag(tagid::GPSInfo, TTIFFDataType::dtLong, 1500),
+        Named(InlineTag(tagid::GPSVersionID, TTIFFDataType::dtByte, 2, 4), "→ GPS: GPSVersionID"),
+        Named(Short(tagid::GPSDOP, 2), "→ GPS: GPSDOP"),
+        Named(Short(tagid::NewSubfileType, 0), "→ SubIFD #0: NewSubfileType"),
     };
 }
 
@@ -93,25 +98,35 @@ TEST(CarryOver, FullModeKeepsWhatStaysTrueAndRenewsTheRest) {
     const auto out =
         TCropTIFF::BuildTagsForSaving(false, RichSource(), 2500, 1500, 3, false, true, 25.0);
     EXPECT_EQ(Ids(out.ExtraTags),
-              (std::vector<uint16_t>{258, 259, 262, 277, 282, 339, 600, 34675, 278, 284, 274, 11}));
-    EXPECT_EQ(Find(out.ExtraTags, 278)->Value.AsDWORD, 1500u);
-    EXPECT_EQ(Find(out.ExtraTags, 284)->Value.AsDWORD, 1u);
-    EXPECT_EQ(Find(out.ExtraTags, 274)->Value.AsDWORD, 6u);
+              (std::vector<uint16_t>{
+                  tagid::BitsPerSample, tagid::Compression, tagid::PhotometricInterpretation,
+                  tagid::SamplesPerPixel, tagid::XResolution, tagid::SampleFormat, 600,
+                  tagid::ICCProfile, tagid::RowsPerStrip, tagid::PlanarConfiguration,
+                  tagid::Orientation, tagid::ProcessingSoftware}));
+    EXPECT_EQ(Find(out.ExtraTags, tagid::RowsPerStrip)->Value.AsDWORD, 1500u);
+    EXPECT_EQ(Find(out.ExtraTags, tagid::PlanarConfiguration)->Value.AsDWORD, 1u);
+    EXPECT_EQ(Find(out.ExtraTags, tagid::Orientation)->Value.AsDWORD, 6u);
     ASSERT_EQ(out.NestedIFDs.size(), 2u);
-    EXPECT_EQ(out.NestedIFDs[0].PointerTagID, 34665);
-    EXPECT_EQ(Ids(out.NestedIFDs[0].Tags), (std::vector<uint16_t>{41728, 40962, 40963, 40965}));
+    EXPECT_EQ(out.NestedIFDs[0].PointerTagID, tagid::ExifIFD);
+    EXPECT_EQ(Ids(out.NestedIFDs[0].Tags),
+              (std::vector<uint16_t>{tagid::FileSource, tagid::PixelXDimension,
+                                     tagid::PixelYDimension, tagid::InteroperabilityIFD}));
     EXPECT_EQ(out.NestedIFDs[0].Tags[0].TagName, "FileSource");
     EXPECT_EQ(out.NestedIFDs[0].Tags[1].Value.AsDWORD, 2500u);
     EXPECT_EQ(out.NestedIFDs[0].Tags[1].DisplayValue, "2500");
     EXPECT_EQ(out.NestedIFDs[0].Tags[2].Value.AsDWORD, 1500u);
-    EXPECT_EQ(out.NestedIFDs[1].PointerTagID, 34853);
-    EXPECT_EQ(Ids(out.NestedIFDs[1].Tags), (std::vector<uint16_t>{0, 11}));
+    EXPECT_EQ(out.NestedIFDs[1].PointerTagID, tagid::GPSInfo);
+    EXPECT_EQ(Ids(out.NestedIFDs[1].Tags),
+              (std::vector<uint16_t>{tagid::GPSVersionID, tagid::GPSDOP}));
 }
 
 TEST(CarryOver, MinimalModeKeepsOnlyThePixelDescription) {
     const auto out =
         TCropTIFF::BuildTagsForSaving(true, RichSource(), 2500, 1500, 3, false, true, 25.0);
-    EXPECT_EQ(Ids(out.ExtraTags), (std::vector<uint16_t>{258, 259, 262, 277, 339}));
+    EXPECT_EQ(Ids(out.ExtraTags),
+              (std::vector<uint16_t>{tagid::BitsPerSample, tagid::Compression,
+                                     tagid::PhotometricInterpretation, tagid::SamplesPerPixel,
+                                     tagid::SampleFormat}));
     EXPECT_TRUE(out.NestedIFDs.empty());
 }
 
@@ -120,7 +135,7 @@ struct TRenewCase {
     std::vector<TTIFFTag> Source;
     bool Preserve;
     std::vector<uint16_t> Expected; // ids after the safe tags, ProcessingSoftware last
-    uint32_t Orientation;           // expected value when 274 is present
+    uint32_t Orientation;           // expected value when the source has one
 };
 
 class CarryOverRenew : public ::testing::TestWithParam<TRenewCase> {};
@@ -129,10 +144,10 @@ TEST_P(CarryOverRenew, AddsOnlyWhatTheSourceHad) {
     const TRenewCase& c = GetParam();
     const auto tags = TCropTIFF::PrepareTagsForSaving(c.Source, 2000, 1, false, c.Preserve, 50);
     EXPECT_EQ(Ids(tags), c.Expected);
-    if (const TTIFFTag* o = Find(tags, 274)) {
+    if (const TTIFFTag* o = Find(tags, tagid::Orientation)) {
         EXPECT_EQ(o->Value.AsDWORD, c.Orientation);
     }
-    if (const TTIFFTag* r = Find(tags, 278)) {
+    if (const TTIFFTag* r = Find(tags, tagid::RowsPerStrip)) {
         EXPECT_EQ(r->Value.AsDWORD, 2000u);
     }
 }
@@ -140,20 +155,60 @@ TEST_P(CarryOverRenew, AddsOnlyWhatTheSourceHad) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, CarryOverRenew,
     ::testing::Values(
-        TRenewCase{"Nothing", {}, true, {11}, 0},
-        TRenewCase{"OrientationKept", {Short(274, 6)}, true, {274, 11}, 6},
-        TRenewCase{"OrientationReset", {Short(274, 6)}, false, {274, 11}, 1},
-        TRenewCase{"StripAndPlanar", {Short(284, 2), Short(278, 16)}, true, {278, 284, 11}, 0},
+        TRenewCase{"Nothing", {}, true, {tagid::ProcessingSoftware}, 0},
+        TRenewCase{"OrientationKept",
+                   {Short(tagid::Orientation, 6)},
+                   true,
+                   {tagid::Orientation, tagid::ProcessingSoftware},
+                   6},
+        TRenewCase{"OrientationReset",
+                   {Short(tagid::Orientation, 6)},
+                   false,
+                   {tagid::Orientation, tagid::ProcessingSoftware},
+                   1},
+        TRenewCase{"StripAndPlanar",
+                   {Short(tagid::PlanarConfiguration, 2), Short(tagid::RowsPerStrip, 16)},
+                   true,
+                   {tagid::RowsPerStrip, tagid::PlanarConfiguration, tagid::ProcessingSoftware},
+                   0},
         // Nested tags with the same numbers do not count.
         TRenewCase{"NestedNumbersIgnored",
-                   {Named(Short(274, 3), "→ EXIF: X"), Named(Short(278, 3), "→ GPS: Y")},
+                   {Named(Short(tagid::Orientation, 3), "→ EXIF: X"),
+                    Named(Short(tagid::RowsPerStrip, 3), "→ GPS: Y")},
                    true,
-                   {11},
+                   {tagid::ProcessingSoftware},
                    0}),
     [](const auto& info) { return std::string(info.param.Name); });
 
+TEST(CarryOver, TagsMadeAnewHoldOneInlineValueOfTheirType) {
+    const struct {
+        TTIFFTag Tag;
+        uint16_t TagID;
+        TTIFFDataType Type;
+        uint32_t Value;
+    } cases[] = {
+        {TCropTIFF::CreatePixelXDimensionTag(70000), tagid::PixelXDimension, TTIFFDataType::dtLong,
+         70000},
+        {TCropTIFF::CreatePixelYDimensionTag(3), tagid::PixelYDimension, TTIFFDataType::dtLong, 3},
+        {TCropTIFF::CreateImageWidthTag(65535), tagid::ImageWidth, TTIFFDataType::dtShort, 65535},
+        {TCropTIFF::CreateImageLengthTag(65536), tagid::ImageLength, TTIFFDataType::dtLong, 65536},
+        {TCropTIFF::CreateOrientationTag(6), tagid::Orientation, TTIFFDataType::dtShort, 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.TagID);
+        EXPECT_EQ(c.Tag.TagID, c.TagID);
+        EXPECT_EQ(c.Tag.DataType, c.Type);
+        EXPECT_EQ(c.Tag.Count, 1u);
+        EXPECT_TRUE(c.Tag.IsInline);
+        EXPECT_EQ(c.Tag.Value.AsDWORD, c.Value);
+        EXPECT_TRUE(c.Tag.RawData.empty());
+        EXPECT_EQ(c.Tag.TagName, GetTagName(c.TagID));
+    }
+}
+
 TEST(CarryOver, RowsPerStripAboveShortRangeIsLongAndNamedByTheCatalogue) {
-    const auto tags = TCropTIFF::PrepareTagsForSaving({Short(278, 1)}, 70000, 1, false, true, 1);
+    const auto tags =
+        TCropTIFF::PrepareTagsForSaving({Short(tagid::RowsPerStrip, 1)}, 70000, 1, false, true, 1);
     EXPECT_EQ(tags[0].DataType, TTIFFDataType::dtLong);
     EXPECT_EQ(tags[0].Value.AsDWORD, 70000u);
     EXPECT_EQ(tags[0].TagName, "Строк на стрип (RowsPerStrip)");
@@ -208,7 +263,7 @@ TEST(CarryOver, ProcessingSoftwareEntryIsStampedAndTakesTheMainTag) {
     const auto tags = TCropTIFF::PrepareTagsForSaving(source, 10, 1, false, true, 87.46);
     ASSERT_EQ(tags.size(), 1u);
     const TTIFFTag& t = tags[0];
-    EXPECT_EQ(t.TagID, 11);
+    EXPECT_EQ(t.TagID, tagid::ProcessingSoftware);
     EXPECT_EQ(t.TagName, "ProcessingSoftware");
     EXPECT_EQ(t.DataType, TTIFFDataType::dtASCII);
     EXPECT_FALSE(t.IsInline);
@@ -244,13 +299,16 @@ TEST(CarryOver, ProcessingSoftwareIsWindows1251) {
 }
 
 TEST(CarryOver, BlocksFollowTheirPointersAndUnreadDirectoriesAreEmpty) {
-    const std::vector<TTIFFTag> source = {
-        InlineTag(34853, TTIFFDataType::dtLong, 1500), Short(259, 1),
-        InlineTag(34665, TTIFFDataType::dtLong, 1000), Named(Short(1, 2), "→ EXIF: A"),
-        Named(Short(2, 2), "→ exif: lower"),           Named(Short(3, 2), "→ EXIF: B")};
+    const std::vector<TTIFFTag> source = {InlineTag(tagid::GPSInfo, TTIFFDataType::dtLong, 1500),
+                                          Short(tagid::Compression, 1),
+                                          InlineTag(tagid::ExifIFD, TTIFFDataType::dtLong, 1000),
+                                          Named(Short(1, 2), "→ EXIF: A"),
+                                          Named(Short(2, 2), "→ exif: lower"),
+                                          Named(Short(3, 2), "→ EXIF: B")};
     std::vector<TTIFFTag> main;
     const auto blocks = TCropTIFF::ExtractAllIFDBlocks(source, main);
-    EXPECT_EQ(Ids(main), (std::vector<uint16_t>{34853, 259, 34665}));
+    EXPECT_EQ(Ids(main),
+              (std::vector<uint16_t>{tagid::GPSInfo, tagid::Compression, tagid::ExifIFD}));
     ASSERT_EQ(blocks.size(), 2u);
     EXPECT_EQ(blocks[0].Prefix, "GPS");
     EXPECT_EQ(blocks[0].OffsetInOriginal, 1500u);

@@ -64,13 +64,12 @@ class TMeddlingDescriber : public ITagDescriber {
 public:
     explicit TMeddlingDescriber(std::function<void()> act) : FAct(std::move(act)) {}
     std::string TagName(uint16_t tagID) const override { return FInner.TagName(tagID); }
-    void DescribeValue(TTIFFTag& tag, const uint8_t* data, uint64_t size,
-                       bool be) const noexcept override {
+    void DescribeValue(TTIFFTag& tag, TByteView file, bool be) const noexcept override {
         if (FAct) {
             FAct();
             FAct = nullptr;
         }
-        FInner.DescribeValue(tag, data, size, be);
+        FInner.DescribeValue(tag, file, be);
     }
     std::string CompressionName(uint32_t c) const override { return FInner.CompressionName(c); }
 

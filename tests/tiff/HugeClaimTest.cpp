@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "tags/TagNumbers.h"
 #include "tests/support/TIFFBuilder.h"
 #include "tests/tiff/LoadHelpers.h"
 
@@ -49,19 +50,20 @@ TEST(HugeClaim, DamagedStripsAreToldBeforeTheArrayIsSized) {
         std::function<void(B&)> Damage;
         std::string Message;
     } cases[] = {
-        {"offset past the end", [](B& b) { b.SetValues(273, {0x7FFFFFF0u}); },
+        {"offset past the end", [](B& b) { b.SetValues(tagid::StripOffsets, {0x7FFFFFF0u}); },
          e + "StripOffset за пределами файла"},
-        {"count past the end", [](B& b) { b.SetValues(279, {0x7FFFFFF0u}); },
+        {"count past the end", [](B& b) { b.SetValues(tagid::StripByteCounts, {0x7FFFFFF0u}); },
          e + "StripByteCount выходит за пределы файла"},
         {"too few words", [](B&) {}, e + "Недостаточно данных в стрипах"},
-        {"planar strip size", [](B& b) { b.SetValues(284, {2}).Remove(278); },
+        {"planar strip size",
+         [](B& b) { b.SetValues(tagid::PlanarConfiguration, {2}).Remove(tagid::RowsPerStrip); },
          e + "Несоответствие размера стрипа: ожидалось 1073676289 слов, получено 4"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         // 32767 x 32767 grey: 2 GiB of samples claimed by a file of a few hundred bytes.
         B b = MakeImage(2, 2, 1, PatternWords(4));
-        b.SetValues(256, {32767}).SetValues(257, {32767});
+        b.SetValues(tagid::ImageWidth, {32767}).SetValues(tagid::ImageLength, {32767});
         c.Damage(b);
         const std::string path = dir.Write("claim.tif", b.Build());
         TLimit limit;

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <tuple>
 
+#include "tags/TagNumbers.h"
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/tiff/LoadHelpers.h"
+#include "tiff/ByteOrder.h"
 
 namespace vantrel::test {
 namespace {
@@ -57,17 +59,13 @@ INSTANTIATE_TEST_SUITE_P(Reader, LibTIFFFiles,
 void RetypeEntry(const std::string& path, uint16_t tag, uint16_t type) {
     std::vector<uint8_t> f = ReadFileBytes(path);
     const bool mm = f[0] == 'M';
-    auto u16 = [&](size_t at) { return mm ? f[at] << 8 | f[at + 1] : f[at] | f[at + 1] << 8; };
-    auto u32 = [&](size_t at) {
-        return mm ? uint32_t(u16(at)) << 16 | u16(at + 2) : u16(at) | uint32_t(u16(at + 2)) << 16;
-    };
+    auto u16 = [&](size_t at) { return ReadU16(f.data() + at, mm); };
+    auto u32 = [&](size_t at) { return ReadU32(f.data() + at, mm); };
     const uint32_t ifd = u32(4);
     for (int i = 0; i < u16(ifd); ++i) {
         const size_t entry = ifd + 2 + 12 * i;
-        if (u16(entry) == tag) {
-            f[entry + 2] = uint8_t(mm ? 0 : type);
-            f[entry + 3] = uint8_t(mm ? type : 0);
-        }
+        if (u16(entry) == tag)
+            WriteNumber(f.data() + entry + 2, type, mm);
     }
     TTempDir::WriteTo(path, f);
 }
@@ -90,7 +88,7 @@ TEST(LibTIFFFiles, NestedDirectoriesInTheTagList) {
         // libtiff types SubIFDs as IFD, which the reader lists without following (as it does
         // the EXIF-style IFD pointers' arrays); many cameras write LONG.
         EXPECT_EQ(Load(path).Tags.back().TagName, "→ GPS: Тег 1");
-        RetypeEntry(path, 330, 4);
+        RetypeEntry(path, tagid::SubIFDs, 4);
         const TLoadResult r = Load(path);
         EXPECT_EQ(Words(r.Image), written);
 
@@ -123,13 +121,14 @@ TEST(LibTIFFFiles, NestedDirectoriesInTheTagList) {
             });
             return it + 1 == r.Tags.end() ? std::string() : (it + 1)->TagName;
         };
-        EXPECT_EQ(after(330).rfind("→ SubIFD #1: ", 0), 0u);
-        EXPECT_EQ(after(34665), "→ EXIF: Тег 33434"); // ExposureTime, the lowest EXIF tag
-        EXPECT_EQ(after(34853), "→ GPS: Тег 0");      // GPSVersionID
+        EXPECT_EQ(after(tagid::SubIFDs).rfind("→ SubIFD #1: ", 0), 0u);
+        EXPECT_EQ(after(tagid::ExifIFD), "→ EXIF: Тег 33434"); // ExposureTime, the lowest EXIF tag
+        EXPECT_EQ(after(tagid::GPSInfo), "→ GPS: Тег 0");      // GPSVersionID
         const auto exif = runs[2].second;
-        EXPECT_NE(std::find(exif.begin(), exif.end(), 36867), exif.end()); // DateTimeOriginal
-        EXPECT_EQ(runs[3].second, (std::vector<uint16_t>{0, 1}));
-        EXPECT_NE(std::find(runs[0].second.begin(), runs[0].second.end(), 254),
+        EXPECT_NE(std::find(exif.begin(), exif.end(), tagid::DateTimeOriginal), exif.end());
+        EXPECT_EQ(runs[3].second,
+                  (std::vector<uint16_t>{tagid::GPSVersionID, tagid::GPSLatitudeRef}));
+        EXPECT_NE(std::find(runs[0].second.begin(), runs[0].second.end(), tagid::NewSubfileType),
                   runs[0].second.end());
     }
 }

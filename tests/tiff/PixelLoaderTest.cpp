@@ -4,8 +4,10 @@
 
 #include <functional>
 
+#include "tags/TagNumbers.h"
 #include "tests/support/TIFFBuilder.h"
 #include "tests/tiff/LoadHelpers.h"
+#include "tiff/ByteOrder.h"
 
 namespace vantrel::test {
 namespace {
@@ -18,10 +20,8 @@ TTIFFBuilder ChunkyFromPieces(uint16_t w, uint16_t h, uint16_t s,
                               bool mm = false) {
     TTIFFBuilder b = MakeImage(w, h, s, words, mm);
     std::vector<uint8_t> bytes;
-    for (const uint16_t v : words) {
-        bytes.push_back(uint8_t(mm ? v >> 8 : v));
-        bytes.push_back(uint8_t(mm ? v : v >> 8));
-    }
+    for (const uint16_t v : words)
+        AppendNumber(bytes, v, mm);
     std::vector<int> strips;
     size_t at = 0;
     for (const size_t n : pieces) {
@@ -29,8 +29,9 @@ TTIFFBuilder ChunkyFromPieces(uint16_t w, uint16_t h, uint16_t s,
             bytes.begin() + at, bytes.begin() + std::min(at + n, bytes.size()))));
         at += n;
     }
-    b.Remove(273).Remove(279).Remove(284);
-    b.AddBlobOffsets(273, B::kLong, strips).AddBlobSizes(279, B::kLong, strips);
+    b.Remove(tagid::StripOffsets).Remove(tagid::StripByteCounts).Remove(tagid::PlanarConfiguration);
+    b.AddBlobOffsets(tagid::StripOffsets, B::kLong, strips)
+        .AddBlobSizes(tagid::StripByteCounts, B::kLong, strips);
     return b;
 }
 
@@ -56,8 +57,9 @@ TEST(PixelLoader, OddStripByteDropsItsLastByte) {
     TTIFFBuilder b = MakeImage(2, 2, 1, {1, 2, 3, 4});
     const int first = b.AddBlob({1, 0, 2, 0, 3, 0, 0x77});
     const int second = b.AddBlob({4, 0});
-    b.Remove(273).Remove(279);
-    b.AddBlobOffsets(273, B::kLong, {first, second}).AddBlobSizes(279, B::kLong, {first, second});
+    b.Remove(tagid::StripOffsets).Remove(tagid::StripByteCounts);
+    b.AddBlobOffsets(tagid::StripOffsets, B::kLong, {first, second})
+        .AddBlobSizes(tagid::StripByteCounts, B::kLong, {first, second});
     TTempDir dir;
     EXPECT_EQ(Words(Load(dir.Write("odd.tif", b.Build())).Image),
               (std::vector<uint16_t>{1, 2, 3, 4}));
@@ -76,7 +78,7 @@ TEST(PixelLoader, PlanesAreInterleaved) {
         EXPECT_EQ(Words(Load(dir.Write("tall.tif", tall.Build())).Image), words);
         // No RowsPerStrip: one strip per plane.
         TTIFFBuilder whole = MakeImage(3, 5, 3, words, mm, true);
-        whole.Remove(278);
+        whole.Remove(tagid::RowsPerStrip);
         EXPECT_EQ(Words(Load(dir.Write("whole.tif", whole.Build())).Image), words);
     }
 }
@@ -84,7 +86,10 @@ TEST(PixelLoader, PlanesAreInterleaved) {
 TEST(PixelLoader, LargestImageIsAllowed) {
     // 32767 x 32769 = 2^30 - 1 words passes the size check (the strips are then short).
     TTIFFBuilder b = MakeImage(1, 1, 1, {5});
-    b.Remove(256).Remove(257).Add(256, B::kShort, {32767}).Add(257, B::kShort, {32769});
+    b.Remove(tagid::ImageWidth)
+        .Remove(tagid::ImageLength)
+        .Add(tagid::ImageWidth, B::kShort, {32767})
+        .Add(tagid::ImageLength, B::kShort, {32769});
     TTempDir dir;
     EXPECT_EQ(LoadError(dir.Write("big.tif", b.Build())),
               "ETIFFError: Недостаточно данных в стрипах");
@@ -109,41 +114,50 @@ std::vector<TCase> Cases() {
         {"TooBig",
          [] {
              TTIFFBuilder b = Chunky();
-             b.Remove(256).Remove(257).Add(256, B::kShort, {32768}).Add(257, B::kShort, {32768});
+             b.Remove(tagid::ImageWidth)
+                 .Remove(tagid::ImageLength)
+                 .Add(tagid::ImageWidth, B::kShort, {32768})
+                 .Add(tagid::ImageLength, B::kShort, {32768});
              return b;
          },
          e + "Изображение слишком большое"},
-        {"PlanarConfiguration3", [] { return Chunky().Remove(284).Add(284, B::kShort, {3}); },
+        {"PlanarConfiguration3",
+         [] {
+             return Chunky()
+                 .Remove(tagid::PlanarConfiguration)
+                 .Add(tagid::PlanarConfiguration, B::kShort, {3});
+         },
          e + "Неподдерживаемая PlanarConfiguration"},
         {"StripOffsetAtEnd",
          [] {
              TTIFFBuilder b = Chunky();
              const auto size = static_cast<uint32_t>(b.Build().size());
-             return b.SetValues(273, {b.BlobOffset(0), size});
+             return b.SetValues(tagid::StripOffsets, {b.BlobOffset(0), size});
          },
          e + "StripOffset за пределами файла"},
         {"StripRunsPastEnd",
          [] {
-             return Chunky().SetValues(279, {4, 0x7FFFFFFF});
+             return Chunky().SetValues(tagid::StripByteCounts, {4, 0x7FFFFFFF});
          },
          e + "StripByteCount выходит за пределы файла"},
         {"StripRunsPastEndByOne",
          [] {
              TTIFFBuilder b = Chunky();
              const auto size = static_cast<uint32_t>(b.Build().size());
-             return b.SetValues(279, {4, size - b.BlobOffset(1) + 1});
+             return b.SetValues(tagid::StripByteCounts, {4, size - b.BlobOffset(1) + 1});
          },
          e + "StripByteCount выходит за пределы файла"},
         {"OneWordTooMany",
          [] {
              TTIFFBuilder b = MakeImage(2, 2, 1, {1, 2, 3, 4, 5}, false, false, 1);
              const int extra = b.AddWords({1, 2, 3});
-             return b.SetValues(273, {b.BlobOffset(0), b.BlobOffset(extra)}).SetValues(279, {4, 6});
+             return b.SetValues(tagid::StripOffsets, {b.BlobOffset(0), b.BlobOffset(extra)})
+                 .SetValues(tagid::StripByteCounts, {4, 6});
          },
          e + "Слишком много данных в стрипах"},
         {"OneWordTooFew",
          [] {
-             return Chunky().SetValues(279, {4, 2});
+             return Chunky().SetValues(tagid::StripByteCounts, {4, 2});
          },
          e + "Недостаточно данных в стрипах"},
         {"PlanarStripCount",
@@ -152,15 +166,18 @@ std::vector<TCase> Cases() {
              std::vector<uint32_t> offsets;
              for (int k = 0; k < 8; ++k)
                  offsets.push_back(b.BlobOffset(k));
-             b.Remove(273).Remove(279).Add(273, B::kLong, offsets);
-             return b.Add(279, B::kLong, std::vector<uint32_t>(8, 8));
+             b.Remove(tagid::StripOffsets)
+                 .Remove(tagid::StripByteCounts)
+                 .Add(tagid::StripOffsets, B::kLong, offsets);
+             return b.Add(tagid::StripByteCounts, B::kLong, std::vector<uint32_t>(8, 8));
          },
          e + "Несоответствие количества стрипов: ожидалось 9, получено 8"},
         {"PlanarStripSize",
          [] {
              TTIFFBuilder b = Planar();
              std::vector<uint32_t> sizes = {8, 8, 4, 8, 6, 4, 8, 8, 2};
-             return b.SetValues(279, sizes); // the first mismatch in plane order is told
+             // the first mismatch in plane order is told
+             return b.SetValues(tagid::StripByteCounts, sizes);
          },
          e + "Несоответствие размера стрипа: ожидалось 4 слов, получено 3"},
         {"PlanarStripOffset",
@@ -170,14 +187,14 @@ std::vector<TCase> Cases() {
              for (int k = 0; k < 9; ++k)
                  offsets.push_back(b.BlobOffset(k));
              offsets[5] = 0x00FFFFFF;
-             return b.SetValues(273, offsets);
+             return b.SetValues(tagid::StripOffsets, offsets);
          },
          e + "StripOffset за пределами файла"},
         {"PlanarStripPastEnd",
          [] {
              TTIFFBuilder b = Planar();
              std::vector<uint32_t> sizes = {8, 8, 4, 8, 8, 4, 8, 8, 0xFFFFFFFF};
-             return b.SetValues(279, sizes);
+             return b.SetValues(tagid::StripByteCounts, sizes);
          },
          e + "StripByteCount выходит за пределы файла"},
     };

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "tags/TagNumbers.h"
 #include "tests/support/TIFFBuilder.h"
 #include "tests/tiff/LoadHelpers.h"
 
@@ -77,80 +78,135 @@ std::vector<TCase> Cases() {
          e + "Недостаточно данных для чтения всех записей IFD"},
         {"WidthAsRational",
          [] {
-             return Good().Remove(256).Add(256, B::kRational, {2, 1}).Build();
+             return Good()
+                 .Remove(tagid::ImageWidth)
+                 .Add(tagid::ImageWidth, B::kRational, {2, 1})
+                 .Build();
          },
          e + "Тег 256: неподдерживаемый DataType 5"},
         {"HeightOffsetBeyondFile",
-         [] { return Good().Remove(257).AddRaw(257, B::kLong, 2, 0x00FFFFFF).Build(); },
+         [] {
+             return Good()
+                 .Remove(tagid::ImageLength)
+                 .AddRaw(tagid::ImageLength, B::kLong, 2, 0x00FFFFFF)
+                 .Build();
+         },
          e + "Тег 257: смещение значения за пределами файла"},
-        {"ShortValueCutShort", [] { return NearEnd(277, B::kShort, 3, 1); },
+        {"ShortValueCutShort", [] { return NearEnd(tagid::SamplesPerPixel, B::kShort, 3, 1); },
          e + "Тег 277: недостаточно данных для SHORT"},
-        {"LongValueCutShort", [] { return NearEnd(256, B::kLong, 2, 3); },
+        {"LongValueCutShort", [] { return NearEnd(tagid::ImageWidth, B::kLong, 2, 3); },
          e + "Тег 256: недостаточно данных для LONG"},
-        {"CompressionAsSLong", [] { return Good().Remove(259).Add(259, B::kSLong, {1}).Build(); },
+        {"CompressionAsSLong",
+         [] {
+             return Good()
+                 .Remove(tagid::Compression)
+                 .Add(tagid::Compression, B::kSLong, {1})
+                 .Build();
+         },
          e + "Тег 259: неподдерживаемый DataType 9"},
-        {"HugeCount", [] { return Good().Remove(279).AddRaw(279, B::kLong, 1000001, 8).Build(); },
+        {"HugeCount",
+         [] {
+             return Good()
+                 .Remove(tagid::StripByteCounts)
+                 .AddRaw(tagid::StripByteCounts, B::kLong, 1000001, 8)
+                 .Build();
+         },
          e + "Тег 279: подозрительно большой Count = 1000001"},
         {"ArrayOfRationals",
          [] {
-             return Good().Remove(273).Add(273, B::kRational, {8, 1}).Build();
+             return Good()
+                 .Remove(tagid::StripOffsets)
+                 .Add(tagid::StripOffsets, B::kRational, {8, 1})
+                 .Build();
          },
          e + "Тег 273: неподдерживаемый DataType 5"},
         {"ArrayOffsetBeyondFile",
-         [] { return Good().Remove(273).AddRaw(273, B::kLong, 2, 0x00FFFFFF).Build(); },
+         [] {
+             return Good()
+                 .Remove(tagid::StripOffsets)
+                 .AddRaw(tagid::StripOffsets, B::kLong, 2, 0x00FFFFFF)
+                 .Build();
+         },
          e + "Тег 273: смещение массива за пределами файла"},
-        {"ArrayCutShort", [] { return NearEnd(279, B::kLong, 2, 3); },
+        {"ArrayCutShort", [] { return NearEnd(tagid::StripByteCounts, B::kLong, 2, 3); },
          e + "Тег 279: недостаточно данных для массива (требуется 8 байт, доступно 3)"},
-        {"EmptyBitsPerSample", [] { return Good().Remove(258).Add(258, B::kShort, {}).Build(); },
+        {"EmptyBitsPerSample",
+         [] {
+             return Good()
+                 .Remove(tagid::BitsPerSample)
+                 .Add(tagid::BitsPerSample, B::kShort, {})
+                 .Build();
+         },
          e + "Тег 258: пустой массив BitsPerSample"},
         {"UnevenBits",
          [] {
-             return Good().Remove(258).Add(258, B::kShort, {16, 16, 8}).Build();
+             return Good()
+                 .Remove(tagid::BitsPerSample)
+                 .Add(tagid::BitsPerSample, B::kShort, {16, 16, 8})
+                 .Build();
          },
          e + "Тег 258: неравномерная битность каналов: 16 != 8"},
         {"EightBit",
          [] {
-             return Good().Remove(258).Add(258, B::kShort, {8, 8, 8}).Build();
+             return Good()
+                 .Remove(tagid::BitsPerSample)
+                 .Add(tagid::BitsPerSample, B::kShort, {8, 8, 8})
+                 .Build();
          },
          e + "Поддерживается только 16-битный TIFF. Получено 8 бит на сэмпл"},
-        {"Compressed", [] { return Good().Remove(259).Add(259, B::kShort, {5}).Build(); },
+        {"Compressed",
+         [] {
+             return Good()
+                 .Remove(tagid::Compression)
+                 .Add(tagid::Compression, B::kShort, {5})
+                 .Build();
+         },
          e + "Поддерживается только сжатие = 1 (без сжатия), получено 5 (Неизвестный)"},
         // In ascending tag order a wrong bit depth is told before a wrong compression.
         {"EightBitAndCompressed",
          [] {
              TTIFFBuilder b = Good();
-             b.Remove(258).Remove(259);
-             b.Add(258, B::kShort, {8}).Add(259, B::kShort, {5});
+             b.Remove(tagid::BitsPerSample).Remove(tagid::Compression);
+             b.Add(tagid::BitsPerSample, B::kShort, {8}).Add(tagid::Compression, B::kShort, {5});
              return b.Build();
          },
          e + "Поддерживается только 16-битный TIFF. Получено 8 бит на сэмпл"},
-        {"NoBitsPerSample", [] { return Good().Remove(258).Build(); },
+        {"NoBitsPerSample", [] { return Good().Remove(tagid::BitsPerSample).Build(); },
          e + "Тег BitsPerSample (258) не найден"},
-        {"NoCompression", [] { return Good().Remove(259).Build(); },
+        {"NoCompression", [] { return Good().Remove(tagid::Compression).Build(); },
          e + "Тег Compression (259) не найден"},
-        {"NoStripOffsets", [] { return Good().Remove(273).Build(); },
+        {"NoStripOffsets", [] { return Good().Remove(tagid::StripOffsets).Build(); },
          e + "Тег StripOffsets (273) не найден"},
-        {"NoStripByteCounts", [] { return Good().Remove(279).Build(); },
+        {"NoStripByteCounts", [] { return Good().Remove(tagid::StripByteCounts).Build(); },
          e + "Тег StripByteCounts (279) не найден"},
-        {"NoSamplesPerPixel", [] { return Good().Remove(277).Build(); },
+        {"NoSamplesPerPixel", [] { return Good().Remove(tagid::SamplesPerPixel).Build(); },
          e + "Тег SamplesPerPixel (277) не найден"},
-        {"NoWidth", [] { return Good().Remove(256).Build(); },
+        {"NoWidth", [] { return Good().Remove(tagid::ImageWidth).Build(); },
          e + "Тег ImageWidth (256) не найден или равен нулю"},
-        {"ZeroHeight", [] { return Good().Remove(257).Add(257, B::kShort, {0}).Build(); },
+        {"ZeroHeight",
+         [] {
+             return Good()
+                 .Remove(tagid::ImageLength)
+                 .Add(tagid::ImageLength, B::kShort, {0})
+                 .Build();
+         },
          e + "Тег ImageHeight (257) не найден или равен нулю"},
         {"NoStrips",
          [] {
              return Good()
-                 .Remove(273)
-                 .Remove(279)
-                 .Add(273, B::kLong, {})
-                 .Add(279, B::kLong, {})
+                 .Remove(tagid::StripOffsets)
+                 .Remove(tagid::StripByteCounts)
+                 .Add(tagid::StripOffsets, B::kLong, {})
+                 .Add(tagid::StripByteCounts, B::kLong, {})
                  .Build();
          },
          e + "Массив StripOffsets пуст"},
         {"StripArraysDiffer",
          [] {
-             return Good().Remove(273).Add(273, B::kLong, {8, 8, 8}).Build();
+             return Good()
+                 .Remove(tagid::StripOffsets)
+                 .Add(tagid::StripOffsets, B::kLong, {8, 8, 8})
+                 .Build();
          },
          e + "Несовпадение длины StripOffsets (3) и StripByteCounts (1)"},
     };
@@ -173,8 +229,9 @@ TEST(StructureReader, FailedParseLeavesNoTags) {
     TCropTIFF tiff(describer);
     tiff.LoadTIFFAsWords(dir.Write("good.tif", Good().Build()));
     ASSERT_FALSE(tiff.GetAllTags().empty());
-    EXPECT_THROW(tiff.LoadTIFFAsWords(dir.Write("bad.tif", Good().Remove(259).Build())),
-                 ETIFFError);
+    EXPECT_THROW(
+        tiff.LoadTIFFAsWords(dir.Write("bad.tif", Good().Remove(tagid::Compression).Build())),
+        ETIFFError);
     EXPECT_TRUE(tiff.GetAllTags().empty());
 }
 

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 
+#include "tags/TagNumbers.h"
 #include "tests/support/TIFFBuilder.h"
 #include "tests/tiff/LoadHelpers.h"
+#include "tiff/ByteOrder.h"
 
 namespace vantrel::test {
 namespace {
@@ -32,15 +34,18 @@ TEST(StructureReader, NestedDirectoriesFollowTheirPointers) {
         TTIFFBuilder b = MakeImage(2, 1, 1, {7, 8}, mm);
         const int sub0 = b.NewDirectory(), sub1 = b.NewDirectory(), exif = b.NewDirectory(),
                   gps = b.NewDirectory(), interop = b.NewDirectory(), empty = b.NewDirectory();
-        b.Add(sub0, 254, B::kLong, {1}).Add(sub0, 256, B::kShort, {10});
-        b.Add(sub1, 254, B::kLong, {1});
-        b.Add(exif, 33434, B::kRational, {1, 125});
-        b.AddPointer(40965, {interop}, B::kLong, exif); // listed, never followed
-        b.Add(interop, 1, B::kAscii, {'R', '9', '8', 0});
-        b.Add(gps, 0, B::kByte, {2, 2, 0, 0}).Add(gps, 1, B::kAscii, {'N', 0});
-        b.AddPointer(330, {sub0, sub1});
-        b.AddPointer(34665, {exif});
-        b.AddPointer(34853, {gps});
+        b.Add(sub0, tagid::NewSubfileType, B::kLong, {1})
+            .Add(sub0, tagid::ImageWidth, B::kShort, {10});
+        b.Add(sub1, tagid::NewSubfileType, B::kLong, {1});
+        b.Add(exif, tagid::ExposureTime, B::kRational, {1, 125});
+        b.AddPointer(tagid::InteroperabilityIFD, {interop}, B::kLong,
+                     exif); // listed, never followed
+        b.Add(interop, tagid::InteroperabilityIndex, B::kAscii, {'R', '9', '8', 0});
+        b.Add(gps, tagid::GPSVersionID, B::kByte, {2, 2, 0, 0})
+            .Add(gps, tagid::GPSLatitudeRef, B::kAscii, {'N', 0});
+        b.AddPointer(tagid::SubIFDs, {sub0, sub1});
+        b.AddPointer(tagid::ExifIFD, {exif});
+        b.AddPointer(tagid::GPSInfo, {gps});
         b.AddPointer(50000, {empty}); // not a pointer the reader knows
         TTempDir dir;
         const TLoadResult r = Load(dir.Write("nested.tif", b.Build()));
@@ -58,7 +63,7 @@ TEST(StructureReader, NestedDirectoriesFollowTheirPointers) {
 TEST(StructureReader, DamagedNestedDirectoriesAreLeftOut) {
     TTIFFBuilder b = MakeImage(2, 1, 1, {7, 8});
     const int good = b.NewDirectory(), empty = b.NewDirectory();
-    b.Add(good, 254, B::kLong, {1});
+    b.Add(good, tagid::NewSubfileType, B::kLong, {1});
     std::vector<uint8_t> tooMany(2, 0);
     tooMany[0] = 0xE9; // 1001 entries
     tooMany[1] = 0x03;
@@ -66,13 +71,13 @@ TEST(StructureReader, DamagedNestedDirectoriesAreLeftOut) {
     std::vector<uint8_t> cut(2 + 12 + 2, 0);
     cut[0] = 1; // one entry but no next-directory offset
     const int noNext = b.AddBlob(cut);
-    b.AddRaw(34665, B::kLong, 1, 0x00FFFFFF); // beyond the file
-    b.AddPointer(34853, {empty});
-    b.AddBlobOffsets(40965, B::kLong, {bad});
+    b.AddRaw(tagid::ExifIFD, B::kLong, 1, 0x00FFFFFF); // beyond the file
+    b.AddPointer(tagid::GPSInfo, {empty});
+    b.AddBlobOffsets(tagid::InteroperabilityIFD, B::kLong, {bad});
     // SubIFDs: one beyond the file (skipped), a good one, one that fails (ends the rest), good.
-    b.Add(330, B::kLong, {0, 0, 0, 0});
-    b.SetValues(
-        330, {0x00FFFFFF, b.DirectoryOffset(good), b.BlobOffset(noNext), b.DirectoryOffset(good)});
+    b.Add(tagid::SubIFDs, B::kLong, {0, 0, 0, 0});
+    b.SetValues(tagid::SubIFDs, {0x00FFFFFF, b.DirectoryOffset(good), b.BlobOffset(noNext),
+                                 b.DirectoryOffset(good)});
     TTempDir dir;
     const TLoadResult r = Load(dir.Write("damaged.tif", b.Build()));
     std::vector<std::string> names = Names(r.Tags);
@@ -170,31 +175,48 @@ INSTANTIATE_TEST_SUITE_P(
     Reader, StructuralValues,
     ::testing::Values(
         TValuesCase{"AsWritten", [](B&) {}, 1, true},
-        TValuesCase{"NoPhotometric", [](B& b) { b.Remove(262); }, 1, true},
+        TValuesCase{"NoPhotometric", [](B& b) { b.Remove(tagid::PhotometricInterpretation); }, 1,
+                    true},
         TValuesCase{"PhotometricAsRational",
                     [](B& b) {
-                        b.Remove(262).Add(262, B::kRational, {2, 1});
+                        b.Remove(tagid::PhotometricInterpretation)
+                            .Add(tagid::PhotometricInterpretation, B::kRational, {2, 1});
                     },
                     1, true},
         TValuesCase{"PhotometricPassesThrough",
-                    [](B& b) { b.Remove(262).Add(262, B::kShort, {7}); }, 7, true},
-        TValuesCase{"LaterEntryWins", [](B& b) { b.Add(262, B::kLong, {0}); }, 0, true},
-        TValuesCase{"NoRowsPerStrip", [](B& b) { b.Remove(278); }, 1, false},
-        TValuesCase{"UnreadableRowsPerStrip",
-                    [](B& b) { b.Remove(278).AddRaw(278, B::kLong, 2, 0x00FFFFFF); }, 1, false},
-        TValuesCase{"NoPlanarConfiguration", [](B& b) { b.Remove(284); }, 1, true},
-        TValuesCase{"ValuesAsBytesAndLongs",
                     [](B& b) {
-                        b.Remove(256).Remove(257).Remove(277).Remove(258);
-                        b.Add(256, B::kByte, {2}).Add(257, B::kLong, {2});
-                        b.Add(277, B::kSShort, {1}).Add(258, B::kLong, {16});
+                        b.Remove(tagid::PhotometricInterpretation)
+                            .Add(tagid::PhotometricInterpretation, B::kShort, {7});
                     },
-                    1, true},
+                    7, true},
+        TValuesCase{"LaterEntryWins",
+                    [](B& b) { b.Add(tagid::PhotometricInterpretation, B::kLong, {0}); }, 0, true},
+        TValuesCase{"NoRowsPerStrip", [](B& b) { b.Remove(tagid::RowsPerStrip); }, 1, false},
+        TValuesCase{
+            "UnreadableRowsPerStrip",
+            [](B& b) {
+                b.Remove(tagid::RowsPerStrip).AddRaw(tagid::RowsPerStrip, B::kLong, 2, 0x00FFFFFF);
+            },
+            1, false},
+        TValuesCase{"NoPlanarConfiguration", [](B& b) { b.Remove(tagid::PlanarConfiguration); }, 1,
+                    true},
+        TValuesCase{
+            "ValuesAsBytesAndLongs",
+            [](B& b) {
+                b.Remove(tagid::ImageWidth)
+                    .Remove(tagid::ImageLength)
+                    .Remove(tagid::SamplesPerPixel)
+                    .Remove(tagid::BitsPerSample);
+                b.Add(tagid::ImageWidth, B::kByte, {2}).Add(tagid::ImageLength, B::kLong, {2});
+                b.Add(tagid::SamplesPerPixel, B::kSShort, {1})
+                    .Add(tagid::BitsPerSample, B::kLong, {16});
+            },
+            1, true},
         TValuesCase{"SubIFDsOfTypeIFDNotFollowed",
                     [](B& b) {
                         const int sub = b.NewDirectory();
-                        b.Add(sub, 254, B::kLong, {1});
-                        b.AddPointer(330, {sub}, B::kIFD);
+                        b.Add(sub, tagid::NewSubfileType, B::kLong, {1});
+                        b.AddPointer(tagid::SubIFDs, {sub}, B::kIFD);
                     },
                     1, true}),
     [](const auto& info) { return std::string(info.param.Name); });
@@ -202,8 +224,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(StructureReader, SubIFDsOfTypeIFDAreListedOnly) {
     TTIFFBuilder b = MakeImage(2, 1, 1, {7, 8});
     const int sub = b.NewDirectory();
-    b.Add(sub, 254, B::kLong, {1});
-    b.AddPointer(330, {sub}, B::kIFD);
+    b.Add(sub, tagid::NewSubfileType, B::kLong, {1});
+    b.AddPointer(tagid::SubIFDs, {sub}, B::kIFD);
     TTempDir dir;
     const TLoadResult r = Load(dir.Write("ifd.tif", b.Build()));
     EXPECT_EQ(r.Tags.back().TagName, "Тег 330");
@@ -215,17 +237,17 @@ TEST(StructureReader, InlineArraysOfSeveralValues) {
     for (const bool mm : {false, true}) {
         const std::vector<uint16_t> words = PatternWords(8);
         TTIFFBuilder b = MakeImage(2, 2, 2, words, mm, false, 1); // two strips, BPS {16, 16}
-        b.Remove(273).Remove(279);
-        b.Add(273, B::kShort, {0, 0});
-        b.Add(279, B::kShort, {8, 8});
-        b.SetValues(273, {b.BlobOffset(0), b.BlobOffset(1)});
+        b.Remove(tagid::StripOffsets).Remove(tagid::StripByteCounts);
+        b.Add(tagid::StripOffsets, B::kShort, {0, 0});
+        b.Add(tagid::StripByteCounts, B::kShort, {8, 8});
+        b.SetValues(tagid::StripOffsets, {b.BlobOffset(0), b.BlobOffset(1)});
         TTempDir dir;
         const TLoadResult r = Load(dir.Write("inline.tif", b.Build()));
         EXPECT_EQ(r.Image.SamplesPerPixel, 2);
         EXPECT_EQ(Words(r.Image), words);
 
         TTIFFBuilder four = MakeImage(1, 4, 1, {1, 2, 3, 4}, mm, false, 1);
-        four.Remove(279).Add(279, B::kByte, {2, 2, 2, 2});
+        four.Remove(tagid::StripByteCounts).Add(tagid::StripByteCounts, B::kByte, {2, 2, 2, 2});
         EXPECT_EQ(Words(Load(dir.Write("bytes.tif", four.Build())).Image),
                   (std::vector<uint16_t>{1, 2, 3, 4}));
     }
@@ -233,7 +255,7 @@ TEST(StructureReader, InlineArraysOfSeveralValues) {
 
 TEST(StructureReader, WidthKeepsItsLow16Bits) {
     TTIFFBuilder b = MakeImage(2, 1, 1, {7, 8});
-    b.Remove(256).Add(256, B::kLong, {70000});
+    b.Remove(tagid::ImageWidth).Add(tagid::ImageWidth, B::kLong, {70000});
     TTempDir dir;
     EXPECT_EQ(LoadError(dir.Write("wide.tif", b.Build())),
               "ETIFFError: Недостаточно данных в стрипах"); // 4464 x 1 words expected
@@ -253,8 +275,7 @@ TEST(StructureReader, IFD0EndingAtTheEndOfTheFile) {
     const size_t entries = 10;
     const auto at = static_cast<uint32_t>(f.size());
     f.insert(f.end(), f.begin() + 8, f.begin() + 8 + 2 + 12 * entries);
-    f[4] = uint8_t(at);
-    f[5] = uint8_t(at >> 8);
+    WriteNumber(f.data() + 4, at, false);
     TTempDir dir;
     EXPECT_EQ(Words(Load(dir.Write("end.tif", f)).Image), (std::vector<uint16_t>{7, 8}));
 }

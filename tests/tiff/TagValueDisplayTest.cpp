@@ -11,6 +11,8 @@
 
 using namespace std::string_literals;
 
+#include "tags/TagNumbers.h"
+#include "tiff/ByteOrder.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/TagValueDisplay.h"
@@ -45,9 +47,18 @@ uint32_t TypeSize(DT type) {
 }
 
 void PutNumber(std::vector<uint8_t>& out, uint64_t value, uint32_t size, bool bigEndian) {
-    for (uint32_t i = 0; i < size; ++i) {
-        const uint32_t shift = bigEndian ? 8 * (size - 1 - i) : 8 * i;
-        out.push_back(static_cast<uint8_t>(value >> shift));
+    switch (size) {
+    case 1:
+        out.push_back(static_cast<uint8_t>(value));
+        break;
+    case 2:
+        AppendNumber(out, static_cast<uint16_t>(value), bigEndian);
+        break;
+    case 4:
+        AppendNumber(out, static_cast<uint32_t>(value), bigEndian);
+        break;
+    default:
+        AppendNumber(out, value, bigEndian);
     }
 }
 
@@ -82,14 +93,13 @@ TFixture MakeRecord(uint16_t tagID, DT type, uint32_t count, const std::vector<u
             TTIFFTagValue& v = f.Tag.Value;
             if (type == DT::dtShort || type == DT::dtSShort) {
                 if (count == 1)
-                    v.AsDWORD = uint32_t(bytes[0]) << 8 | bytes[1];
+                    v.AsDWORD = ReadU16(bytes.data(), true);
                 else if (count == 2)
                     for (int i = 0; i < 2; ++i)
-                        v.AsWords[i] = uint16_t(bytes[2 * i] << 8 | bytes[2 * i + 1]);
+                        v.AsWords[i] = ReadU16(bytes.data() + 2 * i, true);
             } else if (type == DT::dtLong || type == DT::dtSLong || type == DT::dtFloat ||
                        type == DT::dtIFD) {
-                v.AsDWORD = uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 |
-                            uint32_t(bytes[2]) << 8 | bytes[3];
+                v.AsDWORD = ReadU32(bytes.data(), true);
             }
         }
     } else {
@@ -103,7 +113,7 @@ TFixture MakeRecord(uint16_t tagID, DT type, uint32_t count, const std::vector<u
 TTIFFTag Describe(TFixture f, bool bigEndian) {
     TCatalogueTagDescriber describer;
     f.Tag.TagName = describer.TagName(f.Tag.TagID);
-    describer.DescribeValue(f.Tag, f.File.data(), f.File.size(), bigEndian);
+    describer.DescribeValue(f.Tag, TByteView(f.File), bigEndian);
     return f.Tag;
 }
 
@@ -153,68 +163,68 @@ std::string ThreeHundredBytes() {
 // clang-format off
 const std::vector<TValueCase> kCases = {
     // Inline values.
-    {"LONG without decoder", 256, DT::dtLong, 1, {4294967295u}, "4294967295", "4294967295"},
-    {"BYTE, 3 values", 41728, DT::dtByte, 3, {1, 2, 3}, "1, 2, 3", "1, 2, 3"},
-    {"BYTE, 4 values", 41728, DT::dtByte, 4, {1, 2, 3, 255}, "1, 2, 3, 255", "1, 2, 3, 255"},
-    {"BYTE, Count 0", 41728, DT::dtByte, 0, {}, "", ""},
-    {"ASCII with NULs", 271, DT::dtASCII, 4, Bytes("AB\0\0"s), "AB", "AB"},
-    {"ASCII with blanks", 271, DT::dtASCII, 4, Bytes("A \t "), "A", "A"},
-    {"ASCII, Latin-1 byte", 271, DT::dtASCII, 2, {0xE9, 0}, "é", "é"},
-    {"SHORT, 2 values", 258, DT::dtShort, 2, {16, 65535}, "16, 65535", "16, 65535"},
-    {"SHORT, Count 0", 258, DT::dtShort, 0, {}, "", ""},
-    {"SHORT with decoder", 274, DT::dtShort, 1, {6}, "6", "Правый верхний угол"},
-    {"SHORT, value the decoder lacks", 274, DT::dtShort, 1, {9}, "9", "9"},
-    {"Compression", 259, DT::dtShort, 1, {1}, "1", "Без сжатия"},
-    {"LONG with decoder", 254, DT::dtLong, 1, {5}, "5", "Миниатюра, Маска"},
-    {"SBYTE", 41728, DT::dtSByte, 3, {Neg(-1, 8), 127, Neg(-128, 8)}, "-1, 127, -128", "-1, 127, -128"},
-    {"SSHORT", 258, DT::dtSShort, 2, {Neg(-1, 16), 32767}, "-1, 32767", "-1, 32767"},
-    {"SSHORT, 1 value", 258, DT::dtSShort, 1, {Neg(-300, 16)}, "-300", "-300"},
-    {"SLONG", 256, DT::dtSLong, 1, {Neg(-2147483648LL, 32)}, "-2147483648", "-2147483648"},
-    {"FLOAT", 37379, DT::dtFloat, 1, {std::bit_cast<uint32_t>(0.1f)}, "0.100000001490116", "0.100000001490116"},
-    {"UNDEFINED as one number", 36864, DT::dtUndefined, 4, Bytes("0210"), "808530480", "808530480"},
-    {"unknown type", 256, DT(14), 1, {7}, "", ""}, // filled per byte order below
-    {"RATIONAL, Count 0", 282, DT::dtRational, 0, {}, "0", "0"},
-    {"EXIF pointer", 34665, DT::dtLong, 1, {0x1234}, "0x00001234", ""},
-    {"GPS pointer", 34853, DT::dtLong, 1, {0xABCD}, "0x0000ABCD", ""},
-    {"Interop pointer as IFD", 40965, DT::dtIFD, 1, {0x10}, "0x00000010", ""},
+    {"LONG without decoder", tagid::ImageWidth, DT::dtLong, 1, {4294967295u}, "4294967295", "4294967295"},
+    {"BYTE, 3 values", tagid::FileSource, DT::dtByte, 3, {1, 2, 3}, "1, 2, 3", "1, 2, 3"},
+    {"BYTE, 4 values", tagid::FileSource, DT::dtByte, 4, {1, 2, 3, 255}, "1, 2, 3, 255", "1, 2, 3, 255"},
+    {"BYTE, Count 0", tagid::FileSource, DT::dtByte, 0, {}, "", ""},
+    {"ASCII with NULs", tagid::Make, DT::dtASCII, 4, Bytes("AB\0\0"s), "AB", "AB"},
+    {"ASCII with blanks", tagid::Make, DT::dtASCII, 4, Bytes("A \t "), "A", "A"},
+    {"ASCII, Latin-1 byte", tagid::Make, DT::dtASCII, 2, {0xE9, 0}, "é", "é"},
+    {"SHORT, 2 values", tagid::BitsPerSample, DT::dtShort, 2, {16, 65535}, "16, 65535", "16, 65535"},
+    {"SHORT, Count 0", tagid::BitsPerSample, DT::dtShort, 0, {}, "", ""},
+    {"SHORT with decoder", tagid::Orientation, DT::dtShort, 1, {6}, "6", "Правый верхний угол"},
+    {"SHORT, value the decoder lacks", tagid::Orientation, DT::dtShort, 1, {9}, "9", "9"},
+    {"Compression", tagid::Compression, DT::dtShort, 1, {1}, "1", "Без сжатия"},
+    {"LONG with decoder", tagid::NewSubfileType, DT::dtLong, 1, {5}, "5", "Миниатюра, Маска"},
+    {"SBYTE", tagid::FileSource, DT::dtSByte, 3, {Neg(-1, 8), 127, Neg(-128, 8)}, "-1, 127, -128", "-1, 127, -128"},
+    {"SSHORT", tagid::BitsPerSample, DT::dtSShort, 2, {Neg(-1, 16), 32767}, "-1, 32767", "-1, 32767"},
+    {"SSHORT, 1 value", tagid::BitsPerSample, DT::dtSShort, 1, {Neg(-300, 16)}, "-300", "-300"},
+    {"SLONG", tagid::ImageWidth, DT::dtSLong, 1, {Neg(-2147483648LL, 32)}, "-2147483648", "-2147483648"},
+    {"FLOAT", tagid::BrightnessValue, DT::dtFloat, 1, {std::bit_cast<uint32_t>(0.1f)}, "0.100000001490116", "0.100000001490116"},
+    {"UNDEFINED as one number", tagid::ExifVersion, DT::dtUndefined, 4, Bytes("0210"), "808530480", "808530480"},
+    {"unknown type", tagid::ImageWidth, DT(14), 1, {7}, "", ""}, // filled per byte order below
+    {"RATIONAL, Count 0", tagid::XResolution, DT::dtRational, 0, {}, "0", "0"},
+    {"EXIF pointer", tagid::ExifIFD, DT::dtLong, 1, {0x1234}, "0x00001234", ""},
+    {"GPS pointer", tagid::GPSInfo, DT::dtLong, 1, {0xABCD}, "0x0000ABCD", ""},
+    {"Interop pointer as IFD", tagid::InteroperabilityIFD, DT::dtIFD, 1, {0x10}, "0x00000010", ""},
     // Out-of-line values.
-    {"SubIFDs", 330, DT::dtLong, 2, {0x300, 0x400}, "0x00000200", ""},
-    {"ASCII", 305, DT::dtASCII, 10, Bytes("Scanner X\0"s), "0x00000200", "Scanner X"},
-    {"ASCII ends at its first NUL", 305, DT::dtASCII, 8, Bytes("ab\0cdefg"s), "0x00000200", "ab"},
-    {"RATIONAL 300/1", 282, DT::dtRational, 1, {300, 1}, "300/1", "300"},
-    {"RATIONAL 600/4", 282, DT::dtRational, 1, {600, 4}, "600/4", "150"},
-    {"RATIONAL 1/3", 282, DT::dtRational, 1, {1, 3}, "1/3", "1/3"},
-    {"RATIONAL 5/0", 282, DT::dtRational, 1, {5, 0}, "5/0", "5/0"},
-    {"RATIONAL 0/7", 282, DT::dtRational, 1, {0, 7}, "0/7", "0"},
-    {"RATIONAL beyond int32", 282, DT::dtRational, 1, {3000000000u, 1}, "3000000000/1", "3000000000/1"},
-    {"SRATIONAL 4/-8", 37380, DT::dtSRational, 1, {4, Neg(-8, 32)}, "4/-8", "-1/2"},
-    {"RATIONAL list", 282, DT::dtRational, 2, {1, 2, 3, 4}, "[1/2; 3/4]", "[1/2; 3/4]"},
-    {"RATIONAL list of 10", 282, DT::dtRational, 10, Range(1, 20),
+    {"SubIFDs", tagid::SubIFDs, DT::dtLong, 2, {0x300, 0x400}, "0x00000200", ""},
+    {"ASCII", tagid::Software, DT::dtASCII, 10, Bytes("Scanner X\0"s), "0x00000200", "Scanner X"},
+    {"ASCII ends at its first NUL", tagid::Software, DT::dtASCII, 8, Bytes("ab\0cdefg"s), "0x00000200", "ab"},
+    {"RATIONAL 300/1", tagid::XResolution, DT::dtRational, 1, {300, 1}, "300/1", "300"},
+    {"RATIONAL 600/4", tagid::XResolution, DT::dtRational, 1, {600, 4}, "600/4", "150"},
+    {"RATIONAL 1/3", tagid::XResolution, DT::dtRational, 1, {1, 3}, "1/3", "1/3"},
+    {"RATIONAL 5/0", tagid::XResolution, DT::dtRational, 1, {5, 0}, "5/0", "5/0"},
+    {"RATIONAL 0/7", tagid::XResolution, DT::dtRational, 1, {0, 7}, "0/7", "0"},
+    {"RATIONAL beyond int32", tagid::XResolution, DT::dtRational, 1, {3000000000u, 1}, "3000000000/1", "3000000000/1"},
+    {"SRATIONAL 4/-8", tagid::ExposureBiasValue, DT::dtSRational, 1, {4, Neg(-8, 32)}, "4/-8", "-1/2"},
+    {"RATIONAL list", tagid::XResolution, DT::dtRational, 2, {1, 2, 3, 4}, "[1/2; 3/4]", "[1/2; 3/4]"},
+    {"RATIONAL list of 10", tagid::XResolution, DT::dtRational, 10, Range(1, 20),
      "[1/2; 3/4; 5/6; 7/8; 9/10; 11/12; 13/14; 15/16; 17/18; 19/20]",
      "[1/2; 3/4; 5/6; 7/8; 9/10; 11/12; 13/14; 15/16; 17/18; 19/20]"},
-    {"RATIONAL list of 11", 282, DT::dtRational, 11, Range(1, 22),
+    {"RATIONAL list of 11", tagid::XResolution, DT::dtRational, 11, Range(1, 22),
      "[1/2; 3/4; 5/6; 7/8; 9/10; 11/12; 13/14; 15/16; 17/18; 19/20; ...]",
      "[1/2; 3/4; 5/6; 7/8; 9/10; 11/12; 13/14; 15/16; 17/18; 19/20; ...]"},
-    {"SRATIONAL list", 37380, DT::dtSRational, 2, {Neg(-1, 32), 2, 3, Neg(-4, 32)}, "[-1/2; 3/-4]", "[-1/2; 3/-4]"},
-    {"SHORT list", 258, DT::dtShort, 3, {8, 8, 8}, "0x00000200", "[8, 8, 8]"},
-    {"SHORT list of 25", 258, DT::dtShort, 25, Range(1, 25), "0x00000200", TwentyFive()},
-    {"LONG list of 20", 273, DT::dtLong, 20, Range(1, 20), "0x00000200",
+    {"SRATIONAL list", tagid::ExposureBiasValue, DT::dtSRational, 2, {Neg(-1, 32), 2, 3, Neg(-4, 32)}, "[-1/2; 3/-4]", "[-1/2; 3/-4]"},
+    {"SHORT list", tagid::BitsPerSample, DT::dtShort, 3, {8, 8, 8}, "0x00000200", "[8, 8, 8]"},
+    {"SHORT list of 25", tagid::BitsPerSample, DT::dtShort, 25, Range(1, 25), "0x00000200", TwentyFive()},
+    {"LONG list of 20", tagid::StripOffsets, DT::dtLong, 20, Range(1, 20), "0x00000200",
      "[1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20]"},
-    {"SSHORT list", 258, DT::dtSShort, 3, {Neg(-1, 16), 2, 3}, "0x00000200", "[-1, 2, 3]"},
-    {"SLONG list", 256, DT::dtSLong, 2, {Neg(-2147483648LL, 32), 7}, "0x00000200", "[-2147483648, 7]"},
-    {"SBYTE list", 256, DT::dtSByte, 5, {Neg(-1, 8), Neg(-2, 8), 3, 4, 5}, "0x00000200", "[-1, -2, 3, 4, 5]"},
-    {"BYTE two lines", 37500, DT::dtByte, 5, {72, 105, 0, 255, 126}, "0x00000200", "[72, 105, 0, 255, 126]\r\nHi..~"},
-    {"UNDEFINED of 300 bytes", 37500, DT::dtUndefined, 300, Range(0, 299), "0x00000200", ThreeHundredBytes()},
-    {"DOUBLE", 37379, DT::dtDouble, 1, {std::bit_cast<uint64_t>(2.5)}, "0x00000200", "2.5"},
-    {"DOUBLE array", 37379, DT::dtDouble, 3, {0, 0, 0}, "0x00000200", "[массив значений]"},
-    {"FLOAT array", 37379, DT::dtFloat, 2, {0, 0}, "0x00000200", "[массив значений с плавающей точкой]"},
+    {"SSHORT list", tagid::BitsPerSample, DT::dtSShort, 3, {Neg(-1, 16), 2, 3}, "0x00000200", "[-1, 2, 3]"},
+    {"SLONG list", tagid::ImageWidth, DT::dtSLong, 2, {Neg(-2147483648LL, 32), 7}, "0x00000200", "[-2147483648, 7]"},
+    {"SBYTE list", tagid::ImageWidth, DT::dtSByte, 5, {Neg(-1, 8), Neg(-2, 8), 3, 4, 5}, "0x00000200", "[-1, -2, 3, 4, 5]"},
+    {"BYTE two lines", tagid::MakerNote, DT::dtByte, 5, {72, 105, 0, 255, 126}, "0x00000200", "[72, 105, 0, 255, 126]\r\nHi..~"},
+    {"UNDEFINED of 300 bytes", tagid::MakerNote, DT::dtUndefined, 300, Range(0, 299), "0x00000200", ThreeHundredBytes()},
+    {"DOUBLE", tagid::BrightnessValue, DT::dtDouble, 1, {std::bit_cast<uint64_t>(2.5)}, "0x00000200", "2.5"},
+    {"DOUBLE array", tagid::BrightnessValue, DT::dtDouble, 3, {0, 0, 0}, "0x00000200", "[массив значений]"},
+    {"FLOAT array", tagid::BrightnessValue, DT::dtFloat, 2, {0, 0}, "0x00000200", "[массив значений с плавающей точкой]"},
     {"IFD array", 500, DT::dtIFD, 2, {8, 16}, "0x00000200", "[неподдерживаемый тип]"},
     {"LONG8", 500, DT::dtLONG8, 1, {1}, "0x00000200", "[неподдерживаемый тип]"},
-    {"Count above the limit", 37500, DT::dtByte, 2000000, {}, "0x00000200",
+    {"Count above the limit", tagid::MakerNote, DT::dtByte, 2000000, {}, "0x00000200",
      "[2000000 элементов — слишком много для отображения]"},
-    {"one byte beyond the file", 258, DT::dtShort, 3, {8, 8, 8}, "0x00000200", "[выход за диапазон]", 1},
-    {"RATIONAL beyond the file", 282, DT::dtRational, 1, {300, 1}, "[выход за диапазон]", "[выход за диапазон]", 1},
-    {"ASCII beyond the file", 305, DT::dtASCII, 10, Bytes("Scanner X\0"s), "0x00000200", "[выход за диапазон]", 10},
+    {"one byte beyond the file", tagid::BitsPerSample, DT::dtShort, 3, {8, 8, 8}, "0x00000200", "[выход за диапазон]", 1},
+    {"RATIONAL beyond the file", tagid::XResolution, DT::dtRational, 1, {300, 1}, "[выход за диапазон]", "[выход за диапазон]", 1},
+    {"ASCII beyond the file", tagid::Software, DT::dtASCII, 10, Bytes("Scanner X\0"s), "0x00000200", "[выход за диапазон]", 10},
 };
 // clang-format on
 
@@ -238,8 +248,8 @@ TEST_P(TValueTexts, ShowTheValueAsStoredAndExplained) {
 
 TEST_P(TValueTexts, FloatUsesTheLocaleSeparator) {
     const bool bigEndian = GetParam();
-    const TFixture f =
-        MakeRecord(37379, DT::dtFloat, 1, {std::bit_cast<uint32_t>(0.1f)}, bigEndian);
+    const TFixture f = MakeRecord(tagid::BrightnessValue, DT::dtFloat, 1,
+                                  {std::bit_cast<uint32_t>(0.1f)}, bigEndian);
     ASSERT_NE(std::setlocale(LC_NUMERIC, "ru_RU.UTF-8"), nullptr);
     const TTIFFTag tag = Describe(f, bigEndian);
     std::setlocale(LC_NUMERIC, "C");
@@ -290,7 +300,7 @@ TEST_P(TValueTexts, XmpPacketIsStrictUtf8) {
         SCOPED_TRACE(c.What);
         for (DT type : {DT::dtByte, DT::dtUndefined}) {
             const TTIFFTag tag =
-                Describe(MakeRecord(700, type, static_cast<uint32_t>(c.Packet.size()),
+                Describe(MakeRecord(tagid::XMLPacket, type, static_cast<uint32_t>(c.Packet.size()),
                                     Bytes(c.Packet), bigEndian),
                          bigEndian);
             EXPECT_EQ(tag.DisplayValue, "0x00000200");
@@ -338,14 +348,17 @@ TEST(ValueTextParts, PrintablePreviewAndHex) {
 TEST(ValueTextParts, ArrayOutsideTheFileIsNotRead) {
     const std::vector<uint8_t> file(16, 0);
     // An offset near 4 GiB must not wrap around when the end is computed.
-    EXPECT_EQ(FormatArrayValue(file.data(), file.size(), false, 258, DT::dtShort, 3, 0xFFFFFFFF),
-              "[выход за диапазон]");
-    EXPECT_EQ(FormatArrayValue(file.data(), file.size(), false, 258, DT::dtShort, 8, 0),
+    EXPECT_EQ(
+        FormatArrayValue(TByteView(file), false, tagid::BitsPerSample, DT::dtShort, 3, 0xFFFFFFFF),
+        "[выход за диапазон]");
+    EXPECT_EQ(FormatArrayValue(TByteView(file), false, tagid::BitsPerSample, DT::dtShort, 8, 0),
               "[0, 0, 0, 0, 0, 0, 0, 0]");
-    EXPECT_EQ(FormatArrayValue(file.data(), file.size(), false, 258, DT::dtShort, 9, 0),
+    EXPECT_EQ(FormatArrayValue(TByteView(file), false, tagid::BitsPerSample, DT::dtShort, 9, 0),
               "[выход за диапазон]");
-    EXPECT_EQ(FormatArrayValue(nullptr, 0, false, 258, DT::dtShort, 3, 0), "[выход за диапазон]");
-    EXPECT_EQ(FormatArrayValue(file.data(), file.size(), false, 258, DT::dtShort, 0, 0), "");
+    EXPECT_EQ(FormatArrayValue(TByteView(), false, tagid::BitsPerSample, DT::dtShort, 3, 0),
+              "[выход за диапазон]");
+    EXPECT_EQ(FormatArrayValue(TByteView(file), false, tagid::BitsPerSample, DT::dtShort, 0, 0),
+              "");
 }
 
 TEST(ValueTextParts, DataTypeNames) {
@@ -360,7 +373,7 @@ TEST(ValueTextParts, DataTypeNames) {
 
 TEST(ValueTextParts, DescriberNamesTagsAndCompressions) {
     TCatalogueTagDescriber describer;
-    EXPECT_EQ(describer.TagName(274), "Ориентация (Orientation)");
+    EXPECT_EQ(describer.TagName(tagid::Orientation), "Ориентация (Orientation)");
     EXPECT_EQ(describer.TagName(300), "Тег 300");
     EXPECT_EQ(describer.CompressionName(5), "LZW");
     EXPECT_EQ(describer.CompressionName(0), "Неизвестный");

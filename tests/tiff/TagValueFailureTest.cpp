@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tags/TagNumbers.h"
 #include "tiff/CatalogueTagDescriber.h"
 
 namespace {
@@ -46,18 +47,18 @@ TEST(ValueTextFailure, BecomesTheReadErrorPlaceholder) {
     file.push_back(0);
 
     TTIFFTag tag;
-    tag.TagID = 305;
+    tag.TagID = tagid::Software;
     tag.DataType = TTIFFDataType::dtASCII;
     tag.Count = static_cast<uint32_t>(text.size() + 1);
     tag.IsInline = false;
     tag.Value.AsDWORD = 16;
 
     const TCatalogueTagDescriber describer;
-    describer.DescribeValue(tag, file.data(), file.size(), false);
+    describer.DescribeValue(tag, TByteView(file), false);
     EXPECT_EQ(tag.DisplayValueDecoded, text);
 
     gFailNextAllocation = true;
-    describer.DescribeValue(tag, file.data(), file.size(), false);
+    describer.DescribeValue(tag, TByteView(file), false);
     gFailNextAllocation = false;
     EXPECT_EQ(tag.DisplayValue, "[ошибка при чтении]");
     EXPECT_EQ(tag.DisplayValueDecoded, "[ошибка при чтении]");

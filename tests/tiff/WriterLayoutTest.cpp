@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tags/TagNumbers.h"
 #include "tests/tiff/WriterTestUtil.h"
 #include "tiff/CropTIFFUnit.h"
 
@@ -38,15 +39,21 @@ TEST(WriterLayout, FourOwnTagsOnlyPutPixelsAt62AndEndTheFileWithThem) {
 TEST(WriterLayout, GreyTwoByOneIs114BytesWithSortedEntriesInBothOrders) {
     const auto dir = test::TestFolder();
     for (bool be : {false, true}) {
-        const std::vector<TTIFFTag> extra = {Short(277, 1), Short(262, 1), Short(259, 1),
-                                             Short(258, 16)};
+        const std::vector<TTIFFTag> extra = {
+            Short(tagid::SamplesPerPixel, 1), Short(tagid::PhotometricInterpretation, 1),
+            Short(tagid::Compression, 1), Short(tagid::BitsPerSample, 16)};
         const TBytes f = Save(dir / "g.tif", 2, 1, 1, {0x1234, 0xABCD}, be, extra);
         ASSERT_EQ(f.Data.size(), 114u);
         const std::vector<uint8_t> head(f.Data.begin(), f.Data.begin() + 8);
         const std::vector<uint8_t> mm = {0x4D, 0x4D, 0, 0x2A, 0, 0, 0, 8};
         const std::vector<uint8_t> ii = {0x49, 0x49, 0x2A, 0, 8, 0, 0, 0};
         EXPECT_EQ(head, be ? mm : ii);
-        const uint32_t order[] = {256, 257, 258, 259, 262, 273, 277, 279};
+        // clang-format off
+        const uint32_t order[] = {
+            tagid::ImageWidth,   tagid::ImageLength,     tagid::BitsPerSample,
+            tagid::Compression,  tagid::PhotometricInterpretation,
+            tagid::StripOffsets, tagid::SamplesPerPixel, tagid::StripByteCounts};
+        // clang-format on
         ASSERT_EQ(f.U16(8), 8u);
         for (size_t i = 0; i < 8; ++i)
             EXPECT_EQ(f.Tag(8, i), order[i]);
@@ -62,13 +69,14 @@ TEST(WriterLayout, GreyTwoByOneIs114BytesWithSortedEntriesInBothOrders) {
 
 TEST(WriterLayout, BigEndianInlineValuesFollowTheirType) {
     const auto dir = test::TestFolder();
-    TTIFFTag twoShorts = InlineTag(258, TTIFFDataType::dtShort, 0, 2);
+    TTIFFTag twoShorts = InlineTag(tagid::BitsPerSample, TTIFFDataType::dtShort, 0, 2);
     twoShorts.Value.AsWords[0] = 16;
     twoShorts.Value.AsWords[1] = 8;
-    TTIFFTag bytes = InlineTag(700, TTIFFDataType::dtByte, 0x04030201, 4);
+    TTIFFTag bytes = InlineTag(tagid::XMLPacket, TTIFFDataType::dtByte, 0x04030201, 4);
     TTIFFTag slong = InlineTag(600, TTIFFDataType::dtSLong, static_cast<uint32_t>(-2));
     const TBytes f = Save(dir / "m.tif", 1, 1, 1, {7}, true, {twoShorts, bytes, slong});
-    const size_t e258 = f.Find(8, 258), e600 = f.Find(8, 600), e700 = f.Find(8, 700);
+    const size_t e258 = f.Find(8, tagid::BitsPerSample), e600 = f.Find(8, 600),
+                 e700 = f.Find(8, tagid::XMLPacket);
     EXPECT_EQ(f.U16(8 + 10 + 12 * e258), 16u);
     EXPECT_EQ(f.U16(8 + 12 + 12 * e258), 8u);
     EXPECT_EQ(f.Field(8, e600), static_cast<uint32_t>(-2));
@@ -80,9 +88,11 @@ TEST(WriterLayout, BigEndianInlineValuesFollowTheirType) {
 TEST(WriterLayout, OutOfLineValuesFollowThePixelsAtEvenOffsets) {
     const auto dir = test::TestFolder();
     // "abcd" + NUL is 5 bytes: one padding byte before the RATIONAL behind it.
-    TTIFFTag rational = OutOfLine(282, TTIFFDataType::dtRational, 1, {1, 0, 0, 0, 2, 0, 0, 0});
-    const TBytes f = Save(dir / "o.tif", 1, 1, 1, {9}, false, {rational, Ascii(270, "abcd")});
-    const int desc = f.Find(8, 270), res = f.Find(8, 282);
+    TTIFFTag rational =
+        OutOfLine(tagid::XResolution, TTIFFDataType::dtRational, 1, {1, 0, 0, 0, 2, 0, 0, 0});
+    const TBytes f = Save(dir / "o.tif", 1, 1, 1, {9}, false,
+                          {rational, Ascii(tagid::ImageDescription, "abcd")});
+    const int desc = f.Find(8, tagid::ImageDescription), res = f.Find(8, tagid::XResolution);
     const uint32_t pixels = 14 + 12 * 6;
     EXPECT_EQ(f.Field(8, desc), pixels + 2);
     EXPECT_EQ(f.Field(8, res), pixels + 2 + 6);
@@ -94,14 +104,17 @@ TEST(WriterLayout, OutOfLineValuesFollowThePixelsAtEvenOffsets) {
 
 TEST(WriterLayout, NestedDirectoriesComeLastAndPointersSortAmongTags) {
     const auto dir = test::TestFolder();
-    const TTIFFTag icc = OutOfLine(34675, TTIFFDataType::dtUndefined, 3, {1, 2, 3});
+    const TTIFFTag icc = OutOfLine(tagid::ICCProfile, TTIFFDataType::dtUndefined, 3, {1, 2, 3});
     std::vector<TNestedIFD> nested = {
-        {34665, {Ascii(36867, "2024:01:01 10:00:00"), Short(41728, 3)}},
-        {34853, {}},
+        {tagid::ExifIFD,
+         {Ascii(tagid::DateTimeOriginal, "2024:01:01 10:00:00"), Short(tagid::FileSource, 3)}},
+        {tagid::GPSInfo, {}},
     };
     for (bool be : {false, true}) {
-        const TBytes f = Save(dir / "n.tif", 1, 1, 1, {5}, be, {icc, Short(259, 1)}, nested);
-        const int exif = f.Find(8, 34665), profile = f.Find(8, 34675), gps = f.Find(8, 34853);
+        const TBytes f =
+            Save(dir / "n.tif", 1, 1, 1, {5}, be, {icc, Short(tagid::Compression, 1)}, nested);
+        const int exif = f.Find(8, tagid::ExifIFD), profile = f.Find(8, tagid::ICCProfile),
+                  gps = f.Find(8, tagid::GPSInfo);
         ASSERT_GE(exif, 0);
         EXPECT_EQ(profile, exif + 1);
         EXPECT_EQ(gps, exif + 2);
@@ -136,17 +149,19 @@ TEST(WriterLayout, SizesBeyondShortAreWrittenAsLong) {
 
 TEST(WriterLayout, LostValuesAndNestedPointersAreLeftOut) {
     const auto dir = test::TestFolder();
-    TTIFFTag lost = OutOfLine(270, TTIFFDataType::dtASCII, 40, {});
+    TTIFFTag lost = OutOfLine(tagid::ImageDescription, TTIFFDataType::dtASCII, 40, {});
     TTIFFTag slong = OutOfLine(600, TTIFFDataType::dtSLong, 2, {1, 0, 0, 0, 2, 0, 0, 0});
     std::vector<TNestedIFD> nested = {
-        {34665,
-         {Short(41728, 3), InlineTag(40965, TTIFFDataType::dtLong, 4000),
-          OutOfLine(37500, TTIFFDataType::dtUndefined, 8, {})}}};
-    const TBytes f = Save(dir / "l.tif", 1, 1, 1, {5}, false, {lost, slong, Short(259, 1)}, nested);
+        {tagid::ExifIFD,
+         {Short(tagid::FileSource, 3),
+          InlineTag(tagid::InteroperabilityIFD, TTIFFDataType::dtLong, 4000),
+          OutOfLine(tagid::MakerNote, TTIFFDataType::dtUndefined, 8, {})}}};
+    const TBytes f = Save(dir / "l.tif", 1, 1, 1, {5}, false,
+                          {lost, slong, Short(tagid::Compression, 1)}, nested);
     EXPECT_EQ(f.U16(8), 6u);
-    EXPECT_EQ(f.Find(8, 270), -1);
+    EXPECT_EQ(f.Find(8, tagid::ImageDescription), -1);
     EXPECT_EQ(f.Find(8, 600), -1);
-    const uint32_t e = f.Field(8, f.Find(8, 34665));
+    const uint32_t e = f.Field(8, f.Find(8, tagid::ExifIFD));
     ASSERT_EQ(f.U16(e), 1u);
     EXPECT_EQ(f.Tag(e, 0), 41728u);
     EXPECT_EQ(f.Data.size(), e + 2 + 12 + 4);
@@ -198,9 +213,10 @@ TEST(WriterLayout, RefusesPixelsOrMetadataBeyondFourGiB) {
     }
     // Pixels that fit, followed by metadata that crosses the limit.
     const std::vector<uint16_t> small(1, 0);
-    TTIFFTag huge = OutOfLine(700, TTIFFDataType::dtDouble, 0x20000000u, {1});
+    TTIFFTag huge = OutOfLine(tagid::XMLPacket, TTIFFDataType::dtDouble, 0x20000000u, {1});
     try {
-        TCropTIFF::SaveWordsAsTIFF(dir / "meta.tif", 1, 1, 1, small, false, {}, {{34665, {huge}}});
+        TCropTIFF::SaveWordsAsTIFF(dir / "meta.tif", 1, 1, 1, small, false, {},
+                                   {{tagid::ExifIFD, {huge}}});
         FAIL() << "no error";
     } catch (const ETIFFError& e) {
         EXPECT_EQ(e.Message(), "Изображение слишком велико для формата TIFF.");

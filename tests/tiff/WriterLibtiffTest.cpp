@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
+#include "tags/TagNumbers.h"
 #include "tests/support/Shell.h"
 #include "tests/tiff/WriterTestUtil.h"
 #include "tiff/CropTIFFUnit.h"
@@ -61,12 +62,12 @@ TEST_P(WriterLibtiff, ReadsBackTheSameSamplesAndTags) {
     for (size_t i = 0; i < words.size(); ++i)
         words[i] = static_cast<uint16_t>(i * 7919u + 13u);
     std::vector<TTIFFTag> extra = test::PixelTags(samples, be);
-    extra.push_back(test::Ascii(305, "Scanner 2.0 with a longer name"));
-    extra.push_back(test::Short(274, 6));
+    extra.push_back(test::Ascii(tagid::Software, "Scanner 2.0 with a longer name"));
+    extra.push_back(test::Short(tagid::Orientation, 6));
     std::vector<uint8_t> rational = {0, 0, 0x0B, 0xB8, 0, 0, 0, 1}; // 3000/1 in MM
     if (!be)
         rational = {0xB8, 0x0B, 0, 0, 1, 0, 0, 0};
-    extra.push_back(test::OutOfLine(282, TTIFFDataType::dtRational, 1, rational));
+    extra.push_back(test::OutOfLine(tagid::XResolution, TTIFFDataType::dtRational, 1, rational));
     const auto file = dir / "rt.tif";
     TCropTIFF::SaveWordsAsTIFF(file, w, h, samples, words, be, extra, {});
 
@@ -134,37 +135,41 @@ std::vector<TTIFFTag> ScannerSource(bool be) {
         return t;
     };
     std::vector<TTIFFTag> tags = test::PixelTags(3, be);
-    tags.push_back(Short(256, 90));
-    tags.push_back(Short(257, 60));
-    tags.push_back(Short(278, 60));
-    tags.push_back(Ascii(271, "Maker"));
-    tags.push_back(Ascii(272, "Film Scanner 9000"));
-    tags.push_back(OutOfLine(282, TTIFFDataType::dtRational, 1, rational(4000, 1)));
-    tags.push_back(OutOfLine(283, TTIFFDataType::dtRational, 1, rational(4000, 1)));
-    tags.push_back(Short(296, 2));
-    tags.push_back(Ascii(306, "2024:03:05 14:07:09"));
-    tags.push_back(InlineTag(34665, TTIFFDataType::dtLong, 5000));
-    tags.push_back(InlineTag(34853, TTIFFDataType::dtLong, 6000));
-    tags.push_back(
-        named(OutOfLine(36867, TTIFFDataType::dtASCII, 20, std::vector<uint8_t>(20, '1')),
-              "→ EXIF: DateTimeOriginal"));
+    tags.push_back(Short(tagid::ImageWidth, 90));
+    tags.push_back(Short(tagid::ImageLength, 60));
+    tags.push_back(Short(tagid::RowsPerStrip, 60));
+    tags.push_back(Ascii(tagid::Make, "Maker"));
+    tags.push_back(Ascii(tagid::Model, "Film Scanner 9000"));
+    tags.push_back(OutOfLine(tagid::XResolution, TTIFFDataType::dtRational, 1, rational(4000, 1)));
+    tags.push_back(OutOfLine(tagid::YResolution, TTIFFDataType::dtRational, 1, rational(4000, 1)));
+    tags.push_back(Short(tagid::ResolutionUnit, 2));
+    tags.push_back(Ascii(tagid::DateTime, "2024:03:05 14:07:09"));
+    tags.push_back(InlineTag(tagid::ExifIFD, TTIFFDataType::dtLong, 5000));
+    tags.push_back(InlineTag(tagid::GPSInfo, TTIFFDataType::dtLong, 6000));
+    tags.push_back(named(OutOfLine(tagid::DateTimeOriginal, TTIFFDataType::dtASCII, 20,
+                                   std::vector<uint8_t>(20, '1')),
+                         "→ EXIF: DateTimeOriginal"));
     tags.back().RawData = {'2', '0', '2', '4', ':', '0', '3', ':', '0', '5',
                            ' ', '1', '4', ':', '0', '7', ':', '0', '9', 0};
-    TTIFFTag version = InlineTag(36864, TTIFFDataType::dtUndefined, 0, 4);
+    TTIFFTag version = InlineTag(tagid::ExifVersion, TTIFFDataType::dtUndefined, 0, 4);
     std::copy_n("0230", 4, version.Value.AsBytes);
     tags.push_back(named(version, "→ EXIF: ExifVersion"));
-    tags.push_back(named(InlineTag(40962, TTIFFDataType::dtLong, 90), "→ EXIF: PixelXDimension"));
-    tags.push_back(named(InlineTag(40963, TTIFFDataType::dtLong, 60), "→ EXIF: PixelYDimension"));
-    tags.push_back(named(InlineTag(40965, TTIFFDataType::dtLong, 7000), "→ EXIF: InteropOffset"));
-    TTIFFTag gpsVersion = InlineTag(0, TTIFFDataType::dtByte, 0, 4);
+    tags.push_back(named(InlineTag(tagid::PixelXDimension, TTIFFDataType::dtLong, 90),
+                         "→ EXIF: PixelXDimension"));
+    tags.push_back(named(InlineTag(tagid::PixelYDimension, TTIFFDataType::dtLong, 60),
+                         "→ EXIF: PixelYDimension"));
+    tags.push_back(named(InlineTag(tagid::InteroperabilityIFD, TTIFFDataType::dtLong, 7000),
+                         "→ EXIF: InteropOffset"));
+    TTIFFTag gpsVersion = InlineTag(tagid::GPSVersionID, TTIFFDataType::dtByte, 0, 4);
     gpsVersion.Value.AsBytes[0] = 2;
     gpsVersion.Value.AsBytes[1] = 3;
     tags.push_back(named(gpsVersion, "→ GPS: GPSVersionID"));
-    tags.push_back(named(Ascii(1, "N"), "→ GPS: GPSLatitudeRef"));
+    tags.push_back(named(Ascii(tagid::GPSLatitudeRef, "N"), "→ GPS: GPSLatitudeRef"));
     std::vector<uint8_t> lat;
     for (auto part : {rational(55, 1), rational(45, 1), rational(0, 1)})
         lat.insert(lat.end(), part.begin(), part.end());
-    tags.push_back(named(OutOfLine(2, TTIFFDataType::dtRational, 3, lat), "→ GPS: GPSLatitude"));
+    tags.push_back(named(OutOfLine(tagid::GPSLatitude, TTIFFDataType::dtRational, 3, lat),
+                         "→ GPS: GPSLatitude"));
     return tags;
 }
 

@@ -2,6 +2,7 @@
 // What the writer writes, our reader reads back: the same words and the same tag values.
 #include <gtest/gtest.h>
 
+#include "tags/TagNumbers.h"
 #include "tests/support/MinimalTagDescriber.h"
 #include "tests/tiff/WriterTestUtil.h"
 #include "tiff/CropTIFFUnit.h"
@@ -19,12 +20,12 @@ TEST_P(WriterReader, ReadsBackTheSameWordsAndTags) {
     for (size_t i = 0; i < words.size(); ++i)
         words[i] = static_cast<uint16_t>(i * 48271u);
     std::vector<TTIFFTag> extra = test::PixelTags(samples, be);
-    extra.push_back(test::Ascii(305, "Scanner 2.0 with a longer name"));
+    extra.push_back(test::Ascii(tagid::Software, "Scanner 2.0 with a longer name"));
     TTIFFTag twoShorts = test::InlineTag(530, TTIFFDataType::dtShort, 0, 2);
     twoShorts.Value.AsWords[0] = 2;
     twoShorts.Value.AsWords[1] = 1;
     extra.push_back(twoShorts);
-    const std::vector<TNestedIFD> nested = {{34665, {test::Short(41728, 3)}}};
+    const std::vector<TNestedIFD> nested = {{tagid::ExifIFD, {test::Short(tagid::FileSource, 3)}}};
     TCropTIFF::SaveWordsAsTIFF(dir / "rt.tif", w, h, samples, words, be, extra, nested);
 
     TMinimalTagDescriber describer;
@@ -52,7 +53,8 @@ TEST_P(WriterReader, ReadsBackTheSameWordsAndTags) {
         }
     }
     const bool hasExifTag = std::any_of(tags.begin(), tags.end(), [](const TTIFFTag& t) {
-        return t.TagID == 41728 && t.TagName.starts_with("→ EXIF: ") && t.Value.AsWords[0] == 3;
+        return t.TagID == tagid::FileSource && t.TagName.starts_with("→ EXIF: ") &&
+               t.Value.AsWords[0] == 3;
     });
     EXPECT_TRUE(hasExifTag);
 }

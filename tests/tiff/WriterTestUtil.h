@@ -6,11 +6,14 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "tags/TagNumbers.h"
+#include "tiff/ByteOrder.h"
 #include "tiff/TIFFRecords.h"
 
 namespace vantrel::test {
@@ -35,16 +38,17 @@ inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-/// Reads numbers of a written file in its byte order; independent of the writer's code.
+/// Reads numbers of a written file in its byte order, on its own walk of the directories.
 struct TBytes {
     std::vector<uint8_t> Data;
     bool BigEndian() const { return Data.at(0) == 'M'; }
-    uint32_t U16(size_t at) const {
-        return BigEndian() ? (Data.at(at) << 8) | Data.at(at + 1)
-                           : Data.at(at) | (Data.at(at + 1) << 8);
-    }
-    uint32_t U32(size_t at) const {
-        return BigEndian() ? (U16(at) << 16) | U16(at + 2) : U16(at) | (U16(at + 2) << 16);
+    uint32_t U16(size_t at) const { return ReadU16(Within(at, 2), BigEndian()); }
+    uint32_t U32(size_t at) const { return ReadU32(Within(at, 4), BigEndian()); }
+    /// The `n` bytes at `at`; a read past the end fails the test instead of reading outside.
+    const uint8_t* Within(size_t at, size_t n) const {
+        if (at > Data.size() || n > Data.size() - at)
+            throw std::out_of_range("read past the end of the written file");
+        return Data.data() + at;
     }
     /// Entry i of the directory at `dir`: tag, type, count, value field.
     uint32_t Tag(size_t dir, size_t i) const { return U16(dir + 2 + 12 * i); }
@@ -99,9 +103,12 @@ inline TTIFFTag Ascii(uint16_t id, const std::string& text) {
 
 /// The tags that make written words a valid 16-bit image.
 inline std::vector<TTIFFTag> PixelTags(int samples, bool bigEndian) {
-    TTIFFTag bits = InlineTag(258, TTIFFDataType::dtShort, 16, static_cast<uint32_t>(samples));
-    std::vector<TTIFFTag> tags = {Short(259, 1), Short(262, samples >= 3 ? 2 : 1),
-                                  Short(277, static_cast<uint16_t>(samples)), Short(284, 1)};
+    TTIFFTag bits =
+        InlineTag(tagid::BitsPerSample, TTIFFDataType::dtShort, 16, static_cast<uint32_t>(samples));
+    std::vector<TTIFFTag> tags = {Short(tagid::Compression, 1),
+                                  Short(tagid::PhotometricInterpretation, samples >= 3 ? 2 : 1),
+                                  Short(tagid::SamplesPerPixel, static_cast<uint16_t>(samples)),
+                                  Short(tagid::PlanarConfiguration, 1)};
     if (samples <= 2) {
         bits.Value.AsWords[1] = samples == 2 ? 16 : 0;
         tags.push_back(bits);
@@ -109,10 +116,11 @@ inline std::vector<TTIFFTag> PixelTags(int samples, bool bigEndian) {
         std::vector<uint8_t> raw;
         for (int i = 0; i < samples; ++i)
             raw.insert(raw.end(), {uint8_t(bigEndian ? 0 : 16), uint8_t(bigEndian ? 16 : 0)});
-        tags.push_back(OutOfLine(258, TTIFFDataType::dtShort, static_cast<uint32_t>(samples), raw));
+        tags.push_back(OutOfLine(tagid::BitsPerSample, TTIFFDataType::dtShort,
+                                 static_cast<uint32_t>(samples), raw));
     }
     if (samples == 2 || samples == 4)
-        tags.push_back(Short(338, 2)); // the extra sample is unassociated alpha
+        tags.push_back(Short(tagid::ExtraSamples, 2)); // the extra sample is unassociated alpha
     return tags;
 }
 

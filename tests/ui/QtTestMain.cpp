@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "ui/AppStyle.h"
+#include "ui/widgets/AppStyle.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

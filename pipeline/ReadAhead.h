@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include <sys/types.h>
+#include <time.h>
+
+#include "tiff/CropTIFFUnit.h"
+#include "tiff/ScanMemory.h"
+
+namespace vantrel {
+
+/// The next scan of a batch read into memory in the background, so that going to it skips the
+/// disk. One file at most: a new request replaces the old one and frees its bytes. A file is
+/// read only when the machine has room for it (available memory at least three times its
+/// size), on a thread of its own at idle CPU and I/O priority, under a shared lock as a load
+/// takes it. A load takes the bytes only while the file on disk is still the one read (same
+/// device and inode, size, modification and change times) and no writer holds it; otherwise
+/// it reads the file as usual, so a file that changed, was replaced or vanished is loaded or
+/// refused exactly as without the read-ahead.
+///
+/// Every member may be called from any thread; the object is usually the window's, called from
+/// its UI thread (Request, Clear) and its load job (Take, through LoadTIFFAsWords below).
+class TReadAhead {
+public:
+    /// `AvailableMemory` tells the bytes the machine can still give. `IdlePriority` false reads
+    /// at the priority of the caller: sooner on a busy machine (tests).
+    explicit TReadAhead(std::function<uint64_t()> AvailableMemory = SystemAvailableMemory,
+                        bool IdlePriority = true);
+    /// Stops a read under way and frees what is held.
+    ~TReadAhead();
+    TReadAhead(const TReadAhead&) = delete;
+    TReadAhead& operator=(const TReadAhead&) = delete;
+
+    /// \brief Starts reading `FileName` in the background and returns at once; the bytes held
+    /// or being read for another file are let go. A request for the file held or being read
+    /// changes nothing.
+    void Request(const std::string& FileName);
+
+    /// \brief Lets go of the bytes held and stops a read under way.
+    void Clear();
+
+    /// \brief The bytes of `FileName` when they were read in full and the file is still the
+    /// same; they are handed over and no longer held. Otherwise nothing, and a read of that
+    /// file still under way is stopped: the caller reads the file itself.
+    [[nodiscard]] std::optional<TMappedFile> Take(const std::string& FileName);
+
+    /// \brief The size of the bytes held now (0 when none, or while a read is under way).
+    [[nodiscard]] uint64_t HeldBytes() const;
+
+    /// \brief Waits until no read is asked for or under way.
+    void WaitUntilIdle();
+
+private:
+    struct TIdentity {
+        dev_t Device = 0;
+        ino_t Inode = 0;
+        off_t Size = 0;
+        timespec Modified{}, Changed{};
+        bool operator==(const TIdentity& other) const noexcept;
+    };
+    struct THeld {
+        std::string Name;
+        TIdentity Identity;
+        TMappedFile Bytes;
+    };
+
+    std::function<uint64_t()> FAvailableMemory;
+    bool FIdlePriority;
+    mutable std::mutex FLock;
+    std::condition_variable FWake, FIdle;
+    std::string FPending, FReading;
+    bool FHasPending = false, FIsReading = false, FStop = false;
+    std::atomic<uint64_t> FGeneration{0}; // every request, cancel and stop counts one on
+    uint64_t FReadingGeneration = 0;      // the generation of the read under way
+    std::optional<THeld> FHeld;
+    std::thread FThread;
+
+    void Run();
+    std::optional<THeld> ReadWhole(const std::string& name, uint64_t generation) const;
+    static std::optional<TIdentity> IdentityOf(int fd);
+};
+
+/// \brief A load of `FileName` from the bytes read ahead when `ReadAhead` holds them for this
+/// very file, else from the file: the same words, tags and messages either way.
+TLoadedTIFF LoadTIFFAsWords(TCropTIFF& Tiff, const std::string& FileName, TReadAhead& ReadAhead);
+
+} // namespace vantrel

@@ -1,0 +1,363 @@
+// SPDX-License-Identifier: MIT
+#include "ui/logic/settings/Settings.h"
+#include "tests/support/TempDir.h"
+#include "tiff/Exceptions.h"
+#include "ui/logic/settings/FileText.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace vantrel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TIniFile IniIn(const std::filesystem::path& folder) {
+    return TIniFile::LoadFromFile(folder / SettingsFileName);
+}
+
+void PutIni(const std::filesystem::path& folder, std::string_view text) {
+    WriteFileAtomically(folder / SettingsFileName, text);
+}
+
+TEST(SettingsTest, FirstStartWithoutFiles) {
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    TSettingsProblems problems;
+    const TSettings s = LoadSettings(folder, &problems);
+    EXPECT_TRUE(problems.Messages.empty());
+    EXPECT_EQ(s.WindowWidth, 900);
+    EXPECT_EQ(s.WindowHeight, 600);
+    EXPECT_FALSE(s.Maximized);
+    EXPECT_EQ(s.ListViewHeight, 200);
+    EXPECT_TRUE(s.FlagShowHelp);
+    EXPECT_EQ(s.OpenDir, "");
+    EXPECT_EQ(s.SaveDir, "");
+    EXPECT_EQ(s.Templates, BuiltInTemplates());
+    EXPECT_EQ(s.ComboBoxIndex, 0);
+    EXPECT_EQ(s.LockRatio, 0);
+    EXPECT_EQ(s.FrameWidth, 1650);
+    EXPECT_EQ(s.FrameHeight, 1100);
+    EXPECT_FALSE(s.NoTags);
+    EXPECT_EQ(s.FrameColor1, clYellow);
+    EXPECT_EQ(s.FrameColor2, clBlack);
+    EXPECT_EQ(s.FrameDash, 36);
+    EXPECT_EQ(s.FrameBlank, 18);
+    EXPECT_EQ(s.Prefix, "[] ");
+    EXPECT_EQ(s.Postfix, "");
+    EXPECT_TRUE(s.TrimSpace);
+    EXPECT_TRUE(s.TrimCtrlEnter);
+    EXPECT_FALSE(s.TrimAltC);
+    EXPECT_TRUE(s.NextTab);
+    EXPECT_TRUE(s.NextPg);
+    EXPECT_FALSE(s.NextAD);
+    EXPECT_FALSE(s.NoModif);
+    EXPECT_EQ(s.Brightness, 0);
+    EXPECT_EQ(s.SContrast, 0);
+    EXPECT_EQ(s.Gamma, 0);
+
+    // The end of the first run leaves both files; the help opens by itself only once.
+    SaveSettings(s, folder);
+    EXPECT_EQ(*ReadWholeFile(folder / TemplatesFileName), EncodeTemplates(BuiltInTemplates()));
+    const TIniFile ini = IniIn(folder);
+    EXPECT_EQ(ini.ReadValue("Window", "FlagShowHelp"), "0");
+    EXPECT_EQ(ini.ReadValue("UI", "FrameColor1"), "clYellow");
+    EXPECT_EQ(ini.ReadValue("UI", "FrameColor2"), "clBlack");
+    const TSettings second = LoadSettings(folder);
+    EXPECT_FALSE(second.FlagShowHelp);
+    EXPECT_EQ(second.ComboBoxIndex, 0);
+}
+
+TEST(SettingsTest, EveryKeySurvivesARoundTrip) {
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    TSettings s;
+    s.WindowWidth = 1234;
+    s.WindowHeight = 777;
+    s.ListViewHeight = 150;
+    s.PanelHeight = 321;
+    s.OpenDir = "/home/u/Сканы\\старые";
+    s.SaveDir = "/home/u/out dir/";
+    s.Templates = {"100x200 мой", "", "300 400"};
+    s.ComboBoxIndex = 2;
+    s.LockRatio = 1;
+    s.FrameWidth = 4000;
+    s.FrameHeight = 3000;
+    s.NoTags = true;
+    s.FrameColor1 = clOrange;
+    s.FrameColor2 = RGBColor(0, 255, 255);
+    s.FrameDash = 7;
+    s.FrameBlank = 0;
+    s.Prefix = " a=b ";
+    s.Postfix = "_crop ";
+    s.TrimSpace = false;
+    s.TrimCtrlEnter = false;
+    s.TrimAltC = true;
+    s.NextTab = false;
+    s.NextPg = false;
+    s.NextAD = true;
+    s.NoModif = true;
+    s.Brightness = -255;
+    s.SContrast = 500;
+    s.Gamma = -7;
+    SaveSettings(s, folder);
+
+    TSettings expected = s;
+    expected.FlagShowHelp = false;
+    expected.ListViewHeight = 321; // the panel's height at the end
+    expected.PanelHeight = 0;
+    EXPECT_EQ(LoadSettings(folder), expected);
+}
+
+TEST(SettingsTest, QuotedAndUnquotedPrefixes) {
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    TSettings s;
+    SaveSettings(s, folder);
+    EXPECT_NE(IniIn(folder).Text().find("\nPrefix=\"[] \"\n"), std::string::npos);
+    EXPECT_EQ(LoadSettings(folder).Prefix, "[] ");
+
+    PutIni(folder, "[Output]\nPrefix=IMG_\nPostfix=  \n");
+    s = LoadSettings(folder);
+    EXPECT_EQ(s.Prefix, "IMG_");
+    EXPECT_EQ(s.Postfix, "");
+    SaveSettings(s, folder);
+    EXPECT_EQ(IniIn(folder).Text().rfind("[Output]\nPrefix=\"IMG_\"\nPostfix=\"\"\n", 0), 0u);
+    EXPECT_EQ(LoadSettings(folder).Prefix, "IMG_");
+}
+
+TEST(SettingsTest, TemplateSelection) {
+    struct Case {
+        const char* Stored;
+        int TemplateLines; // -1: no templates file
+        int Selected;
+    };
+    const Case cases[] = {
+        {"50", -1, 17}, {"50", 18, 17}, {"-1", -1, 12}, {"-1", 18, -1},
+        {"5", 18, 5},   {"50", 0, -1},  {"0", 3, 0},    {"x", -1, 0},
+    };
+    for (const Case& c : cases) {
+        const test::TTempDir tmp;
+        const std::filesystem::path folder = tmp.Path();
+        if (c.TemplateLines >= 0) {
+            Lines lines;
+            for (int i = 0; i < c.TemplateLines; ++i)
+                lines.push_back(std::to_string(100 + i) + "x100");
+            WriteFileAtomically(folder / TemplatesFileName, EncodeTemplates(lines));
+        }
+        PutIni(folder, std::string("[UI]\nComboBoxIndex=") + c.Stored + "\n");
+        EXPECT_EQ(LoadSettings(folder).ComboBoxIndex, c.Selected)
+            << c.Stored << " with " << c.TemplateLines << " lines";
+    }
+}
+
+TEST(SettingsTest, MaximizedWindowKeepsTheLastNormalSize) {
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    PutIni(folder, "[Window]\nWidth=1300\nHeight=800\nMaximized=0\n");
+    TSettings s = LoadSettings(folder);
+    s.Maximized = true;
+    s.WindowWidth = 1920;
+    s.WindowHeight = 1080;
+    SaveSettings(s, folder);
+    TSettings back = LoadSettings(folder);
+    EXPECT_TRUE(back.Maximized);
+    EXPECT_EQ(back.WindowWidth, 1300);
+    EXPECT_EQ(back.WindowHeight, 800);
+
+    back.Maximized = false;
+    back.WindowWidth = 1000;
+    SaveSettings(back, folder);
+    const TIniFile ini = IniIn(folder);
+    EXPECT_EQ(ini.ReadValue("Window", "Maximized"), "0");
+    EXPECT_EQ(ini.ReadValue("Window", "Width"), "1000");
+}
+
+TEST(SettingsTest, HiddenPanelKeepsItsRememberedHeight) {
+    struct Case {
+        int Panel;
+        int Written;
+    };
+    for (const Case c : {Case{0, 260}, Case{29, 260}, Case{30, 30}, Case{400, 400}}) {
+        TSettings s;
+        s.ListViewHeight = 260;
+        s.PanelHeight = c.Panel;
+        TIniFile ini;
+        WriteSettingsIni(s, ini);
+        EXPECT_EQ(ini.ReadInteger("Window", "ListViewHeight", -1), c.Written) << c.Panel;
+    }
+}
+
+TEST(SettingsTest, Colours) {
+    EXPECT_EQ(ColorToString(clOrange), "$000080FF");
+    EXPECT_EQ(ColorToString(clYellow), "clYellow");
+    EXPECT_EQ(ColorToString(RGBColor(0, 255, 0)), "clLime");
+    EXPECT_EQ(ColorToString(RGBColor(0, 255, 255)), "clAqua");
+    EXPECT_EQ(ColorToString(RGBColor(255, 0, 255)), "clFuchsia");
+    EXPECT_EQ(ColorToString(RGBColor(255, 255, 255)), "clWhite");
+    EXPECT_EQ(ColorToString(RGBColor(160, 160, 164)), "clMedGray");
+    EXPECT_EQ(ColorToString(RGBColor(1, 2, 3)), "$00030201");
+
+    struct Case {
+        const char* Text;
+        std::optional<TColor> Color;
+    };
+    const Case cases[] = {
+        {"clYellow", clYellow},
+        {"CLYELLOW", clYellow},
+        {" clred ", RGBColor(255, 0, 0)},
+        {"$000080FF", clOrange},
+        {"0x80ff", clOrange},
+        {"33023", clOrange},
+        {"#FF8000", clOrange},
+        {"#f80", RGBColor(255, 136, 0)},
+        {"clSkyBlue", RGBColor(166, 202, 240)},
+        {"clOrange", {}},
+        {"#12345", {}},
+        {"#GG0000", {}},
+        {"-16777201", {}},
+        {"$FF000005", {}},
+        {"", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StringToColor(c.Text), c.Color) << '"' << c.Text << '"';
+
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    TSettings s;
+    s.FrameColor1 = clOrange;
+    SaveSettings(s, folder);
+    EXPECT_EQ(IniIn(folder).ReadValue("UI", "FrameColor1"), "$000080FF");
+    EXPECT_EQ(LoadSettings(folder).FrameColor1, clOrange);
+}
+
+// Values that would have stopped start-up leave their defaults, the rest still loads, and
+// each is described for the user.
+TEST(SettingsTest, BadValuesKeepTheirDefaults) {
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    std::filesystem::create_directory(folder / TemplatesFileName); // unreadable
+    PutIni(folder, "[UI]\nFrameColor1=clSunset\nFrameColor2=clRed\nLockRatio=2\n"
+                   "Width=3000\nFrameDash=0\nFrameBlank=500\n"
+                   "[Window]\nWidth=100\nHeight=5000\n"
+                   "[DisplaySettings]\nBrightness=999\nSContrast=-999\nGamma=0x10\n");
+    TSettingsProblems problems;
+    const TSettings s = LoadSettings(folder, &problems);
+    EXPECT_EQ(problems.Messages.size(), 3u);
+    EXPECT_EQ(s.Templates, BuiltInTemplates());
+    EXPECT_EQ(s.FrameColor1, clYellow);
+    EXPECT_EQ(s.FrameColor2, RGBColor(255, 0, 0));
+    EXPECT_EQ(s.LockRatio, 0);
+    EXPECT_EQ(s.FrameWidth, 3000);
+    EXPECT_EQ(s.FrameDash, 1);
+    EXPECT_EQ(s.FrameBlank, 100);
+    EXPECT_EQ(s.WindowWidth, 900);
+    EXPECT_EQ(s.WindowHeight, 5000);
+    EXPECT_EQ(s.Brightness, 255);
+    EXPECT_EQ(s.SContrast, -500);
+    EXPECT_EQ(s.Gamma, 16);
+
+    const TSettings quiet = LoadSettings(folder); // no problem list: still no throw
+    EXPECT_EQ(quiet.LockRatio, 0);
+}
+
+TEST(SettingsTest, KeysWeDoNotWriteAreKept) {
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    PutIni(folder, "; user notes\n[Window]\nPosition=12\nwidth=1000\n\n[Plugins]\nX=1\n");
+    SaveSettings(LoadSettings(folder), folder);
+    const TIniFile ini = IniIn(folder);
+    EXPECT_EQ(ini.Text().rfind("; user notes\n[Window]\nPosition=12\nwidth=1000\n", 0), 0u);
+    EXPECT_EQ(ini.ReadValue("Plugins", "X"), "1");
+}
+
+TEST(SettingsTest, FailedTemplatesWriteStillSavesTheSettings) {
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    // A non-empty folder in the templates file's place cannot be replaced by a file.
+    std::filesystem::create_directories(folder / TemplatesFileName / "x");
+    TSettings s;
+    s.SaveDir = "/out";
+    EXPECT_THROW(SaveSettings(s, folder), EOSError);
+    EXPECT_EQ(IniIn(folder).ReadValue("Folders", "SaveDir"), "/out");
+}
+
+// Environment variables changed for one test and restored afterwards.
+class TEnv {
+public:
+    void Set(const char* name, const std::string& value) {
+        Remember(name);
+        ::setenv(name, value.c_str(), 1);
+    }
+    void Unset(const char* name) {
+        Remember(name);
+        ::unsetenv(name);
+    }
+    ~TEnv() {
+        for (const auto& [name, value] : FSaved)
+            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
+    }
+
+private:
+    void Remember(const char* name) {
+        const char* v = std::getenv(name);
+        FSaved.emplace_back(name, v ? std::optional<std::string>(v) : std::nullopt);
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> FSaved;
+};
+
+TEST(SettingsTest, SettingsFolderChoice) {
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    TEnv env;
+    EXPECT_EQ(SettingsFolder(folder), folder); // writable: portable use
+
+    const auto missing = folder / "usr" / "bin"; // cannot be written to
+    env.Set("XDG_CONFIG_HOME", (folder / "config").string());
+    EXPECT_EQ(SettingsFolder(missing), folder / "config" / "vantrel");
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "config" / "vantrel"));
+
+    env.Unset("XDG_CONFIG_HOME");
+    env.Set("HOME", (folder / "home").string());
+    EXPECT_EQ(SettingsFolder(missing), folder / "home" / ".config" / "vantrel");
+
+    // Installed beside its desktop entry: per user even where the folder can be written to.
+    const auto prefix = folder / "prefix";
+    std::filesystem::create_directories(prefix / "bin");
+    EXPECT_EQ(SettingsFolder(prefix / "bin"), prefix / "bin"); // a copy in a folder named bin
+    std::filesystem::create_directories(prefix / "share" / "applications");
+    WriteFileAtomically(prefix / "share" / "applications" / "invalid.vantrel.vantrel.desktop",
+                        "[Desktop Entry]\n");
+    EXPECT_EQ(SettingsFolder(prefix / "bin"), folder / "home" / ".config" / "vantrel");
+}
+
+TEST(SettingsTest, DocumentsFolder) {
+    const test::TTempDir tmp;
+    const std::filesystem::path folder = tmp.Path();
+    TEnv env;
+    const auto home = folder / "home";
+    std::filesystem::create_directories(home / ".config");
+    env.Set("HOME", home.string());
+    env.Unset("XDG_CONFIG_HOME");
+    env.Unset("XDG_DOCUMENTS_DIR");
+    EXPECT_EQ(GetDocumentsFolder(), ""); // nothing known, nothing there
+
+    std::filesystem::create_directory(home / "Documents");
+    EXPECT_EQ(GetDocumentsFolder(), (home / "Documents").string());
+
+    WriteFileAtomically(home / ".config" / "user-dirs.dirs",
+                        "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+                        "XDG_DOCUMENTS_DIR=\"$HOME/Документы\"\n");
+    EXPECT_EQ(GetDocumentsFolder(), home.string() + "/Документы");
+
+    env.Set("XDG_DOCUMENTS_DIR", "/srv/docs");
+    EXPECT_EQ(GetDocumentsFolder(), "/srv/docs");
+
+    EXPECT_EQ(InitialOpenFolder("/a", "/docs", "/exe"), "/a");
+    EXPECT_EQ(InitialOpenFolder("", "/docs", "/exe"), "/docs");
+    EXPECT_EQ(InitialOpenFolder("", "", "/exe"), "/exe");
+}
+
+} // namespace
+} // namespace vantrel

@@ -1,0 +1,305 @@
+// SPDX-License-Identifier: MIT
+// The crop frame: its size, ratio lock, templates, orientation, fitting, mouse and arrows.
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTreeWidget>
+
+#include "pipeline/PathParts.h"
+#include "ui/form1/Unit1.h"
+#include "ui/logic/ViewGeometry.h"
+#include "ui/widgets/ColorBox.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/widgets/ImageBox.h"
+#include "ui/widgets/UpDown.h"
+
+namespace vantrel {
+
+int TForm1::LockState() const {
+    return BtnLockRatio->property("Tag").toInt();
+}
+
+void TForm1::SetLockState(int state) {
+    BtnLockRatio->setProperty("Tag", state);
+}
+
+int32_t TForm1::SpinWidth() const {
+    return SpinEditValue(SpEdWidth->text().toStdString());
+}
+
+int32_t TForm1::SpinHeight() const {
+    return SpinEditValue(SpEdHeight->text().toStdString());
+}
+
+void TForm1::WhileLockUpdating(const std::function<void()>& change) {
+    // Restores the lock state on every way out of the change.
+    struct TRestore {
+        TForm1& Form;
+        const int State;
+        ~TRestore() { Form.SetLockState(State); }
+    } restore{*this, LockState()};
+    SetLockState(RatioUpdating);
+    change();
+}
+
+void TForm1::WriteFrameSize(int32_t width, int32_t height) {
+    WhileLockUpdating([&] {
+        SpEdWidth->setValue(width);
+        SpEdHeight->setValue(height);
+    });
+}
+
+void TForm1::ConnectCropFrame() {
+    connect(SpEdWidth, &QSpinBox::valueChanged, this, [this] { SpEdWidthChange(); });
+    connect(SpEdHeight, &QSpinBox::valueChanged, this, [this] { SpEdHeightChange(); });
+    connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    connect(BtnLockRatio, &QPushButton::clicked, this, &TForm1::BtnLockRatioClick);
+}
+
+void TForm1::SpEdWidthChange() {
+    FrameDimensionChanged(true);
+}
+
+void TForm1::SpEdHeightChange() {
+    FrameDimensionChanged(false);
+}
+
+// One spin edit changed: the frame keeps its centre along that axis, and under the ratio lock
+// the other spin edit follows (without echoing back), else the ratio follows the new size.
+void TForm1::FrameDimensionChanged(bool isWidth) {
+    int32_t& size = isWidth ? FFrameSizeInPixels.X : FFrameSizeInPixels.Y;
+    int32_t& pos = isWidth ? FFramePosInPixels.X : FFramePosInPixels.Y;
+    const int32_t imageSize = isWidth ? FOriginalWidth : FOriginalHeight;
+    const int32_t old = size;
+    const int32_t value = isWidth ? SpinWidth() : SpinHeight();
+    size = value;
+    if (imageSize > 0)
+        pos = KeepCentre(old, pos, value, imageSize);
+    if (!FUpdating) {
+        if (LockState() == RatioLocked) {
+            FUpdating = true;
+            struct TClear {
+                bool& F;
+                ~TClear() { F = false; }
+            } clear{FUpdating};
+            QSpinBox* other = isWidth ? SpEdHeight : SpEdWidth;
+            other->setValue(LockedDimension(value, FAspectRatio, isWidth));
+            ClearTemplateIfChanged();
+        } else if (LockState() == RatioFree) {
+            FAspectRatio = RatioOf(SpinWidth(), SpinHeight());
+            ClearTemplateIfChanged();
+        }
+    }
+    ShowRatioText();
+    RepaintView();
+}
+
+void TForm1::ShowRatioText() {
+    lblApproximate->setVisible(IsRatioApproximate(FAspectRatio));
+    lblAspectRatio->setText(
+        QString::fromStdString(RatioText(FAspectRatio, QLocale().decimalPoint().toStdString())));
+}
+
+void TForm1::ClearTemplateIfChanged() {
+    if (!MatchesTemplate({SpinWidth(), SpinHeight()}, {TemplateWidth, TemplateHeight}))
+        ComboBox1->setCurrentIndex(-1);
+}
+
+void TForm1::ComboBox1Change() {
+    if (ComboBox1->currentIndex() < 0)
+        return;
+    const auto size =
+        ParseTemplate(ComboBox1->currentText().toStdString(), {SpinWidth(), SpinHeight()});
+    if (!size)
+        return;
+    TemplateWidth = size->X;
+    TemplateHeight = size->Y;
+    const TPoint frame = OrientTemplate(*size, {FOriginalWidth, FOriginalHeight});
+    WriteFrameSize(frame.X, frame.Y);
+}
+
+void TForm1::BitBtn2Click() {
+    const int32_t width = SpinWidth();
+    const int32_t height = SpinHeight();
+    WriteFrameSize(height, width);
+}
+
+void TForm1::BtnLockRatioClick() {
+    const int state = LockState() == RatioLocked ? RatioFree
+                      : LockState() == RatioFree ? RatioLocked
+                                                 : LockState();
+    SetLockState(state);
+    ApplyRatioLock(state);
+}
+
+void TForm1::ApplyRatioLock(int state) {
+    if (state != RatioLocked) {
+        BtnLockRatio->setIcon(Glyph(1));
+        BtnLockRatio->setToolTip(
+            QStringLiteral("Пропорции свободные.\nНажмите, чтобы зафиксировать."));
+        return;
+    }
+    BtnLockRatio->setIcon(Glyph(0));
+    BtnLockRatio->setToolTip(
+        QStringLiteral("Пропорции зафиксированы.\nНажмите, чтобы разблокировать."));
+    FAspectRatio = RatioOf(SpinWidth(), SpinHeight());
+    ShowRatioText();
+}
+
+void TForm1::FitFrameToImage() {
+    if (FrameNeedsTurn({SpinWidth(), SpinHeight()}, {FOriginalWidth, FOriginalHeight}))
+        BitBtn2Click();
+    FFrameSizeInPixels = {SpinWidth(), SpinHeight()};
+    FFramePosInPixels = CentredPosition(FFrameSizeInPixels, {FOriginalWidth, FOriginalHeight});
+}
+
+void TForm1::ImageViewerMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+    if (button == Qt::LeftButton && HasImage()) {
+        const QSize image = ShownImageSize();
+        const TViewLayout layout = LayoutForScale(ImageViewer->width(), ImageViewer->height(),
+                                                  image.width(), image.height(), FCurrentScale);
+        const TViewRect frame = FrameRectInView(layout, FFramePosInPixels, FFrameSizeInPixels);
+        if (FCurrentScale > 0 && RectContains(frame, x, y)) {
+            FDragging = true;
+            FDragOffset = {RoundEven((x - frame.Left) / FCurrentScale),
+                           RoundEven((y - frame.Top) / FCurrentScale)};
+        }
+        FImageHasFocus = true;
+        ImageViewer->setFocus(Qt::MouseFocusReason);
+        RepaintView();
+        return;
+    }
+    FImageHasFocus = true;
+    RepaintView();
+}
+
+void TForm1::ImageViewerMouseMove(int x, int y) {
+    if (FDragging)
+        DragFrameTo(x, y);
+}
+
+void TForm1::ImageViewerMouseUp(Qt::MouseButton button) {
+    if (button == Qt::LeftButton)
+        FDragging = false;
+}
+
+void TForm1::DragFrameTo(int x, int y) {
+    if (!HasImage() || !(FCurrentScale > 0))
+        return;
+    const QSize image = ShownImageSize();
+    const TViewLayout layout = LayoutForScale(ImageViewer->width(), ImageViewer->height(),
+                                              image.width(), image.height(), FCurrentScale);
+    const int32_t px = RoundEven((x - layout.Left) / FCurrentScale) - FDragOffset.X;
+    const int32_t py = RoundEven((y - layout.Top) / FCurrentScale) - FDragOffset.Y;
+    FFramePosInPixels = {ClampToImage(px, FFrameSizeInPixels.X, FOriginalWidth),
+                         ClampToImage(py, FFrameSizeInPixels.Y, FOriginalHeight)};
+    RepaintView();
+}
+
+void TForm1::CreateArrowActions() {
+    const struct {
+        const char* Name;
+        Qt::Key Key;
+    } arrows[] = {{"Left", Qt::Key_Left},
+                  {"Up", Qt::Key_Up},
+                  {"Down", Qt::Key_Down},
+                  {"Right", Qt::Key_Right}};
+    const Qt::KeyboardModifiers sets[] = {Qt::NoModifier,
+                                          Qt::ControlModifier,
+                                          Qt::ShiftModifier,
+                                          Qt::AltModifier,
+                                          Qt::ControlModifier | Qt::ShiftModifier,
+                                          Qt::ControlModifier | Qt::AltModifier,
+                                          Qt::ShiftModifier | Qt::AltModifier,
+                                          Qt::ControlModifier | Qt::ShiftModifier |
+                                              Qt::AltModifier};
+    for (const auto& arrow : arrows) {
+        auto* action = new QAction(this);
+        action->setObjectName(QLatin1String(arrow.Name));
+        QList<QKeySequence> keys;
+        for (Qt::KeyboardModifiers m : sets)
+            keys.append(QKeySequence(QKeyCombination(m, arrow.Key)));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setProperty("vantrelKey", int(arrow.Key));
+        connect(action, &QAction::triggered, this, [this, action] { ArrowExecute(action); });
+        addAction(action);
+        ArrowActions.push_back(action);
+    }
+}
+
+void TForm1::ArrowExecute(QAction* sender) {
+    const QString name = sender->objectName();
+    const int key = sender->property("vantrelKey").toInt();
+    if (!FImageHasFocus) {
+        // The focused control gets the arrow it would have had without the action.
+        ForwardKey(key);
+        return;
+    }
+    const TArrow arrow = name == QLatin1String("Left")    ? TArrow::Left
+                         : name == QLatin1String("Right") ? TArrow::Right
+                         : name == QLatin1String("Up")    ? TArrow::Up
+                                                          : TArrow::Down;
+    MoveFrameByArrow(arrow);
+}
+
+void TForm1::MoveFrameByArrow(TArrow arrow) {
+    FFramePosInPixels = ArrowMove(FFramePosInPixels, arrow, ArrowStep(LastShiftState),
+                                  FFrameSizeInPixels, {FOriginalWidth, FOriginalHeight});
+    RepaintView();
+}
+
+void TForm1::UpdateStatusLine() {
+    if (FImageHasFocus) {
+        SetStatusText(QString::fromStdString(
+            FocusedStatusText({FOriginalWidth, FOriginalHeight}, FFramePosInPixels,
+                              FFrameSizeInPixels, ArrowStep(LastShiftState))));
+        return;
+    }
+    SetStatusText(QString::fromStdString(FileStatusText(
+        FCurrentIndex + 1, static_cast<int32_t>(FFileList.size()), FileNamePart(FInputFile))));
+}
+
+void TForm1::CreatePopupMenus() {
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    N1 = PopupMenu1->addAction(QStringLiteral("Скопировать всё"));
+    N1->setObjectName("N1");
+    N2 = PopupMenu1->addAction(QStringLiteral("Скопировать выделенное"));
+    N2->setObjectName("N2");
+    connect(ListView1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& p) { PopupMenu1->popup(ListView1->mapToGlobal(p)); });
+
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName("PopupMenu2");
+    N3 = PopupMenu2->addAction(QStringLiteral("Сбросить"));
+    N3->setObjectName("N3");
+    N4 = PopupMenu2->addAction(QStringLiteral("Сбросить всё"));
+    N4->setObjectName("N4");
+    for (QSlider* t : {TrackBar1, TrackBar2, TrackBar3})
+        connect(t, &QWidget::customContextMenuRequested, this, [this, t](const QPoint& p) {
+            PopupMenu2Popup(t);
+            PopupMenu2->popup(t->mapToGlobal(p));
+        });
+
+    // Filled when it opens, from the file list.
+    PopupMenu3 = new QMenu(this);
+    PopupMenu3->setObjectName("PopupMenu3");
+    for (QPushButton* b : {BtnPrevious, btnNext})
+        connect(b, &QWidget::customContextMenuRequested, this, [this, b](const QPoint& p) {
+            PopupMenu3Popup(b);
+            if (!PopupMenu3->isEmpty())
+                PopupMenu3->popup(b->mapToGlobal(p));
+        });
+}
+
+} // namespace vantrel

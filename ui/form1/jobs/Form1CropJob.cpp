@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+// Crop and save on a background job; the completion opens the written file.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <exception>
+#include <memory>
+#include <utility>
+
+#include "pipeline/CropCore.h"
+#include "pipeline/CropOutput.h"
+#include "pipeline/JobTexts.h"
+#include "pipeline/OneShotJob.h"
+#include "pipeline/PathParts.h"
+#include "pipeline/Transform.h"
+#include "ui/form1/Unit1.h"
+
+namespace vantrel {
+
+void TForm1::BtnSaveClick(QObject* Sender) {
+    // A Ctrl-click with the mouse saves the whole image; keys click without a sender.
+    CropByFrame(!(Sender != nullptr && LastShiftState == ssCtrl));
+}
+
+void TForm1::CropByFrame(bool UseFrame) {
+    if (!HasImage() || FInputFile.empty())
+        return;
+    // After a failed load the view still shows the file before; saving it now would write
+    // that image under the failed file's name, or over the failed file itself.
+    if (FInputFile != FShownFile) {
+        ShowMessage(NotLoadedSaveText(FileNamePart(FInputFile), FileNamePart(FShownFile)));
+        return;
+    }
+    auto request = std::make_shared<TCropRequest>();
+    {
+        // The byte order is read from the file on disk now. A file that cannot be read ends
+        // the command here, before the busy state, with its message (as an error escaping a
+        // command handler is reported).
+        TJobError error;
+        if (RunCatching([&] { request->IsBigEndian = IsBigEndianFile(FInputFile); }, error) !=
+            TJobOutcome::joSuccess) {
+            ShowMessage(error.Message.empty() ? OutOfMemoryAdviceText() : error.Message);
+            return;
+        }
+    }
+    const int32_t W = FOriginalWidth;
+    const int32_t H = FOriginalHeight;
+    request->Frame = UseFrame ? ClampFrameToImage(FFramePosInPixels.X, FFramePosInPixels.Y,
+                                                  FFrameSizeInPixels.X, FFrameSizeInPixels.Y, W, H)
+                              : WholeImage(W, H);
+    const TCropTarget target = CropTarget(FOutputFolder, FInputFile, EdPrefix->text().toStdString(),
+                                          EdPostfix->text().toStdString());
+    FOutputFolder = target.OutputFolder;
+    FCroppedFile = target.CroppedFile;
+    const int32_t savedWidth = SpEdWidth->value();
+    const int32_t savedHeight = SpEdHeight->value();
+    SetStatusText(QString::fromStdString(std::string(StatusCropping) + FCroppedFile));
+    SetBusy(true);
+    request->RemainingPercent = RemainingPercent(request->Frame, W, H);
+    request->Image = CurrentImage();
+    // The job works on its own copies, taken now on the UI thread: a load that completes
+    // meanwhile replaces the window's image and tags, never the job's.
+    request->MinimalTags = chkNoTags->isChecked();
+    request->SourceTags = CurrentFileTags;
+    request->PreserveOriginalOrientation = PreserveOriginalOrientation(FTransformState);
+    request->OutputFile = FCroppedFile;
+
+    auto onSuccess = [this, request, savedWidth, savedHeight] {
+        SetStatusText(QString::fromStdString(std::string(StatusReadingCrop) + request->OutputFile));
+        // The save is complete; at the end of the run the reload that would show it is left.
+        if (FClosing) {
+            SetBusy(false);
+            return;
+        }
+        FInputFile = request->OutputFile;
+        DisplayTIFFAsync(FInputFile, std::string(ResultFolderMarker));
+        SpEdWidth->setValue(savedWidth);
+        SpEdHeight->setValue(savedHeight);
+    };
+    FJobs->Start([request] { CropAndSave(*request); },
+                 MakeJobCompletion(TJobKind::jkCrop, onSuccess, FailureActions()));
+}
+
+} // namespace vantrel

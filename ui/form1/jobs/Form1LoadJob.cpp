@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+// Loading a file on a background job: read, render, then install on the UI thread.
+
+#include <QSlider>
+#include <memory>
+#include <utility>
+
+#include "pipeline/DisplayWorker.h"
+#include "pipeline/Render.h"
+#include "tiff/CatalogueTagDescriber.h"
+#include "tiff/CropTIFFUnit.h"
+#include "ui/form1/Unit1.h"
+
+namespace vantrel {
+
+namespace {
+
+// What a load carries from its thread to its completion.
+struct TLoadJob {
+    std::string FileName;
+    std::string DistFolder;
+    TDisplayAdjustments Adjustments;
+    bool IsBigEndian = false;
+    std::vector<TTIFFTag> Tags;
+    TLoadedImage Image;
+    // The image the completion replaces: released with the job, on its thread, so that
+    // freeing a large scan never holds up the window.
+    TSharedWords OldWords;
+    std::shared_ptr<const TViewBitmap> OldBitmap;
+    // The full view of the image shown, let go of at the start: freed before the new view
+    // is made.
+    std::shared_ptr<const TViewBitmap> LetGoView;
+};
+
+const ITagDescriber& Describer() {
+    static const TCatalogueTagDescriber describer;
+    return describer;
+}
+
+void LoadAndRender(TLoadJob& job) {
+    job.LetGoView.reset();
+    {
+        TCropTIFF reader(Describer());
+        TLoadedTIFF loaded = reader.LoadTIFFAsWords(job.FileName);
+        job.Tags = reader.GetAllTags();
+        job.IsBigEndian = loaded.isBigEndian;
+        job.Image.Width = loaded.Width;
+        job.Image.Height = loaded.Height;
+        job.Image.Samples = loaded.SamplesPerPixel;
+        job.Image.Photometric = loaded.PhotometricInterpretation;
+        job.Image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
+    }
+    const TDisplayAdjustments& a = job.Adjustments;
+    job.Image.Bitmap = std::make_unique<TViewBitmap>(
+        RenderWordsToBitmap(*job.Image.Words, job.Image.Width, job.Image.Height, job.Image.Samples,
+                            job.Image.Photometric, a.Brightness, a.SContrast, a.Gamma));
+}
+
+} // namespace
+
+void TForm1::ReadDisplayAdjustments() {
+    FBrightness = TrackBar1->value();
+    FSContrast = TrackBar2->value() / 100.0;
+    FGamma = GammaFromPosition(TrackBar3->value());
+}
+
+void TForm1::DisplayTIFFAsync(const std::string& FileName, const std::string& DistFolder) {
+    auto job = std::make_shared<TLoadJob>();
+    job->FileName = FileName;
+    job->DistFolder = DistFolder;
+    // Leave a busy state still in force (the crop job's reload starts inside its completion),
+    // so that the button states saved now are those from before that job.
+    SetBusy(false);
+    SetBusy(true);
+    // The track bars are read here, on the UI thread, which alone touches controls; the job
+    // renders with the positions they have when the load starts.
+    ReadDisplayAdjustments();
+    job->Adjustments = CurrentAdjustments();
+    job->LetGoView = LetGoOfFullView();
+
+    auto onSuccess = [this, job] {
+        job->OldWords = FOriginalWords;
+        job->OldBitmap = FCachedBitmap;
+        CompleteLoad(std::move(job->Image), std::move(job->Tags), job->IsBigEndian, job->FileName,
+                     job->DistFolder);
+        // A render pass of the previous image under way must not replace the new view.
+        FWorker->ImageReplaced(CurrentImage());
+        RenderAgainIfAdjusted(job->Adjustments);
+    };
+    // When loads overlap only the newest may touch the window: an older one that ends
+    // later is dropped, and the newer one's completion ends the busy state.
+    const uint64_t generation = FLoads.Begin();
+    FJobs->Start([job] { LoadAndRender(*job); },
+                 FLoads.OnlyIfLatest(
+                     generation, MakeJobCompletion(TJobKind::jkLoad, onSuccess, FailureActions())));
+}
+
+} // namespace vantrel

@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: MIT
+#include "ui/logic/TagTable.h"
+
+#include <algorithm>
+
+#include "tiff/CropTIFFUnit.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kContinuationValue = "ASCII →";
+
+void AppendRow(std::string& out, const TTagTableRow& row) {
+    out += row.Caption;
+    for (const std::string& cell : row.Cells) {
+        out += '\t';
+        out += cell;
+    }
+    out += kLineEnd;
+}
+
+} // namespace
+
+std::string_view PluralForm(uint64_t n, std::string_view one, std::string_view few,
+                            std::string_view many) {
+    const uint64_t lastTwo = n % 100;
+    if (n == 0 || (lastTwo >= 11 && lastTwo <= 14))
+        return many;
+    switch (n % 10) {
+    case 1:
+        return one;
+    case 2:
+    case 3:
+    case 4:
+        return few;
+    default:
+        return many;
+    }
+}
+
+TFirstLine SplitFirstLine(std::string_view text) {
+    const size_t pos = text.find(kLineEnd);
+    if (pos == std::string_view::npos)
+        return {std::string(text), {}, false};
+    return {std::string(text.substr(0, pos)), std::string(text.substr(pos + kLineEnd.size())),
+            true};
+}
+
+std::string TagTableSummary(size_t tagCount, bool bigEndian) {
+    std::string text(PluralForm(tagCount, "Найден", "Найдены", "Найдено"));
+    text += ' ';
+    text += std::to_string(tagCount);
+    text += ' ';
+    text += PluralForm(tagCount, "тэг", "тега", "тегов");
+    text += ", порядок байтов ";
+    text += bigEndian ? "Big-Endian" : "Little-Endian";
+    text += ':';
+    return text;
+}
+
+std::vector<TTagTableRow> BuildTagTableRows(const std::vector<TTIFFTag>& tags, bool bigEndian) {
+    std::vector<TTagTableRow> rows;
+    rows.reserve(tags.size() + 1);
+    rows.push_back({TagTableSummary(tags.size(), bigEndian), {}});
+    for (const TTIFFTag& tag : tags) {
+        TFirstLine decoded = SplitFirstLine(tag.DisplayValueDecoded);
+        rows.push_back({tag.TagName,
+                        {std::to_string(tag.TagID), TCropTIFF::GetDataTypeName(tag.DataType),
+                         std::to_string(tag.Count), tag.DisplayValue, std::move(decoded.First)}});
+        if (decoded.Found)
+            rows.push_back(
+                {"", {"", "", "", std::string(kContinuationValue), std::move(decoded.Rest)}});
+    }
+    return rows;
+}
+
+std::string TagTableCopyAllText(std::span<const TTagTableRow> rows) {
+    std::string out;
+    for (size_t i = 0; i < TagTableColumns.size(); ++i) {
+        if (i > 0)
+            out += '\t';
+        out += TagTableColumns[i].Caption;
+    }
+    out += kLineEnd;
+    for (const TTagTableRow& row : rows)
+        AppendRow(out, row);
+    return out;
+}
+
+std::string TagTableCopySelectedText(std::span<const TTagTableRow> rows,
+                                     std::span<const size_t> selected) {
+    std::vector<size_t> order(selected.begin(), selected.end());
+    std::sort(order.begin(), order.end());
+    order.erase(std::unique(order.begin(), order.end()), order.end());
+    std::string out;
+    for (size_t index : order)
+        if (index < rows.size())
+            AppendRow(out, rows[index]);
+    return out;
+}
+
+} // namespace vantrel

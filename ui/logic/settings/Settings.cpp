@@ -1,0 +1,343 @@
+// SPDX-License-Identifier: MIT
+#include "ui/logic/settings/Settings.h"
+
+#include "ui/logic/settings/FileText.h"
+#include "ui/logic/settings/TemplatesFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <unistd.h>
+
+namespace vantrel {
+
+namespace {
+
+struct TColorName {
+    std::string_view Name;
+    TColor Value;
+};
+
+// The toolkit's colour table as far as we keep it: the sixteen basic colours and the four
+// extra ones; where two names share a value the first is written.
+// clang-format off
+constexpr std::array<TColorName, 20> kColorNames = {{
+    {"clBlack",      RGBColor(0, 0, 0)},       {"clMaroon", RGBColor(128, 0, 0)},
+    {"clGreen",      RGBColor(0, 128, 0)},     {"clOlive",  RGBColor(128, 128, 0)},
+    {"clNavy",       RGBColor(0, 0, 128)},     {"clPurple", RGBColor(128, 0, 128)},
+    {"clTeal",       RGBColor(0, 128, 128)},   {"clGray",   RGBColor(128, 128, 128)},
+    {"clSilver",     RGBColor(192, 192, 192)}, {"clRed",    RGBColor(255, 0, 0)},
+    {"clLime",       RGBColor(0, 255, 0)},     {"clYellow", RGBColor(255, 255, 0)},
+    {"clBlue",       RGBColor(0, 0, 255)},     {"clFuchsia", RGBColor(255, 0, 255)},
+    {"clAqua",       RGBColor(0, 255, 255)},   {"clWhite",  RGBColor(255, 255, 255)},
+    {"clMoneyGreen", RGBColor(192, 220, 192)}, {"clSkyBlue", RGBColor(166, 202, 240)},
+    {"clCream",      RGBColor(255, 251, 240)}, {"clMedGray", RGBColor(160, 160, 164)},
+}};
+// clang-format on
+
+bool SameText(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+        return lower(x) == lower(y);
+    });
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+std::string ColorProblem(std::string_view key, std::string_view value) {
+    return "Неизвестный цвет " + std::string(key) + "=" + std::string(value) +
+           " в файле настроек: оставлен цвет по умолчанию.";
+}
+
+} // namespace
+
+std::string ColorToString(TColor color) {
+    for (const TColorName& entry : kColorNames)
+        if (entry.Value == color)
+            return std::string(entry.Name);
+    char text[16];
+    std::snprintf(text, sizeof text, "$%08X", static_cast<unsigned>(color));
+    return text;
+}
+
+std::optional<TColor> StringToColor(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    for (const TColorName& entry : kColorNames)
+        if (SameText(entry.Name, text))
+            return entry.Value;
+    if (!text.empty() && text.front() == '#') {
+        const std::string_view digits = text.substr(1);
+        int v[6];
+        for (size_t i = 0; i < digits.size() && i < 6; ++i)
+            if ((v[i] = HexDigit(digits[i])) < 0)
+                return std::nullopt;
+        if (digits.size() == 6)
+            return RGBColor(uint8_t(v[0] * 16 + v[1]), uint8_t(v[2] * 16 + v[3]),
+                            uint8_t(v[4] * 16 + v[5]));
+        if (digits.size() == 3)
+            return RGBColor(uint8_t(v[0] * 17), uint8_t(v[1] * 17), uint8_t(v[2] * 17));
+        return std::nullopt;
+    }
+    const std::optional<int> number = TIniFile::ParseInteger(text);
+    if (!number || *number < 0 || *number > 0xFFFFFF)
+        return std::nullopt; // system colours and negative values have no meaning here
+    return static_cast<TColor>(*number);
+}
+
+TSettings::TSettings() : Templates(BuiltInTemplates()) {}
+
+int ResolveTemplateIndex(int stored, int count, int current) {
+    if (stored < 0)
+        return current;
+    if (stored < count)
+        return stored;
+    return count - 1; // the last entry, or -1 for an empty list
+}
+
+void ReadSettingsIni(const TIniFile& ini, TSettings& s, bool templatesRead,
+                     TSettingsProblems* problems) {
+    auto report = [problems](std::string message) {
+        if (problems)
+            problems->Messages.push_back(std::move(message));
+    };
+
+    s.WindowWidth = std::max(ini.ReadInteger("Window", "Width", s.WindowWidth), MinWindowWidth);
+    s.WindowHeight = std::max(ini.ReadInteger("Window", "Height", s.WindowHeight), MinWindowHeight);
+    s.Maximized = ini.ReadBool("Window", "Maximized", s.Maximized);
+    s.ListViewHeight = std::max(ini.ReadInteger("Window", "ListViewHeight", s.ListViewHeight), 0);
+    s.FlagShowHelp = ini.ReadBool("Window", "FlagShowHelp", s.FlagShowHelp);
+
+    s.OpenDir = ini.ReadString("Folders", "OpenDir", s.OpenDir);
+    s.SaveDir = ini.ReadString("Folders", "SaveDir", s.SaveDir);
+
+    // Only the two states of the lock are meaningful; any other value would leave a lock
+    // that neither follows nor toggles, so the default stays.
+    const int lock = ini.ReadInteger("UI", "LockRatio", s.LockRatio);
+    if (lock == 0 || lock == 1)
+        s.LockRatio = lock;
+    else
+        report("Неверное значение LockRatio=" + std::to_string(lock) +
+               " в файле настроек: пропорции зафиксированы.");
+
+    const int current = templatesRead ? -1 : BuiltInTemplateIndex;
+    s.ComboBoxIndex = ResolveTemplateIndex(ini.ReadInteger("UI", "ComboBoxIndex", 0),
+                                           static_cast<int>(s.Templates.size()), current);
+    s.FrameWidth = std::max(ini.ReadInteger("UI", "Width", s.FrameWidth), 1);
+    s.FrameHeight = std::max(ini.ReadInteger("UI", "Height", s.FrameHeight), 1);
+    s.NoTags = ini.ReadBool("UI", "Tags", s.NoTags);
+    for (auto [key, color] :
+         {std::pair{"FrameColor1", &s.FrameColor1}, std::pair{"FrameColor2", &s.FrameColor2}}) {
+        const std::optional<std::string> text = ini.ReadValue("UI", key);
+        if (!text)
+            continue;
+        if (const auto parsed = StringToColor(*text))
+            *color = *parsed;
+        else
+            report(ColorProblem(key, *text));
+    }
+    s.FrameDash = std::clamp(ini.ReadInteger("UI", "FrameDash", s.FrameDash), 1, 100);
+    s.FrameBlank = std::clamp(ini.ReadInteger("UI", "FrameBlank", s.FrameBlank), 0, 100);
+
+    s.Prefix = ini.ReadString("Output", "Prefix", s.Prefix);
+    s.Postfix = ini.ReadString("Output", "Postfix", s.Postfix);
+
+    s.TrimSpace = ini.ReadBool("HotKey", "Trim_Space", s.TrimSpace);
+    s.TrimCtrlEnter = ini.ReadBool("HotKey", "Trim_CtrlEnter", s.TrimCtrlEnter);
+    s.TrimAltC = ini.ReadBool("HotKey", "Trim_AltC", s.TrimAltC);
+    s.NextTab = ini.ReadBool("HotKey", "Next_Tab", s.NextTab);
+    s.NextPg = ini.ReadBool("HotKey", "Next_Pg", s.NextPg);
+    s.NextAD = ini.ReadBool("HotKey", "Next_AD", s.NextAD);
+    s.NoModif = ini.ReadBool("HotKey", "Chk_NoModif", s.NoModif);
+
+    s.Brightness = std::clamp(ini.ReadInteger("DisplaySettings", "Brightness", s.Brightness),
+                              -BrightnessLimit, BrightnessLimit);
+    s.SContrast = std::clamp(ini.ReadInteger("DisplaySettings", "SContrast", s.SContrast),
+                             -SContrastLimit, SContrastLimit);
+    s.Gamma =
+        std::clamp(ini.ReadInteger("DisplaySettings", "Gamma", s.Gamma), -GammaLimit, GammaLimit);
+}
+
+void WriteSettingsIni(const TSettings& s, TIniFile& ini) {
+    // A maximized window keeps the last normal size in the file.
+    ini.WriteBool("Window", "Maximized", s.Maximized);
+    if (!s.Maximized) {
+        ini.WriteInteger("Window", "Width", s.WindowWidth);
+        ini.WriteInteger("Window", "Height", s.WindowHeight);
+    }
+    ini.WriteInteger("Window", "ListViewHeight",
+                     s.PanelHeight >= MinListViewHeight ? s.PanelHeight : s.ListViewHeight);
+    ini.WriteBool("Window", "FlagShowHelp", false);
+
+    ini.WriteString("Folders", "OpenDir", s.OpenDir);
+    ini.WriteString("Folders", "SaveDir", s.SaveDir);
+
+    ini.WriteInteger("UI", "ComboBoxIndex", s.ComboBoxIndex);
+    ini.WriteInteger("UI", "Width", s.FrameWidth);
+    ini.WriteInteger("UI", "Height", s.FrameHeight);
+    ini.WriteInteger("UI", "LockRatio", s.LockRatio);
+
+    // Quoted, so that blanks at either end survive the trimming of values.
+    ini.WriteString("Output", "Prefix", "\"" + s.Prefix + "\"");
+    ini.WriteString("Output", "Postfix", "\"" + s.Postfix + "\"");
+
+    ini.WriteBool("UI", "Tags", s.NoTags);
+    ini.WriteString("UI", "FrameColor1", ColorToString(s.FrameColor1));
+    ini.WriteString("UI", "FrameColor2", ColorToString(s.FrameColor2));
+    ini.WriteInteger("UI", "FrameDash", s.FrameDash);
+    ini.WriteInteger("UI", "FrameBlank", s.FrameBlank);
+
+    ini.WriteBool("HotKey", "Trim_Space", s.TrimSpace);
+    ini.WriteBool("HotKey", "Trim_CtrlEnter", s.TrimCtrlEnter);
+    ini.WriteBool("HotKey", "Trim_AltC", s.TrimAltC);
+    ini.WriteBool("HotKey", "Next_Tab", s.NextTab);
+    ini.WriteBool("HotKey", "Next_Pg", s.NextPg);
+    ini.WriteBool("HotKey", "Next_AD", s.NextAD);
+    ini.WriteBool("HotKey", "Chk_NoModif", s.NoModif);
+
+    ini.WriteInteger("DisplaySettings", "Brightness", s.Brightness);
+    ini.WriteInteger("DisplaySettings", "SContrast", s.SContrast);
+    ini.WriteInteger("DisplaySettings", "Gamma", s.Gamma);
+}
+
+TSettings LoadSettings(const std::filesystem::path& folder, TSettingsProblems* problems) {
+    auto report = [problems](std::string message) {
+        if (problems)
+            problems->Messages.push_back(std::move(message));
+    };
+    TSettings settings;
+    bool templatesRead = false;
+    try {
+        if (auto lines = ReadTemplatesFile(folder / TemplatesFileName)) {
+            settings.Templates = std::move(*lines);
+            templatesRead = true;
+        }
+    } catch (const std::exception& e) {
+        report("Не удалось прочитать файл шаблонов рамок, оставлены встроенные шаблоны:\r\n" +
+               std::string(e.what()));
+    }
+    TIniFile ini;
+    try {
+        ini = TIniFile::LoadFromFile(folder / SettingsFileName);
+    } catch (const std::exception& e) {
+        report("Не удалось прочитать файл настроек, взяты настройки по умолчанию:\r\n" +
+               std::string(e.what()));
+    }
+    ReadSettingsIni(ini, settings, templatesRead, problems);
+    return settings;
+}
+
+void SaveSettings(const TSettings& settings, const std::filesystem::path& folder) {
+    std::exception_ptr firstError;
+    try {
+        WriteTemplatesFile(folder / TemplatesFileName, settings.Templates);
+    } catch (...) {
+        firstError = std::current_exception();
+    }
+    // A failed templates file must not cost the user the rest of the settings.
+    try {
+        const std::filesystem::path path = folder / SettingsFileName;
+        TIniFile ini = TIniFile::LoadFromFile(path);
+        WriteSettingsIni(settings, ini);
+        ini.SaveToFile(path);
+    } catch (...) {
+        if (!firstError)
+            firstError = std::current_exception();
+    }
+    if (firstError)
+        std::rethrow_exception(firstError);
+}
+
+std::filesystem::path ExecutableFolder() {
+    std::error_code error;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::current_path() : exe.parent_path();
+}
+
+// An installed program (<prefix>/bin with the desktop entry in <prefix>/share/applications)
+// keeps its settings per user, also for root, who could write into /usr/bin: settings there
+// would be shared by every user and left behind when the package is removed.
+static bool IsInstalledFolder(const std::filesystem::path& executableFolder) {
+    std::error_code error;
+    return executableFolder.filename() == "bin" &&
+           std::filesystem::exists(executableFolder.parent_path() / "share" / "applications" /
+                                       "invalid.vantrel.vantrel.desktop",
+                                   error);
+}
+
+std::filesystem::path SettingsFolder(const std::filesystem::path& executableFolder) {
+    if (!executableFolder.empty() && ::access(executableFolder.c_str(), W_OK) == 0 &&
+        !IsInstalledFolder(executableFolder))
+        return executableFolder;
+    std::filesystem::path base;
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/')
+        base = config;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = std::filesystem::path(home) / ".config";
+    else
+        return executableFolder;
+    const std::filesystem::path folder = base / "vantrel";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return folder;
+}
+
+std::string GetDocumentsFolder() {
+    if (const char* direct = std::getenv("XDG_DOCUMENTS_DIR"); direct && *direct)
+        return direct;
+    const char* homeEnv = std::getenv("HOME");
+    const std::string home = homeEnv ? homeEnv : "";
+
+    std::filesystem::path config;
+    if (const char* c = std::getenv("XDG_CONFIG_HOME"); c && *c == '/')
+        config = c;
+    else if (!home.empty())
+        config = std::filesystem::path(home) / ".config";
+    if (!config.empty()) {
+        try {
+            if (const auto bytes = ReadWholeFile(config / "user-dirs.dirs")) {
+                // Lines of the form XDG_DOCUMENTS_DIR="$HOME/Documents".
+                const TIniFile lines("[dirs]\n" + *bytes);
+                if (auto value = lines.ReadValue("dirs", "XDG_DOCUMENTS_DIR")) {
+                    std::string path = *value;
+                    if (path.rfind("$HOME", 0) == 0)
+                        path = home + path.substr(5);
+                    if (!path.empty() && path.front() == '/')
+                        return path;
+                }
+            }
+        } catch (const std::exception&) {
+            // An unreadable user-dirs file is the same as none.
+        }
+    }
+    if (!home.empty()) {
+        const std::filesystem::path documents = std::filesystem::path(home) / "Documents";
+        std::error_code error;
+        if (std::filesystem::is_directory(documents, error))
+            return documents.string();
+    }
+    return {};
+}
+
+std::string InitialOpenFolder(const std::string& openDir, const std::string& documentsFolder,
+                              const std::filesystem::path& executableFolder) {
+    if (!openDir.empty())
+        return openDir;
+    if (!documentsFolder.empty())
+        return documentsFolder;
+    return executableFolder.string();
+}
+
+} // namespace vantrel
