@@ -259,6 +259,10 @@ void TForm1::MoveFrameByArrow(TArrow arrow) {
 }
 
 void TForm1::UpdateStatusLine() {
+    if (const auto note = PlacementNote()) {
+        SetStatusText(QString::fromStdString(*note));
+        return;
+    }
     if (FImageHasFocus) {
         SetStatusText(QString::fromStdString(
             FocusedStatusText({FOriginalWidth, FOriginalHeight}, FFramePosInPixels,

@@ -111,6 +111,12 @@ void TForm1::CreateSettingsTab() {
     frameGrid->addWidget(UpDnBlank, 3, 3);
     frameGrid->setColumnStretch(1, 1);
     page->addWidget(frameGroup);
+    chkPlaceOnOpen = CheckBox(TabSettings, "chkPlaceOnOpen",
+                              QStringLiteral("Ставить рамку на кадр\nпри открытии"), false,
+                              QStringLiteral("Каждый открытый файл: найти снимок на скане\nи "
+                                             "поставить рамку по его центру.\nЕсли снимок не "
+                                             "найден, рамка остаётся на месте."));
+    page->addWidget(chkPlaceOnOpen);
 
     auto* keyGroup = new QGroupBox(QStringLiteral("Горячие клавиши:"), TabSettings);
     auto* keyGrid = new QGridLayout(keyGroup);

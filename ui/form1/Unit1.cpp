@@ -266,6 +266,7 @@ void TForm1::SetBusy(bool busy) {
                 buttons[i]->setEnabled(*record[i]);
         StartBusyIndicators(false);
     }
+    UpdatePlaceButton();
 }
 
 void TForm1::UpdateButtons() {
@@ -276,6 +277,7 @@ void TForm1::UpdateButtons() {
          std::initializer_list<QWidget*>{BtnSave, btnTags, BtnRotLeft, BtnRotRight, BtnRotate,
                                          BtnFlip, BtnInvert, TrackBar1, TrackBar2, TrackBar3})
         w->setEnabled(image);
+    UpdatePlaceButton();
 }
 
 void TForm1::ClickIfEnabled(QPushButton* button, QObject* sender) {
@@ -370,6 +372,7 @@ void TForm1::CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool i
     SetBusy(false);
     FTransformState = TImageTransformState{};
     UpdateButtons();
+    PlaceFrameAfterLoad(distFolder.empty());
 }
 
 // --- Events the window sees first ---

@@ -15,7 +15,7 @@ TPictureDetection TBatchRoll::Place(const std::string& file, TScanAnalysis analy
     return FRoll.Place(file);
 }
 
-TFramePlacement PlaceFrameOnPicture(const TPictureDetection& detection, TPoint frameSize,
+TFrameOnPicture PlaceFrameOnPicture(const TPictureDetection& detection, TPoint frameSize,
                                     TPoint imageSize) {
     if (!detection.Found)
         return {false, {}, "Рамка осталась на месте — " + PictureDeclineText(detection.Reason)};

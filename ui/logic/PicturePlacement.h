@@ -33,7 +33,7 @@ private:
 };
 
 /// What a detection does to the frame.
-struct TFramePlacement {
+struct TFrameOnPicture {
     bool Moved = false; // false: the frame stays where it is
     TPoint Position;    // the frame's new top-left corner, when Moved
     std::string Status; // what the status line says
@@ -41,7 +41,7 @@ struct TFramePlacement {
 
 /// The frame of `frameSize` centred on the picture found and kept inside the image, or left
 /// where it is with the reason when no picture was found.
-[[nodiscard]] TFramePlacement PlaceFrameOnPicture(const TPictureDetection& detection,
+[[nodiscard]] TFrameOnPicture PlaceFrameOnPicture(const TPictureDetection& detection,
                                                   TPoint frameSize, TPoint imageSize);
 
 /// Status lines of the search itself.

@@ -72,7 +72,7 @@ TEST(PicturePlacementTest, TheFrameGoesOnThePictureOrStays) {
          "Рамка осталась на месте — кадр не найден: края кадра не видны"},
     };
     for (const Case& c : cases) {
-        const TFramePlacement p = PlaceFrameOnPicture(c.Detection, c.Frame, image);
+        const TFrameOnPicture p = PlaceFrameOnPicture(c.Detection, c.Frame, image);
         EXPECT_EQ(p.Moved, c.Moved) << c.What;
         if (c.Moved) {
             EXPECT_EQ(p.Position, c.Position) << c.What;
