@@ -45,6 +45,13 @@ TPoint OnPicture(const test::TFilmScan& scan, TPoint size) {
 }
 
 TEST_F(PlacementTest, CommandSettingAndDecline) {
+    // The settings tab holds its new row at the smallest window: no check box is squeezed.
+    Probe(*Form).PageControl1->setCurrentIndex(1);
+    QCoreApplication::processEvents();
+    for (QCheckBox* box : Control<QWidget>(*Form, "TabSettings")->findChildren<QCheckBox*>())
+        EXPECT_GE(box->height(), box->sizeHint().height()) << box->objectName().toStdString();
+    Probe(*Form).PageControl1->setCurrentIndex(0);
+
     test::TFilmScan picture, blank;
     const std::string withPicture = Scan("picture.tif", test::TExposure::Normal, &picture);
     const std::string blankScan = Scan("blank.tif", test::TExposure::Blank, &blank);
