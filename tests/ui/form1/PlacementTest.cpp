@@ -92,6 +92,11 @@ TEST_F(PlacementTest, CommandSettingAndDecline) {
     ASSERT_NO_FATAL_FAILURE(OpenThroughDialog({withPicture}));
     EXPECT_EQ(Frame(), placed);
     EXPECT_EQ(Status().rfind("Рамка поставлена на кадр", 0), 0u) << Status();
+    // The save's reload shows the file written as it is: no search runs on it.
+    Form->CropByFrame(true);
+    ASSERT_TRUE(WaitForJobs());
+    ASSERT_EQ(Probe(*Form).FShownFile, Probe(*Form).FCroppedFile);
+    EXPECT_EQ(Status().find("Рамка"), std::string::npos) << Status();
 
     // A blank scan: the frame stays centred and the line says why.
     ASSERT_NO_FATAL_FAILURE(OpenThroughDialog({blankScan}));
