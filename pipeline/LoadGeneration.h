@@ -19,6 +19,8 @@ public:
     /// At a load's start: the number of the load just started.
     uint64_t Begin() { return ++FLatest; }
     [[nodiscard]] bool IsLatest(uint64_t generation) const { return generation == FLatest; }
+    /// The number of the load started last (0 before the first).
+    [[nodiscard]] uint64_t Latest() const { return FLatest; }
 
     /// `completion` with each step run only while `generation` is the latest load.
     [[nodiscard]] TJobCompletion OnlyIfLatest(uint64_t generation, TJobCompletion completion) {

@@ -260,22 +260,26 @@ void TForm1::MoveFrameByArrow(TArrow arrow) {
 
 void TForm1::UpdateStatusLine() {
     // The step has a section of its own at the right, so that a window too narrow for the
-    // whole line still shows it; the whole line is the tooltip and what a click copies.
+    // whole line still shows it; the whole line is the tooltip and what a click copies. A
+    // note of the frame's placement stands in the main section until the frame moves.
     StatusStep->setVisible(FImageHasFocus);
+    const TPoint image{FOriginalWidth, FOriginalHeight};
+    const int32_t step = ArrowStep(LastShiftState);
+    const QString whole = QString::fromStdString(
+        FocusedStatusText(image, FFramePosInPixels, FFrameSizeInPixels, step));
     if (FImageHasFocus) {
-        const TPoint image{FOriginalWidth, FOriginalHeight};
-        const int32_t step = ArrowStep(LastShiftState);
-        const QString full = QString::fromStdString(
-            FocusedStatusText(image, FFramePosInPixels, FFrameSizeInPixels, step));
+        StatusStep->setText(QString::fromStdString(ArrowStepShortText(step)));
+        StatusStep->setToolTip(whole);
+    }
+    if (const auto note = PlacementNote())
+        SetStatusText(QString::fromStdString(*note));
+    else if (FImageHasFocus)
         SetStatusText(
             QString::fromStdString(FrameMarginsText(image, FFramePosInPixels, FFrameSizeInPixels)),
-            full);
-        StatusStep->setText(QString::fromStdString(ArrowStepShortText(step)));
-        StatusStep->setToolTip(full);
-        return;
-    }
-    SetStatusText(QString::fromStdString(FileStatusText(
-        FCurrentIndex + 1, static_cast<int32_t>(FFileList.size()), FileNamePart(FInputFile))));
+            whole);
+    else
+        SetStatusText(QString::fromStdString(FileStatusText(
+            FCurrentIndex + 1, static_cast<int32_t>(FFileList.size()), FileNamePart(FInputFile))));
 }
 
 void TForm1::CreatePopupMenus() {

@@ -92,9 +92,13 @@ void TForm1::CreateCropTab() {
                           QStringLiteral("Отразить горизонтально") + HotKeysOf("M", "M"));
     BtnInvert = GlyphButton(TabCrop, "BtnInvert", 12, QString(),
                             QStringLiteral("Инвертировать") + HotKeysOf("I", "I"));
+    BtnPlace = GlyphButton(TabCrop, "BtnPlace", 13, QString(),
+                           QStringLiteral("Рамку на кадр:\nнайти снимок на скане\nи поставить "
+                                          "рамку по его центру") +
+                               HotKeysOf("F", "F"));
     auto* transformRow = new QHBoxLayout;
     transformRow->setSpacing(2);
-    for (QPushButton* b : {BtnRotLeft, BtnRotRight, BtnRotate, BtnFlip, BtnInvert}) {
+    for (QPushButton* b : {BtnRotLeft, BtnRotRight, BtnRotate, BtnFlip, BtnInvert, BtnPlace}) {
         b->setFixedHeight(28);
         b->setMinimumWidth(28);
         transformRow->addWidget(b);

@@ -57,6 +57,8 @@ QPushButton* TForm1::CommandButton(TButton button) const {
         return BtnInvert;
     case TButton::btnTags:
         return btnTags;
+    case TButton::BtnPlace:
+        return BtnPlace;
     case TButton::None:
         break;
     }

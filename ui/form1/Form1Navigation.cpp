@@ -70,6 +70,7 @@ void TForm1::OpenBatch(std::vector<std::string> paths, const std::string& openFo
     SetOpenDialogFolder(openFolder);
     FBatch.Assign(std::move(paths));
     SyncBatchFields();
+    FPictureRoll.NewBatch();
     if (!FBatch.Empty()) {
         FInputFile = FBatch.Files().front();
         SetStatusText(QString::fromStdString(std::string(StatusLoadingBatch) + FInputFile));

@@ -111,6 +111,7 @@ void TForm1::LoadSettings() {
     FColorBox2Selected = ColorBox2->Selected();
     UpDnDash->SetPosition(s.FrameDash);
     UpDnBlank->SetPosition(s.FrameBlank);
+    chkPlaceOnOpen->setChecked(s.PlaceOnOpen);
     lblUpDnDash->setText(QString::number(UpDnDash->Position()));
     lblUpDnBlank->setText(QString::number(UpDnBlank->Position()));
 
@@ -156,6 +157,7 @@ void TForm1::SaveSettings() {
     s.FrameColor2 = FromQColor(ColorBox2->Selected());
     s.FrameDash = UpDnDash->Position();
     s.FrameBlank = UpDnBlank->Position();
+    s.PlaceOnOpen = chkPlaceOnOpen->isChecked();
 
     s.TrimSpace = Chk_Space->isChecked();
     s.TrimCtrlEnter = Chk_CtrlEnter->isChecked();

@@ -77,6 +77,7 @@ void TForm1::CreateSettingsTab() {
     auto* frameGrid = new QGridLayout(frameGroup);
     frameGrid->setContentsMargins(4, 2, 4, 4);
     frameGrid->setHorizontalSpacing(4);
+    frameGrid->setVerticalSpacing(3);
     Label5 = Named<QLabel>("Label5", QStringLiteral("Штрих:"), frameGroup);
     ColorBox1 = new TColorBox(frameGroup);
     ColorBox1->setObjectName("ColorBox1");
@@ -104,13 +105,23 @@ void TForm1::CreateSettingsTab() {
     frameGrid->addWidget(Label5, 0, 0);
     frameGrid->addWidget(lblUpDnDash, 0, 2);
     frameGrid->addWidget(UpDnDash, 0, 3);
-    frameGrid->addWidget(ColorBox1, 1, 0, 1, 4);
-    frameGrid->addWidget(ColorBox2, 2, 0, 1, 4);
-    frameGrid->addWidget(Label6, 3, 0);
-    frameGrid->addWidget(lblUpDnBlank, 3, 2);
-    frameGrid->addWidget(UpDnBlank, 3, 3);
+    // The two colours side by side: the tab's height at the smallest window holds every row.
+    auto* colourRow = new QHBoxLayout;
+    colourRow->setSpacing(4);
+    colourRow->addWidget(ColorBox1, 1);
+    colourRow->addWidget(ColorBox2, 1);
+    frameGrid->addLayout(colourRow, 1, 0, 1, 4);
+    frameGrid->addWidget(Label6, 2, 0);
+    frameGrid->addWidget(lblUpDnBlank, 2, 2);
+    frameGrid->addWidget(UpDnBlank, 2, 3);
     frameGrid->setColumnStretch(1, 1);
     page->addWidget(frameGroup);
+    chkPlaceOnOpen = CheckBox(TabSettings, "chkPlaceOnOpen",
+                              QStringLiteral("Ставить рамку на кадр\nпри открытии"), false,
+                              QStringLiteral("Каждый открытый файл: найти снимок на скане\nи "
+                                             "поставить рамку по его центру.\nЕсли снимок не "
+                                             "найден, рамка остаётся на месте."));
+    page->addWidget(chkPlaceOnOpen);
 
     auto* keyGroup = new QGroupBox(QStringLiteral("Горячие клавиши:"), TabSettings);
     auto* keyGrid = new QGridLayout(keyGroup);

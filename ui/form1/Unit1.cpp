@@ -271,6 +271,7 @@ void TForm1::SetBusy(bool busy) {
                 buttons[i]->setEnabled(*record[i]);
         StartBusyIndicators(false);
     }
+    UpdatePlaceButton();
 }
 
 void TForm1::UpdateButtons() {
@@ -281,6 +282,7 @@ void TForm1::UpdateButtons() {
          std::initializer_list<QWidget*>{BtnSave, btnTags, BtnRotLeft, BtnRotRight, BtnRotate,
                                          BtnFlip, BtnInvert, TrackBar1, TrackBar2, TrackBar3})
         w->setEnabled(image);
+    UpdatePlaceButton();
 }
 
 void TForm1::ClickIfEnabled(QPushButton* button, QObject* sender) {
@@ -376,6 +378,7 @@ void TForm1::CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool i
     SetBusy(false);
     FTransformState = TImageTransformState{};
     UpdateButtons();
+    PlaceFrameAfterLoad(distFolder.empty());
 }
 
 // --- Events the window sees first ---

@@ -31,6 +31,7 @@
 #include "tiff/TIFFRecords.h"
 #include "ui/logic/FileList.h"
 #include "ui/logic/FrameLogic.h"
+#include "ui/logic/PicturePlacement.h"
 
 class QAction;
 class QCheckBox;
@@ -467,7 +468,7 @@ private:
     QMenu* PopupMenu3 = nullptr; // the navigation buttons' menu: a jump to any file of the batch
     THelpViewer* WebBrowser1 = nullptr; // the help pane
     std::vector<QAction*> ArrowActions; // Left, Up, Down, Right
-    std::vector<QAction*> ActionList1;  // the nineteen actions of the hot keys, by object name
+    std::vector<QAction*> ActionList1;  // the twenty actions of the hot keys, by object name
     QSlider* FPopupTrackBar = nullptr;  // the track bar PopupMenu2 was opened on
     bool FSelecting = false;            // a drag selection in the tag table is under way
     int32_t FSelectionAnchor = -1;
@@ -504,6 +505,30 @@ private:
     std::string OpenDialog1InitialDir;
     std::string SaveDialog1InitialDir;
     const TSettingsEnvironment FSettingsEnvironment;
+
+    // --- The frame on the picture (Form1Placement.cpp, jobs/Form1DetectionJob.cpp) ---
+public:
+    /// BtnPlace, Ctrl+F, F: looks for the picture on the shown scan, off the UI thread, and
+    /// centres the frame on it, or says why it stays.
+    void PlaceFrameOnPictureClick();
+
+private:
+    /// At the end of a load's completion: a file of the batch (not a save's reload) is the
+    /// roll's; with chkPlaceOnOpen ticked the frame goes onto its picture.
+    void PlaceFrameAfterLoad(bool batchFile);
+    void StartPictureDetection();
+    /// Moves the frame to `position`, kept inside the image, as a drag or an arrow moves it.
+    void MoveFrameTo(TPoint position);
+    /// The status line's note about the last placement, while the frame stays where it put it.
+    [[nodiscard]] std::optional<std::string> PlacementNote();
+    void UpdatePlaceButton();
+    QPushButton* BtnPlace = nullptr;     // the frame onto the picture
+    QCheckBox* chkPlaceOnOpen = nullptr; // every load puts the frame on the picture
+    TBatchRoll FPictureRoll;             // the batch's files examined so far
+    TStatusNote FPlacementNote;
+    TLoadGeneration FDetections; // only the newest detection places the frame
+    /// The words as the last load of a batch file gave them; not held, only recognised.
+    std::weak_ptr<const TSampleWords> FLoadedWords;
 };
 
 } // namespace vantrel

@@ -93,6 +93,7 @@ const std::vector<TActionDef>& Actions() {
             {OnlySave, "OnlySave", "ExtremalAlt", "OnlySaveExecute", {{ssCtrl, TKey::S}}},
             {Escape, "Escape", "", "EscapeExecute", {{0, TKey::Escape}}},
             {Reload, "Reload", "", "ReloadExecute", {{0, TKey::F12}}},
+            {Place, "Place", "", "PlaceExecute", {{ssCtrl, TKey::F}}},
         };
     }();
     return actions;
@@ -204,6 +205,8 @@ TActionEffect ActionEffect(TActionId id, bool imageHasFocus) {
         return {K::Escape};
     case TActionId::Reload:
         return {K::Reload};
+    case TActionId::Place:
+        return click(TButton::BtnPlace);
     }
     return {K::Escape};
 }
@@ -228,6 +231,8 @@ TKeyDownResult KeyDownCommand(TKey key, TShiftState shift, const TKeyDownState& 
         return click(TButton::BtnSave);
     case TKey::D:
         return click(TButton::btnNext);
+    case TKey::F:
+        return click(TButton::BtnPlace);
     case TKey::I:
         return click(TButton::BtnInvert);
     case TKey::L:

@@ -114,6 +114,7 @@ enum class TActionId : uint8_t {
     OnlySave,
     Escape,
     Reload,
+    Place, // the frame onto the picture the detector finds
 };
 
 struct TShortcut {
@@ -130,7 +131,7 @@ struct TActionDef {
     std::vector<TShortcut> Shortcuts;
 };
 
-/// The nineteen actions of ActionList1 in their list order.
+/// The twenty actions of ActionList1 in their list order.
 [[nodiscard]] const std::vector<TActionDef>& Actions();
 [[nodiscard]] const TActionDef& ActionDef(TActionId id);
 
@@ -157,6 +158,7 @@ enum class TButton : uint8_t {
     BtnFlip,
     BtnInvert,
     btnTags,
+    BtnPlace, // the frame onto the picture
 };
 
 /// What a fired action does.

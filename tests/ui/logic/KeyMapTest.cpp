@@ -45,6 +45,7 @@ TEST(KeyMapTest, PhysicalLettersWhateverTheLayout) {
         {0, U'ф', TKey::A},
         {0, U'в', TKey::D},
         {0, U'с', TKey::C},
+        {0, U'а', TKey::F},
         {0, U'Ё', TKey::None},
         {0, U'1', TKey::None},
     };
@@ -53,15 +54,15 @@ TEST(KeyMapTest, PhysicalLettersWhateverTheLayout) {
             << c.Keycode << " U+" << std::hex << unsigned(c.Character);
 }
 
-TEST(KeyMapTest, NineteenActionsWithDistinctShortcuts) {
+TEST(KeyMapTest, TwentyActionsWithDistinctShortcuts) {
     const auto& actions = Actions();
-    ASSERT_EQ(actions.size(), 19u);
+    ASSERT_EQ(actions.size(), 20u);
     std::set<std::pair<unsigned, TKey>> seen;
     for (const TActionDef& a : actions)
         for (const TShortcut& s : a.Shortcuts)
             EXPECT_TRUE(seen.insert({s.Shift, s.Key}).second) << ShortcutText(s);
     EXPECT_EQ(ActionDef(TActionId::Left).Shortcuts.size(), 8u);
-    EXPECT_EQ(seen.size(), 16u + 4 * 8u);
+    EXPECT_EQ(seen.size(), 17u + 4 * 8u);
 }
 
 TEST(KeyMapTest, ShortcutsMatchTheirActions) {
@@ -78,6 +79,7 @@ TEST(KeyMapTest, ShortcutsMatchTheirActions) {
         {ssCtrl, TKey::Enter, true, Crop, "Ctrl+Return"},
         {ssCtrl | ssShift | ssAlt, TKey::Up, true, Up, "Ctrl+Alt+Shift+Up"},
         {0, TKey::PageDown, true, NextPgDn, "PgDown"},
+        {ssCtrl, TKey::F, true, Place, "Ctrl+F"},
         // no action: these reach FormKeyDown
         {ssShift, TKey::L, false, Tags, "Shift+L"},
         {0, TKey::Enter, false, Tags, "Return"},
@@ -112,6 +114,7 @@ TEST(KeyMapTest, ActionEffectsDependOnTheImageFocus) {
         {PreviousPgUp, false, {K::ForwardKey, TButton::None, TKey::PageUp}},
         {NextPgDn, true, {K::ClickButton, TButton::btnNext}},
         {NextPgDn, false, {K::ForwardKey, TButton::None, TKey::PageDown}},
+        {Place, false, {K::ClickButton, TButton::BtnPlace}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ActionEffect(c.Id, c.Focus), c.Effect)
@@ -160,6 +163,8 @@ TEST(KeyMapTest, KeyDownCommands) {
         {"R", TKey::R, 0, noModif, {C::Click, TButton::BtnRotRight}},
         {"S", TKey::S, 0, noModif, {C::OnlySave}},
         {"T", TKey::T, 0, noModif, {C::Click, TButton::btnTags}},
+        {"F places the frame", TKey::F, 0, noModif, {C::Click, TButton::BtnPlace}},
+        {"F, mode off", TKey::F, 0, plain, {}},
         {"B is no command", TKey::B, 0, noModif, {}},
         {"Shift+L does nothing", TKey::L, ssShift, noModif, {}},
         {"L with the image unfocused", TKey::L, 0, unfocused, {}},

@@ -72,6 +72,7 @@ void TForm1::ConnectJobControls() {
     SetClickHandler(BtnSave, [this](QObject* sender) { BtnSaveClick(sender); });
     SetClickHandler(btnNext, [this](QObject*) { btnNextClick(); });
     SetClickHandler(BtnPrevious, [this](QObject*) { BtnPreviousClick(); });
+    SetClickHandler(BtnPlace, [this](QObject*) { PlaceFrameOnPictureClick(); });
     connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
     connect(TrackBar2, &QSlider::valueChanged, this, &TForm1::TrackBar2Change);
     connect(TrackBar3, &QSlider::valueChanged, this, &TForm1::TrackBar3Change);

@@ -150,6 +150,7 @@ void ReadSettingsIni(const TIniFile& ini, TSettings& s, bool templatesRead,
     }
     s.FrameDash = std::clamp(ini.ReadInteger("UI", "FrameDash", s.FrameDash), 1, 100);
     s.FrameBlank = std::clamp(ini.ReadInteger("UI", "FrameBlank", s.FrameBlank), 0, 100);
+    s.PlaceOnOpen = ini.ReadBool("UI", "PlaceOnOpen", s.PlaceOnOpen);
 
     s.Prefix = ini.ReadString("Output", "Prefix", s.Prefix);
     s.Postfix = ini.ReadString("Output", "Postfix", s.Postfix);
@@ -198,6 +199,7 @@ void WriteSettingsIni(const TSettings& s, TIniFile& ini) {
     ini.WriteString("UI", "FrameColor2", ColorToString(s.FrameColor2));
     ini.WriteInteger("UI", "FrameDash", s.FrameDash);
     ini.WriteInteger("UI", "FrameBlank", s.FrameBlank);
+    ini.WriteBool("UI", "PlaceOnOpen", s.PlaceOnOpen);
 
     ini.WriteBool("HotKey", "Trim_Space", s.TrimSpace);
     ini.WriteBool("HotKey", "Trim_CtrlEnter", s.TrimCtrlEnter);

@@ -79,6 +79,7 @@ struct TSettings {
     TColor FrameColor2 = clBlack;             // ColorBox2
     int FrameDash = 36;                       // UpDnDash, 1..100
     int FrameBlank = 18;                      // UpDnBlank, 0..100
+    bool PlaceOnOpen = false; // chkPlaceOnOpen: every load puts the frame on the picture
 
     // [Output]
     std::string Prefix = "[] "; // EdPrefix

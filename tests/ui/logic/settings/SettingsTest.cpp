@@ -44,6 +44,7 @@ TEST(SettingsTest, FirstStartWithoutFiles) {
     EXPECT_EQ(s.FrameColor2, clBlack);
     EXPECT_EQ(s.FrameDash, 36);
     EXPECT_EQ(s.FrameBlank, 18);
+    EXPECT_FALSE(s.PlaceOnOpen);
     EXPECT_EQ(s.Prefix, "[] ");
     EXPECT_EQ(s.Postfix, "");
     EXPECT_TRUE(s.TrimSpace);
@@ -89,6 +90,7 @@ TEST(SettingsTest, EveryKeySurvivesARoundTrip) {
     s.FrameColor2 = RGBColor(0, 255, 255);
     s.FrameDash = 7;
     s.FrameBlank = 0;
+    s.PlaceOnOpen = true;
     s.Prefix = " a=b ";
     s.Postfix = "_crop ";
     s.TrimSpace = false;
