@@ -4,6 +4,8 @@
 #include <QColorDialog>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
 
 namespace vantrel {
 
@@ -71,6 +73,19 @@ void TColorBox::Picked(int index) {
         }
     }
     emit Change();
+}
+
+void TColorBox::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const int room =
+        field.width() - (option.currentIcon.isNull() ? 0 : option.iconSize.width() + 4);
+    option.currentText = fontMetrics().elidedText(option.currentText, Qt::ElideRight, room);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 } // namespace vantrel

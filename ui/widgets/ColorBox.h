@@ -33,6 +33,10 @@ signals:
 public:
     void showPopup() override;
 
+protected:
+    /// A name wider than the box ends in an ellipsis instead of being cut off.
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void Picked(int index);
 };
