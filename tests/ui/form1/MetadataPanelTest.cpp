@@ -10,6 +10,7 @@
 #include <QSplitter>
 #include <QTreeWidget>
 
+#include "tags/TagNumbers.h"
 #include "tests/ui/form1/WindowFixture.h"
 
 namespace vantrel {
@@ -121,14 +122,14 @@ TEST_F(MetadataPanelTest, ColumnsAndSummaryRow) {
 TEST_F(MetadataPanelTest, ContinuationRowAndCopies) {
     TForm1& f = *Form;
     TTIFFTag bytes;
-    bytes.TagID = 700;
+    bytes.TagID = tagid::XMLPacket;
     bytes.TagName = "XMP";
     bytes.DataType = TTIFFDataType::dtByte;
     bytes.Count = 4;
     bytes.DisplayValue = "<4 байт>";
     bytes.DisplayValueDecoded = "[61 62 0D 0A]\r\nab\r\ncd";
     TTIFFTag plain;
-    plain.TagID = 256;
+    plain.TagID = tagid::ImageWidth;
     plain.TagName = "Ширина";
     plain.DataType = TTIFFDataType::dtShort;
     plain.Count = 1;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tags/TagNumbers.h"
 #include "ui/logic/TagTable.h"
 
 namespace vantrel {
@@ -71,13 +72,14 @@ TTIFFTag MakeTag(uint16_t id, const char* name, TTIFFDataType type, uint32_t cou
 
 TEST(TagTable, RowsWithContinuations) {
     const std::vector<TTIFFTag> tags = {
-        MakeTag(274, "Ориентация (Orientation)", TTIFFDataType::dtShort, 1, "1",
+        MakeTag(tagid::Orientation, "Ориентация (Orientation)", TTIFFDataType::dtShort, 1, "1",
                 "Верхний левый угол"),
-        MakeTag(37500, "→ EXIF: Заметки производителя (MakerNote)", TTIFFDataType::dtUndefined, 5,
-                "0x00000200", "[72, 105, 0, 255, 126]\r\nHi..~"),
-        MakeTag(41728, "→ EXIF: Источник файла (FileSource)", TTIFFDataType::dtUndefined, 6,
-                "0x00000300", "a\r\nb\r\nc"),
-        MakeTag(34665, "Смещение EXIF (ExifIFD)", TTIFFDataType::dtLong, 1, "0x00001234", ""),
+        MakeTag(tagid::MakerNote, "→ EXIF: Заметки производителя (MakerNote)",
+                TTIFFDataType::dtUndefined, 5, "0x00000200", "[72, 105, 0, 255, 126]\r\nHi..~"),
+        MakeTag(tagid::FileSource, "→ EXIF: Источник файла (FileSource)",
+                TTIFFDataType::dtUndefined, 6, "0x00000300", "a\r\nb\r\nc"),
+        MakeTag(tagid::ExifIFD, "Смещение EXIF (ExifIFD)", TTIFFDataType::dtLong, 1, "0x00001234",
+                ""),
     };
     const std::vector<TTagTableRow> expected = {
         {"Найдены 4 тега, порядок байтов Big-Endian:", {}},
@@ -94,8 +96,10 @@ TEST(TagTable, RowsWithContinuations) {
 
 TEST(TagTable, CopyAllOfTwoTags) {
     const std::vector<TTIFFTag> tags = {
-        MakeTag(256, "Ширина изображения (ImageWidth)", TTIFFDataType::dtLong, 1, "6000", "6000"),
-        MakeTag(282, "Разрешение по X (XResolution)", TTIFFDataType::dtRational, 1, "300/1", "300"),
+        MakeTag(tagid::ImageWidth, "Ширина изображения (ImageWidth)", TTIFFDataType::dtLong, 1,
+                "6000", "6000"),
+        MakeTag(tagid::XResolution, "Разрешение по X (XResolution)", TTIFFDataType::dtRational, 1,
+                "300/1", "300"),
     };
     const std::vector<TTagTableRow> rows = BuildTagTableRows(tags, false);
     EXPECT_EQ(TagTableCopyAllText(rows),

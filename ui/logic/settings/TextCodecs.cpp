@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "tiff/ByteOrder.h"
 #include "tiff/CodePage1251.h"
 
 namespace vantrel {
@@ -79,9 +80,8 @@ std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     out.reserve(bytes.size() * 3 / 2);
     const size_t units = bytes.size() / 2;
     auto unitAt = [&](size_t k) -> char16_t {
-        const auto a = static_cast<uint8_t>(bytes[2 * k]);
-        const auto b = static_cast<uint8_t>(bytes[2 * k + 1]);
-        return bigEndian ? char16_t(a << 8 | b) : char16_t(b << 8 | a);
+        return char16_t(ReadNumber<uint16_t>(reinterpret_cast<const uint8_t*>(bytes.data()) + 2 * k,
+                                             bigEndian));
     };
     for (size_t k = 0; k < units; ++k) {
         const char16_t u = unitAt(k);

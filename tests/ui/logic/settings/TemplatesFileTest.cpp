@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/logic/settings/TemplatesFile.h"
 #include "tests/support/TempDir.h"
+#include "tiff/ByteOrder.h"
 #include "ui/logic/settings/FileText.h"
 #include "ui/logic/settings/Settings.h"
 
@@ -15,9 +16,9 @@ using Lines = std::vector<std::string>;
 std::string Utf16(std::u16string_view text, bool bigEndian) {
     std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
     for (char16_t u : text) {
-        const char hi = static_cast<char>(u >> 8), lo = static_cast<char>(u & 0xFF);
-        bytes += bigEndian ? hi : lo;
-        bytes += bigEndian ? lo : hi;
+        uint8_t unit[2];
+        WriteNumber<uint16_t>(unit, u, bigEndian);
+        bytes.append(reinterpret_cast<const char*>(unit), 2);
     }
     return bytes;
 }
