@@ -140,15 +140,16 @@ void TCropTIFF::WriteTagEntry(std::vector<uint8_t>& Out, uint16_t TagID, uint16_
         Put32(Out, ValueField, IsBigEndian);
         return;
     }
-    // A big-endian inline value: bytes stay bytes, 16-bit values are swapped one by one,
-    // everything else is one 32-bit number.
+    // A big-endian inline value: 16-bit values are swapped one by one, 32-bit numbers as one;
+    // every other field (bytes, a type we do not know, an empty RATIONAL or DOUBLE) was kept
+    // by the reader as it stood and goes back so.
     TTIFFTagValue value{ValueField};
     switch (static_cast<TTIFFDataType>(FieldType & 0xFF)) {
-    case TTIFFDataType::dtByte:
-    case TTIFFDataType::dtASCII:
-    case TTIFFDataType::dtSByte:
-    case TTIFFDataType::dtUndefined:
-        Out.insert(Out.end(), value.AsBytes, value.AsBytes + 4);
+    case TTIFFDataType::dtLong:
+    case TTIFFDataType::dtSLong:
+    case TTIFFDataType::dtFloat:
+    case TTIFFDataType::dtIFD:
+        Put32(Out, ValueField, true);
         break;
     case TTIFFDataType::dtShort:
     case TTIFFDataType::dtSShort:
@@ -163,7 +164,7 @@ void TCropTIFF::WriteTagEntry(std::vector<uint8_t>& Out, uint16_t TagID, uint16_
         Put16(Out, value.AsWords[1], true);
         break;
     default:
-        Put32(Out, ValueField, true);
+        Out.insert(Out.end(), value.AsBytes, value.AsBytes + 4);
     }
 }
 

@@ -25,6 +25,9 @@ TEST_P(WriterReader, ReadsBackTheSameWordsAndTags) {
     twoShorts.Value.AsWords[0] = 2;
     twoShorts.Value.AsWords[1] = 1;
     extra.push_back(twoShorts);
+    // Fields with no number to turn into host order keep their bytes as they stood.
+    extra.push_back(test::InlineTag(531, static_cast<TTIFFDataType>(99), 0x44332211u));
+    extra.push_back(test::InlineTag(532, TTIFFDataType::dtRational, 0x88776655u, 0));
     const std::vector<TNestedIFD> nested = {{tagid::ExifIFD, {test::Short(tagid::FileSource, 3)}}};
     TCropTIFF::SaveWordsAsTIFF(dir / "rt.tif", w, h, samples, words, be, extra, nested);
 
