@@ -70,6 +70,7 @@ void TForm1::OpenBatch(std::vector<std::string> paths, const std::string& openFo
     SetOpenDialogFolder(openFolder);
     FBatch.Assign(std::move(paths));
     SyncBatchFields();
+    RestartTravel();
     if (!FBatch.Empty()) {
         FInputFile = FBatch.Files().front();
         SetStatusText(QString::fromStdString(std::string(StatusLoadingBatch) + FInputFile));
@@ -106,6 +107,7 @@ void TForm1::OpenFileAt(int index) {
     if (!FBatch.IsValidIndex(index))
         return;
     SetBusy(true);
+    TravelTo(index);
     FInputFile = *FBatch.OpenAt(index);
     SyncBatchFields();
     SetStatusText(QString::fromStdString(std::string(StatusLoadingAt) + FInputFile));
