@@ -21,6 +21,11 @@ constexpr uint64_t kSwapPieceWords = 128u << 10;
 constexpr uint64_t kPlainPieceBytes = 8u << 20;
 // One block of plane rows, interleaved while it is in the cache.
 constexpr uint64_t kPlaneBlockBytes = 1u << 20;
+// Bytes read ahead are let go in long runs: each call that frees memory costs milliseconds
+// (on a virtual machine, several times the copy of 8 MiB), whatever its length.
+constexpr uint64_t kReleaseRunBytes = 64u << 20;
+// Runs followed at once: one per plane of a planar file.
+constexpr size_t kMaxRuns = 8;
 
 void SwapInPlace(uint16_t* words, uint64_t count) noexcept {
     for (uint64_t i = 0; i < count; ++i)
@@ -36,6 +41,8 @@ void CheckUnchanged(const TMappedFile& File) {
 
 TSampleRows::TSampleRows(const TMappedFile& File, const TSampleLayout& Layout, bool ReleaseRead)
     : FFile(File), FLayout(Layout), FReleaseRead(ReleaseRead) {
+    if (ReleaseRead)
+        FUnreleased.reserve(kMaxRuns);
     if (Layout.Planar)
         return;
     FStripStart.reserve(Layout.StripByteCounts.size() + 1);
@@ -47,11 +54,39 @@ TSampleRows::TSampleRows(const TMappedFile& File, const TSampleLayout& Layout, b
     FStripStart.push_back(start);
 }
 
+TSampleRows::~TSampleRows() {
+    ReleaseRuns();
+}
+
 void TSampleRows::ReadBytes(uint64_t Offset, uint64_t Length, void* Destination) {
     if (!FFile.ReadAt(Offset, Destination, Length))
         throw ETIFFError(kChangedMessage);
     if (FReleaseRead)
-        FFile.Release(Offset, Length);
+        NoteRead(Offset, Length);
+}
+
+void TSampleRows::NoteRead(uint64_t Offset, uint64_t Length) {
+    for (TByteRun& run : FUnreleased) {
+        if (run.End != Offset)
+            continue;
+        run.End += Length;
+        if (run.End - run.Start >= kReleaseRunBytes) {
+            FFile.Release(run.Start, run.End - run.Start);
+            run.Start = run.End;
+        }
+        return;
+    }
+    if (FUnreleased.size() == kMaxRuns) {
+        ReleaseRuns();
+        FUnreleased.clear();
+    }
+    FUnreleased.push_back({Offset, Offset + Length});
+}
+
+void TSampleRows::ReleaseRuns() noexcept {
+    for (const TByteRun& run : FUnreleased)
+        if (run.End > run.Start)
+            FFile.Release(run.Start, run.End - run.Start);
 }
 
 void TSampleRows::ReadWords(uint64_t First, uint64_t Count, bool Swap, uint16_t* Destination) {

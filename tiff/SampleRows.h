@@ -37,6 +37,10 @@ public:
     /// Both must outlive the object. `ReleaseRead`: let go of the file's bytes once read, for a
     /// caller that reads each row once (frees the memory of bytes read ahead).
     TSampleRows(const TMappedFile& File, const TSampleLayout& Layout, bool ReleaseRead = false);
+    /// Lets go of the bytes read and not yet let go of (ReleaseRead).
+    ~TSampleRows();
+    TSampleRows(const TSampleRows&) = delete;
+    TSampleRows& operator=(const TSampleRows&) = delete;
 
     /// \brief Copies rows [First, First + Count) of the columns [X, X + W) to `Destination`,
     /// row after row, W × SamplesPerPixel words each. Raises std::out_of_range when the range
@@ -52,9 +56,16 @@ private:
     const TMappedFile& FFile;
     const TSampleLayout& FLayout;
     bool FReleaseRead;
+    // ReleaseRead: runs of bytes read one after another and not yet let go (one per plane).
+    struct TByteRun {
+        uint64_t Start = 0, End = 0;
+    };
+    std::vector<TByteRun> FUnreleased;
     std::vector<uint64_t> FStripStart; // chunky: the first image word of each strip, then the end
     TSampleWords FPlaneRows;           // planar: a block of rows of every plane
 
+    void NoteRead(uint64_t Offset, uint64_t Length);
+    void ReleaseRuns() noexcept;
     void ReadWords(uint64_t First, uint64_t Count, bool Swap, uint16_t* Destination);
     void ReadPlanarRows(int32_t First, int32_t Count, int32_t X, int32_t W, bool Swap,
                         uint16_t* Destination);

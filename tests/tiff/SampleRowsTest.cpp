@@ -3,10 +3,13 @@
 // host order or the file's; a file's bytes read into memory load as the file does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <unistd.h>
 
 #include "tests/support/TIFFBuilder.h"
 #include "tests/tiff/LoadHelpers.h"
+#include "tests/tiff/WriterTestUtil.h"
 
 namespace vantrel::test {
 namespace {
@@ -100,6 +103,30 @@ TEST(SampleRows, FileCutShortWhileReadIsRefused) {
     } catch (const ETIFFError& e) {
         EXPECT_EQ(e.Message(), "Файл изменён другой программой во время чтения");
     }
+}
+
+} // namespace
+} // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+TEST(SampleRows, BytesInMemoryLetGoInRunsWhileReadLoadAsTheFile) {
+    // Long enough that runs of bytes already copied are let go while later rows are still read;
+    // big-endian, so that the words arrive in the short pieces that are swapped in the cache.
+    constexpr int32_t w = 8192, h = 4200;
+    const std::vector<uint16_t> words = PatternWords(size_t(w) * h);
+    TTempDir dir;
+    const std::string path = dir.File("big.tif");
+    TCropTIFF::SaveWordsAsTIFF(path, w, h, 1, words, true, PixelTags(1, true), {});
+    const std::vector<uint8_t> bytes = ReadFileBytes(path);
+    TMappedFile held = TMappedFile::InMemory(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), held.WritableData());
+    TMinimalTagDescriber describer;
+    TCropTIFF fromMemory(describer);
+    const TLoadedTIFF loaded = fromMemory.LoadTIFFAsWords(std::move(held));
+    EXPECT_TRUE(
+        std::equal(loaded.PixelData.begin(), loaded.PixelData.end(), words.begin(), words.end()));
 }
 
 } // namespace

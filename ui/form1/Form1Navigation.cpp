@@ -71,6 +71,7 @@ void TForm1::OpenBatch(std::vector<std::string> paths, const std::string& openFo
     FBatch.Assign(std::move(paths));
     SyncBatchFields();
     FPictureRoll.NewBatch();
+    RestartTravel();
     if (!FBatch.Empty()) {
         FInputFile = FBatch.Files().front();
         SetStatusText(QString::fromStdString(std::string(StatusLoadingBatch) + FInputFile));
@@ -107,6 +108,7 @@ void TForm1::OpenFileAt(int index) {
     if (!FBatch.IsValidIndex(index))
         return;
     SetBusy(true);
+    TravelTo(index);
     FInputFile = *FBatch.OpenAt(index);
     SyncBatchFields();
     SetStatusText(QString::fromStdString(std::string(StatusLoadingAt) + FInputFile));

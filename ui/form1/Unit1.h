@@ -26,9 +26,11 @@
 #include "pipeline/JobFailures.h"
 #include "pipeline/LoadGeneration.h"
 #include "pipeline/OneShotJob.h"
+#include "pipeline/ReadAhead.h"
 #include "pipeline/ViewBitmap.h"
 #include "tiff/SampleWords.h"
 #include "tiff/TIFFRecords.h"
+#include "ui/logic/BatchTravel.h"
 #include "ui/logic/FileList.h"
 #include "ui/logic/FrameLogic.h"
 #include "ui/logic/PicturePlacement.h"
@@ -348,6 +350,23 @@ private:
     /// After a load or transform has installed a view rendered with `shown`: renders again
     /// when a track bar was moved meanwhile (the pass it asked for was of the replaced image).
     void RenderAgainIfAdjusted(const TDisplayAdjustments& shown);
+
+    // --- The next scan read ahead while the user works (jobs/Form1ReadAhead.cpp) ---
+    /// A move through the batch to `index`: notes its direction and lets go of bytes read
+    /// ahead for any other file.
+    void TravelTo(int index);
+    /// A new batch: forward again, nothing held.
+    void RestartTravel();
+    /// Once a load is shown: the file ahead in the direction last travelled is read.
+    void ReadNextScanAhead();
+    /// Lets go of the bytes read ahead unless they are of `fileName`.
+    void KeepReadAheadOnlyFor(const std::string& fileName);
+    /// The end of the run: a read under way stops within one chunk, its thread is joined.
+    void StopReadAhead();
+    /// Loads take the bytes from here (on their threads); null once the run has ended.
+    std::unique_ptr<TReadAhead> FReadAhead = std::make_unique<TReadAhead>();
+    TBatchTravel FTravel;
+    std::string FReadAheadFile; // the file asked of FReadAhead; empty when none
 
     // --- Fields ---
     /// Modifier keys recorded at the window's last key press or release.

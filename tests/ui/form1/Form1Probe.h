@@ -106,7 +106,8 @@ struct TForm1Probe {
           LastShiftState(form.LastShiftState), ListViewHeight(form.ListViewHeight),
           OpenDialog1InitialDir(form.OpenDialog1InitialDir), TemplateHeight(form.TemplateHeight),
           TemplateWidth(form.TemplateWidth), ReloadCommand(form.ReloadCommand),
-          OnlySaveCommand(form.OnlySaveCommand), FBatch(form.FBatch) {}
+          OnlySaveCommand(form.OnlySaveCommand), FBatch(form.FBatch), FReadAhead(form.FReadAhead),
+          FReadAheadFile(form.FReadAheadFile) {}
 
     // Controls
     TActivityIndicator* const ActivityIndicator1;
@@ -202,6 +203,8 @@ struct TForm1Probe {
     std::function<void()>& ReloadCommand;
     std::function<void()>& OnlySaveCommand;
     TFileList& FBatch;
+    std::unique_ptr<TReadAhead>& FReadAhead;
+    std::string& FReadAheadFile;
 };
 
 /// The probe of one window, made anew for each use: it never outlives a window it was made of.

@@ -124,6 +124,7 @@ void TForm1::StopJobs() {
     FWorker->Shutdown();
     // A save in progress runs to its end: the window's state is released only afterwards.
     FJobs->WaitForAll();
+    StopReadAhead();
 }
 
 void TForm1::ReplaceViewBitmap(std::unique_ptr<TViewBitmap> bitmap) {

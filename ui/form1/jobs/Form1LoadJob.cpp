@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
-// Loading a file on a background job: read, render, then install on the UI thread.
+// Loading a file on a background job: read (from the bytes read ahead when they are of this
+// very file, unchanged), render, then install on the UI thread.
 
 #include <QSlider>
 #include <memory>
 #include <utility>
 
 #include "pipeline/DisplayWorker.h"
+#include "pipeline/ReadAhead.h"
 #include "pipeline/Render.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
@@ -37,11 +39,12 @@ const ITagDescriber& Describer() {
     return describer;
 }
 
-void LoadAndRender(TLoadJob& job) {
+void LoadAndRender(TLoadJob& job, TReadAhead* readAhead) {
     job.LetGoView.reset();
     {
         TCropTIFF reader(Describer());
-        TLoadedTIFF loaded = reader.LoadTIFFAsWords(job.FileName);
+        TLoadedTIFF loaded = readAhead ? LoadTIFFAsWords(reader, job.FileName, *readAhead)
+                                       : reader.LoadTIFFAsWords(job.FileName);
         job.Tags = reader.GetAllTags();
         job.IsBigEndian = loaded.isBigEndian;
         job.Image.Width = loaded.Width;
@@ -86,6 +89,7 @@ void TForm1::DisplayTIFFAsync(const std::string& FileName, const std::string& Di
         // A render pass of the previous image under way must not replace the new view.
         FWorker->ImageReplaced(CurrentImage());
         RenderAgainIfAdjusted(job->Adjustments);
+        ReadNextScanAhead();
     };
     // When loads overlap only the newest may touch the window: an older one that ends
     // later is dropped, and the newer one's completion ends the busy state.
@@ -93,7 +97,9 @@ void TForm1::DisplayTIFFAsync(const std::string& FileName, const std::string& Di
     // A save asked for during an earlier load was meant for a file that will not be shown.
     FPendingSaveUseFrame.reset();
     FLoadRunning = true;
-    FJobs->Start([job] { LoadAndRender(*job); },
+    // The read-ahead outlives every job: the window ends it only after waiting for them.
+    TReadAhead* readAhead = FReadAhead.get();
+    FJobs->Start([job, readAhead] { LoadAndRender(*job, readAhead); },
                  FLoads.OnlyIfLatest(generation,
                                      ThenPendingSave(MakeJobCompletion(TJobKind::jkLoad, onSuccess,
                                                                        FailureActions()))));

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+// The next scan of the batch read into memory while the user works on the one shown, so that
+// going to it skips the disk. TReadAhead decides whether memory has room and checks that the
+// file is unchanged when a load takes its bytes; the window chooses the file and lets go of it.
+
+#include <exception>
+
+#include "ui/form1/Unit1.h"
+
+namespace vantrel {
+
+void TForm1::TravelTo(int index) {
+    FTravel.Moved(FBatch.CurrentIndex(), index);
+    KeepReadAheadOnlyFor(FBatch.Files()[size_t(index)]);
+}
+
+void TForm1::RestartTravel() {
+    FTravel.Restart();
+    KeepReadAheadOnlyFor(std::string());
+}
+
+void TForm1::KeepReadAheadOnlyFor(const std::string& fileName) {
+    if (!FReadAhead || FReadAheadFile == fileName)
+        return;
+    // Never more than one scan ahead: the bytes of a file the user went past go at once, not
+    // after the next load has added a scan of its own.
+    FReadAhead->Clear();
+    FReadAheadFile.clear();
+}
+
+void TForm1::ReadNextScanAhead() {
+    if (!FReadAhead || FClosing)
+        return;
+    const std::optional<int> ahead = FTravel.Ahead(FBatch.CurrentIndex(), FBatch.Count());
+    if (!ahead) {
+        KeepReadAheadOnlyFor(std::string());
+        return;
+    }
+    FReadAheadFile = FBatch.Files()[size_t(*ahead)];
+    try {
+        FReadAhead->Request(FReadAheadFile);
+    } catch (const std::exception&) {
+        // No thread or memory for reading ahead: the next load reads the file itself.
+        FReadAheadFile.clear();
+    }
+}
+
+void TForm1::StopReadAhead() {
+    FReadAhead.reset();
+    FReadAheadFile.clear();
+}
+
+} // namespace vantrel
