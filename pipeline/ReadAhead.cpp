@@ -12,6 +12,8 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include "tiff/CatalogueTagDescriber.h"
+
 namespace vantrel {
 namespace {
 
@@ -105,7 +107,7 @@ void TReadAhead::Clear() {
     old.swap(FHeld);
 }
 
-std::optional<TMappedFile> TReadAhead::Take(const std::string& FileName) {
+std::optional<TLoadedTIFF> TReadAhead::Take(const std::string& FileName) {
     std::optional<THeld> held;
     {
         std::lock_guard<std::mutex> lock(FLock);
@@ -126,12 +128,12 @@ std::optional<TMappedFile> TReadAhead::Take(const std::string& FileName) {
     const std::optional<TIdentity> now = IdentityOf(fd.Get());
     if (!now || !(*now == held->Identity))
         return std::nullopt;
-    return std::move(held->Bytes);
+    return std::move(held->Image);
 }
 
 uint64_t TReadAhead::HeldBytes() const {
     std::lock_guard<std::mutex> lock(FLock);
-    return FHeld ? FHeld->Bytes.Size() : 0;
+    return FHeld ? FHeld->Image.PixelData.size() * sizeof(uint16_t) : 0;
 }
 
 void TReadAhead::WaitUntilIdle() {
@@ -177,14 +179,14 @@ std::optional<TReadAhead::THeld> TReadAhead::ReadWhole(const std::string& name,
     const auto size = static_cast<uint64_t>(before->Size);
     if (FAvailableMemory() / kRoomFactor < size)
         return std::nullopt;
-    THeld held{name, *before, {}};
+    TMappedFile bytes;
     try {
-        held.Bytes = TMappedFile::InMemory(size);
+        bytes = TMappedFile::InMemory(size);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
     (void)::posix_fadvise(fd.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-    uint8_t* to = held.Bytes.WritableData();
+    uint8_t* to = bytes.WritableData();
     for (uint64_t done = 0; done < size;) {
         if (FGeneration != generation)
             return std::nullopt;
@@ -200,12 +202,28 @@ std::optional<TReadAhead::THeld> TReadAhead::ReadWhole(const std::string& name,
     const std::optional<TIdentity> after = IdentityOf(fd.Get());
     if (!after || !(*after == *before))
         return std::nullopt;
+    // The words are made here, letting go of the bytes as they go, so that going to the file
+    // costs only its render. A file that does not load is left to the load to tell.
+    THeld held{name, *before, {}};
+    try {
+        static const TCatalogueTagDescriber describer;
+        TCropTIFF tiff(describer);
+        held.Image = tiff.LoadTIFFAsWords(std::move(bytes));
+    } catch (...) {
+        return std::nullopt;
+    }
     return held;
 }
 
 TLoadedTIFF LoadTIFFAsWords(TCropTIFF& Tiff, const std::string& FileName, TReadAhead& ReadAhead) {
-    if (std::optional<TMappedFile> bytes = ReadAhead.Take(FileName))
-        return Tiff.LoadTIFFAsWords(std::move(*bytes));
+    if (std::optional<TLoadedTIFF> image = ReadAhead.Take(FileName)) {
+        const TSampleLayout layout = Tiff.ReadSampleLayout(TCropTIFF::OpenForReading(FileName));
+        if (layout.Width == image->Width && layout.Height == image->Height &&
+            layout.SamplesPerPixel == image->SamplesPerPixel &&
+            layout.PhotometricInterpretation == image->PhotometricInterpretation &&
+            layout.isBigEndian == image->isBigEndian)
+            return std::move(*image);
+    }
     return Tiff.LoadTIFFAsWords(FileName);
 }
 

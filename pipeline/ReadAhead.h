@@ -18,17 +18,17 @@
 
 namespace vantrel {
 
-/// The next scan of a batch read into memory in the background, so that going to it skips the
-/// disk. One file at most: a new request replaces the old one and frees its bytes. A file is
-/// read only when the machine has room for it (available memory at least three times its
-/// size), on a thread of its own at idle CPU and I/O priority, under a shared lock as a load
-/// takes it. A load takes the bytes only while the file on disk is still the one read (same
-/// device and inode, size, modification and change times) and no writer holds it; otherwise
-/// it reads the file as usual, so a file that changed, was replaced or vanished is loaded or
-/// refused exactly as without the read-ahead.
+/// The next scan of a batch read into memory in the background and turned into its sample
+/// words, so that going to it skips the disk and the copy and leaves only its render. One file
+/// at most: a new request replaces the old one and frees what it held. A file is read only when
+/// the machine has room for it (available memory at least three times its size), on a thread
+/// of its own at idle CPU and I/O priority, under a shared lock as a load takes it. A load takes
+/// the words only while the file on disk is still the one read (same device and inode, size,
+/// modification and change times) and no writer holds it; otherwise it reads the file as
+/// usual, so a file that changed, was replaced or vanished is loaded or refused exactly as
+/// without the read-ahead. A file the read-ahead cannot load is left to the load, which tells
+/// why.
 ///
-/// Every member may be called from any thread; the object is usually the window's, called from
-/// its UI thread (Request, Clear) and its load job (Take, through LoadTIFFAsWords below).
 class TReadAhead {
 public:
     /// `AvailableMemory` tells the bytes the machine can still give. `IdlePriority` false reads
@@ -48,12 +48,12 @@ public:
     /// \brief Lets go of the bytes held and stops a read under way.
     void Clear();
 
-    /// \brief The bytes of `FileName` when they were read in full and the file is still the
+    /// \brief The words of `FileName` when they were made in full and the file is still the
     /// same; they are handed over and no longer held. Otherwise nothing, and a read of that
     /// file still under way is stopped: the caller reads the file itself.
-    [[nodiscard]] std::optional<TMappedFile> Take(const std::string& FileName);
+    [[nodiscard]] std::optional<TLoadedTIFF> Take(const std::string& FileName);
 
-    /// \brief The size of the bytes held now (0 when none, or while a read is under way).
+    /// \brief The size of the words held now (0 when none, or while a read is under way).
     [[nodiscard]] uint64_t HeldBytes() const;
 
     /// \brief Waits until no read is asked for or under way.
@@ -70,7 +70,7 @@ private:
     struct THeld {
         std::string Name;
         TIdentity Identity;
-        TMappedFile Bytes;
+        TLoadedTIFF Image;
     };
 
     std::function<uint64_t()> FAvailableMemory;
@@ -89,8 +89,9 @@ private:
     static std::optional<TIdentity> IdentityOf(int fd);
 };
 
-/// \brief A load of `FileName` from the bytes read ahead when `ReadAhead` holds them for this
-/// very file, else from the file: the same words, tags and messages either way.
+/// \brief A load of `FileName` with the words read ahead when `ReadAhead` holds them for this
+/// very file (its tags read again from the file, which reads no sample), else from the file:
+/// the same words, tags and messages either way.
 TLoadedTIFF LoadTIFFAsWords(TCropTIFF& Tiff, const std::string& FileName, TReadAhead& ReadAhead);
 
 } // namespace vantrel

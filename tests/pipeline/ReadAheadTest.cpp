@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The next scan read ahead: a load from the bytes held gives what a load from the file gives,
-// and bytes that are no longer the file's are never used.
+// The next scan read ahead: a load from the words held gives what a load from the file gives,
+// and words that are no longer the file's are never used.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -47,26 +47,29 @@ std::vector<uint8_t> Scan(uint16_t seed, bool mm = false, bool planar = false) {
     return MakeImage(9, 7, 3, PatternWords(9 * 7 * 3, seed), mm, planar, 2).Build();
 }
 
+// The bytes of the words of a Scan.
+constexpr uint64_t kScanWordBytes = 9 * 7 * 3 * sizeof(uint16_t);
+
 uint64_t Plenty() {
     return uint64_t{1} << 40;
 }
 // The reads run at the tests' priority: at idle priority they wait for a busy machine.
 
-TEST(ReadAhead, TakenBytesLoadAsTheFile) {
+TEST(ReadAhead, TakenWordsLoadAsTheFile) {
     TTempDir dir;
     TReadAhead ahead(Plenty, false);
     for (const auto& [mm, planar] : {std::pair{false, false}, {true, false}, {false, true}}) {
         const std::string path = dir.Write("a.tif", Scan(3, mm, planar));
         ahead.Request(path);
         ahead.WaitUntilIdle();
-        ASSERT_EQ(ahead.HeldBytes(), ReadFileBytes(path).size());
+        ASSERT_EQ(ahead.HeldBytes(), kScanWordBytes);
         EXPECT_EQ(LoadThrough(&ahead, path), LoadThrough(nullptr, path));
         EXPECT_EQ(ahead.HeldBytes(), 0u); // handed over
     }
 }
 
 // A file that is not the one read is loaded or refused from disk, as without the read-ahead.
-TEST(ReadAhead, BytesThatAreNoLongerTheFilesAreNotUsed) {
+TEST(ReadAhead, WordsThatAreNoLongerTheFilesAreNotUsed) {
     struct TCase {
         const char* Name;
         std::function<void(const std::string& path, const TTempDir& dir)> Change;
@@ -133,10 +136,10 @@ TEST(ReadAhead, HoldsOneFileAndOnlyWithRoomForIt) {
     ahead.Request(a);
     ahead.Request(b);
     ahead.WaitUntilIdle();
-    EXPECT_EQ(ahead.HeldBytes(), size); // b's
+    EXPECT_EQ(ahead.HeldBytes(), kScanWordBytes); // b's
     EXPECT_FALSE(ahead.Take(a));
     ahead.Request(b); // held already: kept
-    EXPECT_EQ(ahead.HeldBytes(), size);
+    EXPECT_EQ(ahead.HeldBytes(), kScanWordBytes);
     EXPECT_TRUE(ahead.Take(b));
 
     available = 3 * size - 1;

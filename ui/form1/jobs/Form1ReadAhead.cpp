@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The next scan of the batch read into memory while the user works on the one shown, so that
-// going to it skips the disk. TReadAhead decides whether memory has room and checks that the
-// file is unchanged when a load takes its bytes; the window chooses the file and lets go of it.
+// going to it skips the disk and the decoding. TReadAhead decides whether memory has room and
+// checks that the file is unchanged when a load takes its words; the window chooses the file
+// and lets go of it.
 
 #include <exception>
 
@@ -22,7 +23,7 @@ void TForm1::RestartTravel() {
 void TForm1::KeepReadAheadOnlyFor(const std::string& fileName) {
     if (!FReadAhead || FReadAheadFile == fileName)
         return;
-    // Never more than one scan ahead: the bytes of a file the user went past go at once, not
+    // Never more than one scan ahead: the words of a file the user went past go at once, not
     // after the next load has added a scan of its own.
     FReadAhead->Clear();
     FReadAheadFile.clear();
