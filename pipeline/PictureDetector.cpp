@@ -50,6 +50,7 @@ constexpr double kMinSideShare = 0.25;
 constexpr double kMaxAspect = 3.5;
 // How closely a picture seen in few bands must have a film format's ratio.
 constexpr double kFormatTolerance = 0.02;
+constexpr double kSingleFrameRatio = 1.5;
 constexpr double kMinContent = 0.15;
 constexpr double kSureContent = 0.25;
 constexpr double kBlankCentre = 0.03;
@@ -264,6 +265,12 @@ bool IsFilmFormat(double width, double height) {
     });
 }
 
+// The shape of one frame of a common format (square to 3:2): two frames side by side are not.
+bool IsSingleFrame(double width, double height) {
+    const double ratio = std::max(width, height) / std::max(std::min(width, height), 1.0);
+    return ratio <= kSingleFrameRatio * (1 + kFormatTolerance);
+}
+
 int32_t MinGap(const TScanEvidence& ev) {
     return std::max(kMinGapPixels, static_cast<int32_t>(std::lround(
                                        kMinGapShare * std::max(ev.Width, ev.Height))));
@@ -465,6 +472,13 @@ bool LineInside(const TBandProfiles& p, TSpan along, TSpan across, int32_t minGa
 }
 
 bool StripInside(const TFit& fit, const std::vector<TScanEvidence>& all, size_t chosen) {
+    // A picture of a single frame's shape, clear on all four sides, is no piece of the strip:
+    // a line of flat colour inside it is its sky or a wall.
+    const bool atBorder =
+        fit.Left.AtBorder || fit.Right.AtBorder || fit.Top.AtBorder || fit.Bottom.AtBorder;
+    if (fit.Sure && !atBorder && IsSingleFrame(fit.Right.Position - fit.Left.Position,
+                                               fit.Bottom.Position - fit.Top.Position))
+        return false;
     const TSpan xs{fit.Left.Position, fit.Right.Position};
     const TSpan ys{fit.Top.Position, fit.Bottom.Position};
     const int32_t minGap = MinGap(all[chosen]);

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "pipeline/FileRows.h"
+
 namespace vantrel {
 namespace {
 
@@ -93,6 +95,17 @@ TReducedScan ReduceScan(const TCurrentImage& image) {
     const size_t rowWords = static_cast<size_t>(image.Width) * image.Samples;
     for (int32_t y = reducer.NextRow(); y >= 0; y = reducer.NextRow())
         reducer.AddRow({image.Words->data() + static_cast<size_t>(y) * rowWords, rowWords});
+    return reducer.Take();
+}
+
+TReducedScan ReduceScanFile(TFileRows& rows) {
+    const TSampleLayout& layout = rows.Layout();
+    TScanReducer reducer(layout.Width, layout.Height, layout.SamplesPerPixel,
+                         layout.PhotometricInterpretation);
+    for (int32_t y = reducer.NextRow(); y >= 0; y = reducer.NextRow()) {
+        const TCropTIFF::TWordRows row = rows.Read(y, 1, 0, layout.Width, true);
+        reducer.AddRow({row.First, row.RowWords});
+    }
     return reducer.Take();
 }
 
