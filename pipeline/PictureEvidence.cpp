@@ -86,9 +86,9 @@ std::array<float, 3> Thresholds(const TReducedScan& scan, const std::array<float
             if (!near(d) || !near(d + scan.Channels))
                 continue;
             for (int32_t c = 0; c < scan.Channels; ++c)
-                ++spread[c][std::min(static_cast<int>(std::abs(d[c + scan.Channels] - d[c]) /
-                                                      kSpreadBin),
-                                     kSpreadBins - 1)];
+                ++spread[c][std::min(
+                    static_cast<int>(std::abs(d[c + scan.Channels] - d[c]) / kSpreadBin),
+                    kSpreadBins - 1)];
         }
     }
     std::array<float, 3> thresholds{};
@@ -121,8 +121,8 @@ std::vector<TBaseColour> BaseCandidates(const TReducedScan& scan) {
     std::vector<uint32_t> allSpread(kSpreadBins, 0);
     for (int32_t y = 0; y + 1 < h; ++y)
         for (int32_t x = 0; x + 1 < w; ++x) {
-            const int bin = std::min(static_cast<int>(Roughness(lum, w, x, y) / kSpreadBin),
-                                     kSpreadBins - 1);
+            const int bin =
+                std::min(static_cast<int>(Roughness(lum, w, x, y) / kSpreadBin), kSpreadBins - 1);
             ++spread[static_cast<size_t>(LevelBin(lum[static_cast<size_t>(y) * w + x])) *
                          kSpreadBins +
                      bin];
@@ -140,9 +140,9 @@ std::vector<TBaseColour> BaseCandidates(const TReducedScan& scan) {
         flatLimit[level] = 2.5f * noise + 0.02f;
     }
 
-    // Flat pixels by level, with their colour sums.
+    // Flat pixels by level.
     std::array<double, kLevelBins> count{};
-    std::vector<std::array<double, 3>> sums(kLevelBins, {0, 0, 0});
+    std::vector<int16_t> flatLevel(lum.size(), -1);
     double flatTotal = 0;
     for (int32_t y = 0; y + 1 < h; ++y)
         for (int32_t x = 0; x + 1 < w; ++x) {
@@ -150,10 +150,9 @@ std::vector<TBaseColour> BaseCandidates(const TReducedScan& scan) {
             const int level = LevelBin(lum[p]);
             if (Roughness(lum, w, x, y) >= flatLimit[level])
                 continue;
+            flatLevel[p] = static_cast<int16_t>(level);
             count[level] += 1;
             flatTotal += 1;
-            for (int32_t c = 0; c < scan.Channels; ++c)
-                sums[level][c] += scan.Density[p * scan.Channels + c];
         }
     if (flatTotal == 0)
         return {};
@@ -161,8 +160,8 @@ std::vector<TBaseColour> BaseCandidates(const TReducedScan& scan) {
     // Peaks of the smoothed level histogram, largest first, one per colour.
     std::array<double, kLevelBins> smooth{};
     for (int k = 0; k < kLevelBins; ++k)
-        smooth[k] = 2 * count[k] + (k > 0 ? count[k - 1] : 0) +
-                    (k + 1 < kLevelBins ? count[k + 1] : 0);
+        smooth[k] =
+            2 * count[k] + (k > 0 ? count[k - 1] : 0) + (k + 1 < kLevelBins ? count[k + 1] : 0);
     std::vector<int> peaks;
     for (int k = 0; k < kLevelBins; ++k) {
         const bool rising = k == 0 || smooth[k] >= smooth[k - 1];
@@ -179,15 +178,19 @@ std::vector<TBaseColour> BaseCandidates(const TReducedScan& scan) {
                         [&](int t) { return std::abs(t - peak) < kPeakSeparation; }))
             continue;
         taken.push_back(peak);
+        // The colour is the median of the flat pixels at the peak's level in each channel:
+        // flat parts of the picture of another colour but the same lightness do not move it.
         TBaseColour base;
-        double n = 0;
-        for (int k = std::max(peak - 1, 0); k <= std::min(peak + 1, kLevelBins - 1); ++k) {
-            n += count[k];
-            for (int32_t c = 0; c < scan.Channels; ++c)
-                base.Density[c] += static_cast<float>(sums[k][c]);
+        std::array<std::vector<float>, 3> values;
+        for (size_t p = 0; p < lum.size(); ++p)
+            if (flatLevel[p] >= 0 && std::abs(flatLevel[p] - peak) <= 1)
+                for (int32_t c = 0; c < scan.Channels; ++c)
+                    values[c].push_back(scan.Density[p * scan.Channels + c]);
+        for (int32_t c = 0; c < scan.Channels; ++c) {
+            auto middle = values[c].begin() + static_cast<std::ptrdiff_t>(values[c].size() / 2);
+            std::nth_element(values[c].begin(), middle, values[c].end());
+            base.Density[c] = *middle;
         }
-        for (int32_t c = 0; c < scan.Channels; ++c)
-            base.Density[c] /= static_cast<float>(n);
         base.Threshold = Thresholds(scan, base.Density);
         candidates.push_back(base);
         if (static_cast<int>(candidates.size()) == kMaxCandidates)

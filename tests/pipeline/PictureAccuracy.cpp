@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
     TCounts total;
     double worstRollOff = 0;
     for (int roll = 0; roll < rolls; ++roll) {
-        const std::vector<TScanRecipe> recipes = RollRecipes(roll, frames, longSide, 7);
+        const std::vector<TScanRecipe> recipes = RollRecipes(
+            roll, frames, longSide, std::getenv("SEED") ? std::atoi(std::getenv("SEED")) : 7);
         std::vector<TFilmScan> truths;
         TRoll r;
         std::vector<TPictureDetection> alone;
