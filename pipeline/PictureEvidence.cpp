@@ -119,13 +119,15 @@ std::vector<TBaseColour> BaseCandidates(const TReducedScan& scan) {
     // flat areas are told from texture in dark and bright parts alike.
     std::vector<uint32_t> spread(static_cast<size_t>(kLevelBins) * kSpreadBins, 0);
     std::vector<uint32_t> allSpread(kSpreadBins, 0);
+    std::vector<float> rough(lum.size(), 0.0f);
+    std::vector<uint8_t> levels(lum.size(), 0);
     for (int32_t y = 0; y + 1 < h; ++y)
         for (int32_t x = 0; x + 1 < w; ++x) {
-            const int bin =
-                std::min(static_cast<int>(Roughness(lum, w, x, y) / kSpreadBin), kSpreadBins - 1);
-            ++spread[static_cast<size_t>(LevelBin(lum[static_cast<size_t>(y) * w + x])) *
-                         kSpreadBins +
-                     bin];
+            const size_t p = static_cast<size_t>(y) * w + x;
+            rough[p] = Roughness(lum, w, x, y);
+            levels[p] = static_cast<uint8_t>(LevelBin(lum[p]));
+            const int bin = std::min(static_cast<int>(rough[p] / kSpreadBin), kSpreadBins - 1);
+            ++spread[static_cast<size_t>(levels[p]) * kSpreadBins + bin];
             ++allSpread[bin];
         }
     const float overallNoise = Quantile(allSpread.data(), kSpreadBins, kSpreadBin, 0.25);
@@ -140,19 +142,27 @@ std::vector<TBaseColour> BaseCandidates(const TReducedScan& scan) {
         flatLimit[level] = 2.5f * noise + 0.02f;
     }
 
-    // Flat pixels by level.
+    // Flat pixels, sorted by level.
     std::array<double, kLevelBins> count{};
-    std::vector<int16_t> flatLevel(lum.size(), -1);
     double flatTotal = 0;
     for (int32_t y = 0; y + 1 < h; ++y)
         for (int32_t x = 0; x + 1 < w; ++x) {
             const size_t p = static_cast<size_t>(y) * w + x;
-            const int level = LevelBin(lum[p]);
-            if (Roughness(lum, w, x, y) >= flatLimit[level])
-                continue;
-            flatLevel[p] = static_cast<int16_t>(level);
-            count[level] += 1;
-            flatTotal += 1;
+            if (rough[p] < flatLimit[levels[p]]) {
+                count[levels[p]] += 1;
+                flatTotal += 1;
+            }
+        }
+    std::array<size_t, kLevelBins + 1> levelStart{};
+    for (int k = 0; k < kLevelBins; ++k)
+        levelStart[k + 1] = levelStart[k] + static_cast<size_t>(count[k]);
+    std::vector<uint32_t> flatByLevel(levelStart[kLevelBins]);
+    std::array<size_t, kLevelBins> filled{};
+    for (int32_t y = 0; y + 1 < h; ++y)
+        for (int32_t x = 0; x + 1 < w; ++x) {
+            const size_t p = static_cast<size_t>(y) * w + x;
+            if (rough[p] < flatLimit[levels[p]])
+                flatByLevel[levelStart[levels[p]] + filled[levels[p]]++] = static_cast<uint32_t>(p);
         }
     if (flatTotal == 0)
         return {};
@@ -182,10 +192,11 @@ std::vector<TBaseColour> BaseCandidates(const TReducedScan& scan) {
         // flat parts of the picture of another colour but the same lightness do not move it.
         TBaseColour base;
         std::array<std::vector<float>, 3> values;
-        for (size_t p = 0; p < lum.size(); ++p)
-            if (flatLevel[p] >= 0 && std::abs(flatLevel[p] - peak) <= 1)
-                for (int32_t c = 0; c < scan.Channels; ++c)
-                    values[c].push_back(scan.Density[p * scan.Channels + c]);
+        const size_t from = levelStart[std::max(peak - 1, 0)];
+        const size_t to = levelStart[std::min(peak + 2, kLevelBins)];
+        for (size_t k = from; k < to; ++k)
+            for (int32_t c = 0; c < scan.Channels; ++c)
+                values[c].push_back(scan.Density[size_t{flatByLevel[k]} * scan.Channels + c]);
         for (int32_t c = 0; c < scan.Channels; ++c) {
             auto middle = values[c].begin() + static_cast<std::ptrdiff_t>(values[c].size() / 2);
             std::nth_element(values[c].begin(), middle, values[c].end());

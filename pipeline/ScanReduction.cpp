@@ -12,7 +12,7 @@ namespace {
 
 // Enough for edges within a few tenths of a per cent of the picture's side, little enough to
 // cost a small part of a load.
-constexpr int32_t kReducedLongSide = 800;
+constexpr int32_t kReducedLongSide = 500;
 // Columns read per block of a wide step: the row's words are in the cache anyway, the sum is
 // what would cost.
 constexpr int32_t kColumnsPerBlock = 4;
