@@ -44,7 +44,7 @@ constexpr double kMinSideShare = 0.25;
 constexpr double kMaxAspect = 3.5;
 // How closely a picture seen in few bands must have a film format's ratio.
 constexpr double kFormatTolerance = 0.02;
-constexpr double kSingleFrameRatio = 1.5;
+constexpr double kSingleFrameRatio = 1.6;
 constexpr double kMinContent = 0.15;
 constexpr double kSureContent = 0.25;
 constexpr double kBlankCentre = 0.03;
@@ -252,7 +252,8 @@ bool IsFilmFormat(double width, double height) {
                        [&](double r) { return std::abs(ratio - r) <= kFormatTolerance * r; });
 }
 
-// The shape of one frame of a common format (square to 3:2): two frames side by side are not.
+// The shape of one frame of a common format, square to 3:2 (a little wider: a scanner's pixels
+// need not be square); two frames side by side are wider.
 bool IsSingleFrame(double width, double height) {
     const double ratio = std::max(width, height) / std::max(std::min(width, height), 1.0);
     return ratio <= kSingleFrameRatio * (1 + kFormatTolerance);
@@ -401,10 +402,16 @@ TCropRect ToImage(const TFit& fit, const TScanEvidence& ev) {
 // Whether another base's edges show a smaller frame inside this one on two sides or more:
 // then this rectangle may hold rebate, and the answer is not clear. A rival edge counts when
 // it agrees over half as many bands as the chosen edge looked at, and only as one of a pair
-// that frames a picture-sized span.
+// that frames a picture-sized span. A rectangle that runs to the image's border may be the
+// strip itself: then any edge found inside it counts.
 bool RivalInside(const TFit& chosen, const TFit& other, const TScanEvidence& ev) {
-    auto strong = [](const TEdge& rival, const TEdge& own) {
-        return !rival.AtBorder && rival.Inliers >= std::max(kMinBands, (own.Bands + 1) / 2);
+    const bool chosenAtBorder = chosen.Left.AtBorder || chosen.Right.AtBorder ||
+                                chosen.Top.AtBorder || chosen.Bottom.AtBorder;
+    auto strong = [&](const TEdge& rival, const TEdge& own) {
+        if (rival.AtBorder || rival.Inliers < kMinBands)
+            return false;
+        return rival.Inliers >= (own.Bands + 1) / 2 ||
+               (chosenAtBorder && rival.Share >= kMinEdgeShare);
     };
     const double margin = 2 * kFitTolerance;
     int32_t inside = 0;
@@ -476,9 +483,10 @@ bool StripInside(const TFit& fit, const std::vector<TScanEvidence>& all, size_t 
 }
 
 // A picture that runs to the image's border leaves nothing of the strip beside it. When
-// another flat colour (the holder, the bed) ends the bands of an edge said to run there, the
-// walk went through the strip instead. Flat parts of the picture itself lie anywhere, so
-// only the colour at the border itself counts.
+// another flat colour (the holder, the bed) ends the bands of an edge said to run there, or a
+// line of it crosses them all near the border (the line to the next frame), the walk went
+// through the strip instead. Flat parts of the picture itself lie anywhere but rarely across
+// every band, so only the colour at the border itself and such lines count.
 bool BorderEdgesHold(const TFit& fit, const std::vector<TScanEvidence>& all, size_t chosen) {
     const TScanEvidence& ev = all[chosen];
     const int32_t minGap = MinGap(ev);
@@ -510,6 +518,14 @@ bool BorderEdgesHold(const TFit& fit, const std::vector<TScanEvidence>& all, siz
         }
         if (crossed > (1 - kTouchShare) * static_cast<double>(bands.size()))
             return false;
+        // A line between frames near the border: the walk crossed into the next frame.
+        const double depth = kBorderDepth * own.Length;
+        const TSpan zone = side.Low
+                               ? TSpan{-2.0 * minGap, depth + 2 * minGap}
+                               : TSpan{own.Length - depth - 2 * minGap, own.Length + 2.0 * minGap};
+        for (size_t k = 0; k < all.size(); ++k)
+            if (k != chosen && LineInside(side.Profiles(all[k]), zone, side.Across, minGap))
+                return false;
     }
     return true;
 }

@@ -108,6 +108,20 @@ TEST(PlaceCommand, CropPlacesTheFrameInTheTransformedImageOrRefuses) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("blank.tif")));
 }
 
+TEST(PlaceCommand, FindsThePictureOfTheTryOutScan) {
+    TTempDir dir;
+    const std::string scan = dir.File("sample.tif");
+    ASSERT_EQ(RunProgram(kCli, dir, {"sample", scan}).Status, 0);
+    const TProgramRun run = RunProgram(kCli, dir, {"place", scan});
+    const std::vector<int> p = Numbers(run.Out.substr(scan.size() + 1));
+    ASSERT_EQ(p.size(), 4u) << run.Out;
+    // The manual's picture area: 3375 x 2250 at 312, 275; each edge within 0.4 %.
+    EXPECT_NEAR(p[0], 312, 14);
+    EXPECT_NEAR(p[0] + p[2], 312 + 3375, 14);
+    EXPECT_NEAR(p[1], 275, 9);
+    EXPECT_NEAR(p[1] + p[3], 275 + 2250, 9);
+}
+
 TEST(BatchCommand, CropsTheRollKeepsExistingFilesAndGoesOnPastFailures) {
     TTempDir dir;
     const std::vector<std::string> f = WriteRoll(dir);
