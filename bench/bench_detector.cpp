@@ -134,6 +134,8 @@ int main(int argc, char** argv) {
     const double load = Median(gSeconds["load"]);
     std::printf("\nMedian seconds (min - max) and against the load:\n");
     for (const auto& [name, v] : gSeconds) {
+        if (v.empty())
+            continue;
         const auto [low, high] = std::minmax_element(v.begin(), v.end());
         std::printf("  %-18s %.3f (%.3f - %.3f) s  %.3f x load\n", name.c_str(), Median(v), *low,
                     *high, load > 0 ? Median(v) / load : 0.0);

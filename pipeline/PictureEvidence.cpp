@@ -80,7 +80,8 @@ std::array<float, 3> Thresholds(const TReducedScan& scan, const std::array<float
                 return false;
         return true;
     };
-    for (int32_t y = 0; y < scan.Height; ++y) {
+    // Every other row: the median of so many neighbour pairs is as good, at half the cost.
+    for (int32_t y = 0; y < scan.Height; y += 2) {
         const float* d = &scan.Density[static_cast<size_t>(y) * scan.Width * scan.Channels];
         for (int32_t x = 0; x + 1 < scan.Width; ++x, d += scan.Channels) {
             if (!near(d) || !near(d + scan.Channels))
