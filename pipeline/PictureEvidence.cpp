@@ -16,7 +16,7 @@ constexpr float kSpreadBin = 0.01f;
 constexpr int kSpreadBins = 128;
 // A colour that covers less than this share of the flat pixels is no candidate.
 constexpr double kMinPeakShare = 0.02;
-constexpr int kMaxCandidates = 6;
+constexpr int kMaxCandidates = 4;
 // Peaks closer than this (in level bins) are one colour.
 constexpr int kPeakSeparation = 2;
 // The base strays from its colour by grain: a pixel further than this many times its spread
