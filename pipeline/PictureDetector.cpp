@@ -28,8 +28,10 @@ constexpr double kSlopeStep = 0.0005;
 // The four edges turn together with the strip.
 constexpr double kSlopeAgreement = 0.012;
 // An edge is found when this share of its bands agree; a scan leads a roll at kSureShare.
-constexpr double kMinEdgeShare = 0.4;
+constexpr double kMinEdgeShare = 0.6;
 constexpr double kSureShare = 0.75;
+// An edge of another colour inside a rectangle that reaches the border counts at this share.
+constexpr double kRivalEdgeShare = 0.4;
 constexpr int32_t kMinBands = 3;
 // An edge runs to the image's border when the picture reaches it in this share of the bands.
 constexpr double kTouchShare = 0.6;
@@ -411,7 +413,7 @@ bool RivalInside(const TFit& chosen, const TFit& other, const TScanEvidence& ev)
         if (rival.AtBorder || rival.Inliers < kMinBands)
             return false;
         return rival.Inliers >= (own.Bands + 1) / 2 ||
-               (chosenAtBorder && rival.Share >= kMinEdgeShare);
+               (chosenAtBorder && rival.Share >= kRivalEdgeShare);
     };
     const double margin = 2 * kFitTolerance;
     int32_t inside = 0;
