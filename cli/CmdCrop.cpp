@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: MIT
 // vantrel-tiff crop: the window's crop and save without the window, streamed from file to file.
-#include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
+#include "cli/RollOfFiles.h"
 #include "pipeline/FileCrop.h"
+#include "pipeline/FramePlacement.h"
 
 namespace vantrel::cli {
 
@@ -16,48 +17,18 @@ namespace {
 
 struct TCropArgs {
     std::string In, Out;
-    bool HasFrame = false;
+    bool HasFrame = false, Place = false; // --frame X,Y,W,H or --place W,H
     int32_t X = 0, Y = 0, W = 0, H = 0;
     bool Minimal = false;
     std::vector<TTransformType> Transforms; // in the order given
 };
 
-bool ParseTransform(const std::string& text, std::vector<TTransformType>& transforms) {
-    static const std::pair<const char*, TTransformType> kNames[] = {
-        {"90cw", TTransformType::tt90CW},
-        {"90ccw", TTransformType::tt90CCW},
-        {"180", TTransformType::tt180},
-        {"flip", TTransformType::ttFlipH},
-        {"invert", TTransformType::ttInvert}};
-    for (const auto& [name, type] : kNames)
-        if (text == name) {
-            transforms.push_back(type);
-            return true;
-        }
-    return false;
-}
-
-bool ParseInt(const std::string& text, int32_t& value) {
-    if (text.empty())
-        return false;
-    char* end = nullptr;
-    errno = 0;
-    const long long v = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || v < INT32_MIN || v > INT32_MAX)
-        return false;
-    value = static_cast<int32_t>(v);
-    return true;
-}
-
 bool ParseFrame(const std::string& text, TCropArgs& a) {
-    std::vector<std::string> parts(1);
-    for (char c : text)
-        if (c == ',')
-            parts.emplace_back();
-        else
-            parts.back() += c;
-    return parts.size() == 4 && ParseInt(parts[0], a.X) && ParseInt(parts[1], a.Y) &&
-           ParseInt(parts[2], a.W) && ParseInt(parts[3], a.H);
+    std::vector<int32_t> v;
+    if (!ParseInts(text, 4, v))
+        return false;
+    a.X = v[0], a.Y = v[1], a.W = v[2], a.H = v[3];
+    return true;
 }
 
 bool ParseArgs(const std::vector<std::string>& args, TCropArgs& a) {
@@ -68,6 +39,10 @@ bool ParseArgs(const std::vector<std::string>& args, TCropArgs& a) {
             if (a.HasFrame || i + 1 >= args.size() || !ParseFrame(args[++i], a))
                 return false;
             a.HasFrame = true;
+        } else if (args[i] == "--place") {
+            if (a.HasFrame || i + 1 >= args.size() || !ParseSize(args[++i], a.W, a.H))
+                return false;
+            a.HasFrame = a.Place = true;
         } else if (args[i] == "--whole") {
             whole = true;
         } else if (args[i] == "--transform") {
@@ -94,13 +69,29 @@ int CmdCrop(const std::vector<std::string>& args) {
     TCropArgs a;
     if (!ParseArgs(args, a))
         return Usage(true);
+    std::optional<TCropRect> frame;
+    if (a.Place) {
+        // The frame goes where `place --size W,H` puts it; without a picture nothing is cut.
+        const TPlacedScan scan = FindPicturesOfRoll({a.In}).front();
+        if (scan.Error) {
+            std::fprintf(stderr, "%s\n", scan.Error->c_str());
+            return kExitFailure;
+        }
+        frame = FrameOnPicture(scan, a.W, a.H, a.Transforms);
+        if (!frame) {
+            std::fprintf(stderr, "%s: %s\n", a.In.c_str(),
+                         PictureDeclineText(scan.Picture.Reason).c_str());
+            return kExitFailure;
+        }
+    } else if (a.HasFrame) {
+        frame = TCropRect{a.X, a.Y, a.W, a.H};
+    }
     return RunReporting([&] {
         TFileCropRequest request;
         request.InputFile = a.In;
         request.OutputFile = a.Out;
         request.Transforms = a.Transforms;
-        if (a.HasFrame)
-            request.Frame = TCropRect{a.X, a.Y, a.W, a.H};
+        request.Frame = frame;
         request.MinimalTags = a.Minimal;
         (void)CropFileToFile(request);
     });

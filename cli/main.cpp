@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,24 @@ constexpr const char* kUsage =
     "Commands:\n"
     "  info FILE           print the size, samples, photometric and byte order\n"
     "  words FILE OUT      write the sample words as raw little-endian 16-bit words\n"
-    "  crop IN OUT [--transform T]... [--frame X,Y,W,H | --whole] [--minimal]\n"
+    "  crop IN OUT [--transform T]... [--frame X,Y,W,H | --place W,H | --whole]\n"
+    "       [--minimal]\n"
     "                      cut the frame (clamped to the image; default the whole image) and\n"
     "                      save it in IN's byte order with its tags (--minimal: pixel tags only);\n"
     "                      T is 90cw, 90ccw, 180, flip or invert, applied in the order given\n"
     "                      before the cut, the frame in the transformed image's pixels; a net\n"
-    "                      turn or mirroring saves Orientation 1\n"
+    "                      turn or mirroring saves Orientation 1; --place centres a W x H frame\n"
+    "                      on the picture found on the scan (exit 1 when none is found)\n"
+    "  place [--size W,H] FILE...\n"
+    "                      print FILE<TAB>X,Y,W,H per file: the picture found on the scan, or\n"
+    "                      with --size a W x H frame centred on it; FILE<TAB>- when none is\n"
+    "                      found; several files are one roll\n"
+    "  batch --out DIR [--place W,H | --frame X,Y,W,H] [--prefix P] [--postfix S]\n"
+    "        [--transform T]... [--overwrite] FILE...\n"
+    "                      crop every file into DIR under the window's output names (default\n"
+    "                      the whole image; --place: frames placed on the pictures, the files\n"
+    "                      one roll), a progress line per file on stderr; an existing file is\n"
+    "                      kept unless --overwrite; a failed file does not stop the others\n"
     "  render FILE OUT.ppm [--brightness N] [--contrast POS] [--gamma POS]\n"
     "                      write the view as a binary PPM; N -255..255, contrast -500..500,\n"
     "                      gamma -100..100 (track-bar positions, 0 neutral)\n"
@@ -32,7 +45,8 @@ constexpr const char* kUsage =
     "  --help              print this text\n"
     "  --version           print the version\n"
     "\n"
-    "Exit status: 0 on success, 1 when a file cannot be read or written, 2 on wrong arguments.\n";
+    "Exit status: 0 on success, 1 when a file cannot be read or written (place: read; batch:\n"
+    "any file failed or had no picture), 2 on wrong arguments.\n";
 
 } // namespace
 
@@ -43,17 +57,24 @@ int Usage(bool toError) {
     return toError ? kExitUsage : kExitOk;
 }
 
-int RunReporting(const std::function<void()>& work) {
+std::optional<std::string> ErrorOf(const std::function<void()>& work) {
     try {
         work();
-        return kExitOk;
+        return std::nullopt;
     } catch (const vantrel::Exception& e) {
-        std::fprintf(stderr, "%s: %s\n", e.ClassName(), e.Message().c_str());
+        return std::string(e.ClassName()) + ": " + e.Message();
     } catch (const std::bad_alloc&) {
-        std::fputs("EOutOfMemory: Недостаточно памяти\n", stderr);
+        return "EOutOfMemory: Недостаточно памяти";
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "Exception: %s\n", e.what());
+        return std::string("Exception: ") + e.what();
     }
+}
+
+int RunReporting(const std::function<void()>& work) {
+    const std::optional<std::string> error = ErrorOf(work);
+    if (!error)
+        return kExitOk;
+    std::fprintf(stderr, "%s\n", error->c_str());
     return kExitFailure;
 }
 
@@ -82,5 +103,9 @@ int main(int argc, char** argv) {
         return CmdRender(args);
     if (command == "sample")
         return CmdSample(args);
+    if (command == "place")
+        return CmdPlace(args);
+    if (command == "batch")
+        return CmdBatch(args);
     return Usage(true);
 }

@@ -4,6 +4,8 @@
 // holds together or in one of the engine's exceptions, and the metadata table must be
 // buildable from whatever tag list a parse leaves. The same bytes held in memory must load to
 // the same words, and the rows read in the file's byte order must be those words as stored.
+// The picture detector runs on every image that loads, from the words and from the file's
+// rows: both copies must agree, and a picture found must lie inside the image.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +14,10 @@
 
 #include "fuzz/FuzzChecks.h"
 #include "fuzz/MemoryFile.h"
+#include "pipeline/FileRows.h"
+#include "pipeline/FramePlacement.h"
+#include "pipeline/RollPlacement.h"
+#include "pipeline/ScanReduction.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
 #include "ui/logic/TagTable.h"
@@ -69,6 +75,38 @@ void CheckOtherReads(const uint8_t* data, size_t size, const std::string& path,
         }
 }
 
+bool InsideImage(const TCropRect& r, int32_t width, int32_t height) {
+    return r.X >= 0 && r.Y >= 0 && r.W > 0 && r.H > 0 && int64_t(r.X) + r.W <= width &&
+           int64_t(r.Y) + r.H <= height;
+}
+
+void CheckDetector(const std::string& path, const TLoadedTIFF& loaded) {
+    if (loaded.SamplesPerPixel < 1 || loaded.SamplesPerPixel > 4 || loaded.PixelData.empty())
+        return;
+    TCurrentImage image;
+    image.Width = loaded.Width;
+    image.Height = loaded.Height;
+    image.Samples = loaded.SamplesPerPixel;
+    image.Photometric = loaded.PhotometricInterpretation;
+    image.Words = std::make_shared<TSampleWords>(loaded.PixelData);
+    const TReducedScan reduced = ReduceScan(image);
+    TFileRows rows(path);
+    if (ReduceScanFile(rows).Density != reduced.Density)
+        Finding("the reduced copy from the file differs from the one from the words");
+    TRoll roll;
+    roll.Add("alone", AnalyseScan(reduced));
+    roll.Add("again", AnalyseScan(reduced));
+    for (const TPictureDetection& found : {DetectPicture(image), roll.Place("alone")}) {
+        if (!found.Found)
+            continue;
+        if (!InsideImage(found.Picture, image.Width, image.Height))
+            Finding("a picture found outside the image");
+        const TCropRect frame = PlaceFrame(found.Picture, 1, 1, image.Width, image.Height);
+        if (!InsideImage(frame, image.Width, image.Height))
+            Finding("a frame placed outside the image");
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -96,6 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             Finding("a loaded file without tags");
         CheckTags(tags, image.isBigEndian);
         CheckOtherReads(data, size, file.Path(), image, tags.size());
+        CheckDetector(file.Path(), image);
     } catch (const Exception&) {
         // A refusal, and the parse may have left its list (a failure in the pixel assembly):
         // the panel shows it, so it must hold together too.

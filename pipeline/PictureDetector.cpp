@@ -10,12 +10,6 @@
 #include <cmath>
 #include <numbers>
 #include <vector>
-#ifdef VANTREL_DETECT_DEBUG
-#include <cstdio>
-#define DBGWHY(n) std::fprintf(stderr, "   why %d\n", n)
-#else
-#define DBGWHY(n)
-#endif
 
 namespace vantrel {
 namespace {
@@ -34,8 +28,10 @@ constexpr double kSlopeStep = 0.0005;
 // The four edges turn together with the strip.
 constexpr double kSlopeAgreement = 0.012;
 // An edge is found when this share of its bands agree; a scan leads a roll at kSureShare.
-constexpr double kMinEdgeShare = 0.3;
+constexpr double kMinEdgeShare = 0.6;
 constexpr double kSureShare = 0.75;
+// An edge of another colour inside a rectangle that reaches the border counts at this share.
+constexpr double kRivalEdgeShare = 0.4;
 constexpr int32_t kMinBands = 3;
 // An edge runs to the image's border when the picture reaches it in this share of the bands.
 constexpr double kTouchShare = 0.6;
@@ -50,6 +46,7 @@ constexpr double kMinSideShare = 0.25;
 constexpr double kMaxAspect = 3.5;
 // How closely a picture seen in few bands must have a film format's ratio.
 constexpr double kFormatTolerance = 0.02;
+constexpr double kSingleFrameRatio = 1.6;
 constexpr double kMinContent = 0.15;
 constexpr double kSureContent = 0.25;
 constexpr double kBlankCentre = 0.03;
@@ -69,8 +66,8 @@ struct TEdge {
     int32_t Bands = 0, Inliers = 0, Touching = 0;
     int32_t Beyond = 0; // bands whose edge lies further out than the line
     bool AtBorder = false;
-    double Share = 0;                // agreeing (or touching) bands out of all
-    std::vector<double> InlierAts;   // where along the edge the agreeing bands lie
+    double Share = 0;              // agreeing (or touching) bands out of all
+    std::vector<double> InlierAts; // where along the edge the agreeing bands lie
 };
 
 struct TBandEdge {
@@ -207,15 +204,9 @@ TEdge FindEdge(const TBandProfiles& p, const std::vector<int32_t>& bands, double
         if (std::abs(off) <= kFitTolerance)
             edge.InlierAts.push_back(q.At);
     }
-#ifdef VANTREL_DETECT_DEBUG
-    std::fprintf(stderr, "       dir %d bands:", dir);
-    for (const TBandEdge& q : points) std::fprintf(stderr, " %.1f@%.0f", q.Position, q.At);
-    std::fprintf(stderr, "\n");
-#endif
     // The picture runs to the border when most bands reach it and the others do not line up:
     // a straight edge in a few bands is the real one, hidden elsewhere (by a leak, say).
-    if (edge.Bands > 0 && edge.Touching >= kTouchShare * edge.Bands &&
-        edge.Inliers < kMinBands) {
+    if (edge.Bands > 0 && edge.Touching >= kTouchShare * edge.Bands && edge.Inliers < kMinBands) {
         edge.AtBorder = true;
         edge.Position = dir < 0 ? 0.0 : p.Length;
         edge.Share = static_cast<double>(edge.Touching) / edge.Bands;
@@ -259,14 +250,20 @@ double ContentInside(const TScanEvidence& ev, const TFit& fit) {
 bool IsFilmFormat(double width, double height) {
     static constexpr double kRatios[] = {1.0, 1.24, 1.333, 1.35, 1.5, 2.1, 2.7, 3.0};
     const double ratio = std::max(width, height) / std::max(std::min(width, height), 1.0);
-    return std::any_of(std::begin(kRatios), std::end(kRatios), [&](double r) {
-        return std::abs(ratio - r) <= kFormatTolerance * r;
-    });
+    return std::any_of(std::begin(kRatios), std::end(kRatios),
+                       [&](double r) { return std::abs(ratio - r) <= kFormatTolerance * r; });
+}
+
+// The shape of one frame of a common format, square to 3:2 (a little wider: a scanner's pixels
+// need not be square); two frames side by side are wider.
+bool IsSingleFrame(double width, double height) {
+    const double ratio = std::max(width, height) / std::max(std::min(width, height), 1.0);
+    return ratio <= kSingleFrameRatio * (1 + kFormatTolerance);
 }
 
 int32_t MinGap(const TScanEvidence& ev) {
-    return std::max(kMinGapPixels, static_cast<int32_t>(std::lround(
-                                       kMinGapShare * std::max(ev.Width, ev.Height))));
+    return std::max(kMinGapPixels, static_cast<int32_t>(
+                                       std::lround(kMinGapShare * std::max(ev.Width, ev.Height))));
 }
 
 // A picture may run out of the scan at one side. The gaps along its neighbouring sides then
@@ -318,18 +315,18 @@ TFit FitRectangle(const TScanEvidence& ev) {
     };
     for (int round = 0; round < kMaxRounds && !settled; ++round) {
         if (!findAll({-kMaxSlope, kMaxSlope}))
-            { DBGWHY(1); return fit; }
+            return fit;
         const TSpan nx{fit.Left.Position, fit.Right.Position};
         const TSpan ny{fit.Top.Position, fit.Bottom.Position};
         if (nx.Length() < kMinSideShare * ev.Width || ny.Length() < kMinSideShare * ev.Height)
-            { DBGWHY(2); return fit; }
+            return fit;
         settled = std::abs(nx.Low - xs.Low) < 0.5 && std::abs(nx.High - xs.High) < 0.5 &&
                   std::abs(ny.Low - ys.Low) < 0.5 && std::abs(ny.High - ys.High) < 0.5;
         xs = nx;
         ys = ny;
     }
     if (!settled)
-        { DBGWHY(3); return fit; }
+        return fit;
     // The clearest edges tell the strip's turn; every edge is fitted again leaning as they do,
     // so that a few bands at a shadow's rim cannot make a steep line of their own.
     std::vector<double> clear;
@@ -343,16 +340,15 @@ TFit FitRectangle(const TScanEvidence& ev) {
         std::sort(clear.begin(), clear.end());
         const double turn = clear[clear.size() / 2];
         if (!findAll({turn - kSlopeAgreement / 2, turn + kSlopeAgreement / 2}))
-            { DBGWHY(4); return fit; }
+            return fit;
     }
 
     const TEdge* edges[] = {&fit.Left, &fit.Right, &fit.Top, &fit.Bottom};
     bool atBorder = false;
     fit.Confidence = 1;
     for (const TEdge* e : edges) {
-        if (!e->AtBorder &&
-            (e->Share < kMinEdgeShare || e->Inliers < kMinBands || e->Beyond > 0))
-            { DBGWHY(e->Share < kMinEdgeShare ? 51 : e->Inliers < kMinBands ? 52 : 53); return fit; }
+        if (!e->AtBorder && (e->Share < kMinEdgeShare || e->Inliers < kMinBands || e->Beyond > 0))
+            return fit;
         atBorder = atBorder || e->AtBorder;
         fit.Confidence = std::min(fit.Confidence, e->Share);
     }
@@ -361,10 +357,10 @@ TFit FitRectangle(const TScanEvidence& ev) {
     if (fit.Confidence < kSureShare &&
         (atBorder || !IsFilmFormat(fit.Right.Position - fit.Left.Position,
                                    fit.Bottom.Position - fit.Top.Position)))
-        { DBGWHY(11); return fit; }
+        return fit;
     fit.Reason = TPictureDecline::Unsure;
     if (!BorderEdgeContinues(fit, ev))
-        { DBGWHY(6); return fit; }
+        return fit;
     // A turned strip turns every edge alike: the left and right edges lean by the same slope,
     // the top and bottom by its opposite.
     std::vector<double> turns;
@@ -376,20 +372,20 @@ TFit FitRectangle(const TScanEvidence& ev) {
             turns.push_back(e->Slope);
     const auto [lowest, highest] = std::minmax_element(turns.begin(), turns.end());
     if (!turns.empty() && *highest - *lowest > kSlopeAgreement)
-        { DBGWHY(7); return fit; }
+        return fit;
     for (const double t : turns)
         fit.Tilt += t / static_cast<double>(turns.size());
     const double width = fit.Right.Position - fit.Left.Position;
     const double height = fit.Bottom.Position - fit.Top.Position;
     if (std::max(width, height) > kMaxAspect * std::min(width, height))
-        { DBGWHY(8); return fit; }
+        return fit;
     fit.Content = ContentInside(ev, fit);
     if (fit.Content < kMinContent)
-        { DBGWHY(9); return fit; }
+        return fit;
     fit.Valid = true;
     fit.Reason = TPictureDecline::None;
     fit.Sure = fit.Confidence >= kSureShare && fit.Content >= kSureContent && !atBorder;
-    { DBGWHY(10); return fit; }
+    return fit;
 }
 
 TCropRect ToImage(const TFit& fit, const TScanEvidence& ev) {
@@ -408,38 +404,43 @@ TCropRect ToImage(const TFit& fit, const TScanEvidence& ev) {
 // Whether another base's edges show a smaller frame inside this one on two sides or more:
 // then this rectangle may hold rebate, and the answer is not clear. A rival edge counts when
 // it agrees over half as many bands as the chosen edge looked at, and only as one of a pair
-// that frames a picture-sized span.
+// that frames a picture-sized span. A rectangle that runs to the image's border may be the
+// strip itself: then any edge found inside it counts.
 bool RivalInside(const TFit& chosen, const TFit& other, const TScanEvidence& ev) {
-    auto strong = [](const TEdge& rival, const TEdge& own) {
-        return !rival.AtBorder && rival.Inliers >= std::max(kMinBands, (own.Bands + 1) / 2);
+    const bool chosenAtBorder = chosen.Left.AtBorder || chosen.Right.AtBorder ||
+                                chosen.Top.AtBorder || chosen.Bottom.AtBorder;
+    auto strong = [&](const TEdge& rival, const TEdge& own) {
+        if (rival.AtBorder || rival.Inliers < kMinBands)
+            return false;
+        return rival.Inliers >= (own.Bands + 1) / 2 ||
+               (chosenAtBorder && rival.Share >= kRivalEdgeShare);
     };
     const double margin = 2 * kFitTolerance;
     int32_t inside = 0;
     if (other.Right.Position - other.Left.Position >= kMinSideShare * ev.Width) {
-        inside += strong(other.Left, chosen.Left) &&
-                  other.Left.Position > chosen.Left.Position + margin;
+        inside +=
+            strong(other.Left, chosen.Left) && other.Left.Position > chosen.Left.Position + margin;
         inside += strong(other.Right, chosen.Right) &&
                   other.Right.Position < chosen.Right.Position - margin;
     }
     if (other.Bottom.Position - other.Top.Position >= kMinSideShare * ev.Height) {
-        inside += strong(other.Top, chosen.Top) &&
-                  other.Top.Position > chosen.Top.Position + margin;
+        inside +=
+            strong(other.Top, chosen.Top) && other.Top.Position > chosen.Top.Position + margin;
         inside += strong(other.Bottom, chosen.Bottom) &&
                   other.Bottom.Position < chosen.Bottom.Position - margin;
     }
     return inside >= 2;
 }
 
-// Whether a band holds, between `from` and `to`, a run of minGap positions of another flat
-// colour.
-bool FlatRun(const TBandProfiles& p, int32_t band, int32_t from, int32_t to, int32_t minGap) {
-    int32_t run = 0;
-    for (int32_t at = std::max(from, 0); at < std::min(to, p.Length); ++at) {
-        run = p.NonBaseAt(band, at) <= kGapShare ? run + 1 : 0;
-        if (run >= minGap)
-            return true;
-    }
-    return false;
+// Whether a band ends at the image's low (or high) border in minGap positions of another
+// flat colour.
+bool FlatAtBorder(const TBandProfiles& p, int32_t band, bool low, int32_t minGap) {
+    const int32_t from = low ? 0 : std::max(p.Length - minGap, 0);
+    const int32_t to = low ? std::min(minGap, p.Length) : p.Length;
+    for (int32_t at = from; at < to; ++at)
+        if (p.NonBaseAt(band, at) > kGapShare)
+            return false;
+    return true;
 }
 
 // Whether, inside the rectangle and away from its edges, a line of positions along
@@ -465,6 +466,14 @@ bool LineInside(const TBandProfiles& p, TSpan along, TSpan across, int32_t minGa
 }
 
 bool StripInside(const TFit& fit, const std::vector<TScanEvidence>& all, size_t chosen) {
+    // A picture of a single frame's shape, clear on all four sides, is no piece of the strip:
+    // a line of flat colour inside it is its sky or a wall.
+    const bool atBorder =
+        fit.Left.AtBorder || fit.Right.AtBorder || fit.Top.AtBorder || fit.Bottom.AtBorder;
+    if (fit.Sure && !atBorder &&
+        IsSingleFrame(fit.Right.Position - fit.Left.Position,
+                      fit.Bottom.Position - fit.Top.Position))
+        return false;
     const TSpan xs{fit.Left.Position, fit.Right.Position};
     const TSpan ys{fit.Top.Position, fit.Bottom.Position};
     const int32_t minGap = MinGap(all[chosen]);
@@ -476,8 +485,10 @@ bool StripInside(const TFit& fit, const std::vector<TScanEvidence>& all, size_t 
 }
 
 // A picture that runs to the image's border leaves nothing of the strip beside it. When
-// another flat colour (the holder, the bed, a rebate fogged by a leak) lies near the border
-// in the bands of an edge said to run there, the walk went through the strip instead.
+// another flat colour (the holder, the bed) ends the bands of an edge said to run there, or a
+// line of it crosses them all near the border (the line to the next frame), the walk went
+// through the strip instead. Flat parts of the picture itself lie anywhere but rarely across
+// every band, so only the colour at the border itself and such lines count.
 bool BorderEdgesHold(const TFit& fit, const std::vector<TScanEvidence>& all, size_t chosen) {
     const TScanEvidence& ev = all[chosen];
     const int32_t minGap = MinGap(ev);
@@ -500,18 +511,23 @@ bool BorderEdgesHold(const TFit& fit, const std::vector<TScanEvidence>& all, siz
             continue;
         const TBandProfiles& own = side.Profiles(ev);
         const std::vector<int32_t> bands = BandsInside(own, side.Across);
-        const auto depth = static_cast<int32_t>(kBorderDepth * own.Length);
-        const int32_t from = side.Low ? 0 : own.Length - depth;
-        const int32_t to = side.Low ? depth : own.Length;
         int32_t crossed = 0;
         for (const int32_t band : bands) {
             bool flat = false;
             for (size_t k = 0; k < all.size() && !flat; ++k)
-                flat = k != chosen && FlatRun(side.Profiles(all[k]), band, from, to, minGap);
+                flat = k != chosen && FlatAtBorder(side.Profiles(all[k]), band, side.Low, minGap);
             crossed += flat;
         }
         if (crossed > (1 - kTouchShare) * static_cast<double>(bands.size()))
             return false;
+        // A line between frames near the border: the walk crossed into the next frame.
+        const double depth = kBorderDepth * own.Length;
+        const TSpan zone = side.Low
+                               ? TSpan{-2.0 * minGap, depth + 2 * minGap}
+                               : TSpan{own.Length - depth - 2 * minGap, own.Length + 2.0 * minGap};
+        for (size_t k = 0; k < all.size(); ++k)
+            if (k != chosen && LineInside(side.Profiles(all[k]), zone, side.Across, minGap))
+                return false;
     }
     return true;
 }
@@ -541,16 +557,6 @@ TScanAnalysis AnalyseScan(const TReducedScan& scan) {
         blank = blank || evidence.back().CentreNonBase < kBlankCentre;
         analysis.Bases.push_back(
             {base, TBandDistances(evidence.back().AlongX), TBandDistances(evidence.back().AlongY)});
-#ifdef VANTREL_DETECT_DEBUG
-        {
-            const TFit& f = fits.back();
-            std::fprintf(stderr, "  base %.2f %.2f %.2f thr %.2f %.2f %.2f centreNB %.3f valid %d reason %d conf %.2f content %.2f\n",
-                base.Density[0], base.Density[1], base.Density[2], base.Threshold[0], base.Threshold[1], base.Threshold[2],
-                evidence.back().CentreNonBase, f.Valid, (int)f.Reason, f.Confidence, f.Content);
-            for (const TEdge* e : {&f.Left, &f.Right, &f.Top, &f.Bottom})
-                std::fprintf(stderr, "     edge pos %.1f slope %.4f bands %d inl %d touch %d border %d share %.2f\n", e->Position, e->Slope, e->Bands, e->Inliers, e->Touching, e->AtBorder, e->Share);
-        }
-#endif
     }
     // The smallest frame that holds together: a larger one around it has the rebate inside.
     int32_t chosen = -1;

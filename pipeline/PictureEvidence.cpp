@@ -16,7 +16,7 @@ constexpr float kSpreadBin = 0.01f;
 constexpr int kSpreadBins = 128;
 // A colour that covers less than this share of the flat pixels is no candidate.
 constexpr double kMinPeakShare = 0.02;
-constexpr int kMaxCandidates = 6;
+constexpr int kMaxCandidates = 4;
 // Peaks closer than this (in level bins) are one colour.
 constexpr int kPeakSeparation = 2;
 // The base strays from its colour by grain: a pixel further than this many times its spread
@@ -80,15 +80,16 @@ std::array<float, 3> Thresholds(const TReducedScan& scan, const std::array<float
                 return false;
         return true;
     };
-    for (int32_t y = 0; y < scan.Height; ++y) {
+    // Every other row: the median of so many neighbour pairs is as good, at half the cost.
+    for (int32_t y = 0; y < scan.Height; y += 2) {
         const float* d = &scan.Density[static_cast<size_t>(y) * scan.Width * scan.Channels];
         for (int32_t x = 0; x + 1 < scan.Width; ++x, d += scan.Channels) {
             if (!near(d) || !near(d + scan.Channels))
                 continue;
             for (int32_t c = 0; c < scan.Channels; ++c)
-                ++spread[c][std::min(static_cast<int>(std::abs(d[c + scan.Channels] - d[c]) /
-                                                      kSpreadBin),
-                                     kSpreadBins - 1)];
+                ++spread[c][std::min(
+                    static_cast<int>(std::abs(d[c + scan.Channels] - d[c]) / kSpreadBin),
+                    kSpreadBins - 1)];
         }
     }
     std::array<float, 3> thresholds{};
@@ -119,13 +120,15 @@ std::vector<TBaseColour> BaseCandidates(const TReducedScan& scan) {
     // flat areas are told from texture in dark and bright parts alike.
     std::vector<uint32_t> spread(static_cast<size_t>(kLevelBins) * kSpreadBins, 0);
     std::vector<uint32_t> allSpread(kSpreadBins, 0);
+    std::vector<float> rough(lum.size(), 0.0f);
+    std::vector<uint8_t> levels(lum.size(), 0);
     for (int32_t y = 0; y + 1 < h; ++y)
         for (int32_t x = 0; x + 1 < w; ++x) {
-            const int bin = std::min(static_cast<int>(Roughness(lum, w, x, y) / kSpreadBin),
-                                     kSpreadBins - 1);
-            ++spread[static_cast<size_t>(LevelBin(lum[static_cast<size_t>(y) * w + x])) *
-                         kSpreadBins +
-                     bin];
+            const size_t p = static_cast<size_t>(y) * w + x;
+            rough[p] = Roughness(lum, w, x, y);
+            levels[p] = static_cast<uint8_t>(LevelBin(lum[p]));
+            const int bin = std::min(static_cast<int>(rough[p] / kSpreadBin), kSpreadBins - 1);
+            ++spread[static_cast<size_t>(levels[p]) * kSpreadBins + bin];
             ++allSpread[bin];
         }
     const float overallNoise = Quantile(allSpread.data(), kSpreadBins, kSpreadBin, 0.25);
@@ -140,20 +143,27 @@ std::vector<TBaseColour> BaseCandidates(const TReducedScan& scan) {
         flatLimit[level] = 2.5f * noise + 0.02f;
     }
 
-    // Flat pixels by level, with their colour sums.
+    // Flat pixels, sorted by level.
     std::array<double, kLevelBins> count{};
-    std::vector<std::array<double, 3>> sums(kLevelBins, {0, 0, 0});
     double flatTotal = 0;
     for (int32_t y = 0; y + 1 < h; ++y)
         for (int32_t x = 0; x + 1 < w; ++x) {
             const size_t p = static_cast<size_t>(y) * w + x;
-            const int level = LevelBin(lum[p]);
-            if (Roughness(lum, w, x, y) >= flatLimit[level])
-                continue;
-            count[level] += 1;
-            flatTotal += 1;
-            for (int32_t c = 0; c < scan.Channels; ++c)
-                sums[level][c] += scan.Density[p * scan.Channels + c];
+            if (rough[p] < flatLimit[levels[p]]) {
+                count[levels[p]] += 1;
+                flatTotal += 1;
+            }
+        }
+    std::array<size_t, kLevelBins + 1> levelStart{};
+    for (int k = 0; k < kLevelBins; ++k)
+        levelStart[k + 1] = levelStart[k] + static_cast<size_t>(count[k]);
+    std::vector<uint32_t> flatByLevel(levelStart[kLevelBins]);
+    std::array<size_t, kLevelBins> filled{};
+    for (int32_t y = 0; y + 1 < h; ++y)
+        for (int32_t x = 0; x + 1 < w; ++x) {
+            const size_t p = static_cast<size_t>(y) * w + x;
+            if (rough[p] < flatLimit[levels[p]])
+                flatByLevel[levelStart[levels[p]] + filled[levels[p]]++] = static_cast<uint32_t>(p);
         }
     if (flatTotal == 0)
         return {};
@@ -161,8 +171,8 @@ std::vector<TBaseColour> BaseCandidates(const TReducedScan& scan) {
     // Peaks of the smoothed level histogram, largest first, one per colour.
     std::array<double, kLevelBins> smooth{};
     for (int k = 0; k < kLevelBins; ++k)
-        smooth[k] = 2 * count[k] + (k > 0 ? count[k - 1] : 0) +
-                    (k + 1 < kLevelBins ? count[k + 1] : 0);
+        smooth[k] =
+            2 * count[k] + (k > 0 ? count[k - 1] : 0) + (k + 1 < kLevelBins ? count[k + 1] : 0);
     std::vector<int> peaks;
     for (int k = 0; k < kLevelBins; ++k) {
         const bool rising = k == 0 || smooth[k] >= smooth[k - 1];
@@ -179,15 +189,20 @@ std::vector<TBaseColour> BaseCandidates(const TReducedScan& scan) {
                         [&](int t) { return std::abs(t - peak) < kPeakSeparation; }))
             continue;
         taken.push_back(peak);
+        // The colour is the median of the flat pixels at the peak's level in each channel:
+        // flat parts of the picture of another colour but the same lightness do not move it.
         TBaseColour base;
-        double n = 0;
-        for (int k = std::max(peak - 1, 0); k <= std::min(peak + 1, kLevelBins - 1); ++k) {
-            n += count[k];
+        std::array<std::vector<float>, 3> values;
+        const size_t from = levelStart[std::max(peak - 1, 0)];
+        const size_t to = levelStart[std::min(peak + 2, kLevelBins)];
+        for (size_t k = from; k < to; ++k)
             for (int32_t c = 0; c < scan.Channels; ++c)
-                base.Density[c] += static_cast<float>(sums[k][c]);
+                values[c].push_back(scan.Density[size_t{flatByLevel[k]} * scan.Channels + c]);
+        for (int32_t c = 0; c < scan.Channels; ++c) {
+            auto middle = values[c].begin() + static_cast<std::ptrdiff_t>(values[c].size() / 2);
+            std::nth_element(values[c].begin(), middle, values[c].end());
+            base.Density[c] = *middle;
         }
-        for (int32_t c = 0; c < scan.Channels; ++c)
-            base.Density[c] /= static_cast<float>(n);
         base.Threshold = Thresholds(scan, base.Density);
         candidates.push_back(base);
         if (static_cast<int>(candidates.size()) == kMaxCandidates)

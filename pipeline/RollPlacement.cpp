@@ -7,14 +7,11 @@
 #include "pipeline/RollPlacement.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <optional>
 #include <vector>
-#ifdef VANTREL_DETECT_DEBUG
-#include <cstdio>
-#endif
 
 namespace vantrel {
 namespace {
@@ -52,11 +49,11 @@ constexpr double kHalvesAgree = 2.0;
 constexpr double kSameBase = 2.0;
 
 struct TRollShape {
-    double Width = 0, Height = 0;     // image pixels
-    double CentreX = 0, CentreY = 0;  // image pixels
-    double SpreadX = 0, SpreadY = 0;  // the furthest centre from the roll's
-    std::array<float, 3> Base{};      // the film base's density
-    size_t Anchors = 0;               // sure pictures of the roll's size
+    double Width = 0, Height = 0;    // image pixels
+    double CentreX = 0, CentreY = 0; // image pixels
+    double SpreadX = 0, SpreadY = 0; // the furthest centre from the roll's
+    std::array<float, 3> Base{};     // the film base's density
+    size_t Anchors = 0;              // sure pictures of the roll's size
 };
 
 double Median(std::vector<double> values) {
@@ -80,8 +77,7 @@ std::optional<TRollShape> ShapeFor(const std::map<std::string, TScanAnalysis>& s
                                    const std::string& key, const TScanAnalysis& scan) {
     std::vector<const TScanAnalysis*> sure;
     for (const auto& [other, analysis] : scans)
-        if (other != key && analysis.Sure && analysis.Chosen >= 0 &&
-            SameScanSize(analysis, scan))
+        if (other != key && analysis.Sure && analysis.Chosen >= 0 && SameScanSize(analysis, scan))
             sure.push_back(&analysis);
     if (sure.empty())
         return std::nullopt;
@@ -140,8 +136,8 @@ double MeanOver(const std::vector<double>& profile, int32_t from, int32_t to) {
 // The best place along one direction for a picture `size` long whose first position is
 // expected at `expected`, looked for within `reach`. The bands used are those inside
 // `inside` across.
-TAxisFind FindWithBands(const TBandDistances& p, const std::vector<int32_t>& bands,
-                        double expected, double size, double reach, int32_t gap) {
+TAxisFind FindWithBands(const TBandDistances& p, const std::vector<int32_t>& bands, double expected,
+                        double size, double reach, int32_t gap) {
     TAxisFind find;
     if (bands.empty() || p.Length < 2)
         return find;
@@ -158,7 +154,8 @@ TAxisFind FindWithBands(const TBandDistances& p, const std::vector<int32_t>& ban
     auto edge = [&](int32_t at, int32_t inward) {
         const int32_t gapFrom = inward > 0 ? at - gap : at;
         const int32_t innerFrom = inward > 0 ? at : at - inner;
-        if (std::min(gapFrom, innerFrom) < 0 || std::max(gapFrom + gap, innerFrom + inner) > p.Length)
+        if (std::min(gapFrom, innerFrom) < 0 ||
+            std::max(gapFrom + gap, innerFrom + inner) > p.Length)
             return 0.0;
         const double outside = MeanOver(profile, gapFrom, gapFrom + gap);
         if (outside > kGapDistance)
@@ -170,10 +167,6 @@ TAxisFind FindWithBands(const TBandDistances& p, const std::vector<int32_t>& ban
     const auto last = static_cast<int32_t>(std::ceil(expected + reach));
     std::vector<double> scores;
     int32_t best = first;
-#ifdef VANTREL_DETECT_DEBUG
-    for (int32_t low = first; low <= last; ++low) std::fprintf(stderr, "  %d:%.2f(%.2f,%.2f)", low, rise(low), edge(low, 1), edge(low + length, -1));
-    std::fprintf(stderr, "\n");
-#endif
     for (int32_t low = first; low <= last; ++low) {
         scores.push_back(rise(low));
         if (scores.back() > scores[best - first])
@@ -192,9 +185,6 @@ TAxisFind FindWithBands(const TBandDistances& p, const std::vector<int32_t>& ban
         if (std::abs(low - best) > 2 * gap)
             rival = std::max(rival, scores[low - first]);
     find.Significance = top / scoreNoise;
-#ifdef VANTREL_DETECT_DEBUG
-    std::fprintf(stderr, "     axis: best %d top %.3f noise %.4f rival %.3f\n", best, top, scoreNoise, rival);
-#endif
     // A best place at the end of the reach may be the slope of one beyond it.
     find.Clear = top >= kMinRise && find.Significance >= kMinSignificance &&
                  rival < kRivalShare * top && best > first && best < last;
@@ -258,9 +248,6 @@ TPictureDetection SearchWithRoll(const TScanAnalysis& ev, const TRollShape& shap
     found.Reason = TPictureDecline::NoEdges;
     const TBaseDistances* base = RollBase(ev, shape);
     if (base == nullptr) {
-#ifdef VANTREL_DETECT_DEBUG
-        std::fprintf(stderr, "   roll search: no base\n");
-#endif
         return found;
     }
     const double step = ev.Step;
@@ -277,26 +264,23 @@ TPictureDetection SearchWithRoll(const TScanAnalysis& ev, const TRollShape& shap
     };
     const double reachX = reach(shape.SpreadX, shape.Width, ev.Width);
     const double reachY = reach(shape.SpreadY, shape.Height, ev.Height);
-    const int32_t gap = std::max(3, static_cast<int32_t>(std::lround(0.006 * std::max(
-                                        ev.Width, ev.Height))));
+    const int32_t gap =
+        std::max(3, static_cast<int32_t>(std::lround(0.006 * std::max(ev.Width, ev.Height))));
     // The bands used across lie inside the picture wherever in the reach it is.
     const TAxisFind x =
         FindAlong(base->AlongX, top + reachY, top + h - reachY, left, w, reachX, gap);
     const TAxisFind y =
         FindAlong(base->AlongY, left + reachX, left + w - reachX, top, h, reachY, gap);
-#ifdef VANTREL_DETECT_DEBUG
-    std::fprintf(stderr, "   roll search: x low %.1f sig %.1f clear %d | y low %.1f sig %.1f clear %d | expected %.1f %.1f reach %.1f %.1f\n", x.Low, x.Significance, x.Clear, y.Low, y.Significance, y.Clear, left, top, reachX, reachY);
-#endif
     if (!x.Clear || !y.Clear)
         return found;
     auto toImage = [&](double reduced, int32_t limit) {
         return std::clamp(static_cast<int32_t>(std::lround(reduced * step)), 0, limit);
     };
     const int32_t x0 = toImage(x.Low, ev.FullWidth), y0 = toImage(y.Low, ev.FullHeight);
-    const int32_t x1 = std::clamp(static_cast<int32_t>(std::lround(x.Low * step + shape.Width)),
-                                  0, ev.FullWidth);
-    const int32_t y1 = std::clamp(
-        static_cast<int32_t>(std::lround(y.Low * step + shape.Height)), 0, ev.FullHeight);
+    const int32_t x1 =
+        std::clamp(static_cast<int32_t>(std::lround(x.Low * step + shape.Width)), 0, ev.FullWidth);
+    const int32_t y1 = std::clamp(static_cast<int32_t>(std::lround(y.Low * step + shape.Height)), 0,
+                                  ev.FullHeight);
     if (x1 <= x0 || y1 <= y0)
         return found;
     found.Found = true;

@@ -5,12 +5,14 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "pipeline/FileRows.h"
+
 namespace vantrel {
 namespace {
 
 // Enough for edges within a few tenths of a per cent of the picture's side, little enough to
 // cost a small part of a load.
-constexpr int32_t kReducedLongSide = 800;
+constexpr int32_t kReducedLongSide = 500;
 // Columns read per block of a wide step: the row's words are in the cache anyway, the sum is
 // what would cost.
 constexpr int32_t kColumnsPerBlock = 4;
@@ -93,6 +95,17 @@ TReducedScan ReduceScan(const TCurrentImage& image) {
     const size_t rowWords = static_cast<size_t>(image.Width) * image.Samples;
     for (int32_t y = reducer.NextRow(); y >= 0; y = reducer.NextRow())
         reducer.AddRow({image.Words->data() + static_cast<size_t>(y) * rowWords, rowWords});
+    return reducer.Take();
+}
+
+TReducedScan ReduceScanFile(TFileRows& rows) {
+    const TSampleLayout& layout = rows.Layout();
+    TScanReducer reducer(layout.Width, layout.Height, layout.SamplesPerPixel,
+                         layout.PhotometricInterpretation);
+    for (int32_t y = reducer.NextRow(); y >= 0; y = reducer.NextRow()) {
+        const TCropTIFF::TWordRows row = rows.Read(y, 1, 0, layout.Width, true);
+        reducer.AddRow({row.First, row.RowWords});
+    }
     return reducer.Take();
 }
 

@@ -57,4 +57,9 @@ private:
 /// The reduced copy of a loaded image (empty when the words do not match its size).
 [[nodiscard]] TReducedScan ReduceScan(const TCurrentImage& image);
 
+class TFileRows;
+/// The reduced copy of a scan on disk, reading only the rows it needs, one at a time: the
+/// memory of a few rows, not of the image. Raises what TFileRows::Read raises.
+[[nodiscard]] TReducedScan ReduceScanFile(TFileRows& rows);
+
 } // namespace vantrel

@@ -34,9 +34,13 @@ expect() {
   fi
 }
 
-expect "vantrel-tiff " "--help --version crop info render sample words"
+expect "vantrel-tiff " "--help --version batch crop info place render sample words"
 expect "vantrel-tiff r" "render"
-expect "vantrel-tiff crop --" "--frame --minimal --transform --whole"
+expect "vantrel-tiff crop --" "--frame --minimal --place --transform --whole"
+expect "vantrel-tiff place --" "--size"
+expect "vantrel-tiff batch --o" "--out --overwrite"
+expect "vantrel-tiff batch --out " "sub"
+expect "vantrel-tiff batch --place " ""
 expect "vantrel-tiff crop a.tif --transform " "180 90ccw 90cw flip invert"
 expect "vantrel-tiff crop a.tif --frame " ""
 expect "vantrel-tiff render a.tif --g" "--gamma"

@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#include "cli/RollOfFiles.h"
+
+#include <utility>
+
+#include "cli/Commands.h"
+#include "pipeline/FileRows.h"
+#include "pipeline/FramePlacement.h"
+#include "pipeline/RollPlacement.h"
+#include "pipeline/ScanReduction.h"
+#include "pipeline/Transform.h"
+
+namespace vantrel::cli {
+
+std::vector<TPlacedScan> FindPicturesOfRoll(const std::vector<std::string>& files) {
+    std::vector<TPlacedScan> scans(files.size());
+    TRoll roll;
+    for (size_t k = 0; k < files.size(); ++k) {
+        TPlacedScan& scan = scans[k];
+        scan.File = files[k];
+        scan.Error = ErrorOf([&] {
+            TFileRows rows(files[k]);
+            scan.Width = rows.Layout().Width;
+            scan.Height = rows.Layout().Height;
+            roll.Add(std::to_string(k), AnalyseScan(ReduceScanFile(rows)));
+        });
+    }
+    for (size_t k = 0; k < files.size(); ++k)
+        if (!scans[k].Error)
+            scans[k].Picture = roll.Place(std::to_string(k));
+    return scans;
+}
+
+std::optional<TCropRect> FrameOnPicture(const TPlacedScan& scan, int32_t frameWidth,
+                                        int32_t frameHeight,
+                                        const std::vector<TTransformType>& transforms) {
+    if (scan.Error || !scan.Picture.Found)
+        return std::nullopt;
+    const TCropRect& p = scan.Picture.Picture;
+    TFramePlacement picture{{p.W, p.H}, {p.X, p.Y}};
+    int32_t width = scan.Width, height = scan.Height;
+    for (const TTransformType t : transforms) {
+        if (const std::optional<TFramePlacement> moved =
+                TransformFrame(t, picture.Size, picture.Pos, width, height)) {
+            if (t == TTransformType::tt90CW || t == TTransformType::tt90CCW)
+                std::swap(width, height);
+            picture = *moved;
+        }
+    }
+    return PlaceFrame({picture.Pos.X, picture.Pos.Y, picture.Size.X, picture.Size.Y}, frameWidth,
+                      frameHeight, width, height);
+}
+
+} // namespace vantrel::cli
