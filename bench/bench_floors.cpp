@@ -17,6 +17,7 @@
 
 #include "bench/BatchFloors.h"
 #include "bench/MemoryRegimes.h"
+#include "bench/RangeReporter.h"
 #include "pipeline/CropCore.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
@@ -112,25 +113,6 @@ void Register(TRegime regime) {
     });
     add("Save_whole", SaveWhole);
 }
-
-// Collects every repetition so that ranges and ratios can be printed after the table.
-class TRangeReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, std::vector<double>> Seconds;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                Seconds[run.run_name.function_name].push_back(run.GetAdjustedRealTime() / 1e3);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double Median(const std::string& name) {
-        std::vector<double> v = Seconds[name];
-        if (v.empty())
-            return 0;
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    }
-};
 
 } // namespace
 

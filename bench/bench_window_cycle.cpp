@@ -37,6 +37,7 @@
 
 #include "bench/BatchFloors.h"
 #include "bench/MemoryRegimes.h"
+#include "bench/RangeReporter.h"
 #include "pipeline/CropCore.h"
 #include "pipeline/DisplayWorker.h"
 #include "tests/ui/form1/Form1Probe.h"
@@ -371,25 +372,6 @@ void Register(TRegime regime) {
     }
 }
 
-// Collects every repetition so that ranges and ratios can be printed after the table.
-class TRangeReporter : public benchmark::ConsoleReporter {
-public:
-    std::map<std::string, std::vector<double>> Seconds;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                Seconds[run.run_name.function_name].push_back(run.GetAdjustedRealTime() / 1e3);
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double Median(const std::string& name) {
-        std::vector<double> v = Seconds[name];
-        if (v.empty())
-            return 0;
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    }
-};
-
 void PrintTable(TRangeReporter& reporter) {
     std::printf("\nSeconds: median (min - max) of the repetitions; each step over the sum of its "
                 "floors in the same regime, by the medians.\n");
@@ -435,7 +417,7 @@ int main(int argc, char** argv) {
     vantrel::Register(vantrel::bench::TRegime::Warm);
     vantrel::Register(vantrel::bench::TRegime::Cold);
     benchmark::Initialize(&argc, argv);
-    vantrel::TRangeReporter reporter;
+    vantrel::bench::TRangeReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     vantrel::PrintTable(reporter);
     benchmark::Shutdown();
