@@ -10,7 +10,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include "pipeline/Render.h"
+#include "pipeline/kernels/Render.h"
 #include "tiff/CropTIFFUnit.h"
 
 namespace vantrel::bench {

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/FileRows.h"
-#include "pipeline/PictureDetector.h"
-#include "pipeline/ScanReduction.h"
+#include "pipeline/crop/FileRows.h"
+#include "pipeline/detect/PictureDetector.h"
+#include "pipeline/detect/ScanReduction.h"
 #include "tests/support/FilmScan.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"

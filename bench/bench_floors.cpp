@@ -18,7 +18,7 @@
 #include "bench/BatchFloors.h"
 #include "bench/MemoryRegimes.h"
 #include "bench/RangeReporter.h"
-#include "pipeline/CropCore.h"
+#include "pipeline/crop/CropCore.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
 

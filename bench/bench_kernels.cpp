@@ -12,9 +12,9 @@
 #include <random>
 #include <vector>
 
-#include "pipeline/KernelMemory.h"
-#include "pipeline/Render.h"
-#include "pipeline/Transform.h"
+#include "pipeline/kernels/KernelMemory.h"
+#include "pipeline/kernels/Render.h"
+#include "pipeline/kernels/Transform.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <tiffio.h>
 #include <unistd.h>
 
-#include "pipeline/CropCore.h"
+#include "pipeline/crop/CropCore.h"
 #include "tags/TagNumbers.h"
 #include "tiff/CropTIFFUnit.h"
 

@@ -18,7 +18,7 @@
 #include <tiffio.h>
 #include <vector>
 
-#include "pipeline/DisplayWorker.h"
+#include "pipeline/jobs/DisplayWorker.h"
 #include "tests/ui/form1/Form1Probe.h"
 #include "ui/form1/Unit1.h"
 

@@ -33,7 +33,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "pipeline/DisplayWorker.h"
+#include "pipeline/jobs/DisplayWorker.h"
 #include "tests/ui/form1/Form1Probe.h"
 #include "ui/form1/Unit1.h"
 

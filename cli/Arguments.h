@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/CurrentImage.h"
+#include "pipeline/kernels/CurrentImage.h"
 
 namespace vantrel::cli {
 

@@ -12,10 +12,10 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/RollOfFiles.h"
-#include "pipeline/CropOutput.h"
-#include "pipeline/FileCrop.h"
-#include "pipeline/FramePlacement.h"
-#include "pipeline/PathParts.h"
+#include "pipeline/crop/CropOutput.h"
+#include "pipeline/crop/FileCrop.h"
+#include "pipeline/detect/FramePlacement.h"
+#include "pipeline/crop/PathParts.h"
 
 namespace vantrel::cli {
 

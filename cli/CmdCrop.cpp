@@ -8,8 +8,8 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "cli/RollOfFiles.h"
-#include "pipeline/FileCrop.h"
-#include "pipeline/FramePlacement.h"
+#include "pipeline/crop/FileCrop.h"
+#include "pipeline/detect/FramePlacement.h"
 
 namespace vantrel::cli {
 

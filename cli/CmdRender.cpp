@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
-#include "pipeline/Render.h"
+#include "pipeline/kernels/Render.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
 

@@ -4,11 +4,11 @@
 #include <utility>
 
 #include "cli/Commands.h"
-#include "pipeline/FileRows.h"
-#include "pipeline/FramePlacement.h"
-#include "pipeline/RollPlacement.h"
-#include "pipeline/ScanReduction.h"
-#include "pipeline/Transform.h"
+#include "pipeline/crop/FileRows.h"
+#include "pipeline/detect/FramePlacement.h"
+#include "pipeline/detect/RollPlacement.h"
+#include "pipeline/detect/ScanReduction.h"
+#include "pipeline/kernels/Transform.h"
 
 namespace vantrel::cli {
 

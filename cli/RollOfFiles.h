@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/CropCore.h"
-#include "pipeline/CurrentImage.h"
-#include "pipeline/PictureDetector.h"
+#include "pipeline/crop/CropCore.h"
+#include "pipeline/kernels/CurrentImage.h"
+#include "pipeline/detect/PictureDetector.h"
 
 namespace vantrel::cli {
 

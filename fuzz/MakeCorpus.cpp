@@ -12,7 +12,7 @@
 #include <tiffio.h>
 #include <vector>
 
-#include "pipeline/CropCore.h"
+#include "pipeline/crop/CropCore.h"
 #include "tags/TagNumbers.h"
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/support/TIFFBuilder.h"

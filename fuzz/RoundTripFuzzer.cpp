@@ -15,9 +15,9 @@
 
 #include "fuzz/FuzzChecks.h"
 #include "fuzz/MemoryFile.h"
-#include "pipeline/CropCore.h"
-#include "pipeline/FileCrop.h"
-#include "pipeline/Transform.h"
+#include "pipeline/crop/CropCore.h"
+#include "pipeline/crop/FileCrop.h"
+#include "pipeline/kernels/Transform.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
 

@@ -8,9 +8,9 @@
 #include <new>
 #include <vector>
 
-#include "pipeline/CurrentImage.h"
-#include "pipeline/DisplayAdjustments.h"
-#include "pipeline/ViewBitmap.h"
+#include "pipeline/kernels/CurrentImage.h"
+#include "pipeline/kernels/DisplayAdjustments.h"
+#include "pipeline/kernels/ViewBitmap.h"
 
 namespace vantrel::test {
 

@@ -13,7 +13,7 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 
-#include "pipeline/PathParts.h"
+#include "pipeline/crop/PathParts.h"
 #include "ui/form1/Unit1.h"
 #include "ui/logic/ViewGeometry.h"
 #include "ui/widgets/ColorBox.h"

@@ -26,9 +26,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "pipeline/DisplayWorker.h" // the window owns the worker and the call queue
-#include "pipeline/PathParts.h"
-#include "pipeline/UiCallQueue.h"
+#include "pipeline/jobs/DisplayWorker.h" // the window owns the worker and the call queue
+#include "pipeline/crop/PathParts.h"
+#include "pipeline/jobs/UiCallQueue.h"
 #include "tags/TIFFTagUtils.h"
 #include "ui/logic/settings/Settings.h"
 #include "ui/widgets/ActivityIndicator.h"

@@ -21,13 +21,13 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/CurrentImage.h"
-#include "pipeline/DisplayAdjustments.h"
-#include "pipeline/JobFailures.h"
-#include "pipeline/LoadGeneration.h"
-#include "pipeline/OneShotJob.h"
-#include "pipeline/ReadAhead.h"
-#include "pipeline/ViewBitmap.h"
+#include "pipeline/kernels/CurrentImage.h"
+#include "pipeline/kernels/DisplayAdjustments.h"
+#include "pipeline/jobs/JobFailures.h"
+#include "pipeline/jobs/LoadGeneration.h"
+#include "pipeline/jobs/OneShotJob.h"
+#include "pipeline/jobs/ReadAhead.h"
+#include "pipeline/kernels/ViewBitmap.h"
 #include "tiff/SampleWords.h"
 #include "tiff/TIFFRecords.h"
 #include "ui/logic/BatchTravel.h"

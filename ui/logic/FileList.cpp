@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "pipeline/PathParts.h"
+#include "pipeline/crop/PathParts.h"
 
 namespace vantrel {
 

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "pipeline/FramePlacement.h"
+#include "pipeline/detect/FramePlacement.h"
 
 namespace vantrel {
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "pipeline/PictureDetector.h"
-#include "pipeline/RollPlacement.h"
+#include "pipeline/detect/PictureDetector.h"
+#include "pipeline/detect/RollPlacement.h"
 #include "ui/logic/FrameLogic.h"
 
 namespace vantrel {

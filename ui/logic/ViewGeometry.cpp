@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "pipeline/ViewBitmap.h"
+#include "pipeline/kernels/ViewBitmap.h"
 
 namespace vantrel {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/widgets/ScaledViewCache.h"
 
-#include "pipeline/ViewBitmap.h"
+#include "pipeline/kernels/ViewBitmap.h"
 #include "ui/logic/ViewGeometry.h"
 
 namespace vantrel {

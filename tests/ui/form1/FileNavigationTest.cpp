@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "pipeline/JobTexts.h"
+#include "pipeline/jobs/JobTexts.h"
 #include "tests/ui/form1/WindowFixture.h"
 
 namespace vantrel {

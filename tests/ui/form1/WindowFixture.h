@@ -23,8 +23,8 @@
 #include <utility>
 #include <vector>
 
-#include "pipeline/DisplayWorker.h"
-#include "pipeline/ViewBitmap.h"
+#include "pipeline/jobs/DisplayWorker.h"
+#include "pipeline/kernels/ViewBitmap.h"
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/form1/Form1Probe.h"

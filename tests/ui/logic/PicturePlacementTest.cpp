@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "pipeline/ScanReduction.h"
+#include "pipeline/detect/ScanReduction.h"
 #include "tests/support/FilmScan.h"
 
 namespace vantrel {

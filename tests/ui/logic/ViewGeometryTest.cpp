@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "pipeline/ViewBitmap.h"
+#include "pipeline/kernels/ViewBitmap.h"
 #include "ui/logic/ViewGeometry.h"
 
 namespace vantrel {

@@ -10,12 +10,12 @@
 #include <optional>
 #include <utility>
 
-#include "pipeline/CropCore.h"
-#include "pipeline/CropOutput.h"
-#include "pipeline/JobTexts.h"
-#include "pipeline/OneShotJob.h"
-#include "pipeline/PathParts.h"
-#include "pipeline/Transform.h"
+#include "pipeline/crop/CropCore.h"
+#include "pipeline/crop/CropOutput.h"
+#include "pipeline/jobs/JobTexts.h"
+#include "pipeline/jobs/OneShotJob.h"
+#include "pipeline/crop/PathParts.h"
+#include "pipeline/kernels/Transform.h"
 #include "ui/form1/Unit1.h"
 
 namespace vantrel {

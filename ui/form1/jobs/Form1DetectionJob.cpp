@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "pipeline/PictureDetector.h"
-#include "pipeline/ScanReduction.h"
+#include "pipeline/detect/PictureDetector.h"
+#include "pipeline/detect/ScanReduction.h"
 #include "ui/form1/Unit1.h"
 
 namespace vantrel {

@@ -4,9 +4,9 @@
 
 #include <QSlider>
 
-#include "pipeline/DisplayWorker.h"
-#include "pipeline/OneShotJob.h"
-#include "pipeline/Render.h"
+#include "pipeline/jobs/DisplayWorker.h"
+#include "pipeline/jobs/OneShotJob.h"
+#include "pipeline/kernels/Render.h"
 #include "ui/form1/Unit1.h"
 
 namespace vantrel {

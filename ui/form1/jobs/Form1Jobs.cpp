@@ -9,10 +9,10 @@
 #include <QSlider>
 #include <utility>
 
-#include "pipeline/DisplayWorker.h"
-#include "pipeline/JobTexts.h"
-#include "pipeline/Render.h"
-#include "pipeline/UiCallQueue.h"
+#include "pipeline/jobs/DisplayWorker.h"
+#include "pipeline/jobs/JobTexts.h"
+#include "pipeline/kernels/Render.h"
+#include "pipeline/jobs/UiCallQueue.h"
 #include "ui/form1/Unit1.h"
 #include "ui/widgets/ImageBox.h"
 #include "ui/widgets/ScaledViewCache.h"

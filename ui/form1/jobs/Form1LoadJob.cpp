@@ -6,9 +6,9 @@
 #include <memory>
 #include <utility>
 
-#include "pipeline/DisplayWorker.h"
-#include "pipeline/ReadAhead.h"
-#include "pipeline/Render.h"
+#include "pipeline/jobs/DisplayWorker.h"
+#include "pipeline/jobs/ReadAhead.h"
+#include "pipeline/kernels/Render.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
 #include "ui/form1/Unit1.h"

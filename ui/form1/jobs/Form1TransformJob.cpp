@@ -8,8 +8,8 @@
 #include <optional>
 #include <utility>
 
-#include "pipeline/Render.h"
-#include "pipeline/Transform.h"
+#include "pipeline/kernels/Render.h"
+#include "pipeline/kernels/Transform.h"
 #include "ui/form1/Unit1.h"
 #include "ui/widgets/ImageBox.h"
 

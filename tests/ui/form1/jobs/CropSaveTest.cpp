@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <tiffio.h>
 
-#include "pipeline/JobTexts.h"
+#include "pipeline/jobs/JobTexts.h"
 #include "tags/TagNumbers.h"
 #include "tests/support/MinimalTagDescriber.h"
 #include "tests/ui/form1/WindowFixture.h"

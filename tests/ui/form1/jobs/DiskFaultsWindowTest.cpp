@@ -11,7 +11,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "pipeline/JobTexts.h"
+#include "pipeline/jobs/JobTexts.h"
 #include "tests/support/FolderSnapshot.h"
 #include "tests/ui/form1/WindowFixture.h"
 #include "tiff/Exceptions.h"

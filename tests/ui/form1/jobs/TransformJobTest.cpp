@@ -10,7 +10,7 @@
 #include <system_error>
 #include <thread>
 
-#include "pipeline/Render.h"
+#include "pipeline/kernels/Render.h"
 #include "tests/ui/form1/WindowFixture.h"
 #include "ui/logic/ViewGeometry.h"
 #include "ui/widgets/ImageBox.h"

@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: MIT
+#include "pipeline/crop/CropCore.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "tiff/CropTIFFUnit.h"
+#include "tiff/Exceptions.h"
+
+namespace vantrel {
+
+TCropRect ClampFrameToImage(int32_t X, int32_t Y, int32_t w, int32_t h, int32_t W, int32_t H) {
+    TCropRect r;
+    r.X = std::max(std::min(X, W - w), 0);
+    r.Y = std::max(std::min(Y, H - h), 0);
+    r.W = std::max(std::min(w, W - r.X), 1);
+    r.H = std::max(std::min(h, H - r.Y), 1);
+    return r;
+}
+
+double RemainingPercent(const TCropRect& Frame, int32_t W, int32_t H) {
+    const int64_t whole = static_cast<int64_t>(W) * H;
+    if (whole <= 0)
+        return 100.0;
+    const int64_t kept = static_cast<int64_t>(Frame.W) * Frame.H * 100;
+    return static_cast<double>(kept) / static_cast<double>(whole);
+}
+
+void CheckFrameInImage(const TCropRect& f, int32_t W, int32_t H) {
+    if (f.X < 0 || f.Y < 0 || f.W < 1 || f.H < 1 || static_cast<int64_t>(f.X) + f.W > W ||
+        static_cast<int64_t>(f.Y) + f.H > H)
+        throw ETIFFError("Рамка выходит за пределы изображения");
+}
+
+bool IsBigEndianFile(const std::string& FileName) {
+    const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw EOSError::FromErrno(errno);
+    unsigned char mark[2];
+    size_t got = 0;
+    int error = 0;
+    while (got < 2) {
+        const ssize_t n = ::read(fd, mark + got, 2 - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            error = errno;
+        if (n <= 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    if (error != 0)
+        throw EOSError::FromErrno(error);
+    if (got < 2)
+        throw ETIFFError("Файл слишком мал");
+    return mark[0] == 0x4D && mark[1] == 0x4D;
+}
+
+namespace {
+
+void CheckRequest(const TCurrentImage& image, const TCropRect& f) {
+    if (!image.Words || image.Words->empty())
+        throw ETIFFError("Нет данных исходного изображения");
+    CheckFrameInImage(f, image.Width, image.Height);
+    // The image's own geometry must match its words before rows are taken from it.
+    const uint64_t words = static_cast<uint64_t>(image.Width) * image.Height *
+                           static_cast<uint64_t>(std::max(image.Samples, 0));
+    if (image.Samples < 1 || words != image.Words->size())
+        throw ETIFFError("Нет данных исходного изображения");
+}
+
+TCropTIFF::TWordRows FrameRows(const TCurrentImage& image, const TCropRect& f) {
+    const auto s = static_cast<size_t>(image.Samples);
+    TCropTIFF::TWordRows rows;
+    rows.Stride = static_cast<size_t>(image.Width) * s;
+    rows.First =
+        image.Words->data() + static_cast<size_t>(f.Y) * rows.Stride + static_cast<size_t>(f.X) * s;
+    rows.RowWords = static_cast<size_t>(f.W) * s;
+    rows.Rows = f.H;
+    return rows;
+}
+
+} // namespace
+
+TSampleWords CutFrame(const TCurrentImage& Image, const TCropRect& Frame) {
+    CheckRequest(Image, Frame);
+    const TCropTIFF::TWordRows rows = FrameRows(Image, Frame);
+    TSampleWords cut(rows.RowWords * static_cast<size_t>(rows.Rows));
+    for (int32_t i = 0; i < rows.Rows; ++i)
+        std::memcpy(cut.data() + static_cast<size_t>(i) * rows.RowWords,
+                    rows.First + static_cast<size_t>(i) * rows.Stride, rows.RowWords * 2);
+    return cut;
+}
+
+void CropAndSave(const TCropRequest& Request) {
+    CheckRequest(Request.Image, Request.Frame);
+    const TCropTIFF::TTagsForSaving tags = TCropTIFF::BuildTagsForSaving(
+        Request.MinimalTags, Request.SourceTags, Request.Frame.W, Request.Frame.H,
+        Request.Image.Samples, Request.IsBigEndian, Request.PreserveOriginalOrientation,
+        Request.RemainingPercent);
+    // The frame's rows go to the file straight from the image: the same bytes as a cut
+    // array would give, without its memory.
+    TCropTIFF::SaveWordsAsTIFF(Request.OutputFile, Request.Frame.W, Request.Frame.H,
+                               Request.Image.Samples, FrameRows(Request.Image, Request.Frame),
+                               Request.IsBigEndian, tags.ExtraTags, tags.NestedIFDs);
+}
+
+} // namespace vantrel

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: MIT
+#include "pipeline/kernels/KernelMemory.h"
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace vantrel {
+
+void AdviseHugePages(void* p, size_t bytes) noexcept {
+#if defined(MADV_HUGEPAGE)
+    constexpr uintptr_t kHuge = uintptr_t{2} << 20;
+    const uintptr_t begin = (reinterpret_cast<uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(p) + bytes) & ~(kHuge - 1);
+    if (end > begin)
+        (void)madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    (void)p;
+    (void)bytes;
+#endif
+}
+
+std::shared_ptr<TSampleWords> AllocateWords(size_t count) {
+    auto words = std::make_shared<TSampleWords>();
+    words->reserve(count);
+    AdviseHugePages(words->data(), count * sizeof(uint16_t));
+    words->resize(count); // default-initialised: no page is touched yet
+    return words;
+}
+
+TViewBitmap AllocateViewBitmap(int32_t width, int32_t height) {
+    TViewBitmap bitmap;
+    bitmap.Width = width;
+    bitmap.Height = height;
+    bitmap.BytesPerLine = (int64_t{3} * width + 3) / 4 * 4;
+    const size_t bytes = static_cast<size_t>(bitmap.BytesPerLine) * static_cast<size_t>(height);
+    bitmap.Pixels.reset(new uint8_t[bytes]); // not value-initialised: the renderer fills every byte
+    AdviseHugePages(bitmap.Pixels.get(), bytes);
+    return bitmap;
+}
+
+} // namespace vantrel

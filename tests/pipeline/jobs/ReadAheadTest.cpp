@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: MIT
+// The next scan read ahead: a load from the words held gives what a load from the file gives,
+// and words that are no longer the file's are never used.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "pipeline/jobs/ReadAhead.h"
+#include "tests/support/MinimalTagDescriber.h"
+#include "tests/support/TIFFBuilder.h"
+#include "tests/support/TempDir.h"
+
+namespace vantrel::test {
+namespace {
+
+struct TLoad {
+    std::string Error;
+    std::vector<uint16_t> Words;
+    std::vector<std::string> Tags;
+};
+
+TLoad LoadThrough(TReadAhead* readAhead, const std::string& path) {
+    TMinimalTagDescriber describer;
+    TCropTIFF tiff(describer);
+    TLoad r;
+    try {
+        const TLoadedTIFF image =
+            readAhead ? LoadTIFFAsWords(tiff, path, *readAhead) : tiff.LoadTIFFAsWords(path);
+        r.Words.assign(image.PixelData.begin(), image.PixelData.end());
+        for (const TTIFFTag& tag : tiff.GetAllTags())
+            r.Tags.push_back(tag.TagName + "=" + tag.DisplayValue);
+    } catch (const Exception& e) {
+        r.Error = std::string(e.ClassName()) + ": " + e.Message();
+    }
+    return r;
+}
+
+bool operator==(const TLoad& a, const TLoad& b) {
+    return a.Error == b.Error && a.Words == b.Words && a.Tags == b.Tags;
+}
+
+std::vector<uint8_t> Scan(uint16_t seed, bool mm = false, bool planar = false) {
+    return MakeImage(9, 7, 3, PatternWords(9 * 7 * 3, seed), mm, planar, 2).Build();
+}
+
+// The bytes of the words of a Scan.
+constexpr uint64_t kScanWordBytes = 9 * 7 * 3 * sizeof(uint16_t);
+
+uint64_t Plenty() {
+    return uint64_t{1} << 40;
+}
+// The reads run at the tests' priority: at idle priority they wait for a busy machine.
+
+TEST(ReadAhead, TakenWordsLoadAsTheFile) {
+    TTempDir dir;
+    TReadAhead ahead(Plenty, false);
+    for (const auto& [mm, planar] : {std::pair{false, false}, {true, false}, {false, true}}) {
+        const std::string path = dir.Write("a.tif", Scan(3, mm, planar));
+        ahead.Request(path);
+        ahead.WaitUntilIdle();
+        ASSERT_EQ(ahead.HeldBytes(), kScanWordBytes);
+        EXPECT_EQ(LoadThrough(&ahead, path), LoadThrough(nullptr, path));
+        EXPECT_EQ(ahead.HeldBytes(), 0u); // handed over
+    }
+}
+
+// A file that is not the one read is loaded or refused from disk, as without the read-ahead.
+TEST(ReadAhead, WordsThatAreNoLongerTheFilesAreNotUsed) {
+    struct TCase {
+        const char* Name;
+        std::function<void(const std::string& path, const TTempDir& dir)> Change;
+    };
+    const TCase cases[] = {
+        {"rewritten in place",
+         [](const std::string& p, const TTempDir&) {
+             std::vector<uint8_t> other = Scan(9);
+             FILE* f = std::fopen(p.c_str(), "r+b");
+             std::fwrite(other.data(), 1, other.size(), f);
+             std::fclose(f);
+             // The same size: only the modification time tells, so it surely moves on.
+             const timespec later[2] = {{0, UTIME_OMIT}, {2000000000, 0}};
+             ::utimensat(AT_FDCWD, p.c_str(), later, 0);
+         }},
+        {"replaced by another file",
+         [](const std::string& p, const TTempDir& dir) {
+             const std::string other = dir.Write("other.tif", Scan(9));
+             std::rename(other.c_str(), p.c_str());
+         }},
+        {"grown",
+         [](const std::string& p, const TTempDir&) {
+             TTempDir::WriteTo(p, MakeImage(9, 8, 3, PatternWords(216, 9)).Build());
+         }},
+        {"removed", [](const std::string& p, const TTempDir&) { std::remove(p.c_str()); }},
+        {"damaged", [](const std::string& p, const TTempDir&) { ASSERT_EQ(::truncate(p.c_str(), 100), 0); }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TTempDir dir;
+        const std::string path = dir.Write("scan.tif", Scan(3));
+        TReadAhead ahead(Plenty, false);
+        ahead.Request(path);
+        ahead.WaitUntilIdle();
+        ASSERT_GT(ahead.HeldBytes(), 0u);
+        c.Change(path, dir);
+        const TLoad fromDisk = LoadThrough(nullptr, path);
+        EXPECT_EQ(LoadThrough(&ahead, path), fromDisk);
+        EXPECT_NE(fromDisk.Words, LoadThrough(nullptr, dir.Write("first.tif", Scan(3))).Words);
+        EXPECT_EQ(ahead.HeldBytes(), 0u);
+    }
+}
+
+TEST(ReadAhead, AWriterHoldingTheFileIsMetAsInALoad) {
+    TTempDir dir;
+    const std::string path = dir.Write("busy.tif", Scan(3));
+    TReadAhead ahead(Plenty, false);
+    ahead.Request(path);
+    ahead.WaitUntilIdle();
+    const int fd = ::open(path.c_str(), O_RDWR);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    const TLoad load = LoadThrough(&ahead, path);
+    EXPECT_EQ(load.Error.rfind("EOSError: ", 0), 0u) << load.Error;
+    EXPECT_EQ(load, LoadThrough(nullptr, path));
+    ::close(fd);
+}
+
+TEST(ReadAhead, HoldsOneFileAndOnlyWithRoomForIt) {
+    TTempDir dir;
+    const std::string a = dir.Write("a.tif", Scan(3)), b = dir.Write("b.tif", Scan(4));
+    const uint64_t size = ReadFileBytes(a).size();
+    uint64_t available = 3 * size;
+    TReadAhead ahead([&] { return available; }, false);
+    ahead.Request(a);
+    ahead.Request(b);
+    ahead.WaitUntilIdle();
+    EXPECT_EQ(ahead.HeldBytes(), kScanWordBytes); // b's
+    EXPECT_FALSE(ahead.Take(a));
+    ahead.Request(b); // held already: kept
+    EXPECT_EQ(ahead.HeldBytes(), kScanWordBytes);
+    EXPECT_TRUE(ahead.Take(b));
+
+    available = 3 * size - 1;
+    ahead.Request(a);
+    ahead.WaitUntilIdle();
+    EXPECT_EQ(ahead.HeldBytes(), 0u);
+    EXPECT_EQ(LoadThrough(&ahead, a), LoadThrough(nullptr, a));
+}
+
+} // namespace
+} // namespace vantrel::test
