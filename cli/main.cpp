@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "platform/Process.h"
 #include "tags/TIFFTagUtils.h"
 #include "tiff/Exceptions.h"
 
@@ -82,7 +83,8 @@ int RunReporting(const std::function<void()>& work) {
 
 int main(int argc, char** argv) {
     using namespace vantrel::cli;
-    std::vector<std::string> args(argv + 1, argv + argc);
+    vantrel::UseBinaryStandardStreams();
+    std::vector<std::string> args = vantrel::CommandLineArguments(argc, argv);
     if (args.empty())
         return Usage(true);
     const std::string command = args.front();

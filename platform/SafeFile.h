@@ -4,15 +4,21 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <sys/uio.h>
 
 namespace vantrel {
 
+/// One piece of a gathered write.
+struct TWritePart {
+    const void* Data = nullptr;
+    size_t Size = 0;
+};
+
 /// A file written in full or not at all. The bytes go to a temporary file in the target's
-/// folder; Commit() flushes it to disk and renames it over the target. Until then the target
-/// (which may be the very file the data came from) is untouched, and a TSafeFile destroyed
-/// without Commit() removes its temporary file. Every failure raises EOSError with the
-/// platform's message.
+/// folder; Commit() flushes it to disk and puts it in the target's place in one step (rename,
+/// or a replacing move written through on Windows), then makes that step itself durable. Until
+/// then the target (which may be the very file the data came from, open for reading) is
+/// untouched, and a TSafeFile destroyed without Commit() removes its temporary file. Every
+/// failure raises EOSError with the system's message.
 class TSafeFile {
 public:
     explicit TSafeFile(const std::string& targetPath);
@@ -22,13 +28,13 @@ public:
 
     void Write(const void* data, size_t size);
     /// Writes several buffers in order with as few system calls as the platform allows.
-    void WriteVector(const struct iovec* parts, size_t count);
+    void WriteParts(const TWritePart* parts, size_t count);
     void Commit();
 
 private:
     std::string FTargetPath;
     std::string FTempPath;
-    int FFd = -1;
+    intptr_t FNative = -1;
     bool FCommitted = false;
     uint64_t FWritten = 0, FStarted = 0; // bytes written, and those the disk was started on
 
