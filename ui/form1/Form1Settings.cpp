@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "platform/Paths.h"
 #include "ui/form1/Unit1.h"
 #include "ui/logic/settings/Settings.h"
 #include "ui/widgets/ColorBox.h"
@@ -175,9 +176,9 @@ void TForm1::SaveSettings() {
     try {
         vantrel::SaveSettings(s, folder);
     } catch (const std::exception& e) {
-        ShowProblem(
-            QStringLiteral("Не удалось сохранить настройки в папке %1:\n%2")
-                .arg(QString::fromStdString(folder.string()), QString::fromStdString(e.what())));
+        ShowProblem(QStringLiteral("Не удалось сохранить настройки в папке %1:\n%2")
+                        .arg(QString::fromStdString(Utf8FromPath(folder)),
+                             QString::fromStdString(e.what())));
     }
 }
 
