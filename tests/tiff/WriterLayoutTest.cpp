@@ -21,7 +21,7 @@ using test::TBytes;
 TBytes Save(const std::filesystem::path& file, int32_t w, int32_t h, int32_t s,
             const std::vector<uint16_t>& words, bool be, const std::vector<TTIFFTag>& extra,
             const std::vector<TNestedIFD>& nested = {}) {
-    TCropTIFF::SaveWordsAsTIFF(file, w, h, s, words, be, extra, nested);
+    TCropTIFF::SaveWordsAsTIFF(file.string(), w, h, s, words, be, extra, nested);
     return TBytes{test::ReadBytes(file)};
 }
 
