@@ -27,6 +27,23 @@ size_t LastSeparator(const std::string& path) {
     return std::string::npos;
 }
 
+// Puts the open file in `target`'s place the POSIX way: a target that others hold open (with
+// delete sharing, as every reader of a scan opens it) is replaced all the same, its readers keep
+// what they opened. False where the system does not know this kind of rename (Windows before
+// 10 version 1607, other file systems than NTFS, Wine).
+bool RenameOverTarget(HANDLE file, const std::wstring& target) {
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->Flags = FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+    std::copy(target.begin(), target.end(), info->FileName);
+    // FileRenameInfoEx, which MinGW's headers name only for later targets.
+    constexpr auto kRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+    return SetFileInformationByHandle(file, kRenameInfoEx, info,
+                                      static_cast<DWORD>(buffer.size())) != 0;
+}
+
 void WriteAll(HANDLE file, const void* data, size_t size) {
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0) {
@@ -59,8 +76,9 @@ TSafeFile::TSafeFile(const std::string& targetPath) : FTargetPath(targetPath) {
         std::snprintf(suffix, sizeof suffix, ".%08x.tmp",
                       static_cast<unsigned>(random() & 0xFFFFFFFFu));
         std::string candidate = folder + "." + name + suffix;
-        const HANDLE file = CreateFileW(WidePath(candidate).c_str(), GENERIC_WRITE, 0, nullptr,
-                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        // DELETE: the file is renamed into the target's place through its own handle.
+        const HANDLE file = CreateFileW(WidePath(candidate).c_str(), GENERIC_WRITE | DELETE, 0,
+                                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             FNative = reinterpret_cast<intptr_t>(file);
             FTempPath = std::move(candidate);
@@ -119,9 +137,24 @@ void TSafeFile::WriteParts(const TWritePart* parts, size_t count) {
 }
 
 void TSafeFile::Commit() {
-    if (!FlushFileBuffers(Handle(FNative)))
-        throw EOSError::LastError();
     const HANDLE file = Handle(FNative);
+    if (!FlushFileBuffers(file))
+        throw EOSError::LastError();
+    // The full target path: the rename by handle takes no relative one.
+    std::wstring target = WidePath(FTargetPath);
+    if (const DWORD n = GetFullPathNameW(target.c_str(), 0, nullptr, nullptr); n > 0) {
+        std::wstring full(n, L'\0');
+        if (const DWORD m = GetFullPathNameW(target.c_str(), n, full.data(), nullptr);
+            m > 0 && m < n)
+            target = full.substr(0, m);
+    }
+    if (RenameOverTarget(file, target)) {
+        FCommitted = true;
+        (void)FlushFileBuffers(file); // the rename too is on disk
+        FNative = -1;
+        CloseHandle(file);
+        return;
+    }
     FNative = -1;
     if (!CloseHandle(file))
         throw EOSError::LastError();
