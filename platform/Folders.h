@@ -8,6 +8,10 @@
 
 namespace vantrel {
 
+/// \brief Makes the folder `path` (UTF-8) and every missing folder above it, long paths too.
+/// Throws EOSError.
+void CreateFolders(const std::string& path);
+
 /// The folder of the running executable; the current folder when the system cannot tell.
 [[nodiscard]] std::filesystem::path ExecutableFolder();
 /// The user's documents folder as UTF-8 (the XDG documents folder, or the known folder

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/FileHandle.h"
+#include "platform/SystemError.h"
 
 namespace vantrel {
 namespace {
@@ -67,6 +68,13 @@ std::string XdgDocumentsFolder(const std::filesystem::path& file, const std::str
 }
 
 } // namespace
+
+void CreateFolders(const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    if (error)
+        throw EOSError::FromErrno(error.value());
+}
 
 std::filesystem::path ExecutableFolder() {
     std::error_code error;

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include "platform/Paths.h"
+#include "platform/SystemError.h"
 #include "platform/windows/Wide.h"
 
 namespace vantrel {
@@ -23,6 +24,25 @@ std::filesystem::path KnownFolder(REFKNOWNFOLDERID id) {
 }
 
 } // namespace
+
+// Level by level from the top, each through the long-path form: std::filesystem stops at 260
+// characters.
+void CreateFolders(const std::string& path) {
+    for (size_t end = 0; end != std::string::npos;) {
+        end = path.find_first_of("\\/", end + 1);
+        const std::string folder = path.substr(0, end);
+        if (folder.empty() || folder.back() == ':' || folder == "\\" || folder == "/")
+            continue;
+        if (CreateDirectoryW(WidePath(folder).c_str(), nullptr))
+            continue;
+        const DWORD error = GetLastError();
+        const DWORD attributes = GetFileAttributesW(WidePath(folder).c_str());
+        const bool isFolder =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (!isFolder && (error != ERROR_ALREADY_EXISTS || end == std::string::npos))
+            throw EOSError::FromSystemCode(static_cast<int>(error));
+    }
+}
 
 std::filesystem::path ExecutableFolder() {
     std::wstring name(MAX_PATH, L'\0');

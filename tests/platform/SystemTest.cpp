@@ -39,7 +39,8 @@ TEST(PlatformSystem, SystemCodePage) {
     const unsigned codePage = SystemCodePage();
     const std::optional<std::string> bytes = Utf8ToCodePage(1251, text);
     ASSERT_TRUE(bytes.has_value());
-    EXPECT_EQ(*bytes, "\xCF\xEB\xB8\xED\xEA\xE0 \xB91");
+    EXPECT_EQ(*bytes, "\xCF\xEB\xB8\xED\xEA\xE0 \xB9"
+                      "1");
     EXPECT_EQ(CodePageToUtf8(1251, *bytes), text);
     EXPECT_EQ(Utf8ToCodePage(1252, "Плёнка"), "??????");
     EXPECT_NE(codePage, 0u);
