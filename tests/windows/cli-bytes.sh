@@ -14,7 +14,7 @@ cd "$work"
 # The try-out scan, its big-endian and planar forms, a name outside ASCII, and two refusals.
 "$linux" sample scan.tif 900x600 >/dev/null
 tiffcp -B scan.tif mm.tif
-tiffcp -p separate scan.tif planar.tif
+convert scan.tif -interlace Plane -compress none -depth 16 planar.tif
 cp scan.tif "плёнка №1.tif"
 printf 'hello, world\n' >text.tif
 : >empty.tif
@@ -74,8 +74,10 @@ same "crop onto its source" crop scan.tif scan.tif --frame 0,0,300,200
 same "crop, frame outside" crop scan.tif out.tif --frame 5000,5000,10,10
 same "place" place scan.tif mm.tif planar.tif
 same "place, sized" place --size 600,400 scan.tif
-same "batch" batch --out out --place 600,400 scan.tif mm.tif "плёнка №1.tif" text.tif
-same "batch, own folder" batch --out . --prefix c_ --postfix _t scan.tif mm.tif
+# An output folder given without its last separator gets the system's own ("\" on Windows):
+# both are given one.
+same "batch" batch --out out/ --place 600,400 scan.tif mm.tif "плёнка №1.tif" text.tif
+same "batch, own folder" batch --out ./ --prefix c_ --postfix _t scan.tif mm.tif
 same "usage" crop scan.tif
 same "version" --version
 
