@@ -14,8 +14,8 @@
 #include "cli/RollOfFiles.h"
 #include "pipeline/crop/CropOutput.h"
 #include "pipeline/crop/FileCrop.h"
-#include "pipeline/detect/FramePlacement.h"
 #include "pipeline/crop/PathParts.h"
+#include "pipeline/detect/FramePlacement.h"
 
 namespace vantrel::cli {
 

@@ -200,11 +200,11 @@ std::vector<uint16_t> FilmScan(int32_t width, int32_t height) {
     std::vector<double> horizon(static_cast<size_t>(width));
     for (int32_t x = 0; x < width; ++x) {
         const double u = (x - frameL) / frameW;
-        horizon[x] =
+        horizon[static_cast<size_t>(x)] =
             0.66 + 0.07 * std::sin(6.28318 * u * 1.3) + 0.03 * std::sin(6.28318 * u * 3.7 + 1.0);
     }
 
-    std::vector<uint16_t> words(static_cast<size_t>(width) * height * 3);
+    std::vector<uint16_t> words(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
     uint32_t grain = 0x2545F491u; // film grain: a small generator, the same file every time
     size_t k = 0;
     for (int32_t y = 0; y < height; ++y) {
@@ -213,7 +213,8 @@ std::vector<uint16_t> FilmScan(int32_t width, int32_t height) {
             if (y < holder || y >= height - holder) {
                 c = holderDark;
             } else if (x >= frameL && x < frameL + frameW && y >= frameT && y < frameT + frameH) {
-                c = Scene((x - frameL) / frameW, (y - frameT) / frameH, horizon[x]);
+                c = Scene((x - frameL) / frameW, (y - frameT) / frameH,
+                          horizon[static_cast<size_t>(x)]);
             } else if ((x < neighbour || x >= width - neighbour) && y >= frameT &&
                        y < frameT + frameH) {
                 c = neighbourArea;

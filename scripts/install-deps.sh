@@ -18,8 +18,8 @@ packages=(
   dpkg-dev librsvg2-bin xdotool
   # the package's checks: lintian, desktop entry, AppStream metadata, manual pages, completion
   lintian desktop-file-utils appstream man-db bash-completion
-  # fuzzing and sanitizers
-  clang libclang-rt-14-dev
+  # fuzzing and sanitizers; the format check
+  clang libclang-rt-14-dev clang-format
 )
 
 "$(dirname "$0")/install-missing.sh" "${packages[@]}"

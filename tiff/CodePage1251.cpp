@@ -38,7 +38,7 @@ char ToByte(char32_t c) {
 // which then covers just its first byte.
 char32_t NextChar(const std::string& s, size_t& i) {
     const auto lead = static_cast<uint8_t>(s[i]);
-    int length = 0;
+    size_t length = 0;
     char32_t c = 0;
     if (lead < 0x80) {
         ++i;
@@ -60,7 +60,7 @@ char32_t NextChar(const std::string& s, size_t& i) {
         ++i;
         return 0xFFFFFFFF;
     }
-    for (int k = 1; k < length; ++k) {
+    for (size_t k = 1; k < length; ++k) {
         const auto b = static_cast<uint8_t>(s[i + k]);
         if ((b & 0xC0) != 0x80) {
             ++i;

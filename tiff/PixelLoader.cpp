@@ -66,13 +66,13 @@ void TCropTIFF::CheckChunkyStrips(const TTIFFStructure& S, uint64_t FileSize, ui
 
 void TCropTIFF::CheckPlanarStrips(const TTIFFStructure& S, uint64_t FileSize) {
     const uint64_t width = S.Width, height = S.Height, rps = S.RowsPerStrip;
-    const int samples = S.SamplesPerPixel;
+    const uint64_t samples = static_cast<uint64_t>(S.SamplesPerPixel);
     const uint64_t stripsPerPlane = (height + rps - 1) / rps;
     const size_t strips = S.StripOffsets.size();
     if (stripsPerPlane * samples != strips)
         throw ETIFFError(Fmt("Несоответствие количества стрипов: ожидалось %llu, получено %zu",
                              static_cast<unsigned long long>(stripsPerPlane * samples), strips));
-    for (int s = 0; s < samples; ++s) {
+    for (uint64_t s = 0; s < samples; ++s) {
         for (uint64_t r = 0; r < height;) {
             const uint64_t i = s * stripsPerPlane + r / rps;
             if (i >= strips)

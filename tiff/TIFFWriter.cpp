@@ -48,7 +48,8 @@ void Put32(std::vector<uint8_t>& out, uint32_t v, bool bigEndian) {
 void PutValue(std::vector<uint8_t>& out, const TTIFFTag& tag) {
     const uint64_t room = ReservedSize(tag);
     const size_t copied = static_cast<size_t>(std::min<uint64_t>(room, tag.RawData.size()));
-    out.insert(out.end(), tag.RawData.begin(), tag.RawData.begin() + copied);
+    out.insert(out.end(), tag.RawData.begin(),
+               tag.RawData.begin() + static_cast<std::ptrdiff_t>(copied));
     out.resize(out.size() + static_cast<size_t>(room - copied), 0);
 }
 
@@ -313,7 +314,8 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
     for (const TEntry& entry : entries) {
         if (entry.Nested >= 0) {
             WriteTagEntry(head, entry.TagID, static_cast<uint16_t>(TTIFFDataType::dtLong), 1,
-                          static_cast<uint32_t>(nestedOffsets[entry.Nested]), IsBigEndian, false);
+                          static_cast<uint32_t>(nestedOffsets[static_cast<size_t>(entry.Nested)]),
+                          IsBigEndian, false);
             continue;
         }
         const TTIFFTag& tag = *entry.Tag;

@@ -67,7 +67,8 @@ void CheckRequest(const TCurrentImage& image, const TCropRect& f) {
         throw ETIFFError("Нет данных исходного изображения");
     CheckFrameInImage(f, image.Width, image.Height);
     // The image's own geometry must match its words before rows are taken from it.
-    const uint64_t words = static_cast<uint64_t>(image.Width) * image.Height *
+    const uint64_t words = static_cast<uint64_t>(image.Width) *
+                           static_cast<uint64_t>(image.Height) *
                            static_cast<uint64_t>(std::max(image.Samples, 0));
     if (image.Samples < 1 || words != image.Words->size())
         throw ETIFFError("Нет данных исходного изображения");

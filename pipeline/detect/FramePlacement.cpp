@@ -9,7 +9,8 @@ namespace {
 
 int32_t CentredOn(int32_t position, int32_t size, int32_t frame, int32_t image) {
     const int64_t centred = int64_t(position) + size / 2 - frame / 2;
-    const int64_t limited = std::max<int64_t>(std::min<int64_t>(centred, int64_t(image) - frame), 0);
+    const int64_t limited =
+        std::max<int64_t>(std::min<int64_t>(centred, int64_t(image) - frame), 0);
     return static_cast<int32_t>(std::min<int64_t>(limited, std::numeric_limits<int32_t>::max()));
 }
 

@@ -39,8 +39,8 @@ struct TLevels {
     uint32_t Grey[256]; // the level in the three low bytes (blue, green, red alike)
 
     TLevels(const TDisplayTable* table, bool whiteIsZero) {
-        for (int h = 0; h < 256; ++h) {
-            const int high = whiteIsZero ? 255 - h : h;
+        for (size_t h = 0; h < 256; ++h) {
+            const size_t high = whiteIsZero ? 255 - h : h;
             Level[h] = table ? (*table)[high] : static_cast<uint8_t>(high);
             Grey[h] = Level[h] * 0x010101u;
         }
@@ -159,8 +159,8 @@ bool DisplayAdjustmentsActive(int32_t brightness, double sContrast, double gamma
 
 TDisplayTable BuildDisplayTable(int32_t brightness, double sContrast, double gamma) {
     TDisplayTable table{};
-    for (int i = 0; i < 256; ++i) {
-        const double w = i / 255.0;
+    for (size_t i = 0; i < 256; ++i) {
+        const double w = static_cast<double>(i) / 255.0;
         double v = w;
         if (GammaActive(gamma))
             v = w > 0 ? std::pow(w, gamma) : 0.0;

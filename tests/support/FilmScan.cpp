@@ -61,9 +61,15 @@ private:
 struct TRGB {
     double R = 0, G = 0, B = 0;
 };
-TRGB operator+(TRGB a, TRGB b) { return {a.R + b.R, a.G + b.G, a.B + b.B}; }
-TRGB operator*(TRGB a, double k) { return {a.R * k, a.G * k, a.B * k}; }
-TRGB Mix(TRGB a, TRGB b, double t) { return a * (1 - t) + b * t; }
+TRGB operator+(TRGB a, TRGB b) {
+    return {a.R + b.R, a.G + b.G, a.B + b.B};
+}
+TRGB operator*(TRGB a, double k) {
+    return {a.R * k, a.G * k, a.B * k};
+}
+TRGB Mix(TRGB a, TRGB b, double t) {
+    return a * (1 - t) + b * t;
+}
 
 // Smooth value noise in [0, 1] over a hashed lattice.
 double Lattice(uint64_t seed, int64_t i, int64_t j) {
@@ -196,8 +202,8 @@ TRGB SceneAt(const TScene& s, double px, double py) {
     if (s.Exposure == TExposure::Blank)
         return {};
     TRGB c;
-    const double horizon = s.Horizon + s.Slope * (px - 0.5) +
-                           0.06 * (ValueNoise(s.NoiseSeed, px * 7, 0.3) - 0.5);
+    const double horizon =
+        s.Horizon + s.Slope * (px - 0.5) + 0.06 * (ValueNoise(s.NoiseSeed, px * 7, 0.3) - 0.5);
     if (py < horizon) {
         c = Mix(s.SkyTop, s.SkyLow, py / std::max(horizon, 0.01));
         c = c * (0.85 + 0.3 * Fbm(s.NoiseSeed + 11, px * 4, py * 6));
@@ -207,8 +213,8 @@ TRGB SceneAt(const TScene& s, double px, double py) {
     }
     for (const TShape& shape : s.Shapes) {
         const double dx = (px - shape.Cx) / shape.Rx, dy = (py - shape.Cy) / shape.Ry;
-        const bool inside = shape.Ellipse ? dx * dx + dy * dy < 1
-                                          : std::abs(dx) < 1 && std::abs(dy) < 1;
+        const bool inside =
+            shape.Ellipse ? dx * dx + dy * dy < 1 : std::abs(dx) < 1 && std::abs(dy) < 1;
         if (inside)
             c = shape.Colour * (0.8 + 0.4 * Fbm(s.NoiseSeed + 41, px * 25, py * 25));
     }
@@ -312,10 +318,10 @@ public:
         FCutAfter = FPicAlong / 2 + r.Range(0.4, 3.0);
         FHolePhase = r.Range(0, 4.75);
         for (int k = -2; k <= 2; ++k)
-            FScenes[k + 2] = MakeScene(Hash64(recipe.Seed * 31ull + static_cast<uint64_t>(k + 9)),
-                                       k == 0 ? recipe.Exposure : TExposure::Normal,
-                                       k == 0 && recipe.ShadowAtEdge,
-                                       k == 0 && recipe.HighlightAtEdge);
+            FScenes[k + 2] =
+                MakeScene(Hash64(recipe.Seed * 31ull + static_cast<uint64_t>(k + 9)),
+                          k == 0 ? recipe.Exposure : TExposure::Normal,
+                          k == 0 && recipe.ShadowAtEdge, k == 0 && recipe.HighlightAtEdge);
         if (recipe.LightLeak) {
             FLeakU = r.Range(-FPicAlong / 2, FPicAlong / 2);
             FLeakV = (r.Chance(0.5) ? 1 : -1) * FFilmWidth / 2;
@@ -385,10 +391,10 @@ public:
 
 private:
     void Truth(TFilmScan& scan) const {
-        const double alongC = (FRecipe.VerticalStrip ? FHeight : FWidth) / 2.0 +
-                              FRecipe.ShiftAlong * FPpm;
-        const double acrossC = (FRecipe.VerticalStrip ? FWidth : FHeight) / 2.0 +
-                               FRecipe.ShiftAcross * FPpm;
+        const double alongC =
+            (FRecipe.VerticalStrip ? FHeight : FWidth) / 2.0 + FRecipe.ShiftAlong * FPpm;
+        const double acrossC =
+            (FRecipe.VerticalStrip ? FWidth : FHeight) / 2.0 + FRecipe.ShiftAcross * FPpm;
         const double halfAlong = FPicAlong / 2 * FPpm, halfAcross = FPicAcross / 2 * FPpm;
         const double cx = FRecipe.VerticalStrip ? acrossC : alongC;
         const double cy = FRecipe.VerticalStrip ? alongC : acrossC;
@@ -417,9 +423,9 @@ private:
             const double cover = Cover(FPicAlong / 2 - std::abs(du), FSoft) *
                                  Cover(FPicAcross / 2 - std::abs(v), FSoft);
             if (cover > 0)
-                exposure = exposure + SceneAt(FScenes[k + 2], du / FPicAlong + 0.5,
-                                              v / FPicAcross + 0.5) *
-                                          cover;
+                exposure =
+                    exposure +
+                    SceneAt(FScenes[k + 2], du / FPicAlong + 0.5, v / FPicAcross + 0.5) * cover;
         }
         exposure = exposure + EdgePrint(u, v);
         if (FRecipe.LightLeak) {

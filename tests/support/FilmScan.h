@@ -28,22 +28,22 @@ struct TScanRecipe {
     TFrameEnd Before = TFrameEnd::Neighbour; // left or top of the picture
     TFrameEnd After = TFrameEnd::Neighbour;  // right or bottom
     TExposure Exposure = TExposure::Normal;
-    double FrameGap = 1.8;      // film between two pictures
-    double MarginAlong = 5.0;   // image beyond the picture along the strip, each side
-    double MarginAcross = 1.5;  // image beyond the film's edge, each side (negative: cut off)
-    double ShiftAlong = 0.0;    // the picture's centre from the image's centre
+    double FrameGap = 1.8;     // film between two pictures
+    double MarginAlong = 5.0;  // image beyond the picture along the strip, each side
+    double MarginAcross = 1.5; // image beyond the film's edge, each side (negative: cut off)
+    double ShiftAlong = 0.0;   // the picture's centre from the image's centre
     double ShiftAcross = 0.0;
-    double TiltDegrees = 0.0;   // the strip turned in the holder
-    double BlurPx = 1.0;        // softness of every edge, in image pixels
-    double Grain = 0.03;        // relative grain of the film
-    int Dust = 0;               // specks and hairs on the film and the glass
-    bool LightLeak = false;     // fogging from one edge, over picture and rebate
-    bool ShadowAtEdge = false;  // a deep shadow reaching one edge of the picture
+    double TiltDegrees = 0.0;  // the strip turned in the holder
+    double BlurPx = 1.0;       // softness of every edge, in image pixels
+    double Grain = 0.03;       // relative grain of the film
+    int Dust = 0;              // specks and hairs on the film and the glass
+    bool LightLeak = false;    // fogging from one edge, over picture and rebate
+    bool ShadowAtEdge = false; // a deep shadow reaching one edge of the picture
     bool HighlightAtEdge = false;
-    bool Grey = false;          // one sample per pixel instead of three
-    bool WhiteIsZero = false;   // grey only: photometric 0
-    bool BigEndian = false;     // byte order of a file written from it
-    int32_t LongSide = 1200;    // the image's longer side in pixels
+    bool Grey = false;        // one sample per pixel instead of three
+    bool WhiteIsZero = false; // grey only: photometric 0
+    bool BigEndian = false;   // byte order of a file written from it
+    int32_t LongSide = 1200;  // the image's longer side in pixels
 };
 
 /// A drawn scan: its samples as the loader gives them and the picture's true rectangle.

@@ -12,8 +12,8 @@
 #include <QUrl>
 #include <utility>
 
-#include "pipeline/jobs/JobTexts.h"
 #include "pipeline/crop/PathParts.h"
+#include "pipeline/jobs/JobTexts.h"
 #include "ui/form1/Unit1.h"
 #include "ui/widgets/Utf8Text.h"
 

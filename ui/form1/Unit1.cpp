@@ -26,8 +26,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "pipeline/jobs/DisplayWorker.h" // the window owns the worker and the call queue
 #include "pipeline/crop/PathParts.h"
+#include "pipeline/jobs/DisplayWorker.h" // the window owns the worker and the call queue
 #include "pipeline/jobs/UiCallQueue.h"
 #include "tags/TIFFTagUtils.h"
 #include "ui/logic/settings/Settings.h"

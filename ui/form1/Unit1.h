@@ -21,12 +21,12 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/kernels/CurrentImage.h"
-#include "pipeline/kernels/DisplayAdjustments.h"
 #include "pipeline/jobs/JobFailures.h"
 #include "pipeline/jobs/LoadGeneration.h"
 #include "pipeline/jobs/OneShotJob.h"
 #include "pipeline/jobs/ReadAhead.h"
+#include "pipeline/kernels/CurrentImage.h"
+#include "pipeline/kernels/DisplayAdjustments.h"
 #include "pipeline/kernels/ViewBitmap.h"
 #include "tiff/SampleWords.h"
 #include "tiff/TIFFRecords.h"

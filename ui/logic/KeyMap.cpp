@@ -32,8 +32,9 @@ TKey LetterKey(char32_t c) {
 
 TKey LetterFromX11Keycode(uint32_t keycode) {
     auto inRow = [keycode](std::string_view row, uint32_t first) {
-        return keycode >= first && keycode < first + row.size() ? LetterKey(row[keycode - first])
-                                                                : TKey::None;
+        return keycode >= first && keycode < first + row.size()
+                   ? LetterKey(static_cast<unsigned char>(row[keycode - first]))
+                   : TKey::None;
     };
     if (TKey k = inRow(kTopRow, 24); k != TKey::None)
         return k;

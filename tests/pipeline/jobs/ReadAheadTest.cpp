@@ -95,7 +95,8 @@ TEST(ReadAhead, WordsThatAreNoLongerTheFilesAreNotUsed) {
              TTempDir::WriteTo(p, MakeImage(9, 8, 3, PatternWords(216, 9)).Build());
          }},
         {"removed", [](const std::string& p, const TTempDir&) { std::remove(p.c_str()); }},
-        {"damaged", [](const std::string& p, const TTempDir&) { ASSERT_EQ(::truncate(p.c_str(), 100), 0); }},
+        {"damaged",
+         [](const std::string& p, const TTempDir&) { ASSERT_EQ(::truncate(p.c_str(), 100), 0); }},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);

@@ -12,9 +12,9 @@
 
 #include "pipeline/crop/CropCore.h"
 #include "pipeline/crop/CropOutput.h"
+#include "pipeline/crop/PathParts.h"
 #include "pipeline/jobs/JobTexts.h"
 #include "pipeline/jobs/OneShotJob.h"
-#include "pipeline/crop/PathParts.h"
 #include "pipeline/kernels/Transform.h"
 #include "ui/form1/Unit1.h"
 

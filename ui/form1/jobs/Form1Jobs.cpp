@@ -11,8 +11,8 @@
 
 #include "pipeline/jobs/DisplayWorker.h"
 #include "pipeline/jobs/JobTexts.h"
-#include "pipeline/kernels/Render.h"
 #include "pipeline/jobs/UiCallQueue.h"
+#include "pipeline/kernels/Render.h"
 #include "ui/form1/Unit1.h"
 #include "ui/widgets/ImageBox.h"
 #include "ui/widgets/ScaledViewCache.h"
