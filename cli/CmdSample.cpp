@@ -238,7 +238,7 @@ std::vector<uint16_t> FilmScan(int32_t width, int32_t height) {
     return words;
 }
 
-bool ParseSize(const std::string& text, int32_t& width, int32_t& height) {
+bool ParseSampleSize(const std::string& text, int32_t& width, int32_t& height) {
     int w = 0, h = 0;
     char rest = 0;
     if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &rest) != 2)
@@ -252,9 +252,11 @@ bool ParseSize(const std::string& text, int32_t& width, int32_t& height) {
 
 } // namespace
 
-int CmdSample(const std::vector<std::string>& args) {
+int CmdSample(const TArguments& arguments) {
+    const std::vector<std::string>& args = arguments.Files;
     int32_t width = kDefaultWidth, height = kDefaultHeight;
-    if (args.empty() || args.size() > 2 || (args.size() == 2 && !ParseSize(args[1], width, height)))
+    if (args.empty() || args.size() > 2 ||
+        (args.size() == 2 && !ParseSampleSize(args[1], width, height)))
         return Usage(true);
     return RunReporting([&] {
         const std::vector<uint16_t> words = FilmScan(width, height);
