@@ -81,6 +81,7 @@ TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
     CreateWorkArea();
     CreateCropTab();
     CreateSettingsTab();
+    ShowControlSettings(TSettings()); // the defaults, before any handler is connected
     CreatePopupMenus();
     CreateArrowActions();
     FScaledView = std::make_unique<TScaledViewCache>();

@@ -68,6 +68,7 @@ class TScaledViewCache;
 class TUpDown;
 enum class TButton : uint8_t;
 struct TSettings;
+struct TSettingRow;
 
 /// The program name at the start of the window title.
 inline const char* const AppName = "Vantrel";
@@ -299,10 +300,15 @@ private:
     /// Reads the settings and templates files; until they are read, the built-in templates
     /// and defaults are in force.
     void LoadSettings();
-    /// The defaults in force while no settings file has been read.
+    /// The frame's defaults in force while no settings file has been read.
     void ApplyBuiltInSettings();
     /// The frame's part of the settings: lock, templates and their selection, size.
     void ShowFrameSettings(const TSettings& s);
+    /// The settings a control shows as they are (the rows of SettingRows() that name one):
+    /// into the controls, and back from them.
+    void ShowControlSettings(const TSettings& s);
+    void TakeControlSettings(TSettings& s) const;
+    [[nodiscard]] QWidget* SettingControl(const TSettingRow& row) const;
     /// Writes the settings and templates files back at the end of the run.
     void SaveSettings();
     void ShowSettingsProblems();
