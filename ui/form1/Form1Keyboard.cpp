@@ -38,30 +38,9 @@ bool IsTab(const QKeyEvent& event) {
 } // namespace
 
 QPushButton* TForm1::CommandButton(TButton button) const {
-    switch (button) {
-    case TButton::BtnSave:
-        return BtnSave;
-    case TButton::BtnPrevious:
-        return BtnPrevious;
-    case TButton::btnNext:
-        return btnNext;
-    case TButton::BtnRotLeft:
-        return BtnRotLeft;
-    case TButton::BtnRotRight:
-        return BtnRotRight;
-    case TButton::BtnRotate:
-        return BtnRotate;
-    case TButton::BtnFlip:
-        return BtnFlip;
-    case TButton::BtnInvert:
-        return BtnInvert;
-    case TButton::btnTags:
-        return btnTags;
-    case TButton::BtnPlace:
-        return BtnPlace;
-    case TButton::None:
-        break;
-    }
+    for (const TButtonRow& row : ButtonRows())
+        if (button != TButton::None && row.Button == button)
+            return qobject_cast<QPushButton*>(row.Control);
     return nullptr;
 }
 

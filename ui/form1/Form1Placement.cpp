@@ -35,8 +35,4 @@ std::optional<std::string> TForm1::PlacementNote() {
     return FPlacementNote.For(FFramePosInPixels, FFrameSizeInPixels);
 }
 
-void TForm1::UpdatePlaceButton() {
-    BtnPlace->setEnabled(HasImage() && !FBusyEntered);
-}
-
 } // namespace vantrel

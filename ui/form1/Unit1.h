@@ -97,6 +97,21 @@ struct TButtonEnabledState {
     bool BtnInvert = false;
 };
 
+/// When a command button or a track bar is enabled (UpdateButtons).
+enum class TEnabledWhen : uint8_t {
+    Always,       // not touched: enabled but while busy (BtnOpen, BtnSaveFolder)
+    Image,        // a view bitmap exists
+    PreviousFile, // the batch has a file before the one shown
+    NextFile,     // the batch has a file after the one shown
+};
+
+/// What the busy state does with it (SetBusy).
+enum class TWhileBusy : uint8_t {
+    Usable, // nothing
+    Held,   // disabled, its state recorded in ButtonEnabledState and given back
+    Off,    // disabled; the rule decides again afterwards
+};
+
 /// What a finished load hands to the window.
 struct TLoadedImage {
     TSharedWords Words;
@@ -205,6 +220,20 @@ private:
     friend struct TForm1Probe;
 
     // --- Start, end, title, busy state (Unit1.cpp) ---
+    /// A row of the buttons' enabled rule: the control, the button a key clicks it as
+    /// (TButton::None: no key does), when it is enabled, what the busy state does with it and,
+    /// for a button the busy state holds, the field of ButtonEnabledState its state goes to.
+    struct TButtonRow {
+        QWidget* Control;
+        TButton Button;
+        TEnabledWhen EnabledWhen;
+        TWhileBusy WhileBusy;
+        bool TButtonEnabledState::*Record = nullptr;
+    };
+    /// Every command button and track bar whose enabled state the window decides, the ones
+    /// the busy state holds in the order of ButtonEnabledState.
+    [[nodiscard]] std::vector<TButtonRow> ButtonRows() const;
+    [[nodiscard]] bool Allows(TEnabledWhen when) const;
     void CreateWorkArea();
     void FormCreate();
     void FormDestroy();
@@ -546,7 +575,6 @@ private:
     void MoveFrameTo(TPoint position);
     /// The status line's note about the last placement, while the frame stays where it put it.
     [[nodiscard]] std::optional<std::string> PlacementNote();
-    void UpdatePlaceButton();
     QPushButton* BtnPlace = nullptr;     // the frame onto the picture
     QCheckBox* chkPlaceOnOpen = nullptr; // every load puts the frame on the picture
     TBatchRoll FPictureRoll;             // the batch's files examined so far

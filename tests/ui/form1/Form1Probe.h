@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "ui/form1/Unit1.h"
+#include "ui/logic/KeyMap.h"
 #include "ui/widgets/ActivityIndicator.h"
 #include "ui/widgets/ColorBox.h"
 #include "ui/widgets/HelpViewer.h"
@@ -108,6 +109,11 @@ struct TForm1Probe {
           TemplateWidth(form.TemplateWidth), ReloadCommand(form.ReloadCommand),
           OnlySaveCommand(form.OnlySaveCommand), FBatch(form.FBatch), FReadAhead(form.FReadAhead),
           FReadAheadFile(form.FReadAheadFile) {}
+
+    /// The command button a key or an action clicks as `button`.
+    static QPushButton* CommandButton(const TForm1& form, TButton button) {
+        return form.CommandButton(button);
+    }
 
     // Controls
     TActivityIndicator* const ActivityIndicator1;
