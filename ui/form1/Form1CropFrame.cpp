@@ -200,9 +200,7 @@ void TForm1::DragFrameTo(int x, int y) {
                                               image.width(), image.height(), FCurrentScale);
     const int32_t px = RoundEven((x - layout.Left) / FCurrentScale) - FDragOffset.X;
     const int32_t py = RoundEven((y - layout.Top) / FCurrentScale) - FDragOffset.Y;
-    FFramePosInPixels = {ClampToImage(px, FFrameSizeInPixels.X, FOriginalWidth),
-                         ClampToImage(py, FFrameSizeInPixels.Y, FOriginalHeight)};
-    RepaintView();
+    MoveFrameTo({px, py});
 }
 
 void TForm1::CreateArrowActions() {
