@@ -36,9 +36,9 @@ bool ParseOptions(const TArguments& args, TRenderOptions& o) {
         std::string_view Option;
         int Limit;
         int* Position;
-    } positions[] = {{"--brightness", 255, &o.Brightness},
-                     {"--contrast", 500, &o.ContrastPos},
-                     {"--gamma", 100, &o.GammaPos}};
+    } positions[] = {{"--brightness", BrightnessLimit, &o.Brightness},
+                     {"--contrast", SContrastLimit, &o.ContrastPos},
+                     {"--gamma", GammaLimit, &o.GammaPos}};
     // Each value given must be a position; the last counts.
     for (const auto& p : positions)
         for (const std::string& text : args.Values(p.Option))
@@ -83,10 +83,11 @@ int CmdRender(const TArguments& args) {
         TCatalogueTagDescriber describer;
         TCropTIFF tiff(describer);
         const TLoadedTIFF image = tiff.LoadTIFFAsWords(o.In);
-        const TViewBitmap view =
-            RenderWordsToBitmap(image.PixelData, image.Width, image.Height, image.SamplesPerPixel,
-                                image.PhotometricInterpretation, o.Brightness,
-                                o.ContrastPos / 100.0, GammaFromPosition(o.GammaPos));
+        const TDisplayAdjustments a =
+            AdjustmentsFromPositions(o.Brightness, o.ContrastPos, o.GammaPos);
+        const TViewBitmap view = RenderWordsToBitmap(
+            image.PixelData, image.Width, image.Height, image.SamplesPerPixel,
+            image.PhotometricInterpretation, a.Brightness, a.SContrast, a.Gamma);
         WritePPM(o.Out, view);
     });
 }

@@ -149,10 +149,6 @@ void RenderAll(const uint16_t* words, int32_t samples, const TLevels& levels, TV
 
 } // namespace
 
-double GammaFromPosition(int32_t position) {
-    return std::pow(10.0, position / 100.0);
-}
-
 bool DisplayAdjustmentsActive(int32_t brightness, double sContrast, double gamma) {
     return SContrastActive(sContrast) || brightness != 0 || GammaActive(gamma);
 }

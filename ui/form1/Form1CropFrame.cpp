@@ -78,7 +78,7 @@ void TForm1::SpEdHeightChange() {
 void TForm1::FrameDimensionChanged(bool isWidth) {
     int32_t& size = isWidth ? FFrameSizeInPixels.X : FFrameSizeInPixels.Y;
     int32_t& pos = isWidth ? FFramePosInPixels.X : FFramePosInPixels.Y;
-    const int32_t imageSize = isWidth ? FOriginalWidth : FOriginalHeight;
+    const int32_t imageSize = isWidth ? FOriginal.Width : FOriginal.Height;
     const int32_t old = size;
     const int32_t value = isWidth ? SpinWidth() : SpinHeight();
     size = value;
@@ -123,7 +123,7 @@ void TForm1::ComboBox1Change() {
         return;
     TemplateWidth = size->X;
     TemplateHeight = size->Y;
-    const TPoint frame = OrientTemplate(*size, {FOriginalWidth, FOriginalHeight});
+    const TPoint frame = OrientTemplate(*size, {FOriginal.Width, FOriginal.Height});
     WriteFrameSize(frame.X, frame.Y);
 }
 
@@ -156,10 +156,10 @@ void TForm1::ApplyRatioLock(int state) {
 }
 
 void TForm1::FitFrameToImage() {
-    if (FrameNeedsTurn({SpinWidth(), SpinHeight()}, {FOriginalWidth, FOriginalHeight}))
+    if (FrameNeedsTurn({SpinWidth(), SpinHeight()}, {FOriginal.Width, FOriginal.Height}))
         BitBtn2Click();
     FFrameSizeInPixels = {SpinWidth(), SpinHeight()};
-    FFramePosInPixels = CentredPosition(FFrameSizeInPixels, {FOriginalWidth, FOriginalHeight});
+    FFramePosInPixels = CentredPosition(FFrameSizeInPixels, {FOriginal.Width, FOriginal.Height});
 }
 
 void TForm1::ImageViewerMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
@@ -252,7 +252,7 @@ void TForm1::ArrowExecute(QAction* sender) {
 
 void TForm1::MoveFrameByArrow(TArrow arrow) {
     FFramePosInPixels = ArrowMove(FFramePosInPixels, arrow, ArrowStep(LastShiftState),
-                                  FFrameSizeInPixels, {FOriginalWidth, FOriginalHeight});
+                                  FFrameSizeInPixels, {FOriginal.Width, FOriginal.Height});
     RepaintView();
 }
 
@@ -261,7 +261,7 @@ void TForm1::UpdateStatusLine() {
     // whole line still shows it; the whole line is the tooltip and what a click copies. A
     // note of the frame's placement stands in the main section until the frame moves.
     StatusStep->setVisible(FImageHasFocus);
-    const TPoint image{FOriginalWidth, FOriginalHeight};
+    const TPoint image{FOriginal.Width, FOriginal.Height};
     const int32_t step = ArrowStep(LastShiftState);
     const QString whole = QString::fromStdString(
         FocusedStatusText(image, FFramePosInPixels, FFrameSizeInPixels, step));
@@ -276,8 +276,8 @@ void TForm1::UpdateStatusLine() {
             QString::fromStdString(FrameMarginsText(image, FFramePosInPixels, FFrameSizeInPixels)),
             whole);
     else
-        SetStatusText(QString::fromStdString(FileStatusText(
-            FCurrentIndex + 1, static_cast<int32_t>(FFileList.size()), FileNamePart(FInputFile))));
+        SetStatusText(QString::fromStdString(
+            FileStatusText(FBatch.CurrentIndex() + 1, FBatch.Count(), FileNamePart(FInputFile))));
 }
 
 void TForm1::CreatePopupMenus() {

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <limits>
 
+#include "pipeline/kernels/DisplayAdjustments.h"
 #include "ui/form1/Unit1.h"
 #include "ui/widgets/ActivityIndicator.h"
 #include "ui/widgets/Glyphs.h"
@@ -210,20 +211,20 @@ void TForm1::CreateCropTab() {
         "или слишком светлые участки\nв удобный для восприятия диапазон,\nчтобы упростить "
         "точное позиционирование рамки.\n_\nГорячие клавиши:\n[Shift + колёсико мыши] — "
         "всегда доступно"));
-    TrackBar1 = TrackBar(TabCrop, "TrackBar1", -255, 255, 26);
+    TrackBar1 = TrackBar(TabCrop, "TrackBar1", -BrightnessLimit, BrightnessLimit, 26);
     Label4 = Named<QLabel>("Label4", QStringLiteral("S-контрастность:"), TabCrop);
     Label4->setToolTip(QStringLiteral(
         "S-контрастность (контрастность по S-образной кривой)\nВлияет только на отображение, в "
         "файл не сохраняется.\nУвеличивает градацию оттенков в тенях и светах,\nчтобы упростить "
         "точное позиционирование рамки.\n_\nГорячие клавиши:\n[Ctrl + колёсико мыши] — всегда "
         "доступно"));
-    TrackBar2 = TrackBar(TabCrop, "TrackBar2", -500, 500, 50);
+    TrackBar2 = TrackBar(TabCrop, "TrackBar2", -SContrastLimit, SContrastLimit, 50);
     Label16 = Named<QLabel>("Label16", QStringLiteral("Гамма-коррекция"), TabCrop);
     Label16->setToolTip(QStringLiteral(
         "Гамма-коррекция\nВлияет только на отображение, в файл не сохраняется.\nРегулирует "
         "яркость средних тонов,\nсохраняя света и тени\n_\nГорячие клавиши:\n[Alt + колёсико "
         "мыши] — всегда доступно"));
-    TrackBar3 = TrackBar(TabCrop, "TrackBar3", -100, 100, 10);
+    TrackBar3 = TrackBar(TabCrop, "TrackBar3", -GammaLimit, GammaLimit, 10);
     for (QWidget* w :
          std::initializer_list<QWidget*>{Label14, TrackBar1, Label4, TrackBar2, Label16, TrackBar3})
         page->addWidget(w);

@@ -200,7 +200,7 @@ bool TForm1::FormKeyDown(const QKeyEvent& event) {
         RepaintView();
     TKeyDownState state;
     state.ImageHasFocus = FImageHasFocus;
-    state.FileOpen = !FFileList.empty() && FCurrentIndex >= 0;
+    state.FileOpen = !FBatch.Empty() && FBatch.CurrentIndex() >= 0;
     state.ChkSpace = Chk_Space->isChecked();
     state.ChkNoModif = Chk_NoModif->isChecked();
     state.ChkCtrlEnter = Chk_CtrlEnter->isChecked();

@@ -20,14 +20,14 @@ void TForm1::PlaceFrameAfterLoad(bool batchFile) {
     FLoadedWords.reset();
     if (!batchFile)
         return;
-    FLoadedWords = FOriginalWords;
+    FLoadedWords = FOriginal.Words;
     if (chkPlaceOnOpen->isChecked())
         StartPictureDetection();
 }
 
 void TForm1::MoveFrameTo(TPoint position) {
-    FFramePosInPixels = {ClampToImage(position.X, FFrameSizeInPixels.X, FOriginalWidth),
-                         ClampToImage(position.Y, FFrameSizeInPixels.Y, FOriginalHeight)};
+    FFramePosInPixels = {ClampToImage(position.X, FFrameSizeInPixels.X, FOriginal.Width),
+                         ClampToImage(position.Y, FFrameSizeInPixels.Y, FOriginal.Height)};
     RepaintView();
 }
 

@@ -130,8 +130,6 @@ void TForm1::FormCreate() {
     FInputFile.clear();
     FCroppedFile.clear();
     FCachedBitmap.reset();
-    FFileList.clear();
-    FCurrentIndex = -1;
     FImageHasFocus = false;
     // The image view, grey where no image is drawn.
     ImageViewer = new TImageBox(WorkStack);
@@ -150,9 +148,7 @@ void TForm1::FormCreate() {
     FFramePosInPixels = {0, 0};
     FDragging = false;
     // Display adjustments; the display worker's own arrive with the worker.
-    FBrightness = 0;
-    FSContrast = 0.0;
-    FGamma = 1.0;
+    FAdjustments = TDisplayAdjustments{};
     TrackBar1->setValue(0);
     TrackBar2->setValue(0);
     TrackBar3->setValue(0);
@@ -190,7 +186,6 @@ void TForm1::FormDestroy() {
     qApp->removeEventFilter(this);
     disconnect(qApp, &QApplication::focusChanged, this, &TForm1::ActiveControlChanged);
     SaveSettings();
-    FFileList.clear();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -380,18 +375,14 @@ void TForm1::ReleaseImage() {
     FScaledView->Clear();
     FCachedBitmap.reset();
     FStandInView = QImage();
-    FOriginalWords.reset();
+    FOriginal.Words.reset();
 }
 
 void TForm1::InstallImage(TLoadedImage image) {
     ReleaseImage();
     FCachedBitmap = std::shared_ptr<const TViewBitmap>(std::move(image.Bitmap));
     ++FBitmapSerial;
-    FOriginalWidth = image.Width;
-    FOriginalHeight = image.Height;
-    FOriginalSamples = image.Samples;
-    FOriginalPhotometric = image.Photometric;
-    FOriginalWords = std::move(image.Words);
+    FOriginal = std::move(static_cast<TCurrentImage&>(image));
     lblWidth->setText(QString::number(image.Width) + QStringLiteral(" →"));
     lblHeight->setText(QString::number(image.Height) + QStringLiteral(" →"));
     FitFrameToImage();

@@ -112,13 +112,8 @@ enum class TWhileBusy : uint8_t {
     Off,    // disabled; the rule decides again afterwards
 };
 
-/// What a finished load hands to the window.
-struct TLoadedImage {
-    TSharedWords Words;
-    int32_t Width = 0;
-    int32_t Height = 0;
-    int32_t Samples = 0;
-    uint16_t Photometric = 1;
+/// What a finished load hands to the window: the image and its view.
+struct TLoadedImage : TCurrentImage {
     std::unique_ptr<TViewBitmap> Bitmap;
 };
 
@@ -354,7 +349,6 @@ private:
     /// The open dialog's and the save dialog's initial folders, with the hints that show them.
     void SetOpenDialogFolder(const std::string& folder);
     void SetSaveDialogFolder(const std::string& folder);
-    void SyncBatchFields();
 
     // --- Background jobs and the display worker (jobs/) ---
     // Form1Jobs.cpp: the UI-thread call queue, the job runner, the display worker, messages.
@@ -421,9 +415,7 @@ private:
     TPoint FFramePosInPixels;
     double FCurrentScale = 0.0; // view pixels per image pixel at the last repaint
     bool FDragging = false;
-    TPoint FDragOffset; // the pointer's place in the frame, in image pixels, while dragging
-    std::vector<std::string> FFileList;
-    int32_t FCurrentIndex = -1;
+    TPoint FDragOffset;        // the pointer's place in the frame, in image pixels, while dragging
     double FAspectRatio = 1.5; // width ÷ height held by the ratio lock
     bool FUpdating = false;    // a spin edit follows the other: no echo back
     bool FImageHasFocus = false;
@@ -431,14 +423,11 @@ private:
     TImageTransformState FTransformState;
     TButtonEnabledState ButtonEnabledState;
     bool FlagShowHelp = true; // a first run opens the help pane
-    int32_t FBrightness = 0;
-    double FSContrast = 0.0; // contrast along an S-shaped curve
-    double FGamma = 1.0;
-    TSharedWords FOriginalWords;
-    int32_t FOriginalWidth = 0;
-    int32_t FOriginalHeight = 0;
-    int32_t FOriginalSamples = 0;
-    uint16_t FOriginalPhotometric = 1;
+    /// The display adjustments: FAdjustments.Brightness, .SContrast (contrast along an
+    /// S-shaped curve), .Gamma.
+    TDisplayAdjustments FAdjustments;
+    /// The image in memory: FOriginal.Words, .Width, .Height, .Samples, .Photometric.
+    TCurrentImage FOriginal;
     std::shared_ptr<const TViewBitmap> FCachedBitmap; // shared with the smooth-copy worker
     QImage FStandInView; // drawn while a job makes the next view; see LetGoOfFullView
     QSize FStandInFor;   // the image size of the view it stands in for
@@ -546,7 +535,7 @@ private:
     bool FLoadRunning = false;
     std::optional<bool> FPendingSaveUseFrame;
     [[nodiscard]] TJobCompletion ThenPendingSave(TJobCompletion completion);
-    TFileList FBatch; // FFileList and FCurrentIndex mirror it for the window's other parts
+    TFileList FBatch; // the batch of files: its FFileList and FCurrentIndex
     bool FClosing = false;
     bool FBusyEntered = false; // SetBusy(true) saved the button states and is still in force
     /// What LoadSettings could not use (shown once the window is on screen).

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/logic/settings/SettingRows.h"
 
+#include "pipeline/kernels/DisplayAdjustments.h"
 #include "ui/logic/FrameLogic.h"
 
 #include <algorithm>

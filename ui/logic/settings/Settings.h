@@ -48,9 +48,6 @@ inline constexpr TColor clOrange = RGBColor(255, 128, 0); // offered by the colo
 // Ranges the controls keep their values in.
 inline constexpr int MinWindowWidth = 900;
 inline constexpr int MinWindowHeight = 600;
-inline constexpr int BrightnessLimit = 255;  // TrackBar1: -255..255
-inline constexpr int SContrastLimit = 500;   // TrackBar2: -500..500
-inline constexpr int GammaLimit = 100;       // TrackBar3: -100..100
 inline constexpr int MinListViewHeight = 30; // below this the metadata panel counts as hidden
 
 /// The settings as the program holds them. Each field but PanelHeight and the templates is a
