@@ -46,6 +46,10 @@ namespace {
 
 constexpr int PageControlWidth = 180;
 
+// The frame's size from the window's creation until the settings give it (their default,
+// 1650 × 1100, is the settings table's): the size of the 1200 ppi template.
+constexpr TPoint FrameSizeBeforeSettings{1687, 1125};
+
 } // namespace
 
 TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
@@ -144,7 +148,7 @@ void TForm1::FormCreate() {
     };
     ImageViewer->OnMouseMove = [this](int x, int y) { ImageViewerMouseMove(x, y); };
     ImageViewer->OnMouseUp = [this](Qt::MouseButton b) { ImageViewerMouseUp(b); };
-    FFrameSizeInPixels = {1687, 1125};
+    FFrameSizeInPixels = FrameSizeBeforeSettings;
     FFramePosInPixels = {0, 0};
     FDragging = false;
     // Display adjustments; the display worker's own arrive with the worker.
