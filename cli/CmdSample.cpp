@@ -25,23 +25,8 @@ constexpr int32_t kMaxSide = 65535; // the writer stores width and height as SHO
 
 // ---- Tags, built little-endian as the file is written ---------------------------------------
 
-TTIFFTag Short(uint16_t id, uint16_t value) {
-    TTIFFTag tag;
-    tag.TagID = id;
-    tag.DataType = TTIFFDataType::dtShort;
-    tag.Count = 1;
-    tag.Value.AsWords[0] = value;
-    return tag;
-}
-
-TTIFFTag Long(uint16_t id, uint32_t value) {
-    TTIFFTag tag;
-    tag.TagID = id;
-    tag.DataType = TTIFFDataType::dtLong;
-    tag.Count = 1;
-    tag.Value.AsDWORD = value;
-    return tag;
-}
+constexpr auto Short = &TCropTIFF::CreateShortTag;
+constexpr auto Long = &TCropTIFF::CreateLongTag;
 
 // Bytes of a BYTE, ASCII or UNDEFINED value: inline up to four, else out of line.
 TTIFFTag Bytes(uint16_t id, TTIFFDataType type, std::vector<uint8_t> bytes) {

@@ -119,6 +119,9 @@ public:
     static TTIFFTag CreateStripByteCountsTag(uint32_t ByteCount);
     static TTIFFTag CreatePixelXDimensionTag(int32_t Value);
     static TTIFFTag CreatePixelYDimensionTag(int32_t Value);
+    /// \brief A SHORT or a LONG tag of one inline value, named from the catalogue.
+    static TTIFFTag CreateShortTag(uint16_t ID, uint16_t Value);
+    static TTIFFTag CreateLongTag(uint16_t ID, uint32_t Value);
 
     // ---- Tag carry-over -------------------------------------------------------------------
 
