@@ -19,6 +19,7 @@
 #include "ui/widgets/ColorBox.h"
 #include "ui/widgets/Glyphs.h"
 #include "ui/widgets/ImageBox.h"
+#include "ui/widgets/Named.h"
 #include "ui/widgets/UpDown.h"
 
 namespace vantrel {
@@ -280,22 +281,27 @@ void TForm1::UpdateStatusLine() {
             FileStatusText(FBatch.CurrentIndex() + 1, FBatch.Count(), FileNamePart(FInputFile))));
 }
 
+namespace {
+
+// An item of a pop-up menu with its object name.
+QAction* NamedItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
+    return item;
+}
+
+} // namespace
+
 void TForm1::CreatePopupMenus() {
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName("PopupMenu1");
-    N1 = PopupMenu1->addAction(QStringLiteral("Скопировать всё"));
-    N1->setObjectName("N1");
-    N2 = PopupMenu1->addAction(QStringLiteral("Скопировать выделенное"));
-    N2->setObjectName("N2");
+    PopupMenu1 = Named<QMenu>("PopupMenu1", this);
+    N1 = NamedItem(PopupMenu1, "N1", QStringLiteral("Скопировать всё"));
+    N2 = NamedItem(PopupMenu1, "N2", QStringLiteral("Скопировать выделенное"));
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu1->popup(ListView1->mapToGlobal(p)); });
 
-    PopupMenu2 = new QMenu(this);
-    PopupMenu2->setObjectName("PopupMenu2");
-    N3 = PopupMenu2->addAction(QStringLiteral("Сбросить"));
-    N3->setObjectName("N3");
-    N4 = PopupMenu2->addAction(QStringLiteral("Сбросить всё"));
-    N4->setObjectName("N4");
+    PopupMenu2 = Named<QMenu>("PopupMenu2", this);
+    N3 = NamedItem(PopupMenu2, "N3", QStringLiteral("Сбросить"));
+    N4 = NamedItem(PopupMenu2, "N4", QStringLiteral("Сбросить всё"));
     for (QSlider* t : {TrackBar1, TrackBar2, TrackBar3})
         connect(t, &QWidget::customContextMenuRequested, this, [this, t](const QPoint& p) {
             PopupMenu2Popup(t);
@@ -303,8 +309,7 @@ void TForm1::CreatePopupMenus() {
         });
 
     // Filled when it opens, from the file list.
-    PopupMenu3 = new QMenu(this);
-    PopupMenu3->setObjectName("PopupMenu3");
+    PopupMenu3 = Named<QMenu>("PopupMenu3", this);
     for (QPushButton* b : {BtnPrevious, btnNext})
         connect(b, &QWidget::customContextMenuRequested, this, [this, b](const QPoint& p) {
             PopupMenu3Popup(b);

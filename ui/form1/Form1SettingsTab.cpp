@@ -47,8 +47,7 @@ QFrame* Rule(QWidget* parent) {
 } // namespace
 
 void TForm1::CreateSettingsTab() {
-    TabSettings = new QWidget;
-    TabSettings->setObjectName("TabSettings");
+    TabSettings = Named<QWidget>("TabSettings");
     PageControl1->addTab(TabSettings, QStringLiteral("Настройки"));
     auto* page = new QVBoxLayout(TabSettings);
     page->setContentsMargins(4, 4, 4, 4);

@@ -90,22 +90,13 @@ std::string RatioText(double ratio, std::string_view decimalSeparator) {
 }
 
 TPoint ArrowMove(TPoint position, TArrow arrow, int32_t step, TPoint frameSize, TPoint imageSize) {
-    // Moves in 64 bits, then limits to 0..m; when the frame is larger than the image (m < 0)
-    // the frame stays at 0, as dragging and size changes keep it.
-    switch (arrow) {
-    case TArrow::Left:
-        position.X = ClampToImage(int64_t(position.X) - step, frameSize.X, imageSize.X);
-        break;
-    case TArrow::Right:
-        position.X = ClampToImage(int64_t(position.X) + step, frameSize.X, imageSize.X);
-        break;
-    case TArrow::Up:
-        position.Y = ClampToImage(int64_t(position.Y) - step, frameSize.Y, imageSize.Y);
-        break;
-    case TArrow::Down:
-        position.Y = ClampToImage(int64_t(position.Y) + step, frameSize.Y, imageSize.Y);
-        break;
-    }
+    // Moves in 64 bits, then keeps the corner inside the image along the axis that moved; a
+    // frame larger than the image stays at 0, as dragging and size changes keep it.
+    const bool across = arrow == TArrow::Left || arrow == TArrow::Right;
+    const int64_t by = arrow == TArrow::Left || arrow == TArrow::Up ? -int64_t{step} : step;
+    int32_t& moved = across ? position.X : position.Y;
+    moved = ClampToImage(moved + by, across ? frameSize.X : frameSize.Y,
+                         across ? imageSize.X : imageSize.Y);
     return position;
 }
 
