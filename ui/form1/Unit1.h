@@ -99,7 +99,7 @@ struct TButtonEnabledState {
 
 /// When a command button or a track bar is enabled (UpdateButtons).
 enum class TEnabledWhen : uint8_t {
-    Always,       // not touched: enabled but while busy (BtnOpen, BtnSaveFolder)
+    Always,       // not touched: enabled except while busy (BtnOpen, BtnSaveFolder)
     Image,        // a view bitmap exists
     PreviousFile, // the batch has a file before the one shown
     NextFile,     // the batch has a file after the one shown
