@@ -67,8 +67,10 @@ TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
     PageControl1->setFixedWidth(PageControlWidth);
     layout->addWidget(PageControl1);
 
-    StatusBar1 = new QLabel(QStringLiteral("Готов к работе"));
+    StatusBar1 = new QLabel;
     StatusBar1->setObjectName("StatusBar1");
+    // Through SetStatusText, as every later text: the click copies the whole text it keeps.
+    SetStatusText(QStringLiteral("Готов к работе"));
     StatusBar1->installEventFilter(this);
     statusBar()->addWidget(StatusBar1, 1);
     StatusStep = new QLabel;
