@@ -29,6 +29,7 @@ TEST(TagNumbers, AreTheStandardNumbers) {
         {tagid::BitsPerSample, TIFFTAG_BITSPERSAMPLE},
         {tagid::Compression, TIFFTAG_COMPRESSION},
         {tagid::PhotometricInterpretation, TIFFTAG_PHOTOMETRIC},
+        {tagid::FillOrder, TIFFTAG_FILLORDER},
         {tagid::ImageDescription, TIFFTAG_IMAGEDESCRIPTION},
         {tagid::Make, TIFFTAG_MAKE},
         {tagid::Model, TIFFTAG_MODEL},

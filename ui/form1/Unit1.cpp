@@ -358,6 +358,7 @@ void TForm1::InstallImage(TLoadedImage image) {
     FOriginalHeight = image.Height;
     FOriginalSamples = image.Samples;
     FOriginalPhotometric = image.Photometric;
+    FOriginalSampleFormat = image.SampleFormat;
     FOriginalWords = std::move(image.Words);
     lblWidth->setText(QString::number(image.Width) + QStringLiteral(" →"));
     lblHeight->setText(QString::number(image.Height) + QStringLiteral(" →"));
@@ -371,6 +372,7 @@ void TForm1::CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool i
                           const std::string& fileName, std::string distFolder) {
     HideHelp();
     CurrentFileTags.clear();
+    CurrentFilePages = std::move(image.FurtherPages);
     InstallImage(std::move(image));
     FShownFile = fileName;
     CurrentFileTags = std::move(tags);

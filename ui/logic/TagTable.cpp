@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/logic/TagTable.h"
 
+#include <cstdio>
+
 #include <algorithm>
 
 #include "tiff/CropTIFFUnit.h"
@@ -60,10 +62,33 @@ std::string TagTableSummary(size_t tagCount, bool bigEndian) {
     return text;
 }
 
-std::vector<TTagTableRow> BuildTagTableRows(const std::vector<TTIFFTag>& tags, bool bigEndian) {
+std::vector<TTagTableRow> PageRows(std::span<const TFurtherPage> furtherPages) {
     std::vector<TTagTableRow> rows;
-    rows.reserve(tags.size() + 1);
+    if (furtherPages.empty())
+        return rows;
+    auto text = [](const char* format, auto... values) {
+        char line[256];
+        std::snprintf(line, sizeof line, format, values...);
+        return std::string(line);
+    };
+    rows.push_back({text("Страниц в файле: %zu (показана первая)", furtherPages.size() + 1), {}});
+    for (const TFurtherPage& page : furtherPages)
+        rows.push_back({text(page.SameSize ? "Страница %u: %u × %u, того же размера — обрезка "
+                                             "сохранила бы только первую, сохранение отменяется"
+                                           : "Страница %u: %u × %u, другого размера (миниатюра) "
+                                             "— в сохранённый файл не переносится",
+                             page.Number, page.Width, page.Height),
+                        {}});
+    return rows;
+}
+
+std::vector<TTagTableRow> BuildTagTableRows(const std::vector<TTIFFTag>& tags, bool bigEndian,
+                                            std::span<const TFurtherPage> furtherPages) {
+    std::vector<TTagTableRow> rows;
+    rows.reserve(tags.size() + furtherPages.size() + 2);
     rows.push_back({TagTableSummary(tags.size(), bigEndian), {}});
+    for (TTagTableRow& row : PageRows(furtherPages))
+        rows.push_back(std::move(row));
     for (const TTIFFTag& tag : tags) {
         TFirstLine decoded = SplitFirstLine(tag.DisplayValueDecoded);
         rows.push_back({tag.TagName,

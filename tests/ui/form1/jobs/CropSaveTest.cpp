@@ -99,6 +99,27 @@ TEST_F(CropSaveTest, NamePlaceAndSamplesOfTheSavedFile) {
     EXPECT_EQ(FolderNames(Dir.File("out")), std::vector<std::string>{"scan 12.tiff"});
 }
 
+// A damaged source whose IFD0 repeats its sample-describing tags (the round-trip fuzzer's
+// find): the crop is saved in both modes, and the reload shows the words it had.
+TEST_F(CropSaveTest, SourceRepeatingItsSampleTagsSavesWhatWasShown) {
+    const std::string source = Dir.File("repeated.tif");
+    std::filesystem::copy_file(std::string(VANTREL_FUZZ_CORPUS) +
+                                   "/fuzz_roundtrip/regression-duplicate-sample-tags.tif",
+                               source);
+    Probe(*Form).EdPrefix->setText(QStringLiteral("c_"));
+    for (const bool minimal : {false, true}) {
+        SCOPED_TRACE(minimal);
+        Probe(*Form).chkNoTags->setChecked(minimal);
+        OpenThroughDialog({source});
+        const TSampleWords shown = *Form->CurrentImage().Words;
+        Form->CropByFrame(false);
+        ASSERT_TRUE(WaitForJobs());
+        ASSERT_TRUE(Messages.empty()) << Messages[0];
+        EXPECT_EQ(Probe(*Form).FShownFile, Dir.File("c_repeated.tif"));
+        EXPECT_TRUE(*Form->CurrentImage().Words == shown);
+    }
+}
+
 TEST_F(CropSaveTest, FramesArePulledInsideTheImage) {
     struct Case {
         TPoint Pos, Size;
