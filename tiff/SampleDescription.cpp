@@ -24,9 +24,12 @@ std::optional<std::vector<uint32_t>> RecordNumbers(const TTIFFTag& Tag, bool Big
     default:
         return std::nullopt;
     }
+    // A damaged Count is believed only as far as the bytes read bear it out.
     const uint64_t bytes = uint64_t{Tag.Count} * size;
+    if (!Tag.IsInline && Tag.RawData.size() != bytes)
+        return std::nullopt;
     std::vector<uint32_t> values;
-    values.reserve(Tag.Count);
+    values.reserve(Tag.IsInline ? 4 : Tag.Count);
     if (Tag.IsInline) {
         // The inline value is held in host order: bytes, two SHORTs or one LONG.
         for (uint32_t k = 0; k < Tag.Count; ++k)
@@ -35,8 +38,6 @@ std::optional<std::vector<uint32_t>> RecordNumbers(const TTIFFTag& Tag, bool Big
                                          : Tag.Value.AsDWORD);
         return values;
     }
-    if (Tag.RawData.size() != bytes)
-        return std::nullopt;
     const uint8_t* p = Tag.RawData.data();
     for (uint32_t k = 0; k < Tag.Count; ++k)
         values.push_back(size == 1   ? p[k]
