@@ -13,6 +13,7 @@
 #include "pipeline/jobs/JobTexts.h"
 #include "tags/TagNumbers.h"
 #include "tests/support/MinimalTagDescriber.h"
+#include "tests/support/Shell.h"
 #include "tests/ui/form1/WindowFixture.h"
 #include "tiff/CropTIFFUnit.h"
 
@@ -118,6 +119,29 @@ TEST_F(CropSaveTest, SourceRepeatingItsSampleTagsSavesWhatWasShown) {
         EXPECT_EQ(Probe(*Form).FShownFile, Dir.File("c_repeated.tif"));
         EXPECT_TRUE(*Form->CurrentImage().Words == shown);
     }
+}
+
+// A second page of the same size (tifffile's two-page file): the tag table tells the pages, the
+// save is refused with its message, nothing is written and the source stays shown.
+TEST_F(CropSaveTest, PageOfTheSameSizeIsNotLost) {
+    const std::string source = Dir.File("two.tif");
+    ASSERT_EQ(test::RunShell("cd " + test::ShellQuote(Dir.Path()) +
+                             " && /usr/bin/python3 -c 'import numpy as np, tifffile\n"
+                             "tifffile.imwrite(\"two.tif\", np.zeros((2, 30, 40), np.uint16))'")
+                  .Status,
+              0);
+    Probe(*Form).EdPrefix->setText(QStringLiteral("c_"));
+    OpenThroughDialog({source});
+    EXPECT_EQ(Probe(*Form).ListView1->topLevelItem(1)->text(0),
+              QStringLiteral("Страниц в файле: 2 (показана первая)"));
+    Form->CropByFrame(false);
+    ASSERT_TRUE(WaitForJobs());
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0], "Ошибка при обрезке:\r\nВ файле есть другие страницы того же размера "
+                           "(2): сохраняется только первая страница, и они были бы потеряны. "
+                           "Файл не сохранён");
+    EXPECT_FALSE(std::filesystem::exists(Dir.File("c_two.tif")));
+    EXPECT_EQ(Probe(*Form).FShownFile, source);
 }
 
 TEST_F(CropSaveTest, FramesArePulledInsideTheImage) {
