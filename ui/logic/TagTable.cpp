@@ -72,13 +72,15 @@ std::vector<TTagTableRow> PageRows(std::span<const TFurtherPage> furtherPages) {
         return std::string(line);
     };
     rows.push_back({text("Страниц в файле: %zu (показана первая)", furtherPages.size() + 1), {}});
+    // The page and its size in the caption and value columns, what a save does with it under
+    // the decoded value.
     for (const TFurtherPage& page : furtherPages)
-        rows.push_back({text(page.SameSize ? "Страница %u: %u × %u, того же размера — обрезка "
-                                             "сохранила бы только первую, сохранение отменяется"
-                                           : "Страница %u: %u × %u, другого размера (миниатюра) "
-                                             "— в сохранённый файл не переносится",
-                             page.Number, page.Width, page.Height),
-                        {}});
+        rows.push_back({text("Страница %u", page.Number),
+                        {"", "", "", text("%u × %u", page.Width, page.Height),
+                         page.SameSize ? "того же размера — сохранение отменяется: обрезка "
+                                         "сохранила бы только первую страницу"
+                                       : "другого размера (миниатюра) — в сохранённый файл не "
+                                         "переносится"}});
     return rows;
 }
 

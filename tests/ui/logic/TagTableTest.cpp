@@ -43,11 +43,14 @@ TEST(TagTable, PagesAfterTheSummary) {
     const std::vector<TTagTableRow> rows = BuildTagTableRows({}, false, pages);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[1].Caption, "Страниц в файле: 3 (показана первая)");
-    EXPECT_EQ(rows[2].Caption, "Страница 2: 40 × 30, того же размера — обрезка сохранила бы "
-                               "только первую, сохранение отменяется");
-    EXPECT_EQ(
-        rows[3].Caption,
-        "Страница 3: 10 × 8, другого размера (миниатюра) — в сохранённый файл не переносится");
+    EXPECT_EQ(rows[2], (TTagTableRow{"Страница 2",
+                                     {"", "", "", "40 × 30",
+                                      "того же размера — сохранение отменяется: обрезка "
+                                      "сохранила бы только первую страницу"}}));
+    EXPECT_EQ(rows[3], (TTagTableRow{"Страница 3",
+                                     {"", "", "", "10 × 8",
+                                      "другого размера (миниатюра) — в сохранённый файл не "
+                                      "переносится"}}));
     EXPECT_EQ(BuildTagTableRows({}, false).size(), 1u);
 }
 
