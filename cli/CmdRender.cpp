@@ -89,7 +89,7 @@ int CmdRender(const std::vector<std::string>& args) {
         const TLoadedTIFF image = tiff.LoadTIFFAsWords(o.In);
         const TViewBitmap view =
             RenderWordsToBitmap(image.PixelData, image.Width, image.Height, image.SamplesPerPixel,
-                                image.PhotometricInterpretation, o.Brightness,
+                                image.PhotometricInterpretation, image.SampleFormat, o.Brightness,
                                 o.ContrastPos / 100.0, GammaFromPosition(o.GammaPos));
         WritePPM(o.Out, view);
     });

@@ -67,8 +67,10 @@ TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
     PageControl1->setFixedWidth(PageControlWidth);
     layout->addWidget(PageControl1);
 
-    StatusBar1 = new QLabel(QStringLiteral("Готов к работе"));
+    StatusBar1 = new QLabel;
     StatusBar1->setObjectName("StatusBar1");
+    // Through SetStatusText, as every later text: the click copies the whole text it keeps.
+    SetStatusText(QStringLiteral("Готов к работе"));
     StatusBar1->installEventFilter(this);
     statusBar()->addWidget(StatusBar1, 1);
     StatusStep = new QLabel;
@@ -356,6 +358,7 @@ void TForm1::InstallImage(TLoadedImage image) {
     FOriginalHeight = image.Height;
     FOriginalSamples = image.Samples;
     FOriginalPhotometric = image.Photometric;
+    FOriginalSampleFormat = image.SampleFormat;
     FOriginalWords = std::move(image.Words);
     lblWidth->setText(QString::number(image.Width) + QStringLiteral(" →"));
     lblHeight->setText(QString::number(image.Height) + QStringLiteral(" →"));
@@ -369,6 +372,7 @@ void TForm1::CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool i
                           const std::string& fileName, std::string distFolder) {
     HideHelp();
     CurrentFileTags.clear();
+    CurrentFilePages = std::move(image.FurtherPages);
     InstallImage(std::move(image));
     FShownFile = fileName;
     CurrentFileTags = std::move(tags);

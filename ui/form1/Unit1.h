@@ -103,6 +103,8 @@ struct TLoadedImage {
     int32_t Height = 0;
     int32_t Samples = 0;
     uint16_t Photometric = 1;
+    uint16_t SampleFormat = 1;
+    std::vector<TFurtherPage> FurtherPages; // of the file: the tag table tells them, a save checks
     std::unique_ptr<TViewBitmap> Bitmap;
 };
 
@@ -376,7 +378,8 @@ private:
     int32_t TemplateHeight = 0;
     /// The tags of the file shown; set by a load's completion, read by the crop job.
     std::vector<TTIFFTag> CurrentFileTags;
-    std::string FInputFile; // the file of the batch loaded last or being loaded
+    std::vector<TFurtherPage> CurrentFilePages; // the pages after the first of the file shown
+    std::string FInputFile;                     // the file of the batch loaded last or being loaded
     /// The file whose samples the view holds. It differs from FInputFile while a load runs
     /// and after a load failed (the view keeps the image before).
     std::string FShownFile;
@@ -404,6 +407,7 @@ private:
     int32_t FOriginalHeight = 0;
     int32_t FOriginalSamples = 0;
     uint16_t FOriginalPhotometric = 1;
+    uint16_t FOriginalSampleFormat = 1;
     std::shared_ptr<const TViewBitmap> FCachedBitmap; // shared with the smooth-copy worker
     QImage FStandInView; // drawn while a job makes the next view; see LetGoOfFullView
     QSize FStandInFor;   // the image size of the view it stands in for
