@@ -72,7 +72,7 @@ double RenderFloorSeconds(const TSharedWords& words, int32_t width, int32_t heig
                           int32_t samples) {
     const auto start = TClock::now();
     const TViewBitmap view =
-        RenderWordsToBitmap(*words, width, height, samples, samples >= 3 ? 2 : 1, 0, 0.0, 1.0);
+        RenderWordsToBitmap(*words, width, height, samples, samples >= 3 ? 2 : 1, 1, 0, 0.0, 1.0);
     const double seconds = Since(start);
     if (view.Pixels == nullptr)
         throw std::runtime_error("no view");

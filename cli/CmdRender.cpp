@@ -85,9 +85,10 @@ int CmdRender(const TArguments& args) {
         const TLoadedTIFF image = tiff.LoadTIFFAsWords(o.In);
         const TDisplayAdjustments a =
             AdjustmentsFromPositions(o.Brightness, o.ContrastPos, o.GammaPos);
-        const TViewBitmap view = RenderWordsToBitmap(
-            image.PixelData, image.Width, image.Height, image.SamplesPerPixel,
-            image.PhotometricInterpretation, a.Brightness, a.SContrast, a.Gamma);
+        const TViewBitmap view =
+            RenderWordsToBitmap(image.PixelData, image.Width, image.Height, image.SamplesPerPixel,
+                                image.PhotometricInterpretation, image.SampleFormat, a.Brightness,
+                                a.SContrast, a.Gamma);
         WritePPM(o.Out, view);
     });
 }

@@ -81,7 +81,7 @@ char32_t CodePage1251Char(uint8_t byte) {
     if (byte < 0x80)
         return byte;
     if (byte >= 0xC0)
-        return 0x0410 + (byte - 0xC0);
+        return static_cast<char32_t>(0x0410 + (byte - 0xC0));
     return kHighHalf[byte - 0x80];
 }
 

@@ -2,6 +2,7 @@
 // The tags that the writer and the carry-over make anew: one inline value each.
 #include "tags/TIFFTagUtils.h"
 #include "tags/TagNumbers.h"
+#include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 
 namespace vantrel {
@@ -72,6 +73,21 @@ TTIFFTag TCropTIFF::CreatePlanarConfigurationTag(uint16_t Value) {
 
 TTIFFTag TCropTIFF::CreateOrientationTag(uint16_t Value) {
     return CreateShortTag(tagid::Orientation, Value);
+}
+
+TTIFFTag TCropTIFF::CreateShortsTag(uint16_t TagID, const std::vector<uint16_t>& Values,
+                                    bool IsBigEndian) {
+    TTIFFTag tag = MakeInlineTag(TagID, TTIFFDataType::dtShort, 0);
+    tag.Count = static_cast<uint32_t>(Values.size());
+    tag.IsInline = Values.size() <= 2;
+    if (tag.IsInline) {
+        for (size_t k = 0; k < Values.size(); ++k)
+            tag.Value.AsWords[k] = Values[k];
+        return tag;
+    }
+    for (const uint16_t v : Values)
+        AppendNumber(tag.RawData, v, IsBigEndian);
+    return tag;
 }
 
 } // namespace vantrel

@@ -121,6 +121,7 @@ TSampleLayout TCropTIFF::ReadSampleLayout(const TMappedFile& File) {
     layout.isBigEndian = s.BigEndian;
     layout.Planar = s.PlanarConfiguration == 2;
     layout.RowsPerStrip = s.RowsPerStrip;
+    layout.Description = DescribeSamples(FAllTags, s.BigEndian);
 
     const uint64_t total = uint64_t{s.Width} * s.Height * s.SamplesPerPixel;
     if (total > kMaxWords)
@@ -159,6 +160,7 @@ TLoadedTIFF TCropTIFF::LoadTIFFAsWords(TMappedFile File) {
     result.SamplesPerPixel = layout.SamplesPerPixel;
     result.PhotometricInterpretation = layout.PhotometricInterpretation;
     result.isBigEndian = layout.isBigEndian;
+    result.SampleFormat = layout.Description.SampleFormat.value_or(1);
     result.PixelData.resize(uint64_t{static_cast<uint32_t>(layout.Width)} *
                             static_cast<uint32_t>(layout.Height) *
                             static_cast<uint32_t>(layout.SamplesPerPixel));

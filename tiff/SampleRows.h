@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tiff/MappedFile.h"
+#include "tiff/SampleDescription.h"
 #include "tiff/SampleWords.h"
 
 namespace vantrel {
@@ -21,6 +22,9 @@ struct TSampleLayout {
     /// each in strips of RowsPerStrip rows.
     bool Planar = false;
     uint32_t RowsPerStrip = 0;
+    /// SampleFormat, ExtraSamples and FillOrder; with BitsReversed every byte read is turned
+    /// round, so the words are the samples whatever the file's fill order.
+    TSampleDescription Description;
     std::vector<uint32_t> StripOffsets;
     std::vector<uint32_t> StripByteCounts;
 };
@@ -66,6 +70,8 @@ private:
 
     void NoteRead(uint64_t Offset, uint64_t Length);
     void ReleaseRuns() noexcept;
+    void ReadRows(int32_t First, int32_t Count, int32_t X, int32_t W, bool Swap,
+                  uint16_t* Destination);
     void ReadWords(uint64_t First, uint64_t Count, bool Swap, uint16_t* Destination);
     void ReadPlanarRows(int32_t First, int32_t Count, int32_t X, int32_t W, bool Swap,
                         uint16_t* Destination);

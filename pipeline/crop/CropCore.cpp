@@ -108,10 +108,11 @@ TSampleWords CutFrame(const TCurrentImage& Image, const TCropRect& Frame) {
 
 void CropAndSave(const TCropRequest& Request) {
     CheckRequest(Request.Image, Request.Frame);
+    RefuseToLosePages(Request.SourcePages);
     const TCropTIFF::TTagsForSaving tags = TCropTIFF::BuildTagsForSaving(
         Request.MinimalTags, Request.SourceTags, Request.Frame.W, Request.Frame.H,
         Request.Image.Samples, Request.IsBigEndian, Request.PreserveOriginalOrientation,
-        Request.RemainingPercent);
+        Request.RemainingPercent, Request.Image.Photometric);
     // The frame's rows go to the file straight from the image: the same bytes as a cut
     // array would give, without its memory.
     TCropTIFF::SaveWordsAsTIFF(Request.OutputFile, Request.Frame.W, Request.Frame.H,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pipeline/kernels/CurrentImage.h"
+#include "tiff/SampleDescription.h"
 #include "tiff/TIFFRecords.h"
 
 namespace vantrel {
@@ -58,6 +59,8 @@ struct TCropRequest {
     bool IsBigEndian = false;
     bool MinimalTags = false;
     std::vector<TTIFFTag> SourceTags;
+    /// The source's pages after the first (a save that would lose one of its size is refused).
+    std::vector<TFurtherPage> SourcePages;
     bool PreserveOriginalOrientation = true;
     double RemainingPercent = 100.0;
     std::string OutputFile;
@@ -66,7 +69,8 @@ struct TCropRequest {
 /// \brief The words inside the frame as a new array, row after row.
 [[nodiscard]] TSampleWords CutFrame(const TCurrentImage& Image, const TCropRect& Frame);
 
-/// \brief The background work of a crop: checks the image and the frame, carries the tags
+/// \brief The background work of a crop: checks the image, the frame and the source's pages,
+/// carries the tags
 /// over and writes the frame's rows to the output file (straight from the image, without a
 /// cut array in between). Raises ETIFFError, EOSError or std::bad_alloc.
 void CropAndSave(const TCropRequest& Request);

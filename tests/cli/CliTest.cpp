@@ -38,7 +38,7 @@ std::string InfoHead(const std::string& out) {
 std::string Info(uint32_t w, uint32_t h, int s, int photometric, bool mm) {
     return "width=" + std::to_string(w) + "\nheight=" + std::to_string(h) +
            "\nsamples=" + std::to_string(s) + "\nphotometric=" + std::to_string(photometric) +
-           "\nbyteorder=" + (mm ? "MM" : "II") + "\n";
+           "\nbyteorder=" + (mm ? "MM" : "II") + "\npages=1\n";
 }
 
 TEST(Cli, InfoAndWordsOfLibTIFFFiles) {

@@ -72,8 +72,10 @@ TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
     PageControl1->setFixedWidth(PageControlWidth);
     layout->addWidget(PageControl1);
 
-    StatusBar1 = new QLabel(QStringLiteral("Готов к работе"));
+    StatusBar1 = new QLabel;
     StatusBar1->setObjectName("StatusBar1");
+    // Through SetStatusText, as every later text: the click copies the whole text it keeps.
+    SetStatusText(QStringLiteral("Готов к работе"));
     StatusBar1->installEventFilter(this);
     statusBar()->addWidget(StatusBar1, 1);
     StatusStep = new QLabel;
@@ -387,8 +389,8 @@ void TForm1::InstallImage(TLoadedImage image) {
     FCachedBitmap = std::shared_ptr<const TViewBitmap>(std::move(image.Bitmap));
     ++FBitmapSerial;
     FOriginal = std::move(static_cast<TCurrentImage&>(image));
-    lblWidth->setText(QString::number(image.Width) + QStringLiteral(" →"));
-    lblHeight->setText(QString::number(image.Height) + QStringLiteral(" →"));
+    lblWidth->setText(QString::number(FOriginal.Width) + QStringLiteral(" →"));
+    lblHeight->setText(QString::number(FOriginal.Height) + QStringLiteral(" →"));
     FitFrameToImage();
     FImageHasFocus = true;
     ImageViewer->setFocus(Qt::OtherFocusReason);
@@ -399,6 +401,7 @@ void TForm1::CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool i
                           const std::string& fileName, std::string distFolder) {
     HideHelp();
     CurrentFileTags.clear();
+    CurrentFilePages = std::move(image.FurtherPages);
     InstallImage(std::move(image));
     FShownFile = fileName;
     CurrentFileTags = std::move(tags);

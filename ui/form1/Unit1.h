@@ -114,6 +114,7 @@ enum class TWhileBusy : uint8_t {
 
 /// What a finished load hands to the window: the image and its view.
 struct TLoadedImage : TCurrentImage {
+    std::vector<TFurtherPage> FurtherPages; // of the file: the tag table tells them, a save checks
     std::unique_ptr<TViewBitmap> Bitmap;
 };
 
@@ -405,7 +406,8 @@ private:
     int32_t TemplateHeight = 0;
     /// The tags of the file shown; set by a load's completion, read by the crop job.
     std::vector<TTIFFTag> CurrentFileTags;
-    std::string FInputFile; // the file of the batch loaded last or being loaded
+    std::vector<TFurtherPage> CurrentFilePages; // the pages after the first of the file shown
+    std::string FInputFile;                     // the file of the batch loaded last or being loaded
     /// The file whose samples the view holds. It differs from FInputFile while a load runs
     /// and after a load failed (the view keeps the image before).
     std::string FShownFile;
@@ -426,7 +428,8 @@ private:
     /// The display adjustments: FAdjustments.Brightness, .SContrast (contrast along an
     /// S-shaped curve), .Gamma.
     TDisplayAdjustments FAdjustments;
-    /// The image in memory: FOriginal.Words, .Width, .Height, .Samples, .Photometric.
+    /// The image in memory: FOriginal.Words, .Width, .Height, .Samples, .Photometric,
+    /// .SampleFormat.
     TCurrentImage FOriginal;
     std::shared_ptr<const TViewBitmap> FCachedBitmap; // shared with the smooth-copy worker
     QImage FStandInView; // drawn while a job makes the next view; see LetGoOfFullView

@@ -111,8 +111,8 @@ TEST_P(CropSave, StreamedRowsGiveTheSameFileAsTheCut) {
     CropAndSave(request);
 
     const TSampleWords cut = CutFrame(request.Image, request.Frame);
-    const auto tags =
-        TCropTIFF::BuildTagsForSaving(true, request.SourceTags, 31, 15, samples, be, true, 100);
+    const auto tags = TCropTIFF::BuildTagsForSaving(true, request.SourceTags, 31, 15, samples, be,
+                                                    true, 100, request.Image.Photometric);
     TCropTIFF::SaveWordsAsTIFF(dir / "cut.tif", 31, 15, samples, cut, be, tags.ExtraTags, {});
     EXPECT_EQ(test::ReadBytes(dir / "streamed.tif"), test::ReadBytes(dir / "cut.tif"));
 

@@ -247,6 +247,8 @@ TEST_F(MainWindowTest, LoadCompletionSetsTitleButtonsAndStatus) {
 }
 
 TEST_F(MainWindowTest, StatusLineClickCopiesIt) {
+    QTest::mouseClick(Probe(*Form).StatusBar1, Qt::LeftButton); // right after start
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Готов к работе"));
     Form->SetStatusText(QStringLiteral("Обрезаемые поля"));
     QTest::mouseClick(Probe(*Form).StatusBar1, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Обрезаемые поля"));

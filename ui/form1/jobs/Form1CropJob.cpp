@@ -71,6 +71,7 @@ void TForm1::CropByFrame(bool UseFrame) {
     // meanwhile replaces the window's image and tags, never the job's.
     request->MinimalTags = chkNoTags->isChecked();
     request->SourceTags = CurrentFileTags;
+    request->SourcePages = CurrentFilePages;
     request->PreserveOriginalOrientation = PreserveOriginalOrientation(FTransformState);
     request->OutputFile = FCroppedFile;
 

@@ -22,9 +22,9 @@ namespace vantrel {
 namespace {
 
 std::unique_ptr<TViewBitmap> RenderView(const TCurrentImage& image, const TDisplayAdjustments& a) {
-    return std::make_unique<TViewBitmap>(
-        RenderWordsToBitmap(*image.Words, image.Width, image.Height, image.Samples,
-                            image.Photometric, a.Brightness, a.SContrast, a.Gamma));
+    return std::make_unique<TViewBitmap>(RenderWordsToBitmap(
+        *image.Words, image.Width, image.Height, image.Samples, image.Photometric,
+        image.SampleFormat, a.Brightness, a.SContrast, a.Gamma));
 }
 
 } // namespace

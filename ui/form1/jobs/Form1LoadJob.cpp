@@ -51,12 +51,14 @@ void LoadAndRender(TLoadJob& job, TReadAhead* readAhead) {
         job.Image.Height = loaded.Height;
         job.Image.Samples = loaded.SamplesPerPixel;
         job.Image.Photometric = loaded.PhotometricInterpretation;
+        job.Image.SampleFormat = loaded.SampleFormat;
+        job.Image.FurtherPages = reader.GetFurtherPages();
         job.Image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
     }
     const TDisplayAdjustments& a = job.Adjustments;
-    job.Image.Bitmap = std::make_unique<TViewBitmap>(
-        RenderWordsToBitmap(*job.Image.Words, job.Image.Width, job.Image.Height, job.Image.Samples,
-                            job.Image.Photometric, a.Brightness, a.SContrast, a.Gamma));
+    job.Image.Bitmap = std::make_unique<TViewBitmap>(RenderWordsToBitmap(
+        *job.Image.Words, job.Image.Width, job.Image.Height, job.Image.Samples,
+        job.Image.Photometric, job.Image.SampleFormat, a.Brightness, a.SContrast, a.Gamma));
 }
 
 } // namespace

@@ -33,9 +33,9 @@ void TransformAndRender(TTransformJob& job) {
     const TCurrentImage& s = job.Source;
     job.Result = TransformWords(*s.Words, s.Width, s.Height, s.Samples, job.Transform);
     const TDisplayAdjustments& a = job.Adjustments;
-    job.Bitmap = std::make_unique<TViewBitmap>(
-        RenderWordsToBitmap(*job.Result.NewWords, job.Result.NewWidth, job.Result.NewHeight,
-                            s.Samples, s.Photometric, a.Brightness, a.SContrast, a.Gamma));
+    job.Bitmap = std::make_unique<TViewBitmap>(RenderWordsToBitmap(
+        *job.Result.NewWords, job.Result.NewWidth, job.Result.NewHeight, s.Samples, s.Photometric,
+        s.SampleFormat, a.Brightness, a.SContrast, a.Gamma));
 }
 
 } // namespace
