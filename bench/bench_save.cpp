@@ -45,14 +45,7 @@ const TCurrentImage& SourceImage() {
 }
 
 std::vector<TTIFFTag> PixelTags() {
-    auto tag = [](uint16_t id, uint16_t value) {
-        TTIFFTag t;
-        t.TagID = id;
-        t.DataType = TTIFFDataType::dtShort;
-        t.Count = 1;
-        t.Value.AsDWORD = value;
-        return t;
-    };
+    auto tag = &TCropTIFF::CreateShortTag;
     return {tag(tagid::Compression, 1), tag(tagid::PhotometricInterpretation, 2),
             tag(tagid::SamplesPerPixel, 3), tag(tagid::RowsPerStrip, 6000),
             tag(tagid::PlanarConfiguration, 1)};

@@ -12,7 +12,8 @@
 
 namespace vantrel::cli {
 
-int CmdInfo(const std::vector<std::string>& args) {
+int CmdInfo(const TArguments& arguments) {
+    const std::vector<std::string>& args = arguments.Files;
     if (args.size() != 1)
         return Usage(true);
     // Fractional values use the user's decimal separator, as in the window.

@@ -25,23 +25,8 @@ constexpr int32_t kMaxSide = 65535; // the writer stores width and height as SHO
 
 // ---- Tags, built little-endian as the file is written ---------------------------------------
 
-TTIFFTag Short(uint16_t id, uint16_t value) {
-    TTIFFTag tag;
-    tag.TagID = id;
-    tag.DataType = TTIFFDataType::dtShort;
-    tag.Count = 1;
-    tag.Value.AsWords[0] = value;
-    return tag;
-}
-
-TTIFFTag Long(uint16_t id, uint32_t value) {
-    TTIFFTag tag;
-    tag.TagID = id;
-    tag.DataType = TTIFFDataType::dtLong;
-    tag.Count = 1;
-    tag.Value.AsDWORD = value;
-    return tag;
-}
+constexpr auto Short = &TCropTIFF::CreateShortTag;
+constexpr auto Long = &TCropTIFF::CreateLongTag;
 
 // Bytes of a BYTE, ASCII or UNDEFINED value: inline up to four, else out of line.
 TTIFFTag Bytes(uint16_t id, TTIFFDataType type, std::vector<uint8_t> bytes) {
@@ -238,7 +223,7 @@ std::vector<uint16_t> FilmScan(int32_t width, int32_t height) {
     return words;
 }
 
-bool ParseSize(const std::string& text, int32_t& width, int32_t& height) {
+bool ParseSampleSize(const std::string& text, int32_t& width, int32_t& height) {
     int w = 0, h = 0;
     char rest = 0;
     if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &rest) != 2)
@@ -252,9 +237,11 @@ bool ParseSize(const std::string& text, int32_t& width, int32_t& height) {
 
 } // namespace
 
-int CmdSample(const std::vector<std::string>& args) {
+int CmdSample(const TArguments& arguments) {
+    const std::vector<std::string>& args = arguments.Files;
     int32_t width = kDefaultWidth, height = kDefaultHeight;
-    if (args.empty() || args.size() > 2 || (args.size() == 2 && !ParseSize(args[1], width, height)))
+    if (args.empty() || args.size() > 2 ||
+        (args.size() == 2 && !ParseSampleSize(args[1], width, height)))
         return Usage(true);
     return RunReporting([&] {
         const std::vector<uint16_t> words = FilmScan(width, height);

@@ -21,12 +21,7 @@ namespace vantrel {
 class TSafeFile;
 
 /// What a load yields besides the tag list.
-struct TLoadedTIFF {
-    int32_t Width = 0;
-    int32_t Height = 0;
-    int32_t SamplesPerPixel = 0;
-    uint16_t PhotometricInterpretation = 1;
-    bool isBigEndian = false;
+struct TLoadedTIFF : TImageOfFile {
     /// SampleFormat in force (1 unsigned, 2 signed, 3 floating point); 1 without one.
     uint16_t SampleFormat = 1;
     TSampleWords PixelData;
@@ -132,6 +127,9 @@ public:
     static TTIFFTag CreateStripByteCountsTag(uint32_t ByteCount);
     static TTIFFTag CreatePixelXDimensionTag(int32_t Value);
     static TTIFFTag CreatePixelYDimensionTag(int32_t Value);
+    /// \brief A SHORT or a LONG tag of one inline value, named from the catalogue.
+    static TTIFFTag CreateShortTag(uint16_t ID, uint16_t Value);
+    static TTIFFTag CreateLongTag(uint16_t ID, uint32_t Value);
 
     // ---- Tag carry-over -------------------------------------------------------------------
 

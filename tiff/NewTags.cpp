@@ -31,6 +31,14 @@ TTIFFTag MakeShortOrLongTag(uint16_t id, int32_t value) {
 
 } // namespace
 
+TTIFFTag TCropTIFF::CreateShortTag(uint16_t ID, uint16_t Value) {
+    return MakeInlineTag(ID, TTIFFDataType::dtShort, Value);
+}
+
+TTIFFTag TCropTIFF::CreateLongTag(uint16_t ID, uint32_t Value) {
+    return MakeInlineTag(ID, TTIFFDataType::dtLong, Value);
+}
+
 TTIFFTag TCropTIFF::CreateImageWidthTag(int32_t Value) {
     return MakeShortOrLongTag(tagid::ImageWidth, Value);
 }
@@ -40,21 +48,19 @@ TTIFFTag TCropTIFF::CreateImageLengthTag(int32_t Value) {
 }
 
 TTIFFTag TCropTIFF::CreateStripOffsetsTag(uint32_t Offset) {
-    return MakeInlineTag(tagid::StripOffsets, TTIFFDataType::dtLong, Offset);
+    return CreateLongTag(tagid::StripOffsets, Offset);
 }
 
 TTIFFTag TCropTIFF::CreateStripByteCountsTag(uint32_t ByteCount) {
-    return MakeInlineTag(tagid::StripByteCounts, TTIFFDataType::dtLong, ByteCount);
+    return CreateLongTag(tagid::StripByteCounts, ByteCount);
 }
 
 TTIFFTag TCropTIFF::CreatePixelXDimensionTag(int32_t Value) {
-    return MakeInlineTag(tagid::PixelXDimension, TTIFFDataType::dtLong,
-                         static_cast<uint32_t>(Value));
+    return CreateLongTag(tagid::PixelXDimension, static_cast<uint32_t>(Value));
 }
 
 TTIFFTag TCropTIFF::CreatePixelYDimensionTag(int32_t Value) {
-    return MakeInlineTag(tagid::PixelYDimension, TTIFFDataType::dtLong,
-                         static_cast<uint32_t>(Value));
+    return CreateLongTag(tagid::PixelYDimension, static_cast<uint32_t>(Value));
 }
 
 TTIFFTag TCropTIFF::CreateRowsPerStripTag(int32_t Value) {
@@ -62,11 +68,11 @@ TTIFFTag TCropTIFF::CreateRowsPerStripTag(int32_t Value) {
 }
 
 TTIFFTag TCropTIFF::CreatePlanarConfigurationTag(uint16_t Value) {
-    return MakeInlineTag(tagid::PlanarConfiguration, TTIFFDataType::dtShort, Value);
+    return CreateShortTag(tagid::PlanarConfiguration, Value);
 }
 
 TTIFFTag TCropTIFF::CreateOrientationTag(uint16_t Value) {
-    return MakeInlineTag(tagid::Orientation, TTIFFDataType::dtShort, Value);
+    return CreateShortTag(tagid::Orientation, Value);
 }
 
 TTIFFTag TCropTIFF::CreateShortsTag(uint16_t TagID, const std::vector<uint16_t>& Values,

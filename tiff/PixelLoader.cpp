@@ -155,11 +155,7 @@ TLoadedTIFF TCropTIFF::LoadTIFFAsWords(const std::string& FileName) {
 TLoadedTIFF TCropTIFF::LoadTIFFAsWords(TMappedFile File) {
     const TSampleLayout layout = ReadSampleLayout(File);
     TLoadedTIFF result;
-    result.Width = layout.Width;
-    result.Height = layout.Height;
-    result.SamplesPerPixel = layout.SamplesPerPixel;
-    result.PhotometricInterpretation = layout.PhotometricInterpretation;
-    result.isBigEndian = layout.isBigEndian;
+    static_cast<TImageOfFile&>(result) = layout;
     result.SampleFormat = layout.Description.SampleFormat.value_or(1);
     result.PixelData.resize(uint64_t{static_cast<uint32_t>(layout.Width)} *
                             static_cast<uint32_t>(layout.Height) *

@@ -10,14 +10,18 @@
 
 namespace vantrel {
 
-/// Where the sample words of a parsed file lie in it. Every strip has been checked against the
-/// file, so any rows of the image can be read without another check.
-struct TSampleLayout {
+/// The image of a parsed file: its size, samples per pixel, colour model and byte order.
+struct TImageOfFile {
     int32_t Width = 0;
     int32_t Height = 0;
     int32_t SamplesPerPixel = 0;
     uint16_t PhotometricInterpretation = 1;
     bool isBigEndian = false;
+};
+
+/// Where the sample words of a parsed file lie in it. Every strip has been checked against the
+/// file, so any rows of the image can be read without another check.
+struct TSampleLayout : TImageOfFile {
     /// False: the strips laid end to end hold the chunky words. True: one plane per sample,
     /// each in strips of RowsPerStrip rows.
     bool Planar = false;

@@ -12,10 +12,19 @@
 
 namespace vantrel {
 
+int32_t ClampToImage(int64_t position, int32_t frameSize, int32_t imageSize) {
+    const int64_t limit = int64_t(imageSize) - frameSize;
+    return static_cast<int32_t>(std::max<int64_t>(std::min(position, limit), 0));
+}
+
+int32_t KeepCentre(int32_t oldSize, int32_t position, int32_t newSize, int32_t imageSize) {
+    return ClampToImage(int64_t(oldSize / 2) + position - newSize / 2, newSize, imageSize);
+}
+
 TCropRect ClampFrameToImage(int32_t X, int32_t Y, int32_t w, int32_t h, int32_t W, int32_t H) {
     TCropRect r;
-    r.X = std::max(std::min(X, W - w), 0);
-    r.Y = std::max(std::min(Y, H - h), 0);
+    r.X = ClampToImage(X, w, W);
+    r.Y = ClampToImage(Y, h, H);
     r.W = std::max(std::min(w, W - r.X), 1);
     r.H = std::max(std::min(h, H - r.Y), 1);
     return r;

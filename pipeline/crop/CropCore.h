@@ -20,6 +20,17 @@ struct TCropRect {
     bool operator==(const TCropRect&) const = default;
 };
 
+/// \brief One coordinate of a frame's corner kept inside the image: at most imageSize −
+/// frameSize, then at least 0 (so 0 for a frame larger than the image). Every move of the frame
+/// (drag, arrow, size change, placement on a picture) and every crop keeps the corner so.
+[[nodiscard]] int32_t ClampToImage(int64_t position, int32_t frameSize, int32_t imageSize);
+
+/// \brief The corner along one axis after the frame's size changes from oldSize to newSize
+/// around the same centre (half the old size less half the new, each rounded down), kept
+/// inside the image. Also centres a frame on a picture of size oldSize at `position`.
+[[nodiscard]] int32_t KeepCentre(int32_t oldSize, int32_t position, int32_t newSize,
+                                 int32_t imageSize);
+
 /// \brief The frame (x, y, w, h) pulled inside a W × H image: the position first, then the
 /// size, which is at least 1 × 1.
 [[nodiscard]] TCropRect ClampFrameToImage(int32_t X, int32_t Y, int32_t w, int32_t h, int32_t W,

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "pipeline/kernels/KernelMemory.h"
@@ -178,45 +179,26 @@ void RenderWordBand(const uint16_t* words, const TWordLevels& lv, TViewBitmap& b
     }
 }
 
-void RenderAllWords(const uint16_t* words, int32_t samples, const TWordLevels& levels,
-                    TViewBitmap& bitmap, unsigned threads) {
+// The bitmap's rows in bands over the threads, each band rendered by the kernel made for the
+// image's samples per pixel: kernel(std::integral_constant<int, S>(), firstRow, endRow).
+template <class TKernel>
+void RenderRows(int32_t samples, TViewBitmap& bitmap, unsigned threads, const TKernel& kernel) {
     auto band = [&](int64_t a, int64_t b) {
         switch (samples) {
         case 1:
-            return RenderWordBand<1>(words, levels, bitmap, a, b);
+            return kernel(std::integral_constant<int, 1>(), a, b);
         case 2:
-            return RenderWordBand<2>(words, levels, bitmap, a, b);
+            return kernel(std::integral_constant<int, 2>(), a, b);
         case 3:
-            return RenderWordBand<3>(words, levels, bitmap, a, b);
+            return kernel(std::integral_constant<int, 3>(), a, b);
         default:
-            return RenderWordBand<4>(words, levels, bitmap, a, b);
-        }
-    };
-    ParallelRows(bitmap.Height, band, threads);
-}
-
-void RenderAll(const uint16_t* words, int32_t samples, const TLevels& levels, TViewBitmap& bitmap,
-               unsigned threads) {
-    auto band = [&](int64_t a, int64_t b) {
-        switch (samples) {
-        case 1:
-            return RenderBand<1>(words, levels, bitmap, a, b);
-        case 2:
-            return RenderBand<2>(words, levels, bitmap, a, b);
-        case 3:
-            return RenderBand<3>(words, levels, bitmap, a, b);
-        default:
-            return RenderBand<4>(words, levels, bitmap, a, b);
+            return kernel(std::integral_constant<int, 4>(), a, b);
         }
     };
     ParallelRows(bitmap.Height, band, threads);
 }
 
 } // namespace
-
-double GammaFromPosition(int32_t position) {
-    return std::pow(10.0, position / 100.0);
-}
 
 bool DisplayAdjustmentsActive(int32_t brightness, double sContrast, double gamma) {
     return SContrastActive(sContrast) || brightness != 0 || GammaActive(gamma);
@@ -262,11 +244,15 @@ void CheckColourModel(int32_t samples, uint16_t photometric) {
 void RenderWordsInto(const uint16_t* words, int32_t samples, uint16_t photometric,
                      uint16_t sampleFormat, const TDisplayTable* table, TViewBitmap& bitmap,
                      unsigned threads) {
-    if (sampleFormat == kFloatSamples)
-        return RenderAllWords(words, samples, TWordLevels(table, photometric == 0), bitmap,
-                              threads);
+    if (sampleFormat == kFloatSamples) {
+        const TWordLevels levels(table, photometric == 0);
+        return RenderRows(samples, bitmap, threads, [&](auto s, int64_t a, int64_t b) {
+            RenderWordBand<s()>(words, levels, bitmap, a, b);
+        });
+    }
     const TLevels levels(table, photometric == 0, sampleFormat == kSignedSamples);
-    RenderAll(words, samples, levels, bitmap, threads);
+    RenderRows(samples, bitmap, threads,
+               [&](auto s, int64_t a, int64_t b) { RenderBand<s()>(words, levels, bitmap, a, b); });
 }
 
 TViewBitmap RenderWordsToBitmap(std::span<const uint16_t> words, int32_t width, int32_t height,

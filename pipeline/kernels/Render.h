@@ -5,15 +5,13 @@
 #include <cstdint>
 #include <span>
 
+#include "pipeline/kernels/DisplayAdjustments.h" // the track bars' positions
 #include "pipeline/kernels/ViewBitmap.h"
 
 namespace vantrel {
 
 /// The 8-bit look-up table of the display adjustments, indexed by a sample's high byte.
 using TDisplayTable = std::array<uint8_t, 256>;
-
-/// \brief 10 raised to the power position / 100: the gamma of a track-bar position.
-[[nodiscard]] double GammaFromPosition(int32_t position);
 
 /// True when any adjustment is away from neutral, so the table has to be applied.
 [[nodiscard]] bool DisplayAdjustmentsActive(int32_t brightness, double sContrast, double gamma);

@@ -151,6 +151,7 @@ TEST(Cli, WrongArgumentsShowTheUsage) {
                                                  {"info"},
                                                  {"info", "a", "b"},
                                                  {"words", "a"},
+                                                 {"info", "--bogus"},
                                                  {"frobnicate"}}) {
         const TProgramRun r = RunCli(dir, args);
         EXPECT_EQ(r.Status, 2);

@@ -64,7 +64,7 @@ TEST_F(MainWindowTest, FirstStart) {
     EXPECT_TRUE(Probe(f).ActivityIndicator2->isHidden());
     EXPECT_FALSE(Probe(f).InfoPanel->isHidden());
     EXPECT_FALSE(Probe(f).FImageHasFocus);
-    EXPECT_EQ(Probe(f).FCurrentIndex, -1);
+    EXPECT_EQ(Probe(f).FBatch.CurrentIndex(), -1);
     // Hints after 1000 ms at rest, for 8000 ms; the program's font at 9 points.
     EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1000);
     EXPECT_EQ(Probe(f).BtnSave->toolTipDuration(), 8000);

@@ -52,8 +52,8 @@ void TForm1::CropByFrame(bool UseFrame) {
             return;
         }
     }
-    const int32_t W = FOriginalWidth;
-    const int32_t H = FOriginalHeight;
+    const int32_t W = FOriginal.Width;
+    const int32_t H = FOriginal.Height;
     request->Frame = UseFrame ? ClampFrameToImage(FFramePosInPixels.X, FFramePosInPixels.Y,
                                                   FFrameSizeInPixels.X, FFrameSizeInPixels.Y, W, H)
                               : WholeImage(W, H);

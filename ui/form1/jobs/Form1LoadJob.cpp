@@ -64,9 +64,8 @@ void LoadAndRender(TLoadJob& job, TReadAhead* readAhead) {
 } // namespace
 
 void TForm1::ReadDisplayAdjustments() {
-    FBrightness = TrackBar1->value();
-    FSContrast = TrackBar2->value() / 100.0;
-    FGamma = GammaFromPosition(TrackBar3->value());
+    FAdjustments =
+        AdjustmentsFromPositions(TrackBar1->value(), TrackBar2->value(), TrackBar3->value());
 }
 
 void TForm1::DisplayTIFFAsync(const std::string& FileName, const std::string& DistFolder) {
@@ -84,7 +83,7 @@ void TForm1::DisplayTIFFAsync(const std::string& FileName, const std::string& Di
     job->LetGoView = LetGoOfFullView();
 
     auto onSuccess = [this, job] {
-        job->OldWords = FOriginalWords;
+        job->OldWords = FOriginal.Words;
         job->OldBitmap = FCachedBitmap;
         CompleteLoad(std::move(job->Image), std::move(job->Tags), job->IsBigEndian, job->FileName,
                      job->DistFolder);
