@@ -21,8 +21,8 @@ FUZZ_SMOKE_SECONDS ?= 60
 STRESS_SMOKE_ROUNDS ?= 200
 STRESS_ROUNDS       ?= 2000
 
-.PHONY: all deps build run test test-release test-package test-asan test-fuzz fuzz fuzz-build \
-        stress asan-build bench clean package install sample windows test-windows
+.PHONY: all deps build run test test-format test-release test-package test-asan test-fuzz fuzz \
+        fuzz-build stress asan-build bench clean package install sample windows test-windows
 
 all: build
 
@@ -36,7 +36,12 @@ build: deps
 run: build
 	./$(BUILD)/vantrel
 
-test: test-release test-windows test-package test-asan test-fuzz
+test: test-format test-release test-windows test-package test-asan test-fuzz
+
+# Every C++ file formatted as .clang-format says; the Qt-free libraries' warnings are errors in
+# every build (CMakeLists.txt).
+test-format: deps
+	scripts/check-format.sh
 
 test-release: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE stress

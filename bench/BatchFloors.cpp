@@ -24,15 +24,6 @@ double Since(TClock::time_point start) {
     return std::chrono::duration<double>(TClock::now() - start).count();
 }
 
-TTIFFTag ShortTag(uint16_t id, uint16_t value) {
-    TTIFFTag tag;
-    tag.TagID = id;
-    tag.DataType = TTIFFDataType::dtShort;
-    tag.Count = 1;
-    tag.Value.AsDWORD = value;
-    return tag;
-}
-
 } // namespace
 
 std::string BatchScan(const std::string& folder) {
@@ -43,16 +34,16 @@ std::string BatchScan(const std::string& folder) {
     TSampleWords words(size_t{kWidth} * kHeight * kSamples);
     for (size_t i = 0; i < words.size(); ++i)
         words[i] = static_cast<uint16_t>((i * 2654435761u) >> 16);
-    TTIFFTag bits = ShortTag(258, 16);
+    TTIFFTag bits = TCropTIFF::CreateShortTag(258, 16);
     bits.Count = 3;
     bits.IsInline = false;
     bits.RawData = {16, 0, 16, 0, 16, 0};
     const std::vector<TTIFFTag> tags = {bits,
-                                        ShortTag(259, 1),
-                                        ShortTag(262, 2),
-                                        ShortTag(277, 3),
-                                        ShortTag(278, kHeight),
-                                        ShortTag(284, 1)};
+                                        TCropTIFF::CreateShortTag(259, 1),
+                                        TCropTIFF::CreateShortTag(262, 2),
+                                        TCropTIFF::CreateShortTag(277, 3),
+                                        TCropTIFF::CreateShortTag(278, kHeight),
+                                        TCropTIFF::CreateShortTag(284, 1)};
     TCropTIFF::SaveWordsAsTIFF(path, kWidth, kHeight, kSamples, words, false, tags, {});
     return path;
 }
@@ -81,7 +72,7 @@ double RenderFloorSeconds(const TSharedWords& words, int32_t width, int32_t heig
                           int32_t samples) {
     const auto start = TClock::now();
     const TViewBitmap view =
-        RenderWordsToBitmap(*words, width, height, samples, samples >= 3 ? 2 : 1, 0, 0.0, 1.0);
+        RenderWordsToBitmap(*words, width, height, samples, samples >= 3 ? 2 : 1, 1, 0, 0.0, 1.0);
     const double seconds = Since(start);
     if (view.Pixels == nullptr)
         throw std::runtime_error("no view");

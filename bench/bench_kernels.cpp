@@ -158,7 +158,7 @@ void BM_Render(benchmark::State& state) {
     TViewBitmap bitmap = AllocateViewBitmap(kWidth, kHeight);
     std::memset(bitmap.Pixels.get(), 0, size_t(bitmap.BytesPerLine) * kHeight);
     Timed(state, scan.Samples, [&] {
-        RenderWordsInto(scan.Words.data(), scan.Samples, Photometric(scan.Samples),
+        RenderWordsInto(scan.Words.data(), scan.Samples, Photometric(scan.Samples), 1,
                         active ? &table : nullptr, bitmap, threads);
     });
 }
@@ -169,8 +169,8 @@ void BM_RenderWordsToBitmap(benchmark::State& state) {
     const auto threads = unsigned(state.range(2));
     Timed(state, scan.Samples, [&] {
         TViewBitmap bitmap = RenderWordsToBitmap(
-            scan.Words, kWidth, kHeight, scan.Samples, Photometric(scan.Samples), active ? 20 : 0,
-            active ? 1.5 : 0.0, active ? GammaFromPosition(30) : 1.0, threads);
+            scan.Words, kWidth, kHeight, scan.Samples, Photometric(scan.Samples), 1,
+            active ? 20 : 0, active ? 1.5 : 0.0, active ? GammaFromPosition(30) : 1.0, threads);
         benchmark::DoNotOptimize(bitmap.Pixels.get());
     });
 }

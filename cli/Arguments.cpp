@@ -1,12 +1,56 @@
 // SPDX-License-Identifier: MIT
 #include "cli/Arguments.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <utility>
 
 namespace vantrel::cli {
+
+bool TArguments::Has(std::string_view option) const {
+    return Given.find(option) != Given.end();
+}
+
+std::optional<std::string> TArguments::Value(std::string_view option) const {
+    const auto given = Given.find(option);
+    if (given == Given.end() || given->second.empty())
+        return std::nullopt;
+    return given->second.back();
+}
+
+std::vector<std::string> TArguments::Values(std::string_view option) const {
+    const auto given = Given.find(option);
+    return given == Given.end() ? std::vector<std::string>{} : given->second;
+}
+
+std::optional<TArguments> ParseArguments(const std::vector<std::string>& args,
+                                         std::span<const TOption> options) {
+    TArguments parsed;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto option = std::find_if(options.begin(), options.end(),
+                                         [&](const TOption& o) { return o.Name == arg; });
+        if (option == options.end()) {
+            if (arg.starts_with("--"))
+                return std::nullopt;
+            parsed.Files.push_back(arg);
+            continue;
+        }
+        std::vector<std::string>& values = parsed.Given[arg];
+        if (option->Kind == TOptionKind::Value && !values.empty())
+            return std::nullopt;
+        if (!option->TakesValue()) {
+            values.emplace_back();
+            continue;
+        }
+        if (++i == args.size())
+            return std::nullopt;
+        values.push_back(args[i]);
+    }
+    return parsed;
+}
 
 bool ParseInt(const std::string& text, int32_t& value) {
     if (text.empty())
@@ -58,6 +102,33 @@ bool ParseTransform(const std::string& text, std::vector<TTransformType>& transf
             return true;
         }
     return false;
+}
+
+bool ParseTransforms(const TArguments& args, std::vector<TTransformType>& transforms) {
+    for (const std::string& name : args.Values("--transform"))
+        if (!ParseTransform(name, transforms))
+            return false;
+    return true;
+}
+
+bool ParseFrameArgs(const TArguments& args, TFrameArgs& frame) {
+    const std::optional<std::string> given = args.Value("--frame");
+    const std::optional<std::string> place = args.Value("--place");
+    if (given && place)
+        return false;
+    std::vector<int32_t> v;
+    if (given) {
+        if (!ParseInts(*given, 4, v))
+            return false;
+        frame.Frame = TCropRect{v[0], v[1], v[2], v[3]};
+    }
+    if (place) {
+        TCropRect size;
+        if (!ParseSize(*place, size.W, size.H))
+            return false;
+        frame.Place = size;
+    }
+    return true;
 }
 
 } // namespace vantrel::cli

@@ -23,55 +23,26 @@ namespace {
 
 struct TBatchArgs {
     std::string Out;
-    std::optional<TCropRect> Frame; // --frame X,Y,W,H
-    std::optional<TCropRect> Place; // --place W,H (X and Y unused)
+    TFrameArgs Frame;
     std::string Prefix, Postfix;
     std::vector<TTransformType> Transforms;
     bool Overwrite = false;
     std::vector<std::string> Files;
 };
 
-bool ParseArgs(const std::vector<std::string>& args, TBatchArgs& a) {
-    bool hasOut = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--out" && hasValue && !hasOut) {
-            a.Out = args[++i];
-            hasOut = !a.Out.empty();
-            if (!hasOut)
-                return false;
-        } else if (arg == "--frame" && hasValue && !a.Frame && !a.Place) {
-            std::vector<int32_t> v;
-            if (!ParseInts(args[++i], 4, v))
-                return false;
-            a.Frame = TCropRect{v[0], v[1], v[2], v[3]};
-        } else if (arg == "--place" && hasValue && !a.Frame && !a.Place) {
-            TCropRect size;
-            if (!ParseSize(args[++i], size.W, size.H))
-                return false;
-            a.Place = size;
-        } else if (arg == "--prefix" && hasValue) {
-            a.Prefix = args[++i];
-        } else if (arg == "--postfix" && hasValue) {
-            a.Postfix = args[++i];
-        } else if (arg == "--transform" && hasValue) {
-            if (!ParseTransform(args[++i], a.Transforms))
-                return false;
-        } else if (arg == "--overwrite") {
-            a.Overwrite = true;
-        } else if (arg.starts_with("--")) {
-            return false;
-        } else {
-            a.Files.push_back(arg);
-        }
-    }
-    return hasOut && !a.Files.empty();
+bool ParseArgs(const TArguments& args, TBatchArgs& a) {
+    a.Out = args.Value("--out").value_or("");
+    a.Prefix = args.Value("--prefix").value_or("");
+    a.Postfix = args.Value("--postfix").value_or("");
+    a.Overwrite = args.Has("--overwrite");
+    a.Files = args.Files;
+    return !a.Out.empty() && !a.Files.empty() && ParseTransforms(args, a.Transforms) &&
+           ParseFrameArgs(args, a.Frame);
 }
 
 } // namespace
 
-int CmdBatch(const std::vector<std::string>& args) {
+int CmdBatch(const TArguments& args) {
     TBatchArgs a;
     if (!ParseArgs(args, a))
         return Usage(true);
@@ -82,7 +53,7 @@ int CmdBatch(const std::vector<std::string>& args) {
     }
     // The pictures are found first, so that every scan is placed with the whole roll.
     std::vector<TPlacedScan> pictures;
-    if (a.Place)
+    if (a.Frame.Place)
         pictures = FindPicturesOfRoll(a.Files);
 
     const std::string folder = WithTrailingSeparator(a.Out);
@@ -112,14 +83,14 @@ int CmdBatch(const std::vector<std::string>& args) {
         request.InputFile = file;
         request.OutputFile = target;
         request.Transforms = a.Transforms;
-        request.Frame = a.Frame;
-        if (a.Place) {
+        request.Frame = a.Frame.Frame;
+        if (a.Frame.Place) {
             const TPlacedScan& scan = pictures[k];
             if (scan.Error) {
                 fail(*scan.Error);
                 continue;
             }
-            request.Frame = FrameOnPicture(scan, a.Place->W, a.Place->H, a.Transforms);
+            request.Frame = FrameOnPicture(scan, a.Frame.Place->W, a.Frame.Place->H, a.Transforms);
             if (!request.Frame) {
                 fail(PictureDeclineText(scan.Picture.Reason));
                 continue;

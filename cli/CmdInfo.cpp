@@ -12,7 +12,8 @@
 
 namespace vantrel::cli {
 
-int CmdInfo(const std::vector<std::string>& args) {
+int CmdInfo(const TArguments& arguments) {
+    const std::vector<std::string>& args = arguments.Files;
     if (args.size() != 1)
         return Usage(true);
     // Fractional values use the user's decimal separator, as in the window.
@@ -23,11 +24,12 @@ int CmdInfo(const std::vector<std::string>& args) {
         const TMappedFile file = TCropTIFF::OpenForReading(args[0]);
         const TSampleLayout image = tiff.ReadSampleLayout(file);
         CheckUnchanged(file);
-        std::printf("width=%d\nheight=%d\nsamples=%d\nphotometric=%u\nbyteorder=%s\n", image.Width,
-                    image.Height, image.SamplesPerPixel, unsigned{image.PhotometricInterpretation},
-                    image.isBigEndian ? "MM" : "II");
-        const std::string table =
-            TagTableCopyAllText(BuildTagTableRows(tiff.GetAllTags(), image.isBigEndian));
+        std::printf("width=%d\nheight=%d\nsamples=%d\nphotometric=%u\nbyteorder=%s\npages=%zu\n",
+                    image.Width, image.Height, image.SamplesPerPixel,
+                    unsigned{image.PhotometricInterpretation}, image.isBigEndian ? "MM" : "II",
+                    tiff.GetFurtherPages().size() + 1);
+        const std::string table = TagTableCopyAllText(
+            BuildTagTableRows(tiff.GetAllTags(), image.isBigEndian, tiff.GetFurtherPages()));
         std::fputs("\n", stdout);
         std::fwrite(table.data(), 1, table.size(), stdout);
     });

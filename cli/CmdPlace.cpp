@@ -10,25 +10,14 @@
 
 namespace vantrel::cli {
 
-int CmdPlace(const std::vector<std::string>& args) {
-    bool hasSize = false;
+int CmdPlace(const TArguments& args) {
+    const std::optional<std::string> size = args.Value("--size");
     int32_t width = 0, height = 0;
-    std::vector<std::string> files;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--size") {
-            if (hasSize || i + 1 >= args.size() || !ParseSize(args[++i], width, height))
-                return Usage(true);
-            hasSize = true;
-        } else if (args[i].starts_with("--")) {
-            return Usage(true);
-        } else {
-            files.push_back(args[i]);
-        }
-    }
-    if (files.empty())
+    if (args.Files.empty() || (size && !ParseSize(*size, width, height)))
         return Usage(true);
+    const bool hasSize = size.has_value();
     int status = kExitOk;
-    for (const TPlacedScan& scan : FindPicturesOfRoll(files)) {
+    for (const TPlacedScan& scan : FindPicturesOfRoll(args.Files)) {
         if (scan.Error) {
             std::fprintf(stderr, "%s\n", scan.Error->c_str());
             status = kExitFailure;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "pipeline/kernels/Render.h"
 #include "platform/Process.h"
@@ -30,29 +31,24 @@ bool ParsePosition(const std::string& text, int low, int high, int& value) {
     return ec == std::errc() && p == end && value >= low && value <= high;
 }
 
-bool ParseOptions(const std::vector<std::string>& args, TRenderOptions& o) {
-    std::vector<std::string> files;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        int* target = a == "--brightness" ? &o.Brightness
-                      : a == "--contrast" ? &o.ContrastPos
-                      : a == "--gamma"    ? &o.GammaPos
-                                          : nullptr;
-        if (!target) {
-            if (a.starts_with("--"))
+bool ParseOptions(const TArguments& args, TRenderOptions& o) {
+    // The ranges of the three track bars.
+    const struct {
+        std::string_view Option;
+        int Limit;
+        int* Position;
+    } positions[] = {{"--brightness", BrightnessLimit, &o.Brightness},
+                     {"--contrast", SContrastLimit, &o.ContrastPos},
+                     {"--gamma", GammaLimit, &o.GammaPos}};
+    // Each value given must be a position; the last counts.
+    for (const auto& p : positions)
+        for (const std::string& text : args.Values(p.Option))
+            if (!ParsePosition(text, -p.Limit, p.Limit, *p.Position))
                 return false;
-            files.push_back(a);
-            continue;
-        }
-        // The ranges of the three track bars.
-        const int limit = target == &o.Brightness ? 255 : target == &o.ContrastPos ? 500 : 100;
-        if (++i == args.size() || !ParsePosition(args[i], -limit, limit, *target))
-            return false;
-    }
-    if (files.size() != 2)
+    if (args.Files.size() != 2)
         return false;
-    o.In = files[0];
-    o.Out = files[1];
+    o.In = args.Files[0];
+    o.Out = args.Files[1];
     return true;
 }
 
@@ -80,7 +76,7 @@ void WritePPM(const std::string& fileName, const TViewBitmap& view) {
 
 } // namespace
 
-int CmdRender(const std::vector<std::string>& args) {
+int CmdRender(const TArguments& args) {
     TRenderOptions o;
     if (!ParseOptions(args, o))
         return Usage(true);
@@ -88,10 +84,12 @@ int CmdRender(const std::vector<std::string>& args) {
         TCatalogueTagDescriber describer;
         TCropTIFF tiff(describer);
         const TLoadedTIFF image = tiff.LoadTIFFAsWords(o.In);
+        const TDisplayAdjustments a =
+            AdjustmentsFromPositions(o.Brightness, o.ContrastPos, o.GammaPos);
         const TViewBitmap view =
             RenderWordsToBitmap(image.PixelData, image.Width, image.Height, image.SamplesPerPixel,
-                                image.PhotometricInterpretation, o.Brightness,
-                                o.ContrastPos / 100.0, GammaFromPosition(o.GammaPos));
+                                image.PhotometricInterpretation, image.SampleFormat, a.Brightness,
+                                a.SContrast, a.Gamma);
         WritePPM(o.Out, view);
     });
 }

@@ -25,23 +25,8 @@ constexpr int32_t kMaxSide = 65535; // the writer stores width and height as SHO
 
 // ---- Tags, built little-endian as the file is written ---------------------------------------
 
-TTIFFTag Short(uint16_t id, uint16_t value) {
-    TTIFFTag tag;
-    tag.TagID = id;
-    tag.DataType = TTIFFDataType::dtShort;
-    tag.Count = 1;
-    tag.Value.AsWords[0] = value;
-    return tag;
-}
-
-TTIFFTag Long(uint16_t id, uint32_t value) {
-    TTIFFTag tag;
-    tag.TagID = id;
-    tag.DataType = TTIFFDataType::dtLong;
-    tag.Count = 1;
-    tag.Value.AsDWORD = value;
-    return tag;
-}
+constexpr auto Short = &TCropTIFF::CreateShortTag;
+constexpr auto Long = &TCropTIFF::CreateLongTag;
 
 // Bytes of a BYTE, ASCII or UNDEFINED value: inline up to four, else out of line.
 TTIFFTag Bytes(uint16_t id, TTIFFDataType type, std::vector<uint8_t> bytes) {
@@ -200,11 +185,11 @@ std::vector<uint16_t> FilmScan(int32_t width, int32_t height) {
     std::vector<double> horizon(static_cast<size_t>(width));
     for (int32_t x = 0; x < width; ++x) {
         const double u = (x - frameL) / frameW;
-        horizon[x] =
+        horizon[static_cast<size_t>(x)] =
             0.66 + 0.07 * std::sin(6.28318 * u * 1.3) + 0.03 * std::sin(6.28318 * u * 3.7 + 1.0);
     }
 
-    std::vector<uint16_t> words(static_cast<size_t>(width) * height * 3);
+    std::vector<uint16_t> words(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
     uint32_t grain = 0x2545F491u; // film grain: a small generator, the same file every time
     size_t k = 0;
     for (int32_t y = 0; y < height; ++y) {
@@ -213,7 +198,8 @@ std::vector<uint16_t> FilmScan(int32_t width, int32_t height) {
             if (y < holder || y >= height - holder) {
                 c = holderDark;
             } else if (x >= frameL && x < frameL + frameW && y >= frameT && y < frameT + frameH) {
-                c = Scene((x - frameL) / frameW, (y - frameT) / frameH, horizon[x]);
+                c = Scene((x - frameL) / frameW, (y - frameT) / frameH,
+                          horizon[static_cast<size_t>(x)]);
             } else if ((x < neighbour || x >= width - neighbour) && y >= frameT &&
                        y < frameT + frameH) {
                 c = neighbourArea;
@@ -237,7 +223,7 @@ std::vector<uint16_t> FilmScan(int32_t width, int32_t height) {
     return words;
 }
 
-bool ParseSize(const std::string& text, int32_t& width, int32_t& height) {
+bool ParseSampleSize(const std::string& text, int32_t& width, int32_t& height) {
     int w = 0, h = 0;
     char rest = 0;
     if (std::sscanf(text.c_str(), "%dx%d%c", &w, &h, &rest) != 2)
@@ -251,9 +237,11 @@ bool ParseSize(const std::string& text, int32_t& width, int32_t& height) {
 
 } // namespace
 
-int CmdSample(const std::vector<std::string>& args) {
+int CmdSample(const TArguments& arguments) {
+    const std::vector<std::string>& args = arguments.Files;
     int32_t width = kDefaultWidth, height = kDefaultHeight;
-    if (args.empty() || args.size() > 2 || (args.size() == 2 && !ParseSize(args[1], width, height)))
+    if (args.empty() || args.size() > 2 ||
+        (args.size() == 2 && !ParseSampleSize(args[1], width, height)))
         return Usage(true);
     return RunReporting([&] {
         const std::vector<uint16_t> words = FilmScan(width, height);

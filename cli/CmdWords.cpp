@@ -12,7 +12,8 @@
 
 namespace vantrel::cli {
 
-int CmdWords(const std::vector<std::string>& args) {
+int CmdWords(const TArguments& arguments) {
+    const std::vector<std::string>& args = arguments.Files;
     if (args.size() != 2)
         return Usage(true);
     return RunReporting([&] {

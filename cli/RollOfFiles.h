@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "pipeline/crop/CropCore.h"
-#include "pipeline/kernels/CurrentImage.h"
 #include "pipeline/detect/PictureDetector.h"
+#include "pipeline/kernels/CurrentImage.h"
 
 namespace vantrel::cli {
 

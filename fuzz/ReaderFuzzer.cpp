@@ -27,7 +27,8 @@ using namespace vantrel::fuzz;
 
 namespace {
 
-void CheckTags(const std::vector<TTIFFTag>& tags, bool bigEndian) {
+void CheckTags(const std::vector<TTIFFTag>& tags, bool bigEndian,
+               const std::vector<TFurtherPage>& pages) {
     for (const TTIFFTag& tag : tags) {
         if (tag.TagName.empty())
             Finding("a record without a name, tag " + std::to_string(tag.TagID));
@@ -41,8 +42,8 @@ void CheckTags(const std::vector<TTIFFTag>& tags, bool bigEndian) {
             Finding("raw data of tag " + std::to_string(tag.TagID) + " has " +
                     std::to_string(tag.RawData.size()) + " bytes for its count");
     }
-    const auto rows = BuildTagTableRows(tags, bigEndian);
-    if (rows.size() < tags.size() + 1)
+    const auto rows = BuildTagTableRows(tags, bigEndian, pages);
+    if (rows.size() < tags.size() + 1 + (pages.empty() ? 0 : pages.size() + 1))
         Finding("the table has fewer rows than tags");
     const std::string text = TagTableCopyAllText(rows);
     if (!IsValidUtf8(text))
@@ -132,13 +133,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const auto tags = tiff.GetAllTags();
         if (tags.empty())
             Finding("a loaded file without tags");
-        CheckTags(tags, image.isBigEndian);
+        CheckTags(tags, image.isBigEndian, tiff.GetFurtherPages());
         CheckOtherReads(data, size, file.Path(), image, tags.size());
         CheckDetector(file.Path(), image);
     } catch (const Exception&) {
         // A refusal, and the parse may have left its list (a failure in the pixel assembly):
         // the panel shows it, so it must hold together too.
-        CheckTags(tiff.GetAllTags(), size >= 2 && data[0] == 'M');
+        CheckTags(tiff.GetAllTags(), size >= 2 && data[0] == 'M', tiff.GetFurtherPages());
     } catch (const std::bad_alloc&) {
     }
     return 0;

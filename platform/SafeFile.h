@@ -30,6 +30,8 @@ public:
     /// Writes several buffers in order with as few system calls as the platform allows.
     void WriteParts(const TWritePart* parts, size_t count);
     void Commit();
+    /// The file the bytes go to until Commit(), to be read back before it.
+    const std::string& TemporaryPath() const noexcept { return FTempPath; }
 
 private:
     std::string FTargetPath;

@@ -26,15 +26,20 @@ std::string Lookup(std::span<const TValueText> table, uint32_t value) {
 }
 
 // clang-format off
+// The schemes as libtiff's tiff.h numbers them, and two camera makers' numbers that it does not
+// name (as exiftool names them).
 constexpr TValueText kCompression[] = {
     {1, "Без сжатия"},            {2, "CCITT Group 3 1D"},     {3, "CCITT Group 3 2D"},
     {4, "CCITT Group 4"},         {5, "LZW"},                  {6, "JPEG (устаревший)"},
     {7, "JPEG"},                  {8, "Deflate (ZIP)"},        {9, "JBIG (чёрно-белый)"},
-    {10, "JBIG (цветной)"},       {32773, "PackBits (RLE)"},   {32809, "ThunderScan RLE"},
-    {32946, "Deflate (ZLIB)"},    {34661, "NeXT 2-bit encoding"}, {34676, "JPEG 2000"},
-    {34677, "Nikon NEF (lossy)"}, {34712, "JBIG2"},            {34887, "ESRI Lerc"},
-    {34925, "LZMA2"},             {50000, "Kodak DCS encoding"}, {50001, "Kodak KDC encoding"},
-    {65000, "Adobe Deflate (custom)"}, {65535, "Pentax PE (lossy)"},
+    {10, "JBIG (цветной)"},       {32766, "NeXT 2-bit RLE"},   {32771, "CCITT RLEW"},
+    {32773, "PackBits (RLE)"},    {32809, "ThunderScan RLE"},  {32895, "IT8 CT Pad"},
+    {32896, "IT8 Linework RLE"},  {32897, "IT8 Monochrome"},   {32898, "IT8 Binary Line Art"},
+    {32908, "Pixar Film"},        {32909, "PixarLog"},         {32946, "Deflate (ZLIB)"},
+    {32947, "Kodak DCS"},         {34661, "ISO JBIG"},         {34676, "SGILog"},
+    {34677, "SGILog24"},          {34712, "JPEG 2000"},        {34887, "ESRI Lerc"},
+    {34925, "LZMA2"},             {50000, "ZSTD"},             {50001, "WebP"},
+    {50002, "JPEG XL"},           {65000, "Kodak DCR"},        {65535, "Pentax PE (lossy)"},
 };
 
 constexpr TValueText kPhotometric[] = {

@@ -16,6 +16,7 @@ inline constexpr uint16_t ImageLength = 257;
 inline constexpr uint16_t BitsPerSample = 258;
 inline constexpr uint16_t Compression = 259;
 inline constexpr uint16_t PhotometricInterpretation = 262;
+inline constexpr uint16_t FillOrder = 266;
 inline constexpr uint16_t ImageDescription = 270;
 inline constexpr uint16_t Make = 271;
 inline constexpr uint16_t Model = 272;

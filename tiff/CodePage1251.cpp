@@ -41,7 +41,7 @@ char ToByte(char32_t c) {
 // which then covers just its first byte.
 char32_t NextChar(const std::string& s, size_t& i) {
     const auto lead = static_cast<uint8_t>(s[i]);
-    int length = 0;
+    size_t length = 0;
     char32_t c = 0;
     if (lead < 0x80) {
         ++i;
@@ -63,7 +63,7 @@ char32_t NextChar(const std::string& s, size_t& i) {
         ++i;
         return 0xFFFFFFFF;
     }
-    for (int k = 1; k < length; ++k) {
+    for (size_t k = 1; k < length; ++k) {
         const auto b = static_cast<uint8_t>(s[i + k]);
         if ((b & 0xC0) != 0x80) {
             ++i;
@@ -84,7 +84,7 @@ char32_t CodePage1251Char(uint8_t byte) {
     if (byte < 0x80)
         return byte;
     if (byte >= 0xC0)
-        return 0x0410 + (byte - 0xC0);
+        return static_cast<char32_t>(0x0410 + (byte - 0xC0));
     return kHighHalf[byte - 0x80];
 }
 

@@ -10,6 +10,7 @@
 #include "tiff/ByteView.h"
 #include "tiff/Exceptions.h"
 #include "tiff/MappedFile.h"
+#include "tiff/SampleDescription.h"
 #include "tiff/SampleRows.h"
 #include "tiff/SampleWords.h"
 #include "tiff/TIFFRecords.h"
@@ -20,12 +21,9 @@ namespace vantrel {
 class TSafeFile;
 
 /// What a load yields besides the tag list.
-struct TLoadedTIFF {
-    int32_t Width = 0;
-    int32_t Height = 0;
-    int32_t SamplesPerPixel = 0;
-    uint16_t PhotometricInterpretation = 1;
-    bool isBigEndian = false;
+struct TLoadedTIFF : TImageOfFile {
+    /// SampleFormat in force (1 unsigned, 2 signed, 3 floating point); 1 without one.
+    uint16_t SampleFormat = 1;
     TSampleWords PixelData;
 };
 
@@ -56,6 +54,8 @@ public:
 
     /// \brief A copy of the tag list of the last successful parse.
     std::vector<TTIFFTag> GetAllTags() const { return FAllTags; }
+    /// \brief The pages after IFD0 that the last successful parse found (they are not read).
+    const std::vector<TFurtherPage>& GetFurtherPages() const { return FFurtherPages; }
     /// \brief Whether the last parse read a RowsPerStrip entry of IFD0 without error.
     bool GetOriginalHadRowsPerStrip() const { return FOriginalHadRowsPerStrip; }
 
@@ -69,6 +69,11 @@ public:
 
     // Writing.
 
+    /// Whether a save reads the directory it wrote back before the file takes its name: a file
+    /// that would not load to the words written is then refused and nothing is left. Only
+    /// tests of the raw layout write files that do not describe their samples (Unchecked).
+    enum class TReadBack { Checked, Unchecked };
+
     /// \brief Writes the words as a single-strip uncompressed TIFF with nested directories.
     /// The file goes to a temporary file beside the target, is flushed to disk and renamed over
     /// the target only when complete; on any failure the target is left as it was.
@@ -76,7 +81,8 @@ public:
     static void SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
                                 int32_t SamplesPerPixel, std::span<const uint16_t> PixelData,
                                 bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
-                                const std::vector<TNestedIFD>& NestedIFDs);
+                                const std::vector<TNestedIFD>& NestedIFDs,
+                                TReadBack ReadBack = TReadBack::Checked);
 
     /// \brief The same file from rows that need not be contiguous: row r of the image is the
     /// `RowWords` words at `First + r * Stride`. Lets a crop be written straight from the
@@ -90,7 +96,8 @@ public:
     static void SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
                                 int32_t SamplesPerPixel, const TWordRows& PixelRows,
                                 bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
-                                const std::vector<TNestedIFD>& NestedIFDs);
+                                const std::vector<TNestedIFD>& NestedIFDs,
+                                TReadBack ReadBack = TReadBack::Checked);
 
     /// Rows that a save pulls block by block, each block already in the byte order of the file
     /// written: a file can then be written from another file without either image in memory.
@@ -109,7 +116,8 @@ public:
     static void SaveRowBlocksAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
                                     int32_t SamplesPerPixel, IRowBlocks& PixelRows,
                                     bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
-                                    const std::vector<TNestedIFD>& NestedIFDs);
+                                    const std::vector<TNestedIFD>& NestedIFDs,
+                                    TReadBack ReadBack = TReadBack::Checked);
 
     /// \brief Tags the writer makes: Count 1, inline, the argument as value. Width, length
     /// (and RowsPerStrip) above 65535 become LONG.
@@ -119,11 +127,17 @@ public:
     static TTIFFTag CreateStripByteCountsTag(uint32_t ByteCount);
     static TTIFFTag CreatePixelXDimensionTag(int32_t Value);
     static TTIFFTag CreatePixelYDimensionTag(int32_t Value);
+    /// \brief A SHORT or a LONG tag of one inline value, named from the catalogue.
+    static TTIFFTag CreateShortTag(uint16_t ID, uint16_t Value);
+    static TTIFFTag CreateLongTag(uint16_t ID, uint32_t Value);
 
     // ---- Tag carry-over -------------------------------------------------------------------
 
     /// \brief The whole carry-over of one save: ExtraTags and NestedIFDs for the writer.
-    /// Minimal mode keeps only the tags that describe the pixels.
+    /// Minimal mode keeps only the tags that describe the pixels. The tags that say how to read
+    /// the samples are made anew from the saved image (`SamplesPerPixel`, `Photometric`) and the
+    /// source's SampleFormat, ExtraSamples and FillOrder as the load took them; of any other
+    /// repeated tag only the first entry is carried.
     struct TTagsForSaving {
         std::vector<TTIFFTag> ExtraTags;
         std::vector<TNestedIFD> NestedIFDs;
@@ -132,7 +146,18 @@ public:
                                              int32_t FrameW, int32_t FrameH,
                                              int32_t SamplesPerPixel, bool IsBigEndian,
                                              bool PreserveOriginalOrientation,
-                                             double CropRemainingPercent);
+                                             double CropRemainingPercent, uint16_t Photometric);
+
+    /// \brief A description that states the source's shape for a reader that trusts it (the
+    /// JSON `{"shape": [...]}` of a tifffile writer, an ImageJ header counting several images)
+    /// gets the saved shape, or is left out when it cannot be restated; any other is kept.
+    static void RenewShapeDescriptions(std::vector<TTIFFTag>& Tags, int32_t Width, int32_t Height,
+                                       int32_t SamplesPerPixel);
+
+    /// \brief A SHORT tag of the values, inline when they fit, else with its bytes in the
+    /// output's byte order.
+    static TTIFFTag CreateShortsTag(uint16_t TagID, const std::vector<uint16_t>& Values,
+                                    bool IsBigEndian);
 
     /// \brief The main-directory tags that the full mode copies unchanged, in source order.
     static std::vector<TTIFFTag> GetSafeTagsFromList(const std::vector<TTIFFTag>& AllTags);
@@ -177,6 +202,7 @@ public:
 private:
     const ITagDescriber& FDescriber;
     std::vector<TTIFFTag> FAllTags;
+    std::vector<TFurtherPage> FFurtherPages;
     bool FOriginalHadRowsPerStrip = false;
 
     // Reading internals.
@@ -207,6 +233,11 @@ private:
     TTIFFStructure ParseTIFFStructure(TByteView File);
     TTIFFTag BuildTagRecord(TByteView File, bool BigEndian, const TRawEntry& Entry) const;
     std::vector<TTIFFTag> ReadNestedIFD(TByteView File, uint32_t Offset, bool BigEndian) const;
+    /// The pages chained after IFD0 (whose entries end at `NextField`), sized as IFD0's are;
+    /// a damaged chain ends the walk without a word.
+    static std::vector<TFurtherPage> ReadFurtherPages(TByteView File, uint64_t NextField,
+                                                      bool BigEndian, uint16_t Width,
+                                                      uint16_t Height);
     static void InsertNestedTags(std::vector<TTIFFTag>& List, std::vector<TTIFFTag> Nested,
                                  size_t PointerPosition, const std::string& Prefix);
     /// Size of one value of a 16-bit field type as stored: 4 for every unknown type.
@@ -243,10 +274,15 @@ private:
                                    const std::vector<TTIFFTag>& Tags, bool IsBigEndian);
     /// Every save ends here: `WordCount` and `RowWords` are the numbers of words given in all
     /// and per row; `WritePixels` writes the image's bytes between the directory and the values.
+    /// Raises ETIFFError unless the file at `Path` reads as the words written: this geometry and
+    /// byte order, interleaved in one strip of `ByteCount` bytes at `PixelOffset`.
+    static void CheckWrittenFile(const std::string& Path, int32_t Width, int32_t Height,
+                                 int32_t SamplesPerPixel, bool IsBigEndian, uint64_t PixelOffset,
+                                 uint64_t ByteCount);
     static void SaveWordRows(const std::string& FileName, int32_t Width, int32_t Height,
                              int32_t SamplesPerPixel, uint64_t WordCount, uint64_t RowWords,
                              bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
-                             const std::vector<TNestedIFD>& NestedIFDs,
+                             const std::vector<TNestedIFD>& NestedIFDs, TReadBack ReadBack,
                              const std::function<void(TSafeFile&)>& WritePixels);
 };
 

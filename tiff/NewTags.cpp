@@ -2,6 +2,7 @@
 // The tags that the writer and the carry-over make anew: one inline value each.
 #include "tags/TIFFTagUtils.h"
 #include "tags/TagNumbers.h"
+#include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 
 namespace vantrel {
@@ -30,6 +31,14 @@ TTIFFTag MakeShortOrLongTag(uint16_t id, int32_t value) {
 
 } // namespace
 
+TTIFFTag TCropTIFF::CreateShortTag(uint16_t ID, uint16_t Value) {
+    return MakeInlineTag(ID, TTIFFDataType::dtShort, Value);
+}
+
+TTIFFTag TCropTIFF::CreateLongTag(uint16_t ID, uint32_t Value) {
+    return MakeInlineTag(ID, TTIFFDataType::dtLong, Value);
+}
+
 TTIFFTag TCropTIFF::CreateImageWidthTag(int32_t Value) {
     return MakeShortOrLongTag(tagid::ImageWidth, Value);
 }
@@ -39,21 +48,19 @@ TTIFFTag TCropTIFF::CreateImageLengthTag(int32_t Value) {
 }
 
 TTIFFTag TCropTIFF::CreateStripOffsetsTag(uint32_t Offset) {
-    return MakeInlineTag(tagid::StripOffsets, TTIFFDataType::dtLong, Offset);
+    return CreateLongTag(tagid::StripOffsets, Offset);
 }
 
 TTIFFTag TCropTIFF::CreateStripByteCountsTag(uint32_t ByteCount) {
-    return MakeInlineTag(tagid::StripByteCounts, TTIFFDataType::dtLong, ByteCount);
+    return CreateLongTag(tagid::StripByteCounts, ByteCount);
 }
 
 TTIFFTag TCropTIFF::CreatePixelXDimensionTag(int32_t Value) {
-    return MakeInlineTag(tagid::PixelXDimension, TTIFFDataType::dtLong,
-                         static_cast<uint32_t>(Value));
+    return CreateLongTag(tagid::PixelXDimension, static_cast<uint32_t>(Value));
 }
 
 TTIFFTag TCropTIFF::CreatePixelYDimensionTag(int32_t Value) {
-    return MakeInlineTag(tagid::PixelYDimension, TTIFFDataType::dtLong,
-                         static_cast<uint32_t>(Value));
+    return CreateLongTag(tagid::PixelYDimension, static_cast<uint32_t>(Value));
 }
 
 TTIFFTag TCropTIFF::CreateRowsPerStripTag(int32_t Value) {
@@ -61,11 +68,26 @@ TTIFFTag TCropTIFF::CreateRowsPerStripTag(int32_t Value) {
 }
 
 TTIFFTag TCropTIFF::CreatePlanarConfigurationTag(uint16_t Value) {
-    return MakeInlineTag(tagid::PlanarConfiguration, TTIFFDataType::dtShort, Value);
+    return CreateShortTag(tagid::PlanarConfiguration, Value);
 }
 
 TTIFFTag TCropTIFF::CreateOrientationTag(uint16_t Value) {
-    return MakeInlineTag(tagid::Orientation, TTIFFDataType::dtShort, Value);
+    return CreateShortTag(tagid::Orientation, Value);
+}
+
+TTIFFTag TCropTIFF::CreateShortsTag(uint16_t TagID, const std::vector<uint16_t>& Values,
+                                    bool IsBigEndian) {
+    TTIFFTag tag = MakeInlineTag(TagID, TTIFFDataType::dtShort, 0);
+    tag.Count = static_cast<uint32_t>(Values.size());
+    tag.IsInline = Values.size() <= 2;
+    if (tag.IsInline) {
+        for (size_t k = 0; k < Values.size(); ++k)
+            tag.Value.AsWords[k] = Values[k];
+        return tag;
+    }
+    for (const uint16_t v : Values)
+        AppendNumber(tag.RawData, v, IsBigEndian);
+    return tag;
 }
 
 } // namespace vantrel

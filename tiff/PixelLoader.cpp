@@ -48,13 +48,13 @@ void TCropTIFF::CheckChunkyStrips(const TTIFFStructure& S, uint64_t FileSize, ui
 
 void TCropTIFF::CheckPlanarStrips(const TTIFFStructure& S, uint64_t FileSize) {
     const uint64_t width = S.Width, height = S.Height, rps = S.RowsPerStrip;
-    const int samples = S.SamplesPerPixel;
+    const uint64_t samples = static_cast<uint64_t>(S.SamplesPerPixel);
     const uint64_t stripsPerPlane = (height + rps - 1) / rps;
     const size_t strips = S.StripOffsets.size();
     if (stripsPerPlane * samples != strips)
         throw ETIFFError(Fmt("Несоответствие количества стрипов: ожидалось %llu, получено %zu",
                              static_cast<unsigned long long>(stripsPerPlane * samples), strips));
-    for (int s = 0; s < samples; ++s) {
+    for (uint64_t s = 0; s < samples; ++s) {
         for (uint64_t r = 0; r < height;) {
             const uint64_t i = s * stripsPerPlane + r / rps;
             if (i >= strips)
@@ -103,6 +103,7 @@ TSampleLayout TCropTIFF::ReadSampleLayout(const TMappedFile& File) {
     layout.isBigEndian = s.BigEndian;
     layout.Planar = s.PlanarConfiguration == 2;
     layout.RowsPerStrip = s.RowsPerStrip;
+    layout.Description = DescribeSamples(FAllTags, s.BigEndian);
 
     const uint64_t total = uint64_t{s.Width} * s.Height * s.SamplesPerPixel;
     if (total > kMaxWords)
@@ -136,11 +137,8 @@ TLoadedTIFF TCropTIFF::LoadTIFFAsWords(const std::string& FileName) {
 TLoadedTIFF TCropTIFF::LoadTIFFAsWords(TMappedFile File) {
     const TSampleLayout layout = ReadSampleLayout(File);
     TLoadedTIFF result;
-    result.Width = layout.Width;
-    result.Height = layout.Height;
-    result.SamplesPerPixel = layout.SamplesPerPixel;
-    result.PhotometricInterpretation = layout.PhotometricInterpretation;
-    result.isBigEndian = layout.isBigEndian;
+    static_cast<TImageOfFile&>(result) = layout;
+    result.SampleFormat = layout.Description.SampleFormat.value_or(1);
     result.PixelData.resize(uint64_t{static_cast<uint32_t>(layout.Width)} *
                             static_cast<uint32_t>(layout.Height) *
                             static_cast<uint32_t>(layout.SamplesPerPixel));

@@ -32,6 +32,27 @@ void SwapInPlace(uint16_t* words, uint64_t count) noexcept {
         words[i] = ByteSwap(words[i]);
 }
 
+// FillOrder 2 stores each byte's bits lowest first; turning every byte round gives the bytes
+// every reader sees, in either byte order (the two operations commute).
+struct TReversedBytes {
+    uint16_t Word[65536];
+    TReversedBytes() {
+        for (uint32_t w = 0; w < 65536; ++w) {
+            uint32_t r = 0;
+            for (int bit = 0; bit < 16; ++bit)
+                if (w & (1u << bit))
+                    r |= 1u << ((bit & ~7) + 7 - (bit & 7));
+            Word[w] = static_cast<uint16_t>(r);
+        }
+    }
+};
+
+void ReverseBitsInPlace(uint16_t* words, uint64_t count) {
+    static const TReversedBytes table;
+    for (uint64_t i = 0; i < count; ++i)
+        words[i] = table.Word[words[i]];
+}
+
 } // namespace
 
 void CheckUnchanged(const TMappedFile& File) {
@@ -163,6 +184,14 @@ void TSampleRows::Read(int32_t First, int32_t Count, int32_t X, int32_t W, bool 
                        uint16_t* Destination) {
     CheckRange(First, Count, X, W);
     const bool swap = HostOrder && FLayout.isBigEndian;
+    ReadRows(First, Count, X, W, swap, Destination);
+    if (FLayout.Description.BitsReversed)
+        ReverseBitsInPlace(Destination, static_cast<uint64_t>(Count) * static_cast<uint64_t>(W) *
+                                            static_cast<uint64_t>(FLayout.SamplesPerPixel));
+}
+
+void TSampleRows::ReadRows(int32_t First, int32_t Count, int32_t X, int32_t W, bool swap,
+                           uint16_t* Destination) {
     if (FLayout.Planar)
         return ReadPlanarRows(First, Count, X, W, swap, Destination);
     const uint64_t samples = static_cast<uint64_t>(FLayout.SamplesPerPixel);

@@ -5,22 +5,30 @@
 #include <vector>
 
 #include "tiff/MappedFile.h"
+#include "tiff/SampleDescription.h"
 #include "tiff/SampleWords.h"
 
 namespace vantrel {
 
-/// Where the sample words of a parsed file lie in it. Every strip has been checked against the
-/// file, so any rows of the image can be read without another check.
-struct TSampleLayout {
+/// The image of a parsed file: its size, samples per pixel, colour model and byte order.
+struct TImageOfFile {
     int32_t Width = 0;
     int32_t Height = 0;
     int32_t SamplesPerPixel = 0;
     uint16_t PhotometricInterpretation = 1;
     bool isBigEndian = false;
+};
+
+/// Where the sample words of a parsed file lie in it. Every strip has been checked against the
+/// file, so any rows of the image can be read without another check.
+struct TSampleLayout : TImageOfFile {
     /// False: the strips laid end to end hold the chunky words. True: one plane per sample,
     /// each in strips of RowsPerStrip rows.
     bool Planar = false;
     uint32_t RowsPerStrip = 0;
+    /// SampleFormat, ExtraSamples and FillOrder; with BitsReversed every byte read is turned
+    /// round, so the words are the samples whatever the file's fill order.
+    TSampleDescription Description;
     std::vector<uint32_t> StripOffsets;
     std::vector<uint32_t> StripByteCounts;
 };
@@ -66,6 +74,8 @@ private:
 
     void NoteRead(uint64_t Offset, uint64_t Length);
     void ReleaseRuns() noexcept;
+    void ReadRows(int32_t First, int32_t Count, int32_t X, int32_t W, bool Swap,
+                  uint16_t* Destination);
     void ReadWords(uint64_t First, uint64_t Count, bool Swap, uint16_t* Destination);
     void ReadPlanarRows(int32_t First, int32_t Count, int32_t X, int32_t W, bool Swap,
                         uint16_t* Destination);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The structure reader: header, IFD0, structural tags, nested directories, the tag list.
+#include <algorithm>
 #include <array>
+#include <optional>
 
 #include "tags/TagNumbers.h"
 #include "tiff/ByteOrder.h"
@@ -11,6 +13,8 @@ namespace vantrel {
 namespace {
 
 constexpr uint32_t kMaxEntries = 1000;
+// Pages looked at after IFD0: a scan has a few, a damaged chain must not cost more.
+constexpr size_t kMaxFurtherPages = 1024;
 
 // A nested directory to follow after the entry loop.
 struct TPointer {
@@ -87,8 +91,54 @@ void TCropTIFF::InsertNestedTags(std::vector<TTIFFTag>& List, std::vector<TTIFFT
                 std::make_move_iterator(Nested.begin()), std::make_move_iterator(Nested.end()));
 }
 
+std::vector<TFurtherPage> TCropTIFF::ReadFurtherPages(TByteView File, uint64_t NextField,
+                                                      bool BigEndian, uint16_t Width,
+                                                      uint16_t Height) {
+    std::vector<TFurtherPage> pages;
+    std::vector<uint32_t> seen;
+    for (uint64_t field = NextField; pages.size() < kMaxFurtherPages;) {
+        const std::optional<TByteView> next = File.Slice(field, 4);
+        if (!next)
+            break;
+        const uint32_t offset = ReadU32(next->Data(), BigEndian);
+        if (offset == 0 || std::find(seen.begin(), seen.end(), offset) != seen.end())
+            break;
+        seen.push_back(offset);
+        const std::optional<TByteView> countBytes = File.Slice(offset, 2);
+        if (!countBytes)
+            break;
+        const uint16_t count = ReadU16(countBytes->Data(), BigEndian);
+        const std::optional<TByteView> entries =
+            File.Slice(uint64_t{offset} + 2, 12 * uint64_t{count});
+        if (count == 0 || count > kMaxEntries || !entries)
+            break;
+        TFurtherPage page;
+        page.Number = static_cast<uint32_t>(pages.size() + 2);
+        for (uint32_t i = 0; i < count; ++i) {
+            const uint8_t* entry = entries->Data() + 12 * i;
+            const uint16_t tagID = ReadU16(entry, BigEndian);
+            if (tagID != tagid::ImageWidth && tagID != tagid::ImageLength)
+                continue;
+            const uint16_t type = ReadU16(entry + 2, BigEndian);
+            const uint32_t n = ReadU32(entry + 4, BigEndian);
+            try {
+                const auto value = static_cast<uint16_t>(
+                    ReadScalarValue(entry + 8, type, BigEndian,
+                                    uint64_t{n} * FieldTypeSize(type) <= 4, File, tagID));
+                (tagID == tagid::ImageWidth ? page.Width : page.Height) = value;
+            } catch (const ETIFFError&) {
+            }
+        }
+        page.SameSize = page.Width == Width && page.Height == Height;
+        pages.push_back(page);
+        field = uint64_t{offset} + 2 + 12 * uint64_t{count};
+    }
+    return pages;
+}
+
 TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(TByteView File) {
     FOriginalHadRowsPerStrip = false;
+    FFurtherPages.clear();
     const uint8_t* header = File.Slice(0, 8, "Файл слишком мал для TIFF").Data();
     TTIFFStructure s;
     if (header[0] == 'M' && header[1] == 'M')
@@ -262,6 +312,8 @@ TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(TByteView File) {
                              s.StripOffsets.size(), s.StripByteCounts.size()));
     if (s.RowsPerStrip == 0)
         s.RowsPerStrip = s.Height;
+    FFurtherPages =
+        ReadFurtherPages(File, uint64_t{ifd} + 2 + 12 * uint64_t{count}, be, s.Width, s.Height);
     FAllTags = std::move(list);
     return s;
 }

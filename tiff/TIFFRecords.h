@@ -50,6 +50,11 @@ struct TTIFFTag {
     std::vector<uint8_t> RawData;
 };
 
+/// True for a record of a nested directory: its name begins with the directory's "→ " prefix.
+[[nodiscard]] inline bool IsNestedTag(const TTIFFTag& tag) {
+    return tag.TagName.starts_with("→ ");
+}
+
 /// A nested directory to be written, and the IFD0 tag that points to it.
 struct TNestedIFD {
     uint16_t PointerTagID = 0;

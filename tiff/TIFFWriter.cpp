@@ -11,6 +11,7 @@
 #include "tags/TagNumbers.h"
 #include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
+#include "tiff/Format.h"
 #include "tiff/WordCopy.h"
 #include "tiff/WritableTypes.h"
 
@@ -24,6 +25,17 @@ namespace {
 constexpr uint64_t kMaxOffset = 0xFFFFFFFFull;
 constexpr size_t kMaxEntries = 65535;
 constexpr const char* kTooLarge = "Изображение слишком велико для формата TIFF.";
+constexpr const char* kNotReadBack =
+    "Записанный файл не читается так, как был сохранён (%s); файл не сохранён";
+constexpr const char* kOtherSamples = "описание сэмплов не совпадает с записанными словами";
+
+// Names and value texts play no part in the check of a written file.
+class TNoTexts final : public ITagDescriber {
+public:
+    std::string TagName(uint16_t) const override { return {}; }
+    void DescribeValue(TTIFFTag&, TByteView, bool) const noexcept override {}
+    std::string CompressionName(uint32_t) const override { return {}; }
+};
 
 uint64_t Even(uint64_t offset) {
     return offset + (offset & 1);
@@ -47,7 +59,8 @@ void Put32(std::vector<uint8_t>& out, uint32_t v, bool bigEndian) {
 void PutValue(std::vector<uint8_t>& out, const TTIFFTag& tag) {
     const uint64_t room = ReservedSize(tag);
     const size_t copied = static_cast<size_t>(std::min<uint64_t>(room, tag.RawData.size()));
-    out.insert(out.end(), tag.RawData.begin(), tag.RawData.begin() + copied);
+    out.insert(out.end(), tag.RawData.begin(),
+               tag.RawData.begin() + static_cast<std::ptrdiff_t>(copied));
     out.resize(out.size() + static_cast<size_t>(room - copied), 0);
 }
 
@@ -194,37 +207,37 @@ uint64_t TCropTIFF::WriteNestedIFD(std::vector<uint8_t>& Out, uint64_t Position,
 void TCropTIFF::SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
                                 int32_t SamplesPerPixel, std::span<const uint16_t> PixelData,
                                 bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
-                                const std::vector<TNestedIFD>& NestedIFDs) {
+                                const std::vector<TNestedIFD>& NestedIFDs, TReadBack ReadBack) {
     const size_t rowWords =
         static_cast<size_t>(std::max(Width, 0)) * static_cast<size_t>(std::max(SamplesPerPixel, 0));
     const TWordRows rows{PixelData.data(), rowWords, rowWords, Height};
     SaveWordRows(FileName, Width, Height, SamplesPerPixel, PixelData.size(), rowWords, IsBigEndian,
-                 ExtraTags, NestedIFDs,
+                 ExtraTags, NestedIFDs, ReadBack,
                  [&](TSafeFile& file) { WritePixels(file, rows, IsBigEndian); });
 }
 
 void TCropTIFF::SaveWordsAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
                                 int32_t SamplesPerPixel, const TWordRows& PixelRows,
                                 bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
-                                const std::vector<TNestedIFD>& NestedIFDs) {
+                                const std::vector<TNestedIFD>& NestedIFDs, TReadBack ReadBack) {
     const uint64_t words = PixelRows.Rows == Height
                                ? static_cast<uint64_t>(PixelRows.RowWords) *
                                      static_cast<uint64_t>(std::max(PixelRows.Rows, 0))
                                : ~0ull;
     SaveWordRows(FileName, Width, Height, SamplesPerPixel, words, PixelRows.RowWords, IsBigEndian,
-                 ExtraTags, NestedIFDs,
+                 ExtraTags, NestedIFDs, ReadBack,
                  [&](TSafeFile& file) { WritePixels(file, PixelRows, IsBigEndian); });
 }
 
 void TCropTIFF::SaveRowBlocksAsTIFF(const std::string& FileName, int32_t Width, int32_t Height,
                                     int32_t SamplesPerPixel, IRowBlocks& PixelRows,
                                     bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
-                                    const std::vector<TNestedIFD>& NestedIFDs) {
+                                    const std::vector<TNestedIFD>& NestedIFDs, TReadBack ReadBack) {
     const uint64_t rowWords = static_cast<uint64_t>(std::max(Width, 0)) *
                               static_cast<uint64_t>(std::max(SamplesPerPixel, 0));
     const uint64_t words = rowWords * static_cast<uint64_t>(std::max(Height, 0));
     SaveWordRows(FileName, Width, Height, SamplesPerPixel, words, rowWords, IsBigEndian, ExtraTags,
-                 NestedIFDs, [&](TSafeFile& file) {
+                 NestedIFDs, ReadBack, [&](TSafeFile& file) {
                      for (int32_t row = 0; row < Height;) {
                          const TWordRows block = PixelRows.Next(row);
                          if (block.First == nullptr || block.RowWords != rowWords ||
@@ -240,7 +253,7 @@ void TCropTIFF::SaveRowBlocksAsTIFF(const std::string& FileName, int32_t Width, 
 void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t Height,
                              int32_t SamplesPerPixel, uint64_t wordCount, uint64_t rowWords,
                              bool IsBigEndian, const std::vector<TTIFFTag>& ExtraTags,
-                             const std::vector<TNestedIFD>& NestedIFDs,
+                             const std::vector<TNestedIFD>& NestedIFDs, TReadBack ReadBack,
                              const std::function<void(TSafeFile&)>& writePixels) {
     if (Width < 1)
         throw ETIFFError("Ширина должна быть > 0");
@@ -312,7 +325,8 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
     for (const TEntry& entry : entries) {
         if (entry.Nested >= 0) {
             WriteTagEntry(head, entry.TagID, static_cast<uint16_t>(TTIFFDataType::dtLong), 1,
-                          static_cast<uint32_t>(nestedOffsets[entry.Nested]), IsBigEndian, false);
+                          static_cast<uint32_t>(nestedOffsets[static_cast<size_t>(entry.Nested)]),
+                          IsBigEndian, false);
             continue;
         }
         const TTIFFTag& tag = *entry.Tag;
@@ -340,7 +354,32 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
     writePixels(file);
     if (!tail.empty())
         file.Write(tail.data(), tail.size());
+    if (ReadBack == TReadBack::Checked)
+        CheckWrittenFile(file.TemporaryPath(), Width, Height, SamplesPerPixel, IsBigEndian,
+                         pixelOffset, byteCount);
     file.Commit();
+}
+
+void TCropTIFF::CheckWrittenFile(const std::string& Path, int32_t Width, int32_t Height,
+                                 int32_t SamplesPerPixel, bool IsBigEndian, uint64_t PixelOffset,
+                                 uint64_t ByteCount) {
+    // The directory as the reader takes it, checked against what was written: then a load
+    // reads the very words written (the fuzzer holds the writer's data path to that). The
+    // samples themselves are not read again, so a save of a large scan costs no second pass.
+    const TNoTexts describer;
+    TCropTIFF reader(describer);
+    TSampleLayout layout;
+    try {
+        layout = reader.ReadSampleLayout(TMappedFile(Path));
+    } catch (const Exception& e) {
+        throw ETIFFError(Fmt(kNotReadBack, e.Message().c_str()));
+    }
+    const bool chunky = !layout.Planar || layout.SamplesPerPixel == 1;
+    if (layout.Width != Width || layout.Height != Height ||
+        layout.SamplesPerPixel != SamplesPerPixel || layout.isBigEndian != IsBigEndian || !chunky ||
+        layout.Description.BitsReversed || layout.StripOffsets.size() != 1 ||
+        layout.StripOffsets[0] != PixelOffset || layout.StripByteCounts[0] != ByteCount)
+        throw ETIFFError(Fmt(kNotReadBack, kOtherSamples));
 }
 
 } // namespace vantrel

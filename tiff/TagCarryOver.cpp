@@ -23,10 +23,6 @@ namespace {
 
 constexpr std::string_view kNestedMark = "→ ";
 
-bool IsNestedTag(const TTIFFTag& tag) {
-    return tag.TagName.starts_with(kNestedMark);
-}
-
 // clang-format off
 // Tags the new file gets anew from the writer or from PrepareTagsForSaving.
 constexpr std::array<uint16_t, 10> kMadeAnew = {
@@ -40,6 +36,12 @@ constexpr std::array<uint16_t, 9> kOtherLayouts = {
     tagid::TileWidth,   tagid::TileLength,  tagid::TileOffsets, tagid::TileByteCounts,
     tagid::SubIFDs,
     tagid::JPEGInterchangeFormat, tagid::JPEGInterchangeFormatLength};
+// The tags that say how to read the samples: the new file gets them anew, with the values its
+// samples were loaded with, never a source's entry that may describe other samples.
+constexpr std::array<uint16_t, 7> kSampleTags = {
+    tagid::BitsPerSample,   tagid::Compression,  tagid::PhotometricInterpretation,
+    tagid::FillOrder,       tagid::SamplesPerPixel, tagid::ExtraSamples,
+    tagid::SampleFormat};
 // clang-format on
 
 struct TPointer {
@@ -66,54 +68,51 @@ std::vector<TTIFFTag> MainTags(const std::vector<TTIFFTag>& all) {
     return main;
 }
 
-// The reader lets a later entry of a repeated tag win, so the last one is the one in force.
+// Of a repeated tag the first entry counts, as common readers take it.
 const TTIFFTag* FindMain(const std::vector<TTIFFTag>& all, uint16_t id) {
-    for (auto tag = all.rbegin(); tag != all.rend(); ++tag)
-        if (!IsNestedTag(*tag) && tag->TagID == id)
-            return &*tag;
+    for (const TTIFFTag& tag : all)
+        if (!IsNestedTag(tag) && tag.TagID == id)
+            return &tag;
     return nullptr;
 }
 
-// A damaged directory may repeat a tag. Only the entry in force (the last) is written: a
-// repeat that differs, a second SamplesPerPixel say, would describe the saved samples
-// otherwise on the next load, and a directory must not repeat tags anyway.
-void KeepLastOfRepeatedTags(std::vector<TTIFFTag>& tags) {
+// A value the reader could not get has nothing to carry.
+bool HasLostValue(const TTIFFTag& tag) {
+    return !tag.IsInline && tag.RawData.empty();
+}
+
+// A damaged directory may repeat a tag, which a directory must not do: only the first entry
+// that can be written goes into the new file, the one common readers take.
+void KeepFirstOfRepeatedTags(std::vector<TTIFFTag>& tags) {
     std::unordered_set<uint16_t> seen;
     std::vector<TTIFFTag> kept;
-    for (auto tag = tags.rbegin(); tag != tags.rend(); ++tag)
-        if (seen.insert(tag->TagID).second)
-            kept.push_back(std::move(*tag));
-    std::reverse(kept.begin(), kept.end());
+    kept.reserve(tags.size());
+    for (TTIFFTag& tag : tags)
+        if (!HasLostValue(tag) && seen.insert(tag.TagID).second)
+            kept.push_back(std::move(tag));
     tags = std::move(kept);
 }
 
-// Compression and SamplesPerPixel are read from their first value only, so a source loads
-// whose entry cannot be carried over: it claims more values than the file holds (no bytes to
-// copy), or is out of line in a type the writer does not write (dropped from the safe list).
-// Without them the saved file could not be opened again, so such entries are written anew
-// with the values the image was loaded with.
-void RenewUnreadablePixelTags(std::vector<TTIFFTag>& tags, const std::vector<TTIFFTag>& source,
-                              int32_t samples) {
-    for (const uint16_t id : {tagid::Compression, tagid::SamplesPerPixel}) {
-        const TTIFFTag* original = FindMain(source, id);
-        if (original == nullptr)
-            continue;
-        const auto kept = std::find_if(tags.begin(), tags.end(), [id](const TTIFFTag& t) {
-            return !IsNestedTag(t) && t.TagID == id;
-        });
-        if (kept != tags.end() && (kept->IsInline || !kept->RawData.empty()))
-            continue;
-        TTIFFTag renewed = *original;
-        renewed.DataType = TTIFFDataType::dtShort;
-        renewed.Count = 1;
-        renewed.IsInline = true;
-        renewed.RawData.clear();
-        renewed.Value.AsDWORD = id == tagid::Compression ? 1u : static_cast<uint32_t>(samples);
-        if (kept != tags.end())
-            *kept = std::move(renewed);
-        else
-            tags.push_back(std::move(renewed));
-    }
+// The sample-describing tags with the values the samples were loaded with. SampleFormat and
+// ExtraSamples go along when the source has them, FillOrder (always 1: the words are saved as
+// they were read) only in the full mode, as PlanarConfiguration.
+std::vector<TTIFFTag> SampleTags(bool full, const std::vector<TTIFFTag>& source, int32_t samples,
+                                 uint16_t photometric, bool bigEndian) {
+    const TSampleDescription d = DescribeSamples(source, bigEndian);
+    const auto n = static_cast<size_t>(std::max(samples, 1));
+    std::vector<TTIFFTag> tags = {
+        TCropTIFF::CreateShortsTag(tagid::BitsPerSample, std::vector<uint16_t>(n, 16), bigEndian),
+        TCropTIFF::CreateShortsTag(tagid::Compression, {1}, bigEndian),
+        TCropTIFF::CreateShortsTag(tagid::PhotometricInterpretation, {photometric}, bigEndian),
+        TCropTIFF::CreateShortsTag(tagid::SamplesPerPixel, {static_cast<uint16_t>(n)}, bigEndian)};
+    if (d.SampleFormat)
+        tags.push_back(TCropTIFF::CreateShortsTag(
+            tagid::SampleFormat, std::vector<uint16_t>(n, *d.SampleFormat), bigEndian));
+    if (d.ExtraSamples && !d.ExtraSamples->empty())
+        tags.push_back(TCropTIFF::CreateShortsTag(tagid::ExtraSamples, *d.ExtraSamples, bigEndian));
+    if (full && d.HasFillOrder)
+        tags.push_back(TCropTIFF::CreateShortsTag(tagid::FillOrder, {1}, bigEndian));
+    return tags;
 }
 
 bool IsBlankOrControl(char c) {
@@ -141,7 +140,7 @@ std::vector<TTIFFTag> TCropTIFF::GetSafeTagsFromList(const std::vector<TTIFFTag>
     std::vector<TTIFFTag> safe;
     for (const TTIFFTag& tag : AllTags) {
         if (IsNestedTag(tag) || IsPointer(tag.TagID) || Contains(kMadeAnew, tag.TagID) ||
-            Contains(kOtherLayouts, tag.TagID))
+            Contains(kOtherLayouts, tag.TagID) || Contains(kSampleTags, tag.TagID))
             continue;
         // The reader keeps no bytes of other out-of-line types (SLONG, FLOAT, DOUBLE arrays).
         if (!tag.IsInline && !IsWritableOutOfLine(tag.DataType))
@@ -258,23 +257,19 @@ std::vector<TIFDBlock> TCropTIFF::ExtractAllIFDBlocks(const std::vector<TTIFFTag
 TCropTIFF::TTagsForSaving
 TCropTIFF::BuildTagsForSaving(bool Minimal, const std::vector<TTIFFTag>& AllTags, int32_t FrameW,
                               int32_t FrameH, int32_t SamplesPerPixel, bool IsBigEndian,
-                              bool PreserveOriginalOrientation, double CropRemainingPercent) {
+                              bool PreserveOriginalOrientation, double CropRemainingPercent,
+                              uint16_t Photometric) {
     TTagsForSaving out;
     if (Minimal) {
-        constexpr std::array<uint16_t, 5> kPixelTags = {
-            tagid::BitsPerSample, tagid::Compression, tagid::PhotometricInterpretation,
-            tagid::SamplesPerPixel, tagid::SampleFormat};
-        for (const TTIFFTag& tag : AllTags)
-            if (!IsNestedTag(tag) && Contains(kPixelTags, tag.TagID))
-                out.ExtraTags.push_back(tag);
-        KeepLastOfRepeatedTags(out.ExtraTags);
-        RenewUnreadablePixelTags(out.ExtraTags, AllTags, SamplesPerPixel);
+        out.ExtraTags = SampleTags(false, AllTags, SamplesPerPixel, Photometric, IsBigEndian);
         return out;
     }
     out.ExtraTags = PrepareTagsForSaving(AllTags, FrameH, SamplesPerPixel, IsBigEndian,
                                          PreserveOriginalOrientation, CropRemainingPercent);
-    KeepLastOfRepeatedTags(out.ExtraTags);
-    RenewUnreadablePixelTags(out.ExtraTags, AllTags, SamplesPerPixel);
+    RenewShapeDescriptions(out.ExtraTags, FrameW, FrameH, SamplesPerPixel);
+    for (TTIFFTag& tag : SampleTags(true, AllTags, SamplesPerPixel, Photometric, IsBigEndian))
+        out.ExtraTags.push_back(std::move(tag));
+    KeepFirstOfRepeatedTags(out.ExtraTags);
     std::vector<TTIFFTag> main;
     for (TIFDBlock& block : ExtractAllIFDBlocks(AllTags, main)) {
         if (block.Prefix == "EXIF")
@@ -288,7 +283,7 @@ TCropTIFF::BuildTagsForSaving(bool Minimal, const std::vector<TTIFFTag>& AllTags
                     tag.DataType = TTIFFDataType::dtLong;
                 tag.DisplayValue = std::to_string(size);
             }
-        KeepLastOfRepeatedTags(block.Tags);
+        KeepFirstOfRepeatedTags(block.Tags);
         uint16_t pointer = 0;
         for (const TPointer& p : kPointers)
             if (block.Prefix == p.Prefix)

@@ -17,13 +17,13 @@ void SwapCopy(uint16_t* __restrict dst, const uint8_t* __restrict src, size_t n)
         dst[i] = Take<true>(src + 2 * i);
 }
 
-template <int S, bool Swap>
+template <size_t S, bool Swap>
 void Interleave(uint16_t* __restrict dst, const uint8_t* const* planes, size_t width) noexcept {
     const uint8_t* p[S];
-    for (int c = 0; c < S; ++c)
+    for (size_t c = 0; c < S; ++c)
         p[c] = planes[c];
     for (size_t x = 0; x < width; ++x)
-        for (int c = 0; c < S; ++c)
+        for (size_t c = 0; c < S; ++c)
             dst[x * S + c] = Take<Swap>(p[c] + 2 * x);
 }
 
@@ -41,8 +41,8 @@ void InterleaveAny(uint16_t* dst, const uint8_t* const* planes, size_t width,
         return Interleave<4, Swap>(dst, planes, width);
     default:
         for (size_t x = 0; x < width; ++x)
-            for (int c = 0; c < samples; ++c)
-                dst[x * samples + c] = Take<Swap>(planes[c] + 2 * x);
+            for (size_t c = 0; c < static_cast<size_t>(samples); ++c)
+                dst[x * static_cast<size_t>(samples) + c] = Take<Swap>(planes[c] + 2 * x);
     }
 }
 

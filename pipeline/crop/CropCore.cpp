@@ -11,10 +11,19 @@
 
 namespace vantrel {
 
+int32_t ClampToImage(int64_t position, int32_t frameSize, int32_t imageSize) {
+    const int64_t limit = int64_t(imageSize) - frameSize;
+    return static_cast<int32_t>(std::max<int64_t>(std::min(position, limit), 0));
+}
+
+int32_t KeepCentre(int32_t oldSize, int32_t position, int32_t newSize, int32_t imageSize) {
+    return ClampToImage(int64_t(oldSize / 2) + position - newSize / 2, newSize, imageSize);
+}
+
 TCropRect ClampFrameToImage(int32_t X, int32_t Y, int32_t w, int32_t h, int32_t W, int32_t H) {
     TCropRect r;
-    r.X = std::max(std::min(X, W - w), 0);
-    r.Y = std::max(std::min(Y, H - h), 0);
+    r.X = ClampToImage(X, w, W);
+    r.Y = ClampToImage(Y, h, H);
     r.W = std::max(std::min(w, W - r.X), 1);
     r.H = std::max(std::min(h, H - r.Y), 1);
     return r;
@@ -60,7 +69,8 @@ void CheckRequest(const TCurrentImage& image, const TCropRect& f) {
         throw ETIFFError("Нет данных исходного изображения");
     CheckFrameInImage(f, image.Width, image.Height);
     // The image's own geometry must match its words before rows are taken from it.
-    const uint64_t words = static_cast<uint64_t>(image.Width) * image.Height *
+    const uint64_t words = static_cast<uint64_t>(image.Width) *
+                           static_cast<uint64_t>(image.Height) *
                            static_cast<uint64_t>(std::max(image.Samples, 0));
     if (image.Samples < 1 || words != image.Words->size())
         throw ETIFFError("Нет данных исходного изображения");
@@ -91,10 +101,11 @@ TSampleWords CutFrame(const TCurrentImage& Image, const TCropRect& Frame) {
 
 void CropAndSave(const TCropRequest& Request) {
     CheckRequest(Request.Image, Request.Frame);
+    RefuseToLosePages(Request.SourcePages);
     const TCropTIFF::TTagsForSaving tags = TCropTIFF::BuildTagsForSaving(
         Request.MinimalTags, Request.SourceTags, Request.Frame.W, Request.Frame.H,
         Request.Image.Samples, Request.IsBigEndian, Request.PreserveOriginalOrientation,
-        Request.RemainingPercent);
+        Request.RemainingPercent, Request.Image.Photometric);
     // The frame's rows go to the file straight from the image: the same bytes as a cut
     // array would give, without its memory.
     TCropTIFF::SaveWordsAsTIFF(Request.OutputFile, Request.Frame.W, Request.Frame.H,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pipeline/kernels/CurrentImage.h"
+#include "tiff/SampleDescription.h"
 #include "tiff/TIFFRecords.h"
 
 namespace vantrel {
@@ -18,6 +19,17 @@ struct TCropRect {
     int32_t H = 0;
     bool operator==(const TCropRect&) const = default;
 };
+
+/// \brief One coordinate of a frame's corner kept inside the image: at most imageSize −
+/// frameSize, then at least 0 (so 0 for a frame larger than the image). Every move of the frame
+/// (drag, arrow, size change, placement on a picture) and every crop keeps the corner so.
+[[nodiscard]] int32_t ClampToImage(int64_t position, int32_t frameSize, int32_t imageSize);
+
+/// \brief The corner along one axis after the frame's size changes from oldSize to newSize
+/// around the same centre (half the old size less half the new, each rounded down), kept
+/// inside the image. Also centres a frame on a picture of size oldSize at `position`.
+[[nodiscard]] int32_t KeepCentre(int32_t oldSize, int32_t position, int32_t newSize,
+                                 int32_t imageSize);
 
 /// \brief The frame (x, y, w, h) pulled inside a W × H image: the position first, then the
 /// size, which is at least 1 × 1.
@@ -47,6 +59,8 @@ struct TCropRequest {
     bool IsBigEndian = false;
     bool MinimalTags = false;
     std::vector<TTIFFTag> SourceTags;
+    /// The source's pages after the first (a save that would lose one of its size is refused).
+    std::vector<TFurtherPage> SourcePages;
     bool PreserveOriginalOrientation = true;
     double RemainingPercent = 100.0;
     std::string OutputFile;
@@ -55,7 +69,8 @@ struct TCropRequest {
 /// \brief The words inside the frame as a new array, row after row.
 [[nodiscard]] TSampleWords CutFrame(const TCurrentImage& Image, const TCropRect& Frame);
 
-/// \brief The background work of a crop: checks the image and the frame, carries the tags
+/// \brief The background work of a crop: checks the image, the frame and the source's pages,
+/// carries the tags
 /// over and writes the frame's rows to the output file (straight from the image, without a
 /// cut array in between). Raises ETIFFError, EOSError or std::bad_alloc.
 void CropAndSave(const TCropRequest& Request);

@@ -33,11 +33,13 @@ TCropRect CropLoadedFile(const TFileCropRequest& r, bool bigEndian) {
     TCropTIFF reader(describer);
     TLoadedTIFF loaded = reader.LoadTIFFAsWords(r.InputFile);
     request.SourceTags = reader.GetAllTags();
+    request.SourcePages = reader.GetFurtherPages();
     TCurrentImage& image = request.Image;
     image.Width = loaded.Width;
     image.Height = loaded.Height;
     image.Samples = loaded.SamplesPerPixel;
     image.Photometric = loaded.PhotometricInterpretation;
+    image.SampleFormat = loaded.SampleFormat;
     image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
     TImageTransformState state;
     for (const TTransformType transform : r.Transforms) {
@@ -165,9 +167,11 @@ TCropRect CropFileToFile(const TFileCropRequest& Request) {
     const TCropRect frame = FrameIn(Request, layout.Width, layout.Height);
     // A frame of no size at the image's edge is pulled outside it, and refused.
     CheckFrameInImage(frame, layout.Width, layout.Height);
+    RefuseToLosePages(rows.Pages());
     const TCropTIFF::TTagsForSaving tags = TCropTIFF::BuildTagsForSaving(
         Request.MinimalTags, rows.Tags(), frame.W, frame.H, layout.SamplesPerPixel, bigEndian,
-        PreserveOriginalOrientation(state), RemainingPercent(frame, layout.Width, layout.Height));
+        PreserveOriginalOrientation(state), RemainingPercent(frame, layout.Width, layout.Height),
+        layout.PhotometricInterpretation);
     TFrameBlocks blocks(rows, frame, TRowTransform(Request.Transforms));
     try {
         TCropTIFF::SaveRowBlocksAsTIFF(Request.OutputFile, frame.W, frame.H, layout.SamplesPerPixel,

@@ -19,6 +19,7 @@ TFileRows::TFileRows(const std::string& FileName) {
     FFile = TCropTIFF::OpenForReading(FileName);
     FLayout = tiff.ReadSampleLayout(FFile);
     FTags = tiff.GetAllTags();
+    FPages = tiff.GetFurtherPages();
     FRows = std::make_unique<TSampleRows>(FFile, FLayout);
 }
 

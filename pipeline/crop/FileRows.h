@@ -36,6 +36,8 @@ public:
     const TSampleLayout& Layout() const noexcept { return FLayout; }
     /// The file's tag list, as a load gives it.
     const std::vector<TTIFFTag>& Tags() const noexcept { return FTags; }
+    /// The file's pages after the first, as a load finds them.
+    const std::vector<TFurtherPage>& Pages() const noexcept { return FPages; }
 
     /// \brief How many rows of a frame W pixels wide one block holds (at least one).
     [[nodiscard]] int32_t BlockRows(int32_t W) const noexcept;
@@ -58,6 +60,7 @@ private:
     TMappedFile FFile;
     TSampleLayout FLayout;
     std::vector<TTIFFTag> FTags;
+    std::vector<TFurtherPage> FPages;
     std::unique_ptr<TSampleRows> FRows;
     TSampleWords FBlock;
 };

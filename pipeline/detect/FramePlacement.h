@@ -12,11 +12,10 @@
 
 namespace vantrel {
 
-/// The top-left corner of a frameWidth × frameHeight frame centred on `picture` (the centre
-/// kept as the window keeps it when the frame's size changes: half the picture, less half the
-/// frame, rounded down), then pulled inside the image the way the window pulls a dragged
-/// frame: at most the image less the frame, at least 0. The frame keeps its size; a crop
-/// limits a frame larger than the image.
+/// The top-left corner of a frameWidth × frameHeight frame centred on `picture` as the window
+/// keeps the centre when the frame's size changes, and kept inside the image as every move
+/// keeps it (KeepCentre, ClampToImage). The frame keeps its size; a crop limits a frame larger
+/// than the image.
 [[nodiscard]] TCropRect PlaceFrame(const TCropRect& picture, int32_t frameWidth,
                                    int32_t frameHeight, int32_t imageWidth, int32_t imageHeight);
 

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "pipeline/crop/CropCore.h"
-#include "pipeline/kernels/CurrentImage.h"
 #include "pipeline/detect/PictureEvidence.h"
 #include "pipeline/detect/ScanReduction.h"
+#include "pipeline/kernels/CurrentImage.h"
 
 namespace vantrel {
 
@@ -44,7 +44,7 @@ struct TBaseDistances {
 /// One scan examined alone, with what a roll needs to place it again later.
 struct TScanAnalysis {
     TPictureDetection Alone;
-    bool Sure = false; // clear enough to lead the other scans of a roll
+    bool Sure = false;             // clear enough to lead the other scans of a roll
     int32_t Width = 0, Height = 0; // of the reduced copy
     int32_t Step = 1;
     int32_t FullWidth = 0, FullHeight = 0;

@@ -25,16 +25,16 @@ struct TBaseColour {
 /// summarised at every position along the other direction.
 struct TBandProfiles {
     int32_t Bands = 0;
-    int32_t Length = 0; // positions along a profile
-    int32_t Across = 0; // pixels across all bands together
+    int32_t Length = 0;          // positions along a profile
+    int32_t Across = 0;          // pixels across all bands together
     std::vector<float> NonBase;  // Bands × Length: share of the strip's pixels that are not base
     std::vector<float> Distance; // Bands × Length: their mean distance from the base, capped
 
     [[nodiscard]] float NonBaseAt(int32_t band, int32_t at) const {
-        return NonBase[static_cast<size_t>(band) * Length + at];
+        return NonBase[static_cast<size_t>(band * Length + at)];
     }
     [[nodiscard]] float DistanceAt(int32_t band, int32_t at) const {
-        return Distance[static_cast<size_t>(band) * Length + at];
+        return Distance[static_cast<size_t>(band * Length + at)];
     }
     /// First position across that band `band` covers, and the one after its last.
     [[nodiscard]] int32_t BandBegin(int32_t band) const {
@@ -55,7 +55,7 @@ struct TBandDistances {
     explicit TBandDistances(const TBandProfiles& profiles);
     TBandDistances() = default;
     [[nodiscard]] float DistanceAt(int32_t band, int32_t at) const {
-        return Distance[static_cast<size_t>(band) * Length + at] / kScale;
+        return Distance[static_cast<size_t>(band * Length + at)] / kScale;
     }
     [[nodiscard]] int32_t BandBegin(int32_t band) const {
         return static_cast<int32_t>(int64_t(band) * Across / Bands);
@@ -68,8 +68,8 @@ struct TScanEvidence {
     int32_t Width = 0, Height = 0; // of the reduced copy
     int32_t Step = 1;
     int32_t FullWidth = 0, FullHeight = 0;
-    TBandProfiles AlongX; // bands of rows, profiles over the columns: left and right edges
-    TBandProfiles AlongY; // bands of columns, profiles over the rows: top and bottom edges
+    TBandProfiles AlongX;    // bands of rows, profiles over the columns: left and right edges
+    TBandProfiles AlongY;    // bands of columns, profiles over the rows: top and bottom edges
     float CentreNonBase = 0; // share of the central part that is not base
 };
 

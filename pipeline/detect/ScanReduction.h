@@ -24,7 +24,7 @@ struct TReducedScan {
     std::vector<float> Density; // log2 of the light, 0 for full light
 
     [[nodiscard]] float At(int32_t x, int32_t y, int32_t c) const {
-        return Density[(static_cast<size_t>(y) * Width + x) * Channels + c];
+        return Density[static_cast<size_t>((y * Width + x) * Channels + c)];
     }
 };
 

@@ -9,10 +9,10 @@
 #include <thread>
 #include <vector>
 
-#include "pipeline/kernels/CurrentImage.h"
-#include "pipeline/kernels/DisplayAdjustments.h"
 #include "pipeline/jobs/OneShotJob.h"
 #include "pipeline/jobs/UiThread.h"
+#include "pipeline/kernels/CurrentImage.h"
+#include "pipeline/kernels/DisplayAdjustments.h"
 #include "pipeline/kernels/ViewBitmap.h"
 
 namespace vantrel {

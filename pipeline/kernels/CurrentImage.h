@@ -12,8 +12,9 @@ struct TCurrentImage {
     TSharedWords Words; // null or empty when no image is loaded
     int32_t Width = 0;
     int32_t Height = 0;
-    int32_t Samples = 0;      // 1 to 4 for every image that is shown
-    uint16_t Photometric = 1; // 0 WhiteIsZero, 1 BlackIsZero, 2 RGB
+    int32_t Samples = 0;       // 1 to 4 for every image that is shown
+    uint16_t Photometric = 1;  // 0 WhiteIsZero, 1 BlackIsZero, 2 RGB
+    uint16_t SampleFormat = 1; // 1 unsigned, 2 signed, 3 floating point (shown from 0.0 to 1.0)
 };
 
 enum class TTransformType { tt90CW, tt90CCW, tt180, ttFlipH, ttInvert };

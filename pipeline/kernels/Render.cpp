@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "pipeline/kernels/KernelMemory.h"
 #include "pipeline/kernels/ParallelRows.h"
@@ -38,9 +40,11 @@ struct TLevels {
     uint8_t Level[256];
     uint32_t Grey[256]; // the level in the three low bytes (blue, green, red alike)
 
-    TLevels(const TDisplayTable* table, bool whiteIsZero) {
-        for (int h = 0; h < 256; ++h) {
-            const int high = whiteIsZero ? 255 - h : h;
+    TLevels(const TDisplayTable* table, bool whiteIsZero, bool signedSamples) {
+        for (size_t h = 0; h < 256; ++h) {
+            // Signed samples are shown around their zero: -32768 black, 0 mid-grey.
+            const size_t biased = signedSamples ? h ^ 0x80 : h;
+            const size_t high = whiteIsZero ? 255 - biased : biased;
             Level[h] = table ? (*table)[high] : static_cast<uint8_t>(high);
             Grey[h] = Level[h] * 0x010101u;
         }
@@ -130,18 +134,65 @@ void RenderBand(const uint16_t* words, const TLevels& levels, TViewBitmap& bitma
     kernels::StreamFence();
 }
 
-void RenderAll(const uint16_t* words, int32_t samples, const TLevels& levels, TViewBitmap& bitmap,
-               unsigned threads) {
+// The 8-bit level of an IEEE half float shown from 0.0 (black) to 1.0 (white); below, and a
+// value that is not a number, black; above, white.
+uint8_t HalfFloatLevel(uint16_t h) {
+    const uint32_t exponent = (h >> 10) & 0x1F, mantissa = h & 0x3FF;
+    if ((h & 0x8000) != 0 || exponent == 0x1F)
+        return (h & 0x8000) == 0 && mantissa == 0 ? 255 : 0; // +inf white; -inf, NaN black
+    const double v = exponent == 0 ? std::ldexp(mantissa, -24)
+                                   : std::ldexp(mantissa + 1024.0, static_cast<int>(exponent) - 25);
+    return static_cast<uint8_t>(std::min(255.0, std::floor(v * 256.0)));
+}
+
+// Half floats go through one level per word: 64 KiB of table, made once per render.
+struct TWordLevels {
+    std::vector<uint8_t> Level = std::vector<uint8_t>(65536);
+    TWordLevels(const TDisplayTable* table, bool whiteIsZero) {
+        for (uint32_t w = 0; w < 65536; ++w) {
+            const uint8_t v = HalfFloatLevel(static_cast<uint16_t>(w));
+            const uint8_t shown = whiteIsZero ? static_cast<uint8_t>(255 - v) : v;
+            Level[w] = table ? (*table)[shown] : shown;
+        }
+    }
+};
+
+template <int S>
+void RenderWordBand(const uint16_t* words, const TWordLevels& lv, TViewBitmap& bitmap,
+                    int64_t rowFirst, int64_t rowEnd) {
+    const int64_t width = bitmap.Width;
+    const auto padding = static_cast<size_t>(bitmap.BytesPerLine - 3 * width);
+    for (int64_t y = rowFirst; y < rowEnd; ++y) {
+        uint8_t* out = bitmap.Row(static_cast<int32_t>(y));
+        const uint16_t* s = words + y * width * S;
+        for (int64_t x = 0; x < width; ++x, s += S, out += 3) {
+            if constexpr (S <= 2) {
+                out[0] = out[1] = out[2] = lv.Level[s[0]];
+            } else {
+                out[0] = lv.Level[s[2]];
+                out[1] = lv.Level[s[1]];
+                out[2] = lv.Level[s[0]];
+            }
+        }
+        if (padding > 0)
+            std::memset(out, 0, padding);
+    }
+}
+
+// The bitmap's rows in bands over the threads, each band rendered by the kernel made for the
+// image's samples per pixel: kernel(std::integral_constant<int, S>(), firstRow, endRow).
+template <class TKernel>
+void RenderRows(int32_t samples, TViewBitmap& bitmap, unsigned threads, const TKernel& kernel) {
     auto band = [&](int64_t a, int64_t b) {
         switch (samples) {
         case 1:
-            return RenderBand<1>(words, levels, bitmap, a, b);
+            return kernel(std::integral_constant<int, 1>(), a, b);
         case 2:
-            return RenderBand<2>(words, levels, bitmap, a, b);
+            return kernel(std::integral_constant<int, 2>(), a, b);
         case 3:
-            return RenderBand<3>(words, levels, bitmap, a, b);
+            return kernel(std::integral_constant<int, 3>(), a, b);
         default:
-            return RenderBand<4>(words, levels, bitmap, a, b);
+            return kernel(std::integral_constant<int, 4>(), a, b);
         }
     };
     ParallelRows(bitmap.Height, band, threads);
@@ -149,18 +200,14 @@ void RenderAll(const uint16_t* words, int32_t samples, const TLevels& levels, TV
 
 } // namespace
 
-double GammaFromPosition(int32_t position) {
-    return std::pow(10.0, position / 100.0);
-}
-
 bool DisplayAdjustmentsActive(int32_t brightness, double sContrast, double gamma) {
     return SContrastActive(sContrast) || brightness != 0 || GammaActive(gamma);
 }
 
 TDisplayTable BuildDisplayTable(int32_t brightness, double sContrast, double gamma) {
     TDisplayTable table{};
-    for (int i = 0; i < 256; ++i) {
-        const double w = i / 255.0;
+    for (size_t i = 0; i < 256; ++i) {
+        const double w = static_cast<double>(i) / 255.0;
         double v = w;
         if (GammaActive(gamma))
             v = w > 0 ? std::pow(w, gamma) : 0.0;
@@ -195,14 +242,23 @@ void CheckColourModel(int32_t samples, uint16_t photometric) {
 }
 
 void RenderWordsInto(const uint16_t* words, int32_t samples, uint16_t photometric,
-                     const TDisplayTable* table, TViewBitmap& bitmap, unsigned threads) {
-    const TLevels levels(table, photometric == 0);
-    RenderAll(words, samples, levels, bitmap, threads);
+                     uint16_t sampleFormat, const TDisplayTable* table, TViewBitmap& bitmap,
+                     unsigned threads) {
+    if (sampleFormat == kFloatSamples) {
+        const TWordLevels levels(table, photometric == 0);
+        return RenderRows(samples, bitmap, threads, [&](auto s, int64_t a, int64_t b) {
+            RenderWordBand<s()>(words, levels, bitmap, a, b);
+        });
+    }
+    const TLevels levels(table, photometric == 0, sampleFormat == kSignedSamples);
+    RenderRows(samples, bitmap, threads,
+               [&](auto s, int64_t a, int64_t b) { RenderBand<s()>(words, levels, bitmap, a, b); });
 }
 
 TViewBitmap RenderWordsToBitmap(std::span<const uint16_t> words, int32_t width, int32_t height,
-                                int32_t samples, uint16_t photometric, int32_t brightness,
-                                double sContrast, double gamma, unsigned threads) {
+                                int32_t samples, uint16_t photometric, uint16_t sampleFormat,
+                                int32_t brightness, double sContrast, double gamma,
+                                unsigned threads) {
     CheckColourModel(samples, photometric);
     // Reading past the words would show (or crash on) foreign memory: refuse a geometry that
     // does not match them.
@@ -216,7 +272,8 @@ TViewBitmap RenderWordsToBitmap(std::span<const uint16_t> words, int32_t width, 
     const TDisplayTable table =
         active ? BuildDisplayTable(brightness, sContrast, gamma) : TDisplayTable{};
     TViewBitmap bitmap = AllocateViewBitmap(width, height);
-    RenderWordsInto(words.data(), samples, photometric, active ? &table : nullptr, bitmap, threads);
+    RenderWordsInto(words.data(), samples, photometric, sampleFormat, active ? &table : nullptr,
+                    bitmap, threads);
     return bitmap;
 }
 

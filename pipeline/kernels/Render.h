@@ -5,15 +5,13 @@
 #include <cstdint>
 #include <span>
 
+#include "pipeline/kernels/DisplayAdjustments.h" // the track bars' positions
 #include "pipeline/kernels/ViewBitmap.h"
 
 namespace vantrel {
 
 /// The 8-bit look-up table of the display adjustments, indexed by a sample's high byte.
 using TDisplayTable = std::array<uint8_t, 256>;
-
-/// \brief 10 raised to the power position / 100: the gamma of a track-bar position.
-[[nodiscard]] double GammaFromPosition(int32_t position);
 
 /// True when any adjustment is away from neutral, so the table has to be applied.
 [[nodiscard]] bool DisplayAdjustmentsActive(int32_t brightness, double sContrast, double gamma);
@@ -26,18 +24,24 @@ using TDisplayTable = std::array<uint8_t, 256>;
 /// 1 or 2 samples as WhiteIsZero (0) or BlackIsZero (1), 3 or 4 samples as RGB (2).
 void CheckColourModel(int32_t samples, uint16_t photometric);
 
+/// SampleFormat values the view tells apart; every other is shown as unsigned (1).
+inline constexpr uint16_t kSignedSamples = 2;
+inline constexpr uint16_t kFloatSamples = 3; // 16-bit IEEE half floats
+
 /// \brief Renders sample words to a new 24-bit view of the same size (blue, green, red;
-/// only each sample's high byte is shown). Raises Exception for an unsupported colour model
-/// and for a word array that does not hold width × height × samples words, before the bitmap
-/// exists; out of memory propagates. `threads` 0 uses every hardware thread.
+/// only each sample's high byte is shown). Signed samples (`sampleFormat` 2) are shown around
+/// their zero (mid-grey), half floats (3) from 0.0 to 1.0. Raises Exception for an unsupported
+/// colour model and for a word array that does not hold width × height × samples words, before the
+/// bitmap exists; out of memory propagates. `threads` 0 uses every hardware thread.
 [[nodiscard]] TViewBitmap RenderWordsToBitmap(std::span<const uint16_t> words, int32_t width,
                                               int32_t height, int32_t samples, uint16_t photometric,
-                                              int32_t brightness, double sContrast, double gamma,
-                                              unsigned threads = 0);
+                                              uint16_t sampleFormat, int32_t brightness,
+                                              double sContrast, double gamma, unsigned threads = 0);
 
 /// The render pass alone, into a bitmap of the image's size, for arguments RenderWordsToBitmap
 /// has accepted. `table` null shows the high bytes unchanged.
 void RenderWordsInto(const uint16_t* words, int32_t samples, uint16_t photometric,
-                     const TDisplayTable* table, TViewBitmap& bitmap, unsigned threads = 0);
+                     uint16_t sampleFormat, const TDisplayTable* table, TViewBitmap& bitmap,
+                     unsigned threads = 0);
 
 } // namespace vantrel

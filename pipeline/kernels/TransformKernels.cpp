@@ -135,7 +135,7 @@ void GatherGreyTile(const TRotation& r, int64_t tx, int64_t txEnd, int64_t ty, i
 template <int S> void Rotate90Band(const TRotation& r, int64_t rowFirst, int64_t rowEnd) {
     constexpr int64_t tileRows = RotateTileRows<S>(), tileCols = RotateTileCols<S>();
     const int64_t newWidth = r.Height;
-    alignas(64) uint16_t buf[tileRows * tileCols * S];
+    alignas(64) uint16_t buf[static_cast<size_t>(tileRows * tileCols * S)];
     const int64_t pitch = tileCols * S;
     for (int64_t ty = rowFirst; ty < rowEnd; ty += tileRows) {
         const int64_t tyEnd = std::min(ty + tileRows, rowEnd);

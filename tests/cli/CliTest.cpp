@@ -40,7 +40,7 @@ std::string InfoHead(const std::string& out) {
 std::string Info(uint32_t w, uint32_t h, int s, int photometric, bool mm) {
     return "width=" + std::to_string(w) + "\nheight=" + std::to_string(h) +
            "\nsamples=" + std::to_string(s) + "\nphotometric=" + std::to_string(photometric) +
-           "\nbyteorder=" + (mm ? "MM" : "II") + "\n";
+           "\nbyteorder=" + (mm ? "MM" : "II") + "\npages=1\n";
 }
 
 TEST(Cli, InfoAndWordsOfLibTIFFFiles) {
@@ -155,6 +155,7 @@ TEST(Cli, WrongArgumentsShowTheUsage) {
                                                  {"info"},
                                                  {"info", "a", "b"},
                                                  {"words", "a"},
+                                                 {"info", "--bogus"},
                                                  {"frobnicate"}}) {
         const TProgramRun r = RunCli(dir, args);
         EXPECT_EQ(r.Status, 2);

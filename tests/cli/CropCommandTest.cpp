@@ -165,5 +165,48 @@ TEST(CropCommandErrors, ReportClassAndMessageWithStatus) {
     EXPECT_FALSE(fs::exists(dir / "out.tif"));
 }
 
+// Files from other programs through the command line: a damaged source that repeats its
+// sample tags crops to a file of the same words in both modes; a second page of the same size
+// is told by info and refused by crop, leaving no file; signed samples render around zero.
+TEST(CropCommandErrors, FilesOfOtherProgramsAsTheUserMeetsThem) {
+    const auto dir = test::TestFolder();
+    const std::string tool = VANTREL_TIFF;
+    const std::string repeated =
+        std::string(VANTREL_FUZZ_CORPUS) + "/fuzz_roundtrip/regression-duplicate-sample-tags.tif";
+    ASSERT_EQ(Shell(tool + " words " + Quote(repeated) + " " + Quote(dir / "a.raw")).Status, 0);
+    for (const char* mode : {"", " --minimal"}) {
+        const auto [out, status] =
+            Shell(tool + " crop " + Quote(repeated) + " " + Quote(dir / "c.tif") + mode);
+        EXPECT_EQ(status, 0) << out;
+        EXPECT_EQ(
+            Shell(tool + " words " + Quote(dir / "c.tif") + " " + Quote(dir / "c.raw")).Status, 0);
+        EXPECT_EQ(test::ReadBytes(dir / "c.raw"), test::ReadBytes(dir / "a.raw")) << mode;
+    }
+
+    ASSERT_EQ(Shell("cd " + Quote(dir) +
+                    " && /usr/bin/python3 -c 'import numpy as np, tifffile\n"
+                    "tifffile.imwrite(\"two.tif\", np.zeros((2, 30, 40), np.uint16))\n"
+                    "tifffile.imwrite(\"i16.tif\", np.array([[-12, 0, 32767]], np.int16))'")
+                  .Status,
+              0);
+    const auto [info, infoStatus] = Shell(tool + " info " + Quote(dir / "two.tif"));
+    EXPECT_EQ(infoStatus, 0);
+    EXPECT_NE(info.find("\npages=2\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("Страница 2\t\t\t\t40 × 30\tтого же размера"), std::string::npos) << info;
+    const auto [refused, status] =
+        Shell(tool + " crop " + Quote(dir / "two.tif") + " " + Quote(dir / "t.tif"));
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(refused, "ETIFFError: В файле есть другие страницы того же размера (2): сохраняется "
+                       "только первая страница, и они были бы потеряны. Файл не сохранён\n");
+    EXPECT_FALSE(fs::exists(dir / "t.tif"));
+
+    ASSERT_EQ(
+        Shell(tool + " render " + Quote(dir / "i16.tif") + " " + Quote(dir / "i16.ppm")).Status, 0);
+    const std::vector<uint8_t> ppm = test::ReadBytes(dir / "i16.ppm");
+    ASSERT_GE(ppm.size(), 9u);
+    EXPECT_EQ(std::vector<uint8_t>(ppm.end() - 9, ppm.end()),
+              (std::vector<uint8_t>{127, 127, 127, 128, 128, 128, 255, 255, 255}));
+}
+
 } // namespace
 } // namespace vantrel

@@ -75,7 +75,7 @@ TEST_P(TInfoTable, ListsEveryRecordWithItsTexts) {
     ASSERT_EQ(info.Status, 0) << info.Output;
     const std::string head =
         std::string("width=4\nheight=3\nsamples=3\nphotometric=2\nbyteorder=") +
-        (bigEndian ? "MM" : "II") + "\n\n";
+        (bigEndian ? "MM" : "II") + "\npages=1\n\n";
     ASSERT_EQ(info.Output.substr(0, head.size()), head);
     const std::string table = info.Output.substr(head.size());
 

@@ -6,6 +6,12 @@
 
 #include <tiff.h>
 
+#include <cctype>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+
 #include "tags/TIFFTagUtils.h"
 #include "tags/TagNumbers.h"
 
@@ -23,6 +29,7 @@ TEST(TagNumbers, AreTheStandardNumbers) {
         {tagid::BitsPerSample, TIFFTAG_BITSPERSAMPLE},
         {tagid::Compression, TIFFTAG_COMPRESSION},
         {tagid::PhotometricInterpretation, TIFFTAG_PHOTOMETRIC},
+        {tagid::FillOrder, TIFFTAG_FILLORDER},
         {tagid::ImageDescription, TIFFTAG_IMAGEDESCRIPTION},
         {tagid::Make, TIFFTAG_MAKE},
         {tagid::Model, TIFFTAG_MODEL},
@@ -81,6 +88,47 @@ TEST(TagNumbers, AreTheStandardNumbers) {
         EXPECT_EQ(c.Ours, c.Standard);
     EXPECT_EQ(GetTagName(tagid::ProcessingSoftware),
               "Программа постобработки (ProcessingSoftware)");
+}
+
+// Letters and digits only, lower case: "Leadtools JPEG2000" and "JPEG 2000" meet as "jpeg2000".
+std::string Squeezed(const std::string& text) {
+    std::string out;
+    for (const char c : text)
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// Every scheme libtiff's header numbers has a name that shares a Latin word with the header's
+// own name or comment for that number (a refused ZSTD file is told it is ZSTD).
+TEST(TagNumbers, CompressionNamesFollowLibtiffsHeader) {
+    std::ifstream header(VANTREL_TEST_TIFF_H);
+    ASSERT_TRUE(header) << VANTREL_TEST_TIFF_H;
+    std::stringstream all;
+    all << header.rdbuf();
+    // "#define COMPRESSION_NAME [\\ newline] NUMBER /* comment [continued] */"
+    const std::regex define(R"(#define\s+COMPRESSION_(\w+)[\s\\]+(\d+)\s*/\*([^*]*)\*/)");
+    const std::string text = all.str();
+    int schemes = 0;
+    for (std::sregex_iterator m(text.begin(), text.end(), define), end; m != end; ++m) {
+        const auto number = static_cast<uint32_t>(std::stoul((*m)[2]));
+        const std::string theirs = Squeezed((*m)[1].str() + " " + (*m)[3].str());
+        const std::string ours = GetCompressionName(number);
+        SCOPED_TRACE(std::to_string(number) + ": " + ours + " / " + (*m)[1].str());
+        ++schemes;
+        if (number == COMPRESSION_NONE) { // the one scheme named in Russian alone
+            EXPECT_EQ(ours, "Без сжатия");
+            continue;
+        }
+        bool shared = false;
+        std::istringstream words(ours);
+        for (std::string word; words >> word;)
+            if (const std::string w = Squeezed(word);
+                w.size() >= 3 && theirs.find(w) != std::string::npos)
+                shared = true;
+        EXPECT_TRUE(shared);
+    }
+    EXPECT_GE(schemes, 30);
 }
 
 } // namespace

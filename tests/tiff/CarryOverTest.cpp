@@ -96,13 +96,13 @@ std::vector<TTIFFTag> RichSource() {
 
 TEST(CarryOver, FullModeKeepsWhatStaysTrueAndRenewsTheRest) {
     const auto out =
-        TCropTIFF::BuildTagsForSaving(false, RichSource(), 2500, 1500, 3, false, true, 25.0);
+        TCropTIFF::BuildTagsForSaving(false, RichSource(), 2500, 1500, 3, false, true, 25.0, 2);
     EXPECT_EQ(Ids(out.ExtraTags),
               (std::vector<uint16_t>{
+                  tagid::XResolution, 600, tagid::ICCProfile, tagid::RowsPerStrip,
+                  tagid::PlanarConfiguration, tagid::Orientation, tagid::ProcessingSoftware,
                   tagid::BitsPerSample, tagid::Compression, tagid::PhotometricInterpretation,
-                  tagid::SamplesPerPixel, tagid::XResolution, tagid::SampleFormat, 600,
-                  tagid::ICCProfile, tagid::RowsPerStrip, tagid::PlanarConfiguration,
-                  tagid::Orientation, tagid::ProcessingSoftware}));
+                  tagid::SamplesPerPixel, tagid::SampleFormat}));
     EXPECT_EQ(Find(out.ExtraTags, tagid::RowsPerStrip)->Value.AsDWORD, 1500u);
     EXPECT_EQ(Find(out.ExtraTags, tagid::PlanarConfiguration)->Value.AsDWORD, 1u);
     EXPECT_EQ(Find(out.ExtraTags, tagid::Orientation)->Value.AsDWORD, 6u);
@@ -122,7 +122,7 @@ TEST(CarryOver, FullModeKeepsWhatStaysTrueAndRenewsTheRest) {
 
 TEST(CarryOver, MinimalModeKeepsOnlyThePixelDescription) {
     const auto out =
-        TCropTIFF::BuildTagsForSaving(true, RichSource(), 2500, 1500, 3, false, true, 25.0);
+        TCropTIFF::BuildTagsForSaving(true, RichSource(), 2500, 1500, 3, false, true, 25.0, 2);
     EXPECT_EQ(Ids(out.ExtraTags),
               (std::vector<uint16_t>{tagid::BitsPerSample, tagid::Compression,
                                      tagid::PhotometricInterpretation, tagid::SamplesPerPixel,

@@ -21,8 +21,49 @@ using test::TBytes;
 TBytes Save(const std::filesystem::path& file, int32_t w, int32_t h, int32_t s,
             const std::vector<uint16_t>& words, bool be, const std::vector<TTIFFTag>& extra,
             const std::vector<TNestedIFD>& nested = {}) {
-    TCropTIFF::SaveWordsAsTIFF(file.string(), w, h, s, words, be, extra, nested);
+    // The raw layout: tag sets that need not describe the samples.
+    TCropTIFF::SaveWordsAsTIFF(file.string(), w, h, s, words, be, extra, nested,
+                               TCropTIFF::TReadBack::Unchecked);
     return TBytes{test::ReadBytes(file)};
+}
+
+// A save whose directory would not load to the words written is refused and leaves nothing:
+// tags that miss a sample description, or describe other samples than those written.
+TEST(WriterLayout, FileThatWouldNotLoadBackIsRefusedAndLeavesNothing) {
+    const auto dir = test::TestFolder();
+    const std::vector<TTIFFTag> grey = {
+        Short(tagid::BitsPerSample, 16), Short(tagid::Compression, 1),
+        Short(tagid::PhotometricInterpretation, 1), Short(tagid::SamplesPerPixel, 1)};
+    std::vector<TTIFFTag> threeSamples = grey;
+    threeSamples[3] = Short(tagid::SamplesPerPixel, 3);
+    std::vector<TTIFFTag> reversedBits = grey;
+    reversedBits.push_back(Short(tagid::FillOrder, 2));
+    const struct {
+        const char* Name;
+        std::vector<TTIFFTag> Tags;
+        const char* Reason;
+    } cases[] = {
+        {"no description", {}, "Тег BitsPerSample (258) не найден"},
+        {"other samples", threeSamples, "Недостаточно данных в стрипах"},
+        {"reversed bits", reversedBits, "описание сэмплов не совпадает с записанными словами"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const auto file = dir / "refused.tif";
+        try {
+            TCropTIFF::SaveWordsAsTIFF(file.string(), 3, 1, 1, std::vector<uint16_t>{1, 2, 3},
+                                       false, c.Tags, {});
+            ADD_FAILURE() << "saved";
+        } catch (const ETIFFError& e) {
+            EXPECT_EQ(e.Message(),
+                      std::string("Записанный файл не читается так, как был сохранён (") +
+                          c.Reason + "); файл не сохранён");
+        }
+        EXPECT_TRUE(std::filesystem::is_empty(dir));
+    }
+    TCropTIFF::SaveWordsAsTIFF((dir / "grey.tif").string(), 3, 1, 1, std::vector<uint16_t>{1, 2, 3},
+                               false, grey, {});
+    EXPECT_TRUE(std::filesystem::exists(dir / "grey.tif"));
 }
 
 TEST(WriterLayout, FourOwnTagsOnlyPutPixelsAt62AndEndTheFileWithThem) {

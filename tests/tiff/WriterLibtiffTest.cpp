@@ -179,7 +179,7 @@ TEST(WriterTools, FullModeFileWithExifAndGpsPassesValidation) {
     const auto dir = test::TestFolder();
     for (bool be : {false, true}) {
         const auto tags =
-            TCropTIFF::BuildTagsForSaving(false, ScannerSource(be), 40, 30, 3, be, true, 22.2);
+            TCropTIFF::BuildTagsForSaving(false, ScannerSource(be), 40, 30, 3, be, true, 22.2, 2);
         const std::vector<uint16_t> words(40 * 30 * 3, 0x8000);
         const auto file = dir / (be ? "mm.tif" : "ii.tif");
         TCropTIFF::SaveWordsAsTIFF(file, 40, 30, 3, words, be, tags.ExtraTags, tags.NestedIFDs);

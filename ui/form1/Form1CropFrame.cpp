@@ -19,6 +19,7 @@
 #include "ui/widgets/ColorBox.h"
 #include "ui/widgets/Glyphs.h"
 #include "ui/widgets/ImageBox.h"
+#include "ui/widgets/Named.h"
 #include "ui/widgets/UpDown.h"
 
 namespace vantrel {
@@ -78,7 +79,7 @@ void TForm1::SpEdHeightChange() {
 void TForm1::FrameDimensionChanged(bool isWidth) {
     int32_t& size = isWidth ? FFrameSizeInPixels.X : FFrameSizeInPixels.Y;
     int32_t& pos = isWidth ? FFramePosInPixels.X : FFramePosInPixels.Y;
-    const int32_t imageSize = isWidth ? FOriginalWidth : FOriginalHeight;
+    const int32_t imageSize = isWidth ? FOriginal.Width : FOriginal.Height;
     const int32_t old = size;
     const int32_t value = isWidth ? SpinWidth() : SpinHeight();
     size = value;
@@ -123,7 +124,7 @@ void TForm1::ComboBox1Change() {
         return;
     TemplateWidth = size->X;
     TemplateHeight = size->Y;
-    const TPoint frame = OrientTemplate(*size, {FOriginalWidth, FOriginalHeight});
+    const TPoint frame = OrientTemplate(*size, {FOriginal.Width, FOriginal.Height});
     WriteFrameSize(frame.X, frame.Y);
 }
 
@@ -156,10 +157,10 @@ void TForm1::ApplyRatioLock(int state) {
 }
 
 void TForm1::FitFrameToImage() {
-    if (FrameNeedsTurn({SpinWidth(), SpinHeight()}, {FOriginalWidth, FOriginalHeight}))
+    if (FrameNeedsTurn({SpinWidth(), SpinHeight()}, {FOriginal.Width, FOriginal.Height}))
         BitBtn2Click();
     FFrameSizeInPixels = {SpinWidth(), SpinHeight()};
-    FFramePosInPixels = CentredPosition(FFrameSizeInPixels, {FOriginalWidth, FOriginalHeight});
+    FFramePosInPixels = CentredPosition(FFrameSizeInPixels, {FOriginal.Width, FOriginal.Height});
 }
 
 void TForm1::ImageViewerMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
@@ -200,9 +201,7 @@ void TForm1::DragFrameTo(int x, int y) {
                                               image.width(), image.height(), FCurrentScale);
     const int32_t px = RoundEven((x - layout.Left) / FCurrentScale) - FDragOffset.X;
     const int32_t py = RoundEven((y - layout.Top) / FCurrentScale) - FDragOffset.Y;
-    FFramePosInPixels = {ClampToImage(px, FFrameSizeInPixels.X, FOriginalWidth),
-                         ClampToImage(py, FFrameSizeInPixels.Y, FOriginalHeight)};
-    RepaintView();
+    MoveFrameTo({px, py});
 }
 
 void TForm1::CreateArrowActions() {
@@ -254,7 +253,7 @@ void TForm1::ArrowExecute(QAction* sender) {
 
 void TForm1::MoveFrameByArrow(TArrow arrow) {
     FFramePosInPixels = ArrowMove(FFramePosInPixels, arrow, ArrowStep(LastShiftState),
-                                  FFrameSizeInPixels, {FOriginalWidth, FOriginalHeight});
+                                  FFrameSizeInPixels, {FOriginal.Width, FOriginal.Height});
     RepaintView();
 }
 
@@ -263,7 +262,7 @@ void TForm1::UpdateStatusLine() {
     // whole line still shows it; the whole line is the tooltip and what a click copies. A
     // note of the frame's placement stands in the main section until the frame moves.
     StatusStep->setVisible(FImageHasFocus);
-    const TPoint image{FOriginalWidth, FOriginalHeight};
+    const TPoint image{FOriginal.Width, FOriginal.Height};
     const int32_t step = ArrowStep(LastShiftState);
     const QString whole = QString::fromStdString(
         FocusedStatusText(image, FFramePosInPixels, FFrameSizeInPixels, step));
@@ -278,26 +277,31 @@ void TForm1::UpdateStatusLine() {
             QString::fromStdString(FrameMarginsText(image, FFramePosInPixels, FFrameSizeInPixels)),
             whole);
     else
-        SetStatusText(QString::fromStdString(FileStatusText(
-            FCurrentIndex + 1, static_cast<int32_t>(FFileList.size()), FileNamePart(FInputFile))));
+        SetStatusText(QString::fromStdString(
+            FileStatusText(FBatch.CurrentIndex() + 1, FBatch.Count(), FileNamePart(FInputFile))));
 }
 
+namespace {
+
+// An item of a pop-up menu with its object name.
+QAction* NamedItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
+    return item;
+}
+
+} // namespace
+
 void TForm1::CreatePopupMenus() {
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName("PopupMenu1");
-    N1 = PopupMenu1->addAction(QStringLiteral("Скопировать всё"));
-    N1->setObjectName("N1");
-    N2 = PopupMenu1->addAction(QStringLiteral("Скопировать выделенное"));
-    N2->setObjectName("N2");
+    PopupMenu1 = Named<QMenu>("PopupMenu1", this);
+    N1 = NamedItem(PopupMenu1, "N1", QStringLiteral("Скопировать всё"));
+    N2 = NamedItem(PopupMenu1, "N2", QStringLiteral("Скопировать выделенное"));
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu1->popup(ListView1->mapToGlobal(p)); });
 
-    PopupMenu2 = new QMenu(this);
-    PopupMenu2->setObjectName("PopupMenu2");
-    N3 = PopupMenu2->addAction(QStringLiteral("Сбросить"));
-    N3->setObjectName("N3");
-    N4 = PopupMenu2->addAction(QStringLiteral("Сбросить всё"));
-    N4->setObjectName("N4");
+    PopupMenu2 = Named<QMenu>("PopupMenu2", this);
+    N3 = NamedItem(PopupMenu2, "N3", QStringLiteral("Сбросить"));
+    N4 = NamedItem(PopupMenu2, "N4", QStringLiteral("Сбросить всё"));
     for (QSlider* t : {TrackBar1, TrackBar2, TrackBar3})
         connect(t, &QWidget::customContextMenuRequested, this, [this, t](const QPoint& p) {
             PopupMenu2Popup(t);
@@ -305,8 +309,7 @@ void TForm1::CreatePopupMenus() {
         });
 
     // Filled when it opens, from the file list.
-    PopupMenu3 = new QMenu(this);
-    PopupMenu3->setObjectName("PopupMenu3");
+    PopupMenu3 = Named<QMenu>("PopupMenu3", this);
     for (QPushButton* b : {BtnPrevious, btnNext})
         connect(b, &QWidget::customContextMenuRequested, this, [this, b](const QPoint& p) {
             PopupMenu3Popup(b);

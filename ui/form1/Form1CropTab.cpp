@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <limits>
 
+#include "pipeline/kernels/DisplayAdjustments.h"
 #include "ui/form1/Unit1.h"
 #include "ui/widgets/ActivityIndicator.h"
 #include "ui/widgets/Glyphs.h"
@@ -60,8 +61,7 @@ const QString HotKeysOf(const char* ctrlKey, const char* plainKey) {
 } // namespace
 
 void TForm1::CreateCropTab() {
-    TabCrop = new QWidget;
-    TabCrop->setObjectName("TabCrop");
+    TabCrop = Named<QWidget>("TabCrop");
     PageControl1->addTab(TabCrop, QStringLiteral("Обрезка"));
     auto* page = new QVBoxLayout(TabCrop);
     page->setContentsMargins(4, 6, 4, 4);
@@ -204,29 +204,42 @@ void TForm1::CreateCropTab() {
     page->addWidget(ActivityIndicator1, 0, Qt::AlignHCenter);
     page->addStretch(1);
 
-    Label14 = Named<QLabel>("Label14", QStringLiteral("Яркость:"), TabCrop);
-    Label14->setToolTip(QStringLiteral(
-        "Яркость \nВлияет только на отображение, в файл не сохраняется.\nСмещает слишком тёмные "
-        "или слишком светлые участки\nв удобный для восприятия диапазон,\nчтобы упростить "
-        "точное позиционирование рамки.\n_\nГорячие клавиши:\n[Shift + колёсико мыши] — "
-        "всегда доступно"));
-    TrackBar1 = TrackBar(TabCrop, "TrackBar1", -255, 255, 26);
-    Label4 = Named<QLabel>("Label4", QStringLiteral("S-контрастность:"), TabCrop);
-    Label4->setToolTip(QStringLiteral(
-        "S-контрастность (контрастность по S-образной кривой)\nВлияет только на отображение, в "
-        "файл не сохраняется.\nУвеличивает градацию оттенков в тенях и светах,\nчтобы упростить "
-        "точное позиционирование рамки.\n_\nГорячие клавиши:\n[Ctrl + колёсико мыши] — всегда "
-        "доступно"));
-    TrackBar2 = TrackBar(TabCrop, "TrackBar2", -500, 500, 50);
-    Label16 = Named<QLabel>("Label16", QStringLiteral("Гамма-коррекция"), TabCrop);
-    Label16->setToolTip(QStringLiteral(
-        "Гамма-коррекция\nВлияет только на отображение, в файл не сохраняется.\nРегулирует "
-        "яркость средних тонов,\nсохраняя света и тени\n_\nГорячие клавиши:\n[Alt + колёсико "
-        "мыши] — всегда доступно"));
-    TrackBar3 = TrackBar(TabCrop, "TrackBar3", -100, 100, 10);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Label14, TrackBar1, Label4, TrackBar2, Label16, TrackBar3})
-        page->addWidget(w);
+    // The display track bars, each under its label.
+    const struct {
+        QLabel*& Label;
+        const char* LabelName;
+        QString Caption;
+        QString Hint;
+        QSlider*& Bar;
+        const char* BarName;
+        int32_t Limit; // the range is -Limit..Limit
+        int Ticks;
+    } trackBars[] = {
+        {Label14, "Label14", QStringLiteral("Яркость:"),
+         QStringLiteral("Яркость \nВлияет только на отображение, в файл не сохраняется.\nСмещает "
+                        "слишком тёмные или слишком светлые участки\nв удобный для восприятия "
+                        "диапазон,\nчтобы упростить точное позиционирование рамки.\n_\nГорячие "
+                        "клавиши:\n[Shift + колёсико мыши] — всегда доступно"),
+         TrackBar1, "TrackBar1", BrightnessLimit, 26},
+        {Label4, "Label4", QStringLiteral("S-контрастность:"),
+         QStringLiteral("S-контрастность (контрастность по S-образной кривой)\nВлияет только на "
+                        "отображение, в файл не сохраняется.\nУвеличивает градацию оттенков в "
+                        "тенях и светах,\nчтобы упростить точное позиционирование рамки.\n_\n"
+                        "Горячие клавиши:\n[Ctrl + колёсико мыши] — всегда доступно"),
+         TrackBar2, "TrackBar2", SContrastLimit, 50},
+        {Label16, "Label16", QStringLiteral("Гамма-коррекция"),
+         QStringLiteral("Гамма-коррекция\nВлияет только на отображение, в файл не "
+                        "сохраняется.\nРегулирует яркость средних тонов,\nсохраняя света и "
+                        "тени\n_\nГорячие клавиши:\n[Alt + колёсико мыши] — всегда доступно"),
+         TrackBar3, "TrackBar3", GammaLimit, 10},
+    };
+    for (const auto& t : trackBars) {
+        t.Label = Named<QLabel>(t.LabelName, t.Caption, TabCrop);
+        t.Label->setToolTip(t.Hint);
+        t.Bar = TrackBar(TabCrop, t.BarName, -t.Limit, t.Limit, t.Ticks);
+        page->addWidget(t.Label);
+        page->addWidget(t.Bar);
+    }
 }
 
 } // namespace vantrel

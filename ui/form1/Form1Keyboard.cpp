@@ -38,30 +38,9 @@ bool IsTab(const QKeyEvent& event) {
 } // namespace
 
 QPushButton* TForm1::CommandButton(TButton button) const {
-    switch (button) {
-    case TButton::BtnSave:
-        return BtnSave;
-    case TButton::BtnPrevious:
-        return BtnPrevious;
-    case TButton::btnNext:
-        return btnNext;
-    case TButton::BtnRotLeft:
-        return BtnRotLeft;
-    case TButton::BtnRotRight:
-        return BtnRotRight;
-    case TButton::BtnRotate:
-        return BtnRotate;
-    case TButton::BtnFlip:
-        return BtnFlip;
-    case TButton::BtnInvert:
-        return BtnInvert;
-    case TButton::btnTags:
-        return btnTags;
-    case TButton::BtnPlace:
-        return BtnPlace;
-    case TButton::None:
-        break;
-    }
+    for (const TButtonRow& row : ButtonRows())
+        if (button != TButton::None && row.Button == button)
+            return qobject_cast<QPushButton*>(row.Control);
     return nullptr;
 }
 
@@ -221,7 +200,7 @@ bool TForm1::FormKeyDown(const QKeyEvent& event) {
         RepaintView();
     TKeyDownState state;
     state.ImageHasFocus = FImageHasFocus;
-    state.FileOpen = !FFileList.empty() && FCurrentIndex >= 0;
+    state.FileOpen = !FBatch.Empty() && FBatch.CurrentIndex() >= 0;
     state.ChkSpace = Chk_Space->isChecked();
     state.ChkNoModif = Chk_NoModif->isChecked();
     state.ChkCtrlEnter = Chk_CtrlEnter->isChecked();

@@ -99,7 +99,7 @@ void TForm1::FillTagList(const std::vector<TTIFFTag>& tags, bool isBigEndian) {
     FSelecting = false;
     FSelectionAnchor = FSelectionLast = -1;
     QList<QTreeWidgetItem*> items;
-    for (const TTagTableRow& row : BuildTagTableRows(tags, isBigEndian)) {
+    for (const TTagTableRow& row : BuildTagTableRows(tags, isBigEndian, CurrentFilePages)) {
         auto* item = new QTreeWidgetItem;
         item->setText(0, QString::fromStdString(row.Caption));
         for (size_t i = 0; i < row.Cells.size(); ++i)

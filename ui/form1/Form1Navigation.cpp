@@ -34,11 +34,6 @@ std::vector<std::string> LocalPathsOf(const QMimeData* data) {
 
 } // namespace
 
-void TForm1::SyncBatchFields() {
-    FFileList = FBatch.Files();
-    FCurrentIndex = FBatch.CurrentIndex();
-}
-
 void TForm1::SetOpenDialogFolder(const std::string& folder) {
     OpenDialog1InitialDir = folder;
     BtnOpen->setToolTip(QString::fromStdString(folder));
@@ -69,7 +64,6 @@ void TForm1::BtnOpenClick() {
 void TForm1::OpenBatch(std::vector<std::string> paths, const std::string& openFolder) {
     SetOpenDialogFolder(openFolder);
     FBatch.Assign(std::move(paths));
-    SyncBatchFields();
     FPictureRoll.NewBatch();
     RestartTravel();
     if (!FBatch.Empty()) {
@@ -110,7 +104,6 @@ void TForm1::OpenFileAt(int index) {
     SetBusy(true);
     TravelTo(index);
     FInputFile = *FBatch.OpenAt(index);
-    SyncBatchFields();
     SetStatusText(QString::fromStdString(std::string(StatusLoadingAt) + FInputFile));
     DisplayTIFFAsync(FInputFile, std::string());
     UpdateNavCaptions(index);

@@ -20,23 +20,19 @@ void TForm1::PlaceFrameAfterLoad(bool batchFile) {
     FLoadedWords.reset();
     if (!batchFile)
         return;
-    FLoadedWords = FOriginalWords;
+    FLoadedWords = FOriginal.Words;
     if (chkPlaceOnOpen->isChecked())
         StartPictureDetection();
 }
 
 void TForm1::MoveFrameTo(TPoint position) {
-    FFramePosInPixels = {ClampToImage(position.X, FFrameSizeInPixels.X, FOriginalWidth),
-                         ClampToImage(position.Y, FFrameSizeInPixels.Y, FOriginalHeight)};
+    FFramePosInPixels = {ClampToImage(position.X, FFrameSizeInPixels.X, FOriginal.Width),
+                         ClampToImage(position.Y, FFrameSizeInPixels.Y, FOriginal.Height)};
     RepaintView();
 }
 
 std::optional<std::string> TForm1::PlacementNote() {
     return FPlacementNote.For(FFramePosInPixels, FFrameSizeInPixels);
-}
-
-void TForm1::UpdatePlaceButton() {
-    BtnPlace->setEnabled(HasImage() && !FBusyEntered);
 }
 
 } // namespace vantrel

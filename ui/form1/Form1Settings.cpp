@@ -14,9 +14,12 @@
 #include <QTimer>
 #include <algorithm>
 #include <exception>
+#include <stdexcept>
+#include <variant>
 
 #include "platform/Paths.h"
 #include "ui/form1/Unit1.h"
+#include "ui/logic/settings/SettingRows.h"
 #include "ui/logic/settings/Settings.h"
 #include "ui/widgets/ColorBox.h"
 #include "ui/widgets/UpDown.h"
@@ -34,6 +37,48 @@ TColor FromQColor(const QColor& c) {
     return RGBColor(uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue()));
 }
 
+// A setting in the control that shows it and back: check boxes hold Booleans, line edits
+// texts, colour boxes colours, up-downs and track bars integers.
+template <class TControl> TControl* As(QWidget* control) {
+    auto* typed = qobject_cast<TControl*>(control);
+    if (!typed)
+        throw std::logic_error("the control " + control->objectName().toStdString() +
+                               " cannot show its setting");
+    return typed;
+}
+
+void Show(QWidget* control, bool value) {
+    As<QCheckBox>(control)->setChecked(value);
+}
+void Show(QWidget* control, int value) {
+    if (auto* upDown = qobject_cast<TUpDown*>(control))
+        upDown->SetPosition(value);
+    else
+        As<QSlider>(control)->setValue(value);
+}
+void Show(QWidget* control, const std::string& value) {
+    As<QLineEdit>(control)->setText(FromUtf8(value));
+}
+void Show(QWidget* control, TColor value) {
+    As<TColorBox>(control)->SetSelected(ToQColor(value));
+}
+
+void Take(QWidget* control, bool& value) {
+    value = As<QCheckBox>(control)->isChecked();
+}
+void Take(QWidget* control, int& value) {
+    if (auto* upDown = qobject_cast<TUpDown*>(control))
+        value = upDown->Position();
+    else
+        value = As<QSlider>(control)->value();
+}
+void Take(QWidget* control, std::string& value) {
+    value = As<QLineEdit>(control)->text().toStdString();
+}
+void Take(QWidget* control, TColor& value) {
+    value = FromQColor(As<TColorBox>(control)->Selected());
+}
+
 } // namespace
 
 void TForm1::ShowProblem(const QString& message) {
@@ -46,6 +91,26 @@ void TForm1::ShowProblem(const QString& message) {
 std::filesystem::path TForm1::SettingsFolderPath() const {
     return FSettingsEnvironment.Folder.empty() ? SettingsFolder(ExecutableFolder())
                                                : FSettingsEnvironment.Folder;
+}
+
+QWidget* TForm1::SettingControl(const TSettingRow& row) const {
+    auto* control = findChild<QWidget*>(FromUtf8(row.Control));
+    if (!control)
+        throw std::logic_error("no control " + std::string(row.Control) + " for the setting " +
+                               std::string(row.Key));
+    return control;
+}
+
+void TForm1::ShowControlSettings(const TSettings& s) {
+    for (const TSettingRow& row : SettingRows())
+        if (!row.Control.empty())
+            std::visit([&](auto field) { Show(SettingControl(row), s.*field); }, row.Field);
+}
+
+void TForm1::TakeControlSettings(TSettings& s) const {
+    for (const TSettingRow& row : SettingRows())
+        if (!row.Control.empty())
+            std::visit([&](auto field) { Take(SettingControl(row), s.*field); }, row.Field);
 }
 
 void TForm1::ShowFrameSettings(const TSettings& s) {
@@ -66,14 +131,8 @@ void TForm1::ShowFrameSettings(const TSettings& s) {
 }
 
 void TForm1::ApplyBuiltInSettings() {
-    const TSettings defaults;
-    ShowFrameSettings(defaults);
-    FColorBox1Selected = ToQColor(defaults.FrameColor1);
-    FColorBox2Selected = ToQColor(defaults.FrameColor2);
-    ColorBox1->SetSelected(FColorBox1Selected);
-    ColorBox2->SetSelected(FColorBox2Selected);
-    lblUpDnDash->setText(QString::number(UpDnDash->Position()));
-    lblUpDnBlank->setText(QString::number(UpDnBlank->Position()));
+    // The other controls of the settings show their defaults from their creation on.
+    ShowFrameSettings(TSettings());
 }
 
 void TForm1::LoadSettings() {
@@ -100,35 +159,13 @@ void TForm1::LoadSettings() {
 
     ShowFrameSettings(s);
 
-    // Output naming.
-    EdPrefix->setText(FromUtf8(s.Prefix));
-    EdPostfix->setText(FromUtf8(s.Postfix));
-
-    // Frame look: the boxes hold the colours; the up-downs run their handlers.
-    chkNoTags->setChecked(s.NoTags);
-    ColorBox1->SetSelected(ToQColor(s.FrameColor1));
-    ColorBox2->SetSelected(ToQColor(s.FrameColor2));
+    // Output naming, the frame's look (the up-downs run their handlers), the hot keys and the
+    // display adjustments (the track bars keep their ranges), in the order of the file.
+    ShowControlSettings(s);
     FColorBox1Selected = ColorBox1->Selected();
     FColorBox2Selected = ColorBox2->Selected();
-    UpDnDash->SetPosition(s.FrameDash);
-    UpDnBlank->SetPosition(s.FrameBlank);
-    chkPlaceOnOpen->setChecked(s.PlaceOnOpen);
     lblUpDnDash->setText(QString::number(UpDnDash->Position()));
     lblUpDnBlank->setText(QString::number(UpDnBlank->Position()));
-
-    // Hot keys, in the order of the file.
-    Chk_Space->setChecked(s.TrimSpace);
-    Chk_CtrlEnter->setChecked(s.TrimCtrlEnter);
-    Chk_AltC->setChecked(s.TrimAltC);
-    ChkTabNext->setChecked(s.NextTab);
-    ChkPgNext->setChecked(s.NextPg);
-    ChADNext->setChecked(s.NextAD);
-    Chk_NoModif->setChecked(s.NoModif);
-
-    // Display adjustments (the track bars keep their ranges).
-    TrackBar1->setValue(s.Brightness);
-    TrackBar2->setValue(s.SContrast);
-    TrackBar3->setValue(s.Gamma);
 }
 
 void TForm1::SaveSettings() {
@@ -150,27 +187,7 @@ void TForm1::SaveSettings() {
     s.FrameHeight = SpinHeight();
     s.LockRatio = LockState() == RatioFree ? RatioFree : RatioLocked;
 
-    s.Prefix = EdPrefix->text().toStdString();
-    s.Postfix = EdPostfix->text().toStdString();
-
-    s.NoTags = chkNoTags->isChecked();
-    s.FrameColor1 = FromQColor(ColorBox1->Selected());
-    s.FrameColor2 = FromQColor(ColorBox2->Selected());
-    s.FrameDash = UpDnDash->Position();
-    s.FrameBlank = UpDnBlank->Position();
-    s.PlaceOnOpen = chkPlaceOnOpen->isChecked();
-
-    s.TrimSpace = Chk_Space->isChecked();
-    s.TrimCtrlEnter = Chk_CtrlEnter->isChecked();
-    s.TrimAltC = Chk_AltC->isChecked();
-    s.NextTab = ChkTabNext->isChecked();
-    s.NextPg = ChkPgNext->isChecked();
-    s.NextAD = ChADNext->isChecked();
-    s.NoModif = Chk_NoModif->isChecked();
-
-    s.Brightness = TrackBar1->value();
-    s.SContrast = TrackBar2->value();
-    s.Gamma = TrackBar3->value();
+    TakeControlSettings(s);
 
     const std::filesystem::path folder = SettingsFolderPath();
     try {

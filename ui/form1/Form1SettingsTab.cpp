@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "ui/form1/Unit1.h"
+#include "ui/logic/settings/SettingRows.h"
 #include "ui/widgets/ActivityIndicator.h"
 #include "ui/widgets/ColorBox.h"
 #include "ui/widgets/Named.h"
@@ -22,12 +23,18 @@ namespace vantrel {
 
 namespace {
 
-QCheckBox* CheckBox(QWidget* parent, const char* name, const QString& caption, bool checked,
+// A check box of a setting: its state is the setting's (ShowControlSettings).
+QCheckBox* CheckBox(QWidget* parent, const char* name, const QString& caption,
                     const QString& hint) {
     auto* c = Named<QCheckBox>(name, caption, parent);
-    c->setChecked(checked);
     c->setToolTip(hint);
     return c;
+}
+
+// An up-down of a setting over the setting's range.
+TUpDown* UpDown(QWidget* parent, int TSettings::*setting) {
+    const TSettingRange range = SettingRowOf(setting)->Range;
+    return new TUpDown(range.Min, range.Max, range.Min, parent);
 }
 
 QFrame* Rule(QWidget* parent) {
@@ -40,8 +47,7 @@ QFrame* Rule(QWidget* parent) {
 } // namespace
 
 void TForm1::CreateSettingsTab() {
-    TabSettings = new QWidget;
-    TabSettings->setObjectName("TabSettings");
+    TabSettings = Named<QWidget>("TabSettings");
     PageControl1->addTab(TabSettings, QStringLiteral("Настройки"));
     auto* page = new QVBoxLayout(TabSettings);
     page->setContentsMargins(4, 4, 4, 4);
@@ -52,7 +58,7 @@ void TForm1::CreateSettingsTab() {
     nameLayout->setContentsMargins(4, 2, 4, 4);
     auto* nameRow = new QHBoxLayout;
     nameRow->setSpacing(3);
-    EdPrefix = new QLineEdit(QStringLiteral("[] "), nameGroup);
+    EdPrefix = new QLineEdit(nameGroup);
     EdPrefix->setObjectName("EdPrefix");
     EdPrefix->setToolTip(QStringLiteral("Префикс для нового имени"));
     Label2 = Named<QLabel>("Label2", QStringLiteral("Имя"), nameGroup);
@@ -65,7 +71,7 @@ void TForm1::CreateSettingsTab() {
     nameRow->addWidget(EdPostfix, 1);
     nameRow->addWidget(Label3);
     nameLayout->addLayout(nameRow);
-    chkNoTags = CheckBox(nameGroup, "chkNoTags", QStringLiteral("Обрезать лишние теги"), false,
+    chkNoTags = CheckBox(nameGroup, "chkNoTags", QStringLiteral("Обрезать лишние теги"),
                          QStringLiteral("Файл TIFF может содержать много ненужных "
                                         "тегов.\nоставшихся от предыдущих обработок.\nОпция "
                                         "позволяет их обрезать,\nоставив только необходимый "
@@ -91,12 +97,12 @@ void TForm1::CreateSettingsTab() {
     }
     lblUpDnDash = Named<QLabel>("lblUpDnDash", QStringLiteral("0"), frameGroup);
     lblUpDnDash->setToolTip(QStringLiteral("Длина штриха\nфокусной обрезной рамки"));
-    UpDnDash = new TUpDown(1, 100, 36, frameGroup);
+    UpDnDash = UpDown(frameGroup, &TSettings::FrameDash);
     UpDnDash->setObjectName("UpDnDash");
     Label6 = Named<QLabel>("Label6", QStringLiteral("Пробел:"), frameGroup);
     lblUpDnBlank = Named<QLabel>("lblUpDnBlank", QStringLiteral("0"), frameGroup);
     lblUpDnBlank->setToolTip(QStringLiteral("Расстояние между штрихами\nфокусной обрезной рамки"));
-    UpDnBlank = new TUpDown(0, 100, 18, frameGroup);
+    UpDnBlank = UpDown(frameGroup, &TSettings::FrameBlank);
     UpDnBlank->setObjectName("UpDnBlank");
     for (QLabel* l : {lblUpDnDash, lblUpDnBlank}) {
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -117,7 +123,7 @@ void TForm1::CreateSettingsTab() {
     frameGrid->setColumnStretch(1, 1);
     page->addWidget(frameGroup);
     chkPlaceOnOpen = CheckBox(TabSettings, "chkPlaceOnOpen",
-                              QStringLiteral("Ставить рамку на кадр\nпри открытии"), false,
+                              QStringLiteral("Ставить рамку на кадр\nпри открытии"),
                               QStringLiteral("Каждый открытый файл: найти снимок на скане\nи "
                                              "поставить рамку по его центру.\nЕсли снимок не "
                                              "найден, рамка остаётся на месте."));
@@ -130,17 +136,17 @@ void TForm1::CreateSettingsTab() {
     const QString always = QStringLiteral("Действует всегда");
     const QString focused = QStringLiteral("Действует при фокусе на изображении");
     Label8 = Named<QLabel>("Label8", QStringLiteral("Обрезка:"), keyGroup);
-    Chk_Space = CheckBox(keyGroup, "Chk_Space", QStringLiteral("Пробел"), true, focused);
-    Chk_CtrlEnter = CheckBox(keyGroup, "Chk_CtrlEnter", QStringLiteral("Ctrl+Enter"), true, always);
-    Chk_AltC = CheckBox(keyGroup, "Chk_AltC", QStringLiteral("Alt+С"), false, always);
+    Chk_Space = CheckBox(keyGroup, "Chk_Space", QStringLiteral("Пробел"), focused);
+    Chk_CtrlEnter = CheckBox(keyGroup, "Chk_CtrlEnter", QStringLiteral("Ctrl+Enter"), always);
+    Chk_AltC = CheckBox(keyGroup, "Chk_AltC", QStringLiteral("Alt+С"), always);
     Label10 = Named<QLabel>("Label10", QStringLiteral("Листание:"), keyGroup);
-    ChkTabNext = CheckBox(keyGroup, "ChkTabNext", QStringLiteral("Tab"), true,
+    ChkTabNext = CheckBox(keyGroup, "ChkTabNext", QStringLiteral("Tab"),
                           QStringLiteral("Действует при фокусе на изображении;\n[Shift+Tab] — "
                                          "листать назад"));
-    ChkPgNext = CheckBox(keyGroup, "ChkPgNext", QStringLiteral("PgDn, PgUp"), true, focused);
-    ChADNext = CheckBox(keyGroup, "ChADNext", QStringLiteral("Alt+D. Alt+A"), false, always);
+    ChkPgNext = CheckBox(keyGroup, "ChkPgNext", QStringLiteral("PgDn, PgUp"), focused);
+    ChADNext = CheckBox(keyGroup, "ChADNext", QStringLiteral("Alt+D. Alt+A"), always);
     Chk_NoModif = CheckBox(keyGroup, "Chk_NoModif",
-                           QStringLiteral("Разрешить без Ctrl и Alt\nесли фокус на рамке"), false,
+                           QStringLiteral("Разрешить без Ctrl и Alt\nесли фокус на рамке"),
                            QStringLiteral("Отключить клавиши-модификаторы\nу всех горячих клавиш "
                                           "(кроме стрелок),\nесли фокус находится на изображении"));
     keyGrid->addWidget(Label8, 0, 0, 1, 2);

@@ -26,10 +26,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "pipeline/jobs/DisplayWorker.h" // the window owns the worker and the call queue
 #include "pipeline/crop/PathParts.h"
+#include "pipeline/jobs/DisplayWorker.h" // the window owns the worker and the call queue
 #include "pipeline/jobs/UiCallQueue.h"
 #include "tags/TIFFTagUtils.h"
+#include "ui/logic/KeyMap.h"
 #include "ui/logic/settings/Settings.h"
 #include "ui/widgets/ActivityIndicator.h"
 #include "ui/widgets/AppStyle.h"
@@ -44,6 +45,10 @@ namespace vantrel {
 namespace {
 
 constexpr int PageControlWidth = 180;
+
+// The frame's size from the window's creation until the settings give it (their default,
+// 1650 × 1100, is the settings table's): the size of the 1200 ppi template.
+constexpr TPoint FrameSizeBeforeSettings{1687, 1125};
 
 } // namespace
 
@@ -67,8 +72,10 @@ TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
     PageControl1->setFixedWidth(PageControlWidth);
     layout->addWidget(PageControl1);
 
-    StatusBar1 = new QLabel(QStringLiteral("Готов к работе"));
+    StatusBar1 = new QLabel;
     StatusBar1->setObjectName("StatusBar1");
+    // Through SetStatusText, as every later text: the click copies the whole text it keeps.
+    SetStatusText(QStringLiteral("Готов к работе"));
     StatusBar1->installEventFilter(this);
     statusBar()->addWidget(StatusBar1, 1);
     StatusStep = new QLabel;
@@ -81,6 +88,7 @@ TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
     CreateWorkArea();
     CreateCropTab();
     CreateSettingsTab();
+    ShowControlSettings(TSettings()); // the defaults, before any handler is connected
     CreatePopupMenus();
     CreateArrowActions();
     FScaledView = std::make_unique<TScaledViewCache>();
@@ -128,8 +136,6 @@ void TForm1::FormCreate() {
     FInputFile.clear();
     FCroppedFile.clear();
     FCachedBitmap.reset();
-    FFileList.clear();
-    FCurrentIndex = -1;
     FImageHasFocus = false;
     // The image view, grey where no image is drawn.
     ImageViewer = new TImageBox(WorkStack);
@@ -144,13 +150,11 @@ void TForm1::FormCreate() {
     };
     ImageViewer->OnMouseMove = [this](int x, int y) { ImageViewerMouseMove(x, y); };
     ImageViewer->OnMouseUp = [this](Qt::MouseButton b) { ImageViewerMouseUp(b); };
-    FFrameSizeInPixels = {1687, 1125};
+    FFrameSizeInPixels = FrameSizeBeforeSettings;
     FFramePosInPixels = {0, 0};
     FDragging = false;
     // Display adjustments; the display worker's own arrive with the worker.
-    FBrightness = 0;
-    FSContrast = 0.0;
-    FGamma = 1.0;
+    FAdjustments = TDisplayAdjustments{};
     TrackBar1->setValue(0);
     TrackBar2->setValue(0);
     TrackBar3->setValue(0);
@@ -188,7 +192,6 @@ void TForm1::FormDestroy() {
     qApp->removeEventFilter(this);
     disconnect(qApp, &QApplication::focusChanged, this, &TForm1::ActiveControlChanged);
     SaveSettings();
-    FFileList.clear();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -244,45 +247,78 @@ void TForm1::StartBusyIndicators(bool on) {
     ActivityIndicator2->SetAnimate(on);
 }
 
+std::vector<TForm1::TButtonRow> TForm1::ButtonRows() const {
+    using W = TEnabledWhen;
+    using B = TWhileBusy;
+    using R = TButtonEnabledState;
+    // clang-format off
+    return {
+        // Control   key clicks it as      enabled when     while busy  recorded in
+        {BtnOpen,       TButton::None,        W::Always,       B::Held,    &R::BtnOpen},
+        {BtnSaveFolder, TButton::None,        W::Always,       B::Held,    &R::BtnSaveFolder},
+        {BtnRotLeft,    TButton::BtnRotLeft,  W::Image,        B::Held,    &R::BtnRotLeft},
+        {BtnRotRight,   TButton::BtnRotRight, W::Image,        B::Held,    &R::BtnRotRight},
+        {BtnRotate,     TButton::BtnRotate,   W::Image,        B::Held,    &R::BtnRotate},
+        {BtnFlip,       TButton::BtnFlip,     W::Image,        B::Held,    &R::BtnFlip},
+        {BtnSave,       TButton::BtnSave,     W::Image,        B::Held,    &R::BtnSave},
+        {BtnPrevious,   TButton::BtnPrevious, W::PreviousFile, B::Held,    &R::BtnPrevious},
+        {btnNext,       TButton::btnNext,     W::NextFile,     B::Held,    &R::BtnNext},
+        {BtnInvert,     TButton::BtnInvert,   W::Image,        B::Held,    &R::BtnInvert},
+        {btnTags,       TButton::btnTags,     W::Image,        B::Usable},
+        {BtnPlace,      TButton::BtnPlace,    W::Image,        B::Off},
+        {TrackBar1,     TButton::None,        W::Image,        B::Usable},
+        {TrackBar2,     TButton::None,        W::Image,        B::Usable},
+        {TrackBar3,     TButton::None,        W::Image,        B::Usable},
+    };
+    // clang-format on
+}
+
+bool TForm1::Allows(TEnabledWhen when) const {
+    switch (when) {
+    case TEnabledWhen::Always:
+        return true;
+    case TEnabledWhen::Image:
+        return HasImage();
+    case TEnabledWhen::PreviousFile:
+        return FBatch.CanGoPrevious();
+    case TEnabledWhen::NextFile:
+        return FBatch.CanGoNext();
+    }
+    return false;
+}
+
 void TForm1::SetBusy(bool busy) {
-    QPushButton* const buttons[] = {BtnOpen, BtnSaveFolder, BtnRotLeft,  BtnRotRight, BtnRotate,
-                                    BtnFlip, BtnSave,       BtnPrevious, btnNext,     BtnInvert};
-    bool* const record[] = {&ButtonEnabledState.BtnOpen,    &ButtonEnabledState.BtnSaveFolder,
-                            &ButtonEnabledState.BtnRotLeft, &ButtonEnabledState.BtnRotRight,
-                            &ButtonEnabledState.BtnRotate,  &ButtonEnabledState.BtnFlip,
-                            &ButtonEnabledState.BtnSave,    &ButtonEnabledState.BtnPrevious,
-                            &ButtonEnabledState.BtnNext,    &ButtonEnabledState.BtnInvert};
+    const std::vector<TButtonRow> rows = ButtonRows();
     if (busy) {
         StartBusyIndicators(true);
         // Entered again while busy (a reload or a jump during a load), the buttons are all
         // disabled: the states saved on the first entry stay, or the open button would never
         // be enabled again.
-        if (!FBusyEntered)
-            for (int i = 0; i < 10; ++i)
-                *record[i] = buttons[i]->isEnabled();
+        for (const TButtonRow& row : rows)
+            if (row.WhileBusy == TWhileBusy::Held && !FBusyEntered)
+                ButtonEnabledState.*row.Record = row.Control->isEnabled();
         FBusyEntered = true;
-        for (QPushButton* b : buttons)
-            b->setEnabled(false);
+        for (const TButtonRow& row : rows)
+            if (row.WhileBusy != TWhileBusy::Usable)
+                row.Control->setEnabled(false);
     } else {
         FBusyEntered = false;
-        // A button enabled meanwhile stays enabled.
-        for (int i = 0; i < 10; ++i)
-            if (!buttons[i]->isEnabled())
-                buttons[i]->setEnabled(*record[i]);
+        for (const TButtonRow& row : rows) {
+            // A button enabled meanwhile stays enabled.
+            if (row.WhileBusy == TWhileBusy::Held && !row.Control->isEnabled())
+                row.Control->setEnabled(ButtonEnabledState.*row.Record);
+            else if (row.WhileBusy == TWhileBusy::Off)
+                row.Control->setEnabled(Allows(row.EnabledWhen));
+        }
         StartBusyIndicators(false);
     }
-    UpdatePlaceButton();
 }
 
 void TForm1::UpdateButtons() {
-    BtnPrevious->setEnabled(FBatch.CanGoPrevious());
-    btnNext->setEnabled(FBatch.CanGoNext());
-    const bool image = HasImage();
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{BtnSave, btnTags, BtnRotLeft, BtnRotRight, BtnRotate,
-                                         BtnFlip, BtnInvert, TrackBar1, TrackBar2, TrackBar3})
-        w->setEnabled(image);
-    UpdatePlaceButton();
+    for (const TButtonRow& row : ButtonRows())
+        if (row.EnabledWhen != TEnabledWhen::Always)
+            row.Control->setEnabled(Allows(row.EnabledWhen) &&
+                                    !(row.WhileBusy == TWhileBusy::Off && FBusyEntered));
 }
 
 void TForm1::ClickIfEnabled(QPushButton* button, QObject* sender) {
@@ -345,20 +381,16 @@ void TForm1::ReleaseImage() {
     FScaledView->Clear();
     FCachedBitmap.reset();
     FStandInView = QImage();
-    FOriginalWords.reset();
+    FOriginal.Words.reset();
 }
 
 void TForm1::InstallImage(TLoadedImage image) {
     ReleaseImage();
     FCachedBitmap = std::shared_ptr<const TViewBitmap>(std::move(image.Bitmap));
     ++FBitmapSerial;
-    FOriginalWidth = image.Width;
-    FOriginalHeight = image.Height;
-    FOriginalSamples = image.Samples;
-    FOriginalPhotometric = image.Photometric;
-    FOriginalWords = std::move(image.Words);
-    lblWidth->setText(QString::number(image.Width) + QStringLiteral(" →"));
-    lblHeight->setText(QString::number(image.Height) + QStringLiteral(" →"));
+    FOriginal = std::move(static_cast<TCurrentImage&>(image));
+    lblWidth->setText(QString::number(FOriginal.Width) + QStringLiteral(" →"));
+    lblHeight->setText(QString::number(FOriginal.Height) + QStringLiteral(" →"));
     FitFrameToImage();
     FImageHasFocus = true;
     ImageViewer->setFocus(Qt::OtherFocusReason);
@@ -369,6 +401,7 @@ void TForm1::CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool i
                           const std::string& fileName, std::string distFolder) {
     HideHelp();
     CurrentFileTags.clear();
+    CurrentFilePages = std::move(image.FurtherPages);
     InstallImage(std::move(image));
     FShownFile = fileName;
     CurrentFileTags = std::move(tags);

@@ -21,12 +21,12 @@
 #include <string>
 #include <vector>
 
-#include "pipeline/kernels/CurrentImage.h"
-#include "pipeline/kernels/DisplayAdjustments.h"
 #include "pipeline/jobs/JobFailures.h"
 #include "pipeline/jobs/LoadGeneration.h"
 #include "pipeline/jobs/OneShotJob.h"
 #include "pipeline/jobs/ReadAhead.h"
+#include "pipeline/kernels/CurrentImage.h"
+#include "pipeline/kernels/DisplayAdjustments.h"
 #include "pipeline/kernels/ViewBitmap.h"
 #include "tiff/SampleWords.h"
 #include "tiff/TIFFRecords.h"
@@ -68,6 +68,7 @@ class TScaledViewCache;
 class TUpDown;
 enum class TButton : uint8_t;
 struct TSettings;
+struct TSettingRow;
 
 /// The program name at the start of the window title.
 inline const char* const AppName = "Vantrel";
@@ -96,13 +97,24 @@ struct TButtonEnabledState {
     bool BtnInvert = false;
 };
 
-/// What a finished load hands to the window.
-struct TLoadedImage {
-    TSharedWords Words;
-    int32_t Width = 0;
-    int32_t Height = 0;
-    int32_t Samples = 0;
-    uint16_t Photometric = 1;
+/// When a command button or a track bar is enabled (UpdateButtons).
+enum class TEnabledWhen : uint8_t {
+    Always,       // not touched: enabled except while busy (BtnOpen, BtnSaveFolder)
+    Image,        // a view bitmap exists
+    PreviousFile, // the batch has a file before the one shown
+    NextFile,     // the batch has a file after the one shown
+};
+
+/// What the busy state does with it (SetBusy).
+enum class TWhileBusy : uint8_t {
+    Usable, // nothing
+    Held,   // disabled, its state recorded in ButtonEnabledState and given back
+    Off,    // disabled; the rule decides again afterwards
+};
+
+/// What a finished load hands to the window: the image and its view.
+struct TLoadedImage : TCurrentImage {
+    std::vector<TFurtherPage> FurtherPages; // of the file: the tag table tells them, a save checks
     std::unique_ptr<TViewBitmap> Bitmap;
 };
 
@@ -204,6 +216,20 @@ private:
     friend struct TForm1Probe;
 
     // --- Start, end, title, busy state (Unit1.cpp) ---
+    /// A row of the buttons' enabled rule: the control, the button a key clicks it as
+    /// (TButton::None: no key does), when it is enabled, what the busy state does with it and,
+    /// for a button the busy state holds, the field of ButtonEnabledState its state goes to.
+    struct TButtonRow {
+        QWidget* Control;
+        TButton Button;
+        TEnabledWhen EnabledWhen;
+        TWhileBusy WhileBusy;
+        bool TButtonEnabledState::*Record = nullptr;
+    };
+    /// Every command button and track bar whose enabled state the window decides, the ones
+    /// the busy state holds in the order of ButtonEnabledState.
+    [[nodiscard]] std::vector<TButtonRow> ButtonRows() const;
+    [[nodiscard]] bool Allows(TEnabledWhen when) const;
     void CreateWorkArea();
     void FormCreate();
     void FormDestroy();
@@ -299,10 +325,15 @@ private:
     /// Reads the settings and templates files; until they are read, the built-in templates
     /// and defaults are in force.
     void LoadSettings();
-    /// The defaults in force while no settings file has been read.
+    /// The frame's defaults in force while no settings file has been read.
     void ApplyBuiltInSettings();
     /// The frame's part of the settings: lock, templates and their selection, size.
     void ShowFrameSettings(const TSettings& s);
+    /// The settings a control shows as they are (the rows of SettingRows() that name one):
+    /// into the controls, and back from them.
+    void ShowControlSettings(const TSettings& s);
+    void TakeControlSettings(TSettings& s) const;
+    [[nodiscard]] QWidget* SettingControl(const TSettingRow& row) const;
     /// Writes the settings and templates files back at the end of the run.
     void SaveSettings();
     void ShowSettingsProblems();
@@ -319,7 +350,6 @@ private:
     /// The open dialog's and the save dialog's initial folders, with the hints that show them.
     void SetOpenDialogFolder(const std::string& folder);
     void SetSaveDialogFolder(const std::string& folder);
-    void SyncBatchFields();
 
     // --- Background jobs and the display worker (jobs/) ---
     // Form1Jobs.cpp: the UI-thread call queue, the job runner, the display worker, messages.
@@ -376,7 +406,8 @@ private:
     int32_t TemplateHeight = 0;
     /// The tags of the file shown; set by a load's completion, read by the crop job.
     std::vector<TTIFFTag> CurrentFileTags;
-    std::string FInputFile; // the file of the batch loaded last or being loaded
+    std::vector<TFurtherPage> CurrentFilePages; // the pages after the first of the file shown
+    std::string FInputFile;                     // the file of the batch loaded last or being loaded
     /// The file whose samples the view holds. It differs from FInputFile while a load runs
     /// and after a load failed (the view keeps the image before).
     std::string FShownFile;
@@ -386,9 +417,7 @@ private:
     TPoint FFramePosInPixels;
     double FCurrentScale = 0.0; // view pixels per image pixel at the last repaint
     bool FDragging = false;
-    TPoint FDragOffset; // the pointer's place in the frame, in image pixels, while dragging
-    std::vector<std::string> FFileList;
-    int32_t FCurrentIndex = -1;
+    TPoint FDragOffset;        // the pointer's place in the frame, in image pixels, while dragging
     double FAspectRatio = 1.5; // width ÷ height held by the ratio lock
     bool FUpdating = false;    // a spin edit follows the other: no echo back
     bool FImageHasFocus = false;
@@ -396,14 +425,12 @@ private:
     TImageTransformState FTransformState;
     TButtonEnabledState ButtonEnabledState;
     bool FlagShowHelp = true; // a first run opens the help pane
-    int32_t FBrightness = 0;
-    double FSContrast = 0.0; // contrast along an S-shaped curve
-    double FGamma = 1.0;
-    TSharedWords FOriginalWords;
-    int32_t FOriginalWidth = 0;
-    int32_t FOriginalHeight = 0;
-    int32_t FOriginalSamples = 0;
-    uint16_t FOriginalPhotometric = 1;
+    /// The display adjustments: FAdjustments.Brightness, .SContrast (contrast along an
+    /// S-shaped curve), .Gamma.
+    TDisplayAdjustments FAdjustments;
+    /// The image in memory: FOriginal.Words, .Width, .Height, .Samples, .Photometric,
+    /// .SampleFormat.
+    TCurrentImage FOriginal;
     std::shared_ptr<const TViewBitmap> FCachedBitmap; // shared with the smooth-copy worker
     QImage FStandInView; // drawn while a job makes the next view; see LetGoOfFullView
     QSize FStandInFor;   // the image size of the view it stands in for
@@ -511,7 +538,7 @@ private:
     bool FLoadRunning = false;
     std::optional<bool> FPendingSaveUseFrame;
     [[nodiscard]] TJobCompletion ThenPendingSave(TJobCompletion completion);
-    TFileList FBatch; // FFileList and FCurrentIndex mirror it for the window's other parts
+    TFileList FBatch; // the batch of files: its FFileList and FCurrentIndex
     bool FClosing = false;
     bool FBusyEntered = false; // SetBusy(true) saved the button states and is still in force
     /// What LoadSettings could not use (shown once the window is on screen).
@@ -540,7 +567,6 @@ private:
     void MoveFrameTo(TPoint position);
     /// The status line's note about the last placement, while the frame stays where it put it.
     [[nodiscard]] std::optional<std::string> PlacementNote();
-    void UpdatePlaceButton();
     QPushButton* BtnPlace = nullptr;     // the frame onto the picture
     QCheckBox* chkPlaceOnOpen = nullptr; // every load puts the frame on the picture
     TBatchRoll FPictureRoll;             // the batch's files examined so far

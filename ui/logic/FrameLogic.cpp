@@ -89,43 +89,14 @@ std::string RatioText(double ratio, std::string_view decimalSeparator) {
     return text;
 }
 
-int32_t KeepCentre(int32_t oldSize, int32_t position, int32_t newSize, int32_t imageSize) {
-    const int64_t x = int64_t(oldSize / 2) + position - newSize / 2;
-    return ClampToImage(
-        static_cast<int32_t>(std::clamp<int64_t>(x, std::numeric_limits<int32_t>::min(),
-                                                 std::numeric_limits<int32_t>::max())),
-        newSize, imageSize);
-}
-
-int32_t ClampToImage(int32_t position, int32_t frameSize, int32_t imageSize) {
-    const int64_t limit = int64_t(imageSize) - frameSize;
-    const int64_t x = std::min<int64_t>(position, limit);
-    return static_cast<int32_t>(std::max<int64_t>(x, 0));
-}
-
 TPoint ArrowMove(TPoint position, TArrow arrow, int32_t step, TPoint frameSize, TPoint imageSize) {
-    // Moves in 64 bits, then limits to 0..m; when the frame is larger than the image (m < 0)
-    // the frame stays at 0, as dragging and size changes keep it.
-    auto limit = [](int64_t v, int32_t frame, int32_t image) {
-        const int64_t m = int64_t(image) - frame;
-        if (m < 0)
-            return int32_t{0};
-        return static_cast<int32_t>(std::clamp<int64_t>(v, 0, m));
-    };
-    switch (arrow) {
-    case TArrow::Left:
-        position.X = limit(int64_t(position.X) - step, frameSize.X, imageSize.X);
-        break;
-    case TArrow::Right:
-        position.X = limit(int64_t(position.X) + step, frameSize.X, imageSize.X);
-        break;
-    case TArrow::Up:
-        position.Y = limit(int64_t(position.Y) - step, frameSize.Y, imageSize.Y);
-        break;
-    case TArrow::Down:
-        position.Y = limit(int64_t(position.Y) + step, frameSize.Y, imageSize.Y);
-        break;
-    }
+    // Moves in 64 bits, then keeps the corner inside the image along the axis that moved; a
+    // frame larger than the image stays at 0, as dragging and size changes keep it.
+    const bool across = arrow == TArrow::Left || arrow == TArrow::Right;
+    const int64_t by = arrow == TArrow::Left || arrow == TArrow::Up ? -int64_t{step} : step;
+    int32_t& moved = across ? position.X : position.Y;
+    moved = ClampToImage(moved + by, across ? frameSize.X : frameSize.Y,
+                         across ? imageSize.X : imageSize.Y);
     return position;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "pipeline/crop/CropCore.h"
 #include "ui/logic/ShiftState.h"
 
 namespace vantrel {
@@ -50,13 +51,8 @@ inline constexpr int RatioUpdating = 2;
 /// with the given decimal separator.
 [[nodiscard]] std::string RatioText(double ratio, std::string_view decimalSeparator);
 
-/// The new position along one axis after a size change that keeps the frame's centre.
-[[nodiscard]] int32_t KeepCentre(int32_t oldSize, int32_t position, int32_t newSize,
-                                 int32_t imageSize);
-
-/// Limits a coordinate as dragging and size changes do: at most imageSize − frameSize,
-/// at least 0 (so 0 when the frame is larger than the image).
-[[nodiscard]] int32_t ClampToImage(int32_t position, int32_t frameSize, int32_t imageSize);
+// The frame's corner kept inside the image (ClampToImage) and its centre kept as its size
+// changes (KeepCentre): pipeline/crop/CropCore.h, shared with the crop and the placement.
 
 /// The frame position after one arrow step, limited in the direction that moved.
 [[nodiscard]] TPoint ArrowMove(TPoint position, TArrow arrow, int32_t step, TPoint frameSize,

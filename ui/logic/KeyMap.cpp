@@ -32,8 +32,9 @@ TKey LetterKey(char32_t c) {
 
 TKey LetterFromX11Keycode(uint32_t keycode) {
     auto inRow = [keycode](std::string_view row, uint32_t first) {
-        return keycode >= first && keycode < first + row.size() ? LetterKey(row[keycode - first])
-                                                                : TKey::None;
+        return keycode >= first && keycode < first + row.size()
+                   ? LetterKey(static_cast<unsigned char>(row[keycode - first]))
+                   : TKey::None;
     };
     if (TKey k = inRow(kTopRow, 24); k != TKey::None)
         return k;
@@ -229,35 +230,22 @@ TKeyDownResult KeyDownCommand(TKey key, TShiftState shift, const TKeyDownState& 
         return state.FileOpen ? TKeyDownResult{TKeyCommand::Reload} : TKeyDownResult{};
     if (!state.ChkNoModif)
         return {};
-    auto click = [](TButton b) { return TKeyDownResult{TKeyCommand::Click, b}; };
-    switch (key) {
-    case TKey::Enter:
-        return state.ChkCtrlEnter ? click(TButton::BtnSave) : TKeyDownResult{};
-    case TKey::A:
-        return click(TButton::BtnPrevious);
-    case TKey::C:
-        return click(TButton::BtnSave);
-    case TKey::D:
-        return click(TButton::btnNext);
-    case TKey::F:
-        return click(TButton::BtnPlace);
-    case TKey::I:
-        return click(TButton::BtnInvert);
-    case TKey::L:
-        return click(TButton::BtnRotLeft);
-    case TKey::M:
-        return click(TButton::BtnFlip);
-    case TKey::O:
-        return click(TButton::BtnRotate);
-    case TKey::R:
-        return click(TButton::BtnRotRight);
-    case TKey::S:
-        return {TKeyCommand::OnlySave};
-    case TKey::T:
-        return click(TButton::btnTags);
-    default:
+    // A letter acts as the action whose shortcut is that letter with Ctrl or Alt (L as
+    // Ctrl+L, A as Alt+A), Enter as Ctrl+Enter while Chk_CtrlEnter is ticked.
+    const bool letter = key >= TKey::A && key <= TKey::Z;
+    if (!letter && !(key == TKey::Enter && state.ChkCtrlEnter))
         return {};
+    for (const TShiftState modifier : {ssCtrl, ssAlt}) {
+        const TShortcutMatch match = MatchShortcut(modifier, key);
+        if (!match.Found)
+            continue;
+        const TActionEffect effect = ActionEffect(match.Id, true);
+        if (effect.Kind == TEffectKind::ClickButton)
+            return {TKeyCommand::Click, effect.Button};
+        if (effect.Kind == TEffectKind::OnlySave)
+            return {TKeyCommand::OnlySave};
     }
+    return {};
 }
 
 TTabCommand TabCommand(TShiftState shift, bool imageHasFocus, int pageIndex, bool chkTabNext) {

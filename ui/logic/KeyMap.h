@@ -207,7 +207,9 @@ struct TKeyDownResult {
     friend bool operator==(const TKeyDownResult&, const TKeyDownResult&) = default;
 };
 /// The window's own handling of a key press (after the shortcuts): Space, Backspace and the
-/// no-modifier letters while the image has the focus and no modifier is held.
+/// no-modifier letters while the image has the focus and no modifier is held. A letter (and
+/// Enter) does what the action does whose shortcut is that key with Ctrl or Alt, so an action
+/// with such a shortcut has its plain letter too.
 [[nodiscard]] TKeyDownResult KeyDownCommand(TKey key, TShiftState shift,
                                             const TKeyDownState& state);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/logic/TagTable.h"
 
+#include <cstdio>
+
 #include <algorithm>
 
 #include "tiff/CropTIFFUnit.h"
@@ -60,10 +62,35 @@ std::string TagTableSummary(size_t tagCount, bool bigEndian) {
     return text;
 }
 
-std::vector<TTagTableRow> BuildTagTableRows(const std::vector<TTIFFTag>& tags, bool bigEndian) {
+std::vector<TTagTableRow> PageRows(std::span<const TFurtherPage> furtherPages) {
     std::vector<TTagTableRow> rows;
-    rows.reserve(tags.size() + 1);
+    if (furtherPages.empty())
+        return rows;
+    auto text = [](const char* format, auto... values) {
+        char line[256];
+        std::snprintf(line, sizeof line, format, values...);
+        return std::string(line);
+    };
+    rows.push_back({text("Страниц в файле: %zu (показана первая)", furtherPages.size() + 1), {}});
+    // The page and its size in the caption and value columns, what a save does with it under
+    // the decoded value.
+    for (const TFurtherPage& page : furtherPages)
+        rows.push_back({text("Страница %u", page.Number),
+                        {"", "", "", text("%u × %u", page.Width, page.Height),
+                         page.SameSize ? "того же размера — сохранение отменяется: обрезка "
+                                         "сохранила бы только первую страницу"
+                                       : "другого размера (миниатюра) — в сохранённый файл не "
+                                         "переносится"}});
+    return rows;
+}
+
+std::vector<TTagTableRow> BuildTagTableRows(const std::vector<TTIFFTag>& tags, bool bigEndian,
+                                            std::span<const TFurtherPage> furtherPages) {
+    std::vector<TTagTableRow> rows;
+    rows.reserve(tags.size() + furtherPages.size() + 2);
     rows.push_back({TagTableSummary(tags.size(), bigEndian), {}});
+    for (TTagTableRow& row : PageRows(furtherPages))
+        rows.push_back(std::move(row));
     for (const TTIFFTag& tag : tags) {
         TFirstLine decoded = SplitFirstLine(tag.DisplayValueDecoded);
         rows.push_back({tag.TagName,

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tiff/SampleDescription.h"
 #include "tiff/TIFFRecords.h"
 
 namespace vantrel {
@@ -58,10 +59,16 @@ struct TFirstLine {
 /// \brief "Найдено 12 тегов, порядок байтов Little-Endian:".
 [[nodiscard]] std::string TagTableSummary(size_t tagCount, bool bigEndian);
 
-/// \brief The summary row, then one row per tag, each two-line decoded text followed by its
-/// continuation row ("ASCII →" under "Значение", the rest under "Расшифровка").
-[[nodiscard]] std::vector<TTagTableRow> BuildTagTableRows(const std::vector<TTIFFTag>& tags,
-                                                          bool bigEndian);
+/// \brief The summary row; for a file of several pages a row with their number and one row per
+/// page after the first (whether a save would lose it or leave it out); then one row per tag,
+/// each two-line decoded text followed by its continuation row ("ASCII →" under "Значение", the
+/// rest under "Расшифровка").
+[[nodiscard]] std::vector<TTagTableRow>
+BuildTagTableRows(const std::vector<TTIFFTag>& tags, bool bigEndian,
+                  std::span<const TFurtherPage> furtherPages = {});
+
+/// \brief The rows that tell the pages of a file of several pages; none for a single page.
+[[nodiscard]] std::vector<TTagTableRow> PageRows(std::span<const TFurtherPage> furtherPages);
 
 /// \brief The text of "Скопировать всё": the header line of the column captions, then every
 /// row; fields separated by TAB, lines ending in CR LF.

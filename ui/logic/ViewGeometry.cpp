@@ -85,8 +85,8 @@ void DashEdge(std::vector<TFrameRun>& runs, TIntPoint p1, TIntPoint p2, int32_t 
     const int64_t period = int64_t(dash) + gap;
     for (int64_t pos = 0; pos < n; pos += period) {
         const int64_t r = n - pos;
-        const float sx = static_cast<float>(p1.X + double(ux) * pos);
-        const float sy = static_cast<float>(p1.Y + double(uy) * pos);
+        const float sx = static_cast<float>(p1.X + double(ux) * double(pos));
+        const float sy = static_cast<float>(p1.Y + double(uy) * double(pos));
         auto at = [&](int64_t k) {
             return TIntPoint{RoundEven(double(sx) + double(ux) * double(k)),
                              RoundEven(double(sy) + double(uy) * double(k))};
@@ -132,13 +132,19 @@ struct TTaps {
     std::vector<int32_t> Count;  // number of source indices
     std::vector<int32_t> Offset; // where its weights begin in Weights
     std::vector<float> Weights;  // shares, summing to 1 per target
+
+    [[nodiscard]] int32_t FirstOf(int32_t t) const { return First[static_cast<size_t>(t)]; }
+    [[nodiscard]] int32_t CountOf(int32_t t) const { return Count[static_cast<size_t>(t)]; }
+    [[nodiscard]] const float* WeightsOf(int32_t t) const {
+        return &Weights[static_cast<size_t>(Offset[static_cast<size_t>(t)])];
+    }
 };
 
 TTaps AreaTaps(int32_t sourceSize, int32_t targetSize) {
     TTaps taps;
-    taps.First.resize(targetSize);
-    taps.Count.resize(targetSize);
-    taps.Offset.resize(targetSize);
+    taps.First.resize(static_cast<size_t>(targetSize));
+    taps.Count.resize(static_cast<size_t>(targetSize));
+    taps.Offset.resize(static_cast<size_t>(targetSize));
     const double step = static_cast<double>(sourceSize) / targetSize;
     for (int32_t t = 0; t < targetSize; ++t) {
         const double from = t * step;
@@ -147,9 +153,10 @@ TTaps AreaTaps(int32_t sourceSize, int32_t targetSize) {
         int32_t last = std::max(first, static_cast<int32_t>(std::ceil(to)) - 1);
         last = std::min(last, sourceSize - 1);
         first = std::min(first, last);
-        taps.First[t] = first;
-        taps.Count[t] = last - first + 1;
-        taps.Offset[t] = static_cast<int32_t>(taps.Weights.size());
+        const auto ti = static_cast<size_t>(t);
+        taps.First[ti] = first;
+        taps.Count[ti] = last - first + 1;
+        taps.Offset[ti] = static_cast<int32_t>(taps.Weights.size());
         const double span = to - from;
         for (int32_t s = first; s <= last; ++s) {
             const double covered = std::min(to, s + 1.0) - std::max(from, double(s));
@@ -173,15 +180,15 @@ void ReduceAreaAverage(const TViewBitmap& source, int32_t width, int32_t height,
     std::vector<float> sum(size_t(width) * 3);
     for (int32_t ty = 0; ty < height; ++ty) {
         std::fill(sum.begin(), sum.end(), 0.0f);
-        for (int32_t i = 0; i < rows.Count[ty]; ++i) {
-            const int32_t y = rows.First[ty] + i;
+        for (int32_t i = 0; i < rows.CountOf(ty); ++i) {
+            const int32_t y = rows.FirstOf(ty) + i;
             if (y != acrossRow) {
                 const uint8_t* row = source.Row(y);
                 for (int32_t tx = 0; tx < width; ++tx) {
-                    const uint8_t* p = row + int64_t(columns.First[tx]) * 3;
-                    const float* w = &columns.Weights[size_t(columns.Offset[tx])];
+                    const uint8_t* p = row + int64_t(columns.FirstOf(tx)) * 3;
+                    const float* w = columns.WeightsOf(tx);
                     float b = 0, g = 0, r = 0;
-                    for (int32_t k = 0; k < columns.Count[tx]; ++k, p += 3) {
+                    for (int32_t k = 0; k < columns.CountOf(tx); ++k, p += 3) {
                         b += w[k] * p[0];
                         g += w[k] * p[1];
                         r += w[k] * p[2];
@@ -192,7 +199,7 @@ void ReduceAreaAverage(const TViewBitmap& source, int32_t width, int32_t height,
                 }
                 acrossRow = y;
             }
-            const float wy = rows.Weights[size_t(rows.Offset[ty] + i)];
+            const float wy = rows.WeightsOf(ty)[i];
             for (size_t k = 0; k < sum.size(); ++k)
                 sum[k] += wy * across[k];
         }

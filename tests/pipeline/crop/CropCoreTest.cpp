@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
-// The crop core: the frame pulled inside the image, the kept share, the byte order of a source
-// file, and a save whose file holds exactly the source's words inside the frame.
+// The crop core: the frame's corner kept inside the image and its centre kept, the frame pulled
+// inside the image, the kept share, the byte order of a source file, and a save whose file
+// holds exactly the source's words inside the frame.
+#include <climits>
 #include <filesystem>
 #include <fstream>
 
@@ -15,6 +17,29 @@ namespace vantrel {
 namespace {
 
 namespace fs = std::filesystem;
+
+TEST(KeepCentreTest, SizeChangesKeepTheCentre) {
+    const struct {
+        int32_t Old, Pos, New, Image, Expected;
+    } cases[] = {
+        {1000, 100, 1001, 5000, 100},                                    // 500 + 100 − 500
+        {1001, 100, 1000, 5000, 100},                                    // 500 + 100 − 500
+        {1000, 100, 999, 5000, 101},                                     // 500 + 100 − 499
+        {9000, 1500, 4500, 12000, 3750}, {1000, 4000, 2000, 5000, 3000}, // limited on the right
+        {1000, 0, 3000, 5000, 0},                                        // limited on the left
+        {1000, 100, 6000, 5000, 0}, // larger than the image: at 0
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KeepCentre(c.Old, c.Pos, c.New, c.Image), c.Expected)
+            << c.Old << "→" << c.New << " at " << c.Pos;
+}
+
+TEST(ClampToImageTest, CornerStaysInsideTheImage) {
+    EXPECT_EQ(ClampToImage(4500, 1000, 5000), 4000);
+    EXPECT_EQ(ClampToImage(-3, 1000, 5000), 0);
+    EXPECT_EQ(ClampToImage(200, 6000, 5000), 0);
+    EXPECT_EQ(ClampToImage(int64_t{INT32_MAX} + 10, 1, INT32_MAX), INT32_MAX - 1);
+}
 
 struct TClampCase {
     int32_t X, Y, w, h, W, H;
@@ -86,8 +111,8 @@ TEST_P(CropSave, StreamedRowsGiveTheSameFileAsTheCut) {
     CropAndSave(request);
 
     const TSampleWords cut = CutFrame(request.Image, request.Frame);
-    const auto tags =
-        TCropTIFF::BuildTagsForSaving(true, request.SourceTags, 31, 15, samples, be, true, 100);
+    const auto tags = TCropTIFF::BuildTagsForSaving(true, request.SourceTags, 31, 15, samples, be,
+                                                    true, 100, request.Image.Photometric);
     TCropTIFF::SaveWordsAsTIFF(dir / "cut.tif", 31, 15, samples, cut, be, tags.ExtraTags, {});
     EXPECT_EQ(test::ReadBytes(dir / "streamed.tif"), test::ReadBytes(dir / "cut.tif"));
 

@@ -28,6 +28,7 @@ void CropInMemory(const TFileCropRequest& r) {
     TCropTIFF reader(describer);
     TLoadedTIFF loaded = reader.LoadTIFFAsWords(r.InputFile);
     request.SourceTags = reader.GetAllTags();
+    request.SourcePages = reader.GetFurtherPages();
     TCurrentImage& image = request.Image;
     image = {std::make_shared<const TSampleWords>(std::move(loaded.PixelData)), loaded.Width,
              loaded.Height, loaded.SamplesPerPixel, loaded.PhotometricInterpretation};

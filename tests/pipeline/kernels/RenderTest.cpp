@@ -40,7 +40,7 @@ int ExpectedLevel(int i, int brightness, int contrastPos, int gammaPos) {
 TViewBitmap Render(const TWords& words, int32_t width, int32_t height, int32_t samples,
                    uint16_t photometric, int brightness = 0, int contrastPos = 0, int gammaPos = 0,
                    unsigned threads = 0) {
-    return RenderWordsToBitmap(words, width, height, samples, photometric, brightness,
+    return RenderWordsToBitmap(words, width, height, samples, photometric, 1, brightness,
                                contrastPos / 100.0, GammaFromPosition(gammaPos), threads);
 }
 
@@ -48,6 +48,54 @@ TViewBitmap Render(const TWords& words, int32_t width, int32_t height, int32_t s
 std::vector<int> Pixel(const TViewBitmap& b, int32_t x, int32_t y = 0) {
     const uint8_t* p = b.Row(y) + 3 * x;
     return {p[0], p[1], p[2]};
+}
+
+// Signed samples are shown around their zero, half floats from 0.0 (black) to 1.0 (white),
+// each as grey, WhiteIsZero the other way round, and an RGB pixel channel by channel.
+TEST(RenderTest, SignedAroundZeroAndHalfFloatsFromZeroToOne) {
+    const struct {
+        const char* Name;
+        uint16_t Format;
+        std::vector<std::pair<uint16_t, int>> Levels; // word, grey shown
+    } cases[] = {
+        {"signed",
+         kSignedSamples,
+         {{0xFFF4, 127}, {0, 128}, {0x8000, 0}, {0x7FFF, 255}, {0x0100, 129}}},
+        {"half float",
+         kFloatSamples,
+         {{0x3C00, 255},
+          {0x3800, 128},
+          {0, 0},
+          {0xBC00, 0},
+          {0x4000, 255},
+          {0x7E00, 0},
+          {0x7C00, 255},
+          {0x0001, 0},
+          {0x3BFF, 255},
+          {0x2C00, 16}}},
+        {"unsigned", 1, {{0xFFF4, 255}, {0x3C00, 60}}},
+    };
+    for (const auto& c : cases)
+        for (const uint16_t photometric : {0, 1}) {
+            TWords words;
+            for (const auto& [word, grey] : c.Levels)
+                words.push_back(word);
+            const auto n = static_cast<int32_t>(words.size());
+            const TViewBitmap b =
+                RenderWordsToBitmap(words, n, 1, 1, photometric, c.Format, 0, 0.0, 1.0);
+            for (int32_t x = 0; x < n; ++x) {
+                const int grey = photometric == 1 ? c.Levels[x].second : 255 - c.Levels[x].second;
+                EXPECT_EQ(Pixel(b, x), (std::vector<int>{grey, grey, grey}))
+                    << c.Name << " " << photometric << " word " << c.Levels[x].first;
+            }
+        }
+    const TViewBitmap rgb =
+        RenderWordsToBitmap(TWords{0x3C00, 0x3800, 0}, 1, 1, 3, 2, kFloatSamples, 0, 0.0, 1.0);
+    EXPECT_EQ(Pixel(rgb, 0), (std::vector<int>{0, 128, 255}));
+    // The adjustments act on the level shown.
+    const TViewBitmap bright =
+        RenderWordsToBitmap(TWords{0, 0}, 2, 1, 1, 1, kSignedSamples, 10, 0.0, 1.0);
+    EXPECT_EQ(Pixel(bright, 1), (std::vector<int>{138, 138, 138}));
 }
 
 TEST(RenderTest, AdjustmentExamples) {
@@ -155,7 +203,8 @@ TEST(RenderTest, RefusesColourModelsItCannotShowBeforeMakingAnything) {
         SCOPED_TRACE(c.Message);
         // The words are far too few: the colour model is checked before anything else.
         try {
-            (void)RenderWordsToBitmap({}, 1 << 20, 1 << 20, c.Samples, c.Photometric, 0, 0.0, 1.0);
+            (void)RenderWordsToBitmap({}, 1 << 20, 1 << 20, c.Samples, c.Photometric, 1, 0, 0.0,
+                                      1.0);
             ADD_FAILURE() << "no error";
         } catch (const Exception& e) {
             EXPECT_EQ(e.Message(), c.Message);

@@ -57,7 +57,7 @@ TEST_F(FileNavigationTest, OpenThreeFilesAndStepThrough) {
         ASSERT_TRUE(WaitForJobs());
         EXPECT_EQ(Probe(*Form).FOriginalWidth, step.Width);
     }
-    EXPECT_EQ(Probe(*Form).FCurrentIndex, 2);
+    EXPECT_EQ(Probe(*Form).FBatch.CurrentIndex(), 2);
     EXPECT_EQ(Probe(*Form).StatusBar1->text().isEmpty(), false);
     EXPECT_FALSE(Probe(*Form).btnNext->isEnabled()); // the last file
     EXPECT_TRUE(Probe(*Form).BtnPrevious->isEnabled());
@@ -65,7 +65,7 @@ TEST_F(FileNavigationTest, OpenThreeFilesAndStepThrough) {
     // A cancelled dialog changes nothing.
     OpenThroughDialog({});
     EXPECT_EQ(Probe(*Form).FFileList.size(), 3u);
-    EXPECT_EQ(Probe(*Form).FCurrentIndex, 2);
+    EXPECT_EQ(Probe(*Form).FBatch.CurrentIndex(), 2);
 
     // A later batch elsewhere keeps the output folder; one file: plain captions.
     std::filesystem::create_directory(Dir.File("other"));
@@ -101,7 +101,7 @@ TEST_F(FileNavigationTest, FailedLoadsKeepTheImageAndTellWhy) {
         EXPECT_EQ(Messages[0].rfind(c.Start, 0), 0u) << Messages[0];
         EXPECT_EQ(Probe(*Form).FOriginalWidth, 40);
         EXPECT_EQ(Title(), title);
-        EXPECT_EQ(Probe(*Form).FCurrentIndex, c.Index);
+        EXPECT_EQ(Probe(*Form).FBatch.CurrentIndex(), c.Index);
         EXPECT_EQ(Probe(*Form).FInputFile, files[size_t(c.Index)]);
         EXPECT_EQ(Probe(*Form).StatusBar1->text().toStdString(),
                   "загрузка файла: " + files[size_t(c.Index)]);
@@ -169,7 +169,7 @@ TEST_F(FileNavigationTest, JumpMenu) {
     EXPECT_EQ(names, (QStringList{"n0.tif", "n1.tif", "n2.tif"}));
     Probe(*Form).PopupMenu3->actions()[1]->trigger();
     ASSERT_TRUE(WaitForJobs());
-    EXPECT_EQ(Probe(*Form).FCurrentIndex, 1);
+    EXPECT_EQ(Probe(*Form).FBatch.CurrentIndex(), 1);
     EXPECT_EQ(Probe(*Form).FOriginalWidth, 11);
 
     Form->OpenFileAt(4);

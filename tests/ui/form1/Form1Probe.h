@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "ui/form1/Unit1.h"
+#include "ui/logic/KeyMap.h"
 #include "ui/widgets/ActivityIndicator.h"
 #include "ui/widgets/ColorBox.h"
 #include "ui/widgets/HelpViewer.h"
@@ -91,16 +92,15 @@ struct TForm1Probe {
           lblUpDnDash(Control<QLabel>(form, "lblUpDnDash")),
           lblWidth(Control<QLabel>(form, "lblWidth")), ButtonEnabledState(form.ButtonEnabledState),
           ColorboxItemWidth(form.ColorboxItemWidth), FAspectRatio(form.FAspectRatio),
-          FBrightness(form.FBrightness), FCachedBitmap(form.FCachedBitmap),
+          FBrightness(form.FAdjustments.Brightness), FCachedBitmap(form.FCachedBitmap),
           FColorBox1Selected(form.FColorBox1Selected), FColorBox2Selected(form.FColorBox2Selected),
-          FCroppedFile(form.FCroppedFile), FCurrentIndex(form.FCurrentIndex),
-          FCurrentScale(form.FCurrentScale), FDragOffset(form.FDragOffset),
-          FDragging(form.FDragging), FFileList(form.FFileList),
+          FCroppedFile(form.FCroppedFile), FCurrentScale(form.FCurrentScale),
+          FDragOffset(form.FDragOffset), FDragging(form.FDragging), FFileList(form.FBatch.Files()),
           FFramePosInPixels(form.FFramePosInPixels), FFrameSizeInPixels(form.FFrameSizeInPixels),
           FImageHasFocus(form.FImageHasFocus), FInputFile(form.FInputFile),
-          FOriginalHeight(form.FOriginalHeight), FOriginalSamples(form.FOriginalSamples),
-          FOriginalWidth(form.FOriginalWidth), FOriginalWords(form.FOriginalWords),
-          FOutputFolder(form.FOutputFolder), FSContrast(form.FSContrast),
+          FOriginalHeight(form.FOriginal.Height), FOriginalSamples(form.FOriginal.Samples),
+          FOriginalWidth(form.FOriginal.Width), FOriginalWords(form.FOriginal.Words),
+          FOutputFolder(form.FOutputFolder), FSContrast(form.FAdjustments.SContrast),
           FSelecting(form.FSelecting), FShownFile(form.FShownFile), FStandInView(form.FStandInView),
           FTransformState(form.FTransformState), FUpdating(form.FUpdating),
           LastShiftState(form.LastShiftState), ListViewHeight(form.ListViewHeight),
@@ -108,6 +108,11 @@ struct TForm1Probe {
           TemplateWidth(form.TemplateWidth), ReloadCommand(form.ReloadCommand),
           OnlySaveCommand(form.OnlySaveCommand), FBatch(form.FBatch), FReadAhead(form.FReadAhead),
           FReadAheadFile(form.FReadAheadFile) {}
+
+    /// The command button a key or an action clicks as `button`.
+    static QPushButton* CommandButton(const TForm1& form, TButton button) {
+        return form.CommandButton(button);
+    }
 
     // Controls
     TActivityIndicator* const ActivityIndicator1;
@@ -175,11 +180,10 @@ struct TForm1Probe {
     QColor& FColorBox1Selected;
     QColor& FColorBox2Selected;
     std::string& FCroppedFile;
-    int32_t& FCurrentIndex;
     double& FCurrentScale;
     TPoint& FDragOffset;
     bool& FDragging;
-    std::vector<std::string>& FFileList;
+    const std::vector<std::string>& FFileList; // FBatch's
     TPoint& FFramePosInPixels;
     TPoint& FFrameSizeInPixels;
     bool& FImageHasFocus;

@@ -98,6 +98,17 @@ TEST_F(KeyboardTest, ImageFocusedWithTheDefaultSwitches) {
     EXPECT_EQ(Taken(), Names{});
 }
 
+// Every button an action clicks is one of the window's command buttons.
+TEST_F(KeyboardTest, EveryButtonAnActionClicksIsACommandButton) {
+    for (const TActionDef& action : Actions())
+        for (const bool focused : {false, true}) {
+            const TActionEffect effect = ActionEffect(action.Id, focused);
+            if (effect.Kind == TEffectKind::ClickButton) {
+                EXPECT_NE(TForm1Probe::CommandButton(*Form, effect.Button), nullptr) << action.Name;
+            }
+        }
+}
+
 TEST_F(KeyboardTest, ImageNotFocusedKeysReachTheControl) {
     TForm1& f = *Form;
     Probe(f).SpEdWidth->setFocus();

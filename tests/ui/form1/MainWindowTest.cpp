@@ -64,7 +64,7 @@ TEST_F(MainWindowTest, FirstStart) {
     EXPECT_TRUE(Probe(f).ActivityIndicator2->isHidden());
     EXPECT_FALSE(Probe(f).InfoPanel->isHidden());
     EXPECT_FALSE(Probe(f).FImageHasFocus);
-    EXPECT_EQ(Probe(f).FCurrentIndex, -1);
+    EXPECT_EQ(Probe(f).FBatch.CurrentIndex(), -1);
     // Hints after 1000 ms at rest, for 8000 ms; the program's font at 9 points.
     EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1000);
     EXPECT_EQ(Probe(f).BtnSave->toolTipDuration(), 8000);
@@ -247,6 +247,8 @@ TEST_F(MainWindowTest, LoadCompletionSetsTitleButtonsAndStatus) {
 }
 
 TEST_F(MainWindowTest, StatusLineClickCopiesIt) {
+    QTest::mouseClick(Probe(*Form).StatusBar1, Qt::LeftButton); // right after start
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Готов к работе"));
     Form->SetStatusText(QStringLiteral("Обрезаемые поля"));
     QTest::mouseClick(Probe(*Form).StatusBar1, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("Обрезаемые поля"));

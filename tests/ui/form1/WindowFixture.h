@@ -186,8 +186,6 @@ protected:
         TForm1Probe p = Probe(f);
         p.FBatch.Assign({"/scans/a.tif", "/scans/b.tif", "/scans/c.tif"});
         p.FBatch.OpenAt(1);
-        p.FFileList = p.FBatch.Files();
-        p.FCurrentIndex = p.FBatch.CurrentIndex();
         f.UpdateButtons();
     }
 

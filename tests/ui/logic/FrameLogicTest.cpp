@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The frame's arithmetic: steps, centre keeping, limits, templates, ratio texts, status texts.
+// The frame's arithmetic: steps, arrow moves, templates, ratio texts, status texts (the centre
+// kept and the corner kept inside the image: tests/pipeline/crop/CropCoreTest.cpp).
 
 #include <gtest/gtest.h>
 
@@ -17,22 +18,6 @@ TEST(ArrowStepTest, EveryModifierSetGivesItsProduct) {
         {ssAlt, 16}, {ssCtrl | ssAlt, 32}, {ssShift | ssAlt, 64}, {ssCtrl | ssShift | ssAlt, 128}};
     for (const auto& c : cases)
         EXPECT_EQ(ArrowStep(c.Shift), c.Step) << int(c.Shift);
-}
-
-TEST(KeepCentreTest, SizeChangesKeepTheCentre) {
-    const struct {
-        int32_t Old, Pos, New, Image, Expected;
-    } cases[] = {
-        {1000, 100, 1001, 5000, 100},                                    // 500 + 100 − 500
-        {1001, 100, 1000, 5000, 100},                                    // 500 + 100 − 500
-        {1000, 100, 999, 5000, 101},                                     // 500 + 100 − 499
-        {9000, 1500, 4500, 12000, 3750}, {1000, 4000, 2000, 5000, 3000}, // limited on the right
-        {1000, 0, 3000, 5000, 0},                                        // limited on the left
-        {1000, 100, 6000, 5000, 0}, // larger than the image: at 0
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(KeepCentre(c.Old, c.Pos, c.New, c.Image), c.Expected)
-            << c.Old << "→" << c.New << " at " << c.Pos;
 }
 
 TEST(ArrowMoveTest, MovesAreLimitedToTheImage) {
@@ -53,12 +38,6 @@ TEST(ArrowMoveTest, FrameLargerThanTheImageStaysAtZero) {
     for (TArrow arrow : {TArrow::Left, TArrow::Right})
         for (int32_t x : {0, -500, -1000})
             EXPECT_EQ(ArrowMove({x, 10}, arrow, 1, frame, image).X, 0) << x;
-}
-
-TEST(ClampToImageTest, DragLimits) {
-    EXPECT_EQ(ClampToImage(4500, 1000, 5000), 4000);
-    EXPECT_EQ(ClampToImage(-3, 1000, 5000), 0);
-    EXPECT_EQ(ClampToImage(200, 6000, 5000), 0);
 }
 
 TEST(SpinEditValueTest, NonNumbersZeroAndEmptyReadAsOne) {

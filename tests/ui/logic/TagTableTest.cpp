@@ -36,6 +36,24 @@ TEST(TagTable, SummaryRow) {
     EXPECT_EQ(TagTableSummary(0, false), "Найдено 0 тегов, порядок байтов Little-Endian:");
 }
 
+// A file of several pages says so under the summary, each page after the first in a row of
+// its own; a single page adds no row.
+TEST(TagTable, PagesAfterTheSummary) {
+    const std::vector<TFurtherPage> pages = {{2, 40, 30, true}, {3, 10, 8, false}};
+    const std::vector<TTagTableRow> rows = BuildTagTableRows({}, false, pages);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1].Caption, "Страниц в файле: 3 (показана первая)");
+    EXPECT_EQ(rows[2], (TTagTableRow{"Страница 2",
+                                     {"", "", "", "40 × 30",
+                                      "того же размера — сохранение отменяется: обрезка "
+                                      "сохранила бы только первую страницу"}}));
+    EXPECT_EQ(rows[3], (TTagTableRow{"Страница 3",
+                                     {"", "", "", "10 × 8",
+                                      "другого размера (миниатюра) — в сохранённый файл не "
+                                      "переносится"}}));
+    EXPECT_EQ(BuildTagTableRows({}, false).size(), 1u);
+}
+
 TEST(TagTable, SplitFirstLine) {
     const struct {
         const char* Text;

@@ -12,9 +12,9 @@
 
 #include "pipeline/crop/CropCore.h"
 #include "pipeline/crop/CropOutput.h"
+#include "pipeline/crop/PathParts.h"
 #include "pipeline/jobs/JobTexts.h"
 #include "pipeline/jobs/OneShotJob.h"
-#include "pipeline/crop/PathParts.h"
 #include "pipeline/kernels/Transform.h"
 #include "ui/form1/Unit1.h"
 
@@ -52,8 +52,8 @@ void TForm1::CropByFrame(bool UseFrame) {
             return;
         }
     }
-    const int32_t W = FOriginalWidth;
-    const int32_t H = FOriginalHeight;
+    const int32_t W = FOriginal.Width;
+    const int32_t H = FOriginal.Height;
     request->Frame = UseFrame ? ClampFrameToImage(FFramePosInPixels.X, FFramePosInPixels.Y,
                                                   FFrameSizeInPixels.X, FFrameSizeInPixels.Y, W, H)
                               : WholeImage(W, H);
@@ -71,6 +71,7 @@ void TForm1::CropByFrame(bool UseFrame) {
     // meanwhile replaces the window's image and tags, never the job's.
     request->MinimalTags = chkNoTags->isChecked();
     request->SourceTags = CurrentFileTags;
+    request->SourcePages = CurrentFilePages;
     request->PreserveOriginalOrientation = PreserveOriginalOrientation(FTransformState);
     request->OutputFile = FCroppedFile;
 

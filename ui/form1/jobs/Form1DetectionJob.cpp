@@ -32,12 +32,12 @@ bool SameOwner(const std::weak_ptr<const TSampleWords>& a, const TSharedWords& b
 } // namespace
 
 void TForm1::StartPictureDetection() {
-    if (!HasImage() || !FOriginalWords || FClosing)
+    if (!HasImage() || !FOriginal.Words || FClosing)
         return;
     auto job = std::make_shared<TDetectionJob>();
     job->Image = CurrentImage();
     job->File = FShownFile;
-    job->AsLoaded = SameOwner(FLoadedWords, FOriginalWords);
+    job->AsLoaded = SameOwner(FLoadedWords, FOriginal.Words);
     job->Load = FLoads.Latest();
     job->Detection = FDetections.Begin();
     job->Position = FFramePosInPixels;
@@ -48,7 +48,7 @@ void TForm1::StartPictureDetection() {
     // A later load, a later search or a transform of the image makes this one stale.
     auto stale = [this, job] {
         return FClosing || !FLoads.IsLatest(job->Load) || !FDetections.IsLatest(job->Detection) ||
-               FOriginalWords != job->Image.Words;
+               FOriginal.Words != job->Image.Words;
     };
     // A frame the user moved or resized meanwhile stays where the user put it.
     auto frameKept = [this, job] {
@@ -62,7 +62,7 @@ void TForm1::StartPictureDetection() {
         if (!frameKept())
             return;
         const TFrameOnPicture placement =
-            PlaceFrameOnPicture(found, FFrameSizeInPixels, {FOriginalWidth, FOriginalHeight});
+            PlaceFrameOnPicture(found, FFrameSizeInPixels, {FOriginal.Width, FOriginal.Height});
         if (placement.Moved)
             MoveFrameTo(placement.Position);
         FPlacementNote.Set(placement.Status, FFramePosInPixels, FFrameSizeInPixels);

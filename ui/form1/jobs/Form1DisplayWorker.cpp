@@ -20,23 +20,23 @@ bool NoImage(const TSharedWords& words) {
 } // namespace
 
 void TForm1::TrackBar1Change() {
-    if (NoImage(FOriginalWords))
+    if (NoImage(FOriginal.Words))
         return;
-    FBrightness = TrackBar1->value();
+    FAdjustments.Brightness = TrackBar1->value();
     RequestBitmapUpdate();
 }
 
 void TForm1::TrackBar2Change() {
-    if (NoImage(FOriginalWords))
+    if (NoImage(FOriginal.Words))
         return;
-    FSContrast = TrackBar2->value() / 100.0;
+    FAdjustments.SContrast = SContrastFromPosition(TrackBar2->value());
     RequestBitmapUpdate();
 }
 
 void TForm1::TrackBar3Change() {
-    if (NoImage(FOriginalWords))
+    if (NoImage(FOriginal.Words))
         return;
-    FGamma = GammaFromPosition(TrackBar3->value());
+    FAdjustments.Gamma = GammaFromPosition(TrackBar3->value());
     RequestBitmapUpdate();
 }
 

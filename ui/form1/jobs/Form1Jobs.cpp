@@ -11,8 +11,8 @@
 
 #include "pipeline/jobs/DisplayWorker.h"
 #include "pipeline/jobs/JobTexts.h"
-#include "pipeline/kernels/Render.h"
 #include "pipeline/jobs/UiCallQueue.h"
+#include "pipeline/kernels/Render.h"
 #include "ui/form1/Unit1.h"
 #include "ui/widgets/ImageBox.h"
 #include "ui/widgets/ScaledViewCache.h"
@@ -22,9 +22,9 @@ namespace vantrel {
 namespace {
 
 std::unique_ptr<TViewBitmap> RenderView(const TCurrentImage& image, const TDisplayAdjustments& a) {
-    return std::make_unique<TViewBitmap>(
-        RenderWordsToBitmap(*image.Words, image.Width, image.Height, image.Samples,
-                            image.Photometric, a.Brightness, a.SContrast, a.Gamma));
+    return std::make_unique<TViewBitmap>(RenderWordsToBitmap(
+        *image.Words, image.Width, image.Height, image.Samples, image.Photometric,
+        image.SampleFormat, a.Brightness, a.SContrast, a.Gamma));
 }
 
 } // namespace
@@ -104,12 +104,11 @@ void TForm1::ShowOutOfMemoryAdvice() {
 }
 
 TDisplayAdjustments TForm1::CurrentAdjustments() const {
-    return {FBrightness, FSContrast, FGamma};
+    return FAdjustments;
 }
 
 TCurrentImage TForm1::CurrentImage() const {
-    return {FOriginalWords, FOriginalWidth, FOriginalHeight, FOriginalSamples,
-            FOriginalPhotometric};
+    return FOriginal;
 }
 
 std::size_t TForm1::RunningJobs() {
@@ -139,9 +138,9 @@ void TForm1::InstallTransformed(TSharedWords words, int32_t width, int32_t heigh
                                 std::unique_ptr<TViewBitmap> bitmap) {
     // The previous view and samples go first; the tags of the file stay.
     ReleaseImage();
-    FOriginalWords = std::move(words);
-    FOriginalWidth = width;
-    FOriginalHeight = height;
+    FOriginal.Words = std::move(words);
+    FOriginal.Width = width;
+    FOriginal.Height = height;
     FCachedBitmap = std::shared_ptr<const TViewBitmap>(std::move(bitmap));
     ++FBitmapSerial;
     // A render pass of the previous image under way must not replace this view.

@@ -51,20 +51,21 @@ void LoadAndRender(TLoadJob& job, TReadAhead* readAhead) {
         job.Image.Height = loaded.Height;
         job.Image.Samples = loaded.SamplesPerPixel;
         job.Image.Photometric = loaded.PhotometricInterpretation;
+        job.Image.SampleFormat = loaded.SampleFormat;
+        job.Image.FurtherPages = reader.GetFurtherPages();
         job.Image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
     }
     const TDisplayAdjustments& a = job.Adjustments;
-    job.Image.Bitmap = std::make_unique<TViewBitmap>(
-        RenderWordsToBitmap(*job.Image.Words, job.Image.Width, job.Image.Height, job.Image.Samples,
-                            job.Image.Photometric, a.Brightness, a.SContrast, a.Gamma));
+    job.Image.Bitmap = std::make_unique<TViewBitmap>(RenderWordsToBitmap(
+        *job.Image.Words, job.Image.Width, job.Image.Height, job.Image.Samples,
+        job.Image.Photometric, job.Image.SampleFormat, a.Brightness, a.SContrast, a.Gamma));
 }
 
 } // namespace
 
 void TForm1::ReadDisplayAdjustments() {
-    FBrightness = TrackBar1->value();
-    FSContrast = TrackBar2->value() / 100.0;
-    FGamma = GammaFromPosition(TrackBar3->value());
+    FAdjustments =
+        AdjustmentsFromPositions(TrackBar1->value(), TrackBar2->value(), TrackBar3->value());
 }
 
 void TForm1::DisplayTIFFAsync(const std::string& FileName, const std::string& DistFolder) {
@@ -82,7 +83,7 @@ void TForm1::DisplayTIFFAsync(const std::string& FileName, const std::string& Di
     job->LetGoView = LetGoOfFullView();
 
     auto onSuccess = [this, job] {
-        job->OldWords = FOriginalWords;
+        job->OldWords = FOriginal.Words;
         job->OldBitmap = FCachedBitmap;
         CompleteLoad(std::move(job->Image), std::move(job->Tags), job->IsBigEndian, job->FileName,
                      job->DistFolder);

@@ -33,15 +33,15 @@ void TransformAndRender(TTransformJob& job) {
     const TCurrentImage& s = job.Source;
     job.Result = TransformWords(*s.Words, s.Width, s.Height, s.Samples, job.Transform);
     const TDisplayAdjustments& a = job.Adjustments;
-    job.Bitmap = std::make_unique<TViewBitmap>(
-        RenderWordsToBitmap(*job.Result.NewWords, job.Result.NewWidth, job.Result.NewHeight,
-                            s.Samples, s.Photometric, a.Brightness, a.SContrast, a.Gamma));
+    job.Bitmap = std::make_unique<TViewBitmap>(RenderWordsToBitmap(
+        *job.Result.NewWords, job.Result.NewWidth, job.Result.NewHeight, s.Samples, s.Photometric,
+        s.SampleFormat, a.Brightness, a.SContrast, a.Gamma));
 }
 
 } // namespace
 
 void TForm1::PerformImageTransform(TTransformType Transform) {
-    if (!FOriginalWords || FOriginalWords->empty())
+    if (!FOriginal.Words || FOriginal.Words->empty())
         return;
     SetBusy(true);
     auto job = std::make_shared<TTransformJob>();
@@ -49,17 +49,17 @@ void TForm1::PerformImageTransform(TTransformType Transform) {
     job->Source = CurrentImage();
     // The adjustments are taken now, on the UI thread that writes them.
     job->Adjustments = CurrentAdjustments();
-    job->Frame =
-        TransformFrame(Transform, {FFrameSizeInPixels.X, FFrameSizeInPixels.Y},
-                       {FFramePosInPixels.X, FFramePosInPixels.Y}, FOriginalWidth, FOriginalHeight);
+    job->Frame = TransformFrame(Transform, {FFrameSizeInPixels.X, FFrameSizeInPixels.Y},
+                                {FFramePosInPixels.X, FFramePosInPixels.Y}, FOriginal.Width,
+                                FOriginal.Height);
     job->LetGoView = LetGoOfFullView();
 
     auto onSuccess = [this, job] {
         job->OldBitmap = FCachedBitmap;
         InstallTransformed(job->Result.NewWords, job->Result.NewWidth, job->Result.NewHeight,
                            std::move(job->Bitmap));
-        lblWidth->setText(QString::number(FOriginalWidth) + QStringLiteral(" →"));
-        lblHeight->setText(QString::number(FOriginalHeight) + QStringLiteral(" →"));
+        lblWidth->setText(QString::number(FOriginal.Width) + QStringLiteral(" →"));
+        lblHeight->setText(QString::number(FOriginal.Height) + QStringLiteral(" →"));
         SetTransformTitle();
         UpdateStatusLine();
         UpdateTransformState(FTransformState, job->Transform);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "ui/logic/settings/Settings.h"
 
+#include "ui/logic/FrameLogic.h"
 #include "ui/logic/settings/FileText.h"
+#include "ui/logic/settings/SettingRows.h"
 #include "ui/logic/settings/TemplatesFile.h"
 
 #include <algorithm>
@@ -54,11 +56,6 @@ int HexDigit(char c) {
     return -1;
 }
 
-std::string ColorProblem(std::string_view key, std::string_view value) {
-    return "Неизвестный цвет " + std::string(key) + "=" + std::string(value) +
-           " в файле настроек: оставлен цвет по умолчанию.";
-}
-
 } // namespace
 
 std::string ColorToString(TColor color) {
@@ -97,7 +94,13 @@ std::optional<TColor> StringToColor(std::string_view text) {
     return static_cast<TColor>(*number);
 }
 
-TSettings::TSettings() : Templates(BuiltInTemplates()) {}
+TSettings::TSettings() : Templates(BuiltInTemplates()) {
+    for (const TSettingRow& row : SettingRows())
+        ApplyDefault(row, *this);
+    // Until a templates file is read, the built-in list keeps its own selection; a missing
+    // ComboBoxIndex selects the first entry.
+    ComboBoxIndex = BuiltInTemplateIndex;
+}
 
 int ResolveTemplateIndex(int stored, int count, int current) {
     if (stored < 0)
@@ -109,109 +112,40 @@ int ResolveTemplateIndex(int stored, int count, int current) {
 
 void ReadSettingsIni(const TIniFile& ini, TSettings& s, bool templatesRead,
                      TSettingsProblems* problems) {
-    auto report = [problems](std::string message) {
-        if (problems)
-            problems->Messages.push_back(std::move(message));
-    };
-
-    s.WindowWidth = std::max(ini.ReadInteger("Window", "Width", s.WindowWidth), MinWindowWidth);
-    s.WindowHeight = std::max(ini.ReadInteger("Window", "Height", s.WindowHeight), MinWindowHeight);
-    s.Maximized = ini.ReadBool("Window", "Maximized", s.Maximized);
-    s.ListViewHeight = std::max(ini.ReadInteger("Window", "ListViewHeight", s.ListViewHeight), 0);
-    s.FlagShowHelp = ini.ReadBool("Window", "FlagShowHelp", s.FlagShowHelp);
-
-    s.OpenDir = ini.ReadString("Folders", "OpenDir", s.OpenDir);
-    s.SaveDir = ini.ReadString("Folders", "SaveDir", s.SaveDir);
-
+    for (const TSettingRow& row : SettingRows()) {
+        std::string problem;
+        ReadSetting(row, ini, s, &problem);
+        if (problems && !problem.empty())
+            problems->Messages.push_back(std::move(problem));
+    }
     // Only the two states of the lock are meaningful; any other value would leave a lock
     // that neither follows nor toggles, so the default stays.
-    const int lock = ini.ReadInteger("UI", "LockRatio", s.LockRatio);
-    if (lock == 0 || lock == 1)
-        s.LockRatio = lock;
-    else
-        report("Неверное значение LockRatio=" + std::to_string(lock) +
-               " в файле настроек: пропорции зафиксированы.");
-
-    const int current = templatesRead ? -1 : BuiltInTemplateIndex;
-    s.ComboBoxIndex = ResolveTemplateIndex(ini.ReadInteger("UI", "ComboBoxIndex", 0),
-                                           static_cast<int>(s.Templates.size()), current);
-    s.FrameWidth = std::max(ini.ReadInteger("UI", "Width", s.FrameWidth), 1);
-    s.FrameHeight = std::max(ini.ReadInteger("UI", "Height", s.FrameHeight), 1);
-    s.NoTags = ini.ReadBool("UI", "Tags", s.NoTags);
-    for (auto [key, color] :
-         {std::pair{"FrameColor1", &s.FrameColor1}, std::pair{"FrameColor2", &s.FrameColor2}}) {
-        const std::optional<std::string> text = ini.ReadValue("UI", key);
-        if (!text)
-            continue;
-        if (const auto parsed = StringToColor(*text))
-            *color = *parsed;
-        else
-            report(ColorProblem(key, *text));
+    if (s.LockRatio != RatioLocked && s.LockRatio != RatioFree) {
+        if (problems)
+            problems->Messages.push_back(
+                "Неверное значение LockRatio=" + std::to_string(s.LockRatio) +
+                " в файле настроек: пропорции зафиксированы.");
+        s.LockRatio = RatioLocked;
     }
-    s.FrameDash = std::clamp(ini.ReadInteger("UI", "FrameDash", s.FrameDash), 1, 100);
-    s.FrameBlank = std::clamp(ini.ReadInteger("UI", "FrameBlank", s.FrameBlank), 0, 100);
-    s.PlaceOnOpen = ini.ReadBool("UI", "PlaceOnOpen", s.PlaceOnOpen);
-
-    s.Prefix = ini.ReadString("Output", "Prefix", s.Prefix);
-    s.Postfix = ini.ReadString("Output", "Postfix", s.Postfix);
-
-    s.TrimSpace = ini.ReadBool("HotKey", "Trim_Space", s.TrimSpace);
-    s.TrimCtrlEnter = ini.ReadBool("HotKey", "Trim_CtrlEnter", s.TrimCtrlEnter);
-    s.TrimAltC = ini.ReadBool("HotKey", "Trim_AltC", s.TrimAltC);
-    s.NextTab = ini.ReadBool("HotKey", "Next_Tab", s.NextTab);
-    s.NextPg = ini.ReadBool("HotKey", "Next_Pg", s.NextPg);
-    s.NextAD = ini.ReadBool("HotKey", "Next_AD", s.NextAD);
-    s.NoModif = ini.ReadBool("HotKey", "Chk_NoModif", s.NoModif);
-
-    s.Brightness = std::clamp(ini.ReadInteger("DisplaySettings", "Brightness", s.Brightness),
-                              -BrightnessLimit, BrightnessLimit);
-    s.SContrast = std::clamp(ini.ReadInteger("DisplaySettings", "SContrast", s.SContrast),
-                             -SContrastLimit, SContrastLimit);
-    s.Gamma =
-        std::clamp(ini.ReadInteger("DisplaySettings", "Gamma", s.Gamma), -GammaLimit, GammaLimit);
+    // The index read selects among the templates in force.
+    const int current = templatesRead ? -1 : BuiltInTemplateIndex;
+    s.ComboBoxIndex =
+        ResolveTemplateIndex(s.ComboBoxIndex, static_cast<int>(s.Templates.size()), current);
 }
 
-void WriteSettingsIni(const TSettings& s, TIniFile& ini) {
-    // A maximized window keeps the last normal size in the file.
-    ini.WriteBool("Window", "Maximized", s.Maximized);
-    if (!s.Maximized) {
-        ini.WriteInteger("Window", "Width", s.WindowWidth);
-        ini.WriteInteger("Window", "Height", s.WindowHeight);
+void WriteSettingsIni(const TSettings& settings, TIniFile& ini) {
+    TSettings s = settings;
+    // A hidden panel keeps its remembered height; the help opens by itself on a first run only.
+    if (s.PanelHeight >= MinListViewHeight)
+        s.ListViewHeight = s.PanelHeight;
+    s.FlagShowHelp = false;
+    for (const TSettingRow& row : SettingRows()) {
+        // A maximized window keeps the last normal size in the file.
+        const bool windowSize = row.Field == TSettingField(&TSettings::WindowWidth) ||
+                                row.Field == TSettingField(&TSettings::WindowHeight);
+        if (!(s.Maximized && windowSize))
+            WriteSetting(row, s, ini);
     }
-    ini.WriteInteger("Window", "ListViewHeight",
-                     s.PanelHeight >= MinListViewHeight ? s.PanelHeight : s.ListViewHeight);
-    ini.WriteBool("Window", "FlagShowHelp", false);
-
-    ini.WriteString("Folders", "OpenDir", s.OpenDir);
-    ini.WriteString("Folders", "SaveDir", s.SaveDir);
-
-    ini.WriteInteger("UI", "ComboBoxIndex", s.ComboBoxIndex);
-    ini.WriteInteger("UI", "Width", s.FrameWidth);
-    ini.WriteInteger("UI", "Height", s.FrameHeight);
-    ini.WriteInteger("UI", "LockRatio", s.LockRatio);
-
-    // Quoted, so that blanks at either end survive the trimming of values.
-    ini.WriteString("Output", "Prefix", "\"" + s.Prefix + "\"");
-    ini.WriteString("Output", "Postfix", "\"" + s.Postfix + "\"");
-
-    ini.WriteBool("UI", "Tags", s.NoTags);
-    ini.WriteString("UI", "FrameColor1", ColorToString(s.FrameColor1));
-    ini.WriteString("UI", "FrameColor2", ColorToString(s.FrameColor2));
-    ini.WriteInteger("UI", "FrameDash", s.FrameDash);
-    ini.WriteInteger("UI", "FrameBlank", s.FrameBlank);
-    ini.WriteBool("UI", "PlaceOnOpen", s.PlaceOnOpen);
-
-    ini.WriteBool("HotKey", "Trim_Space", s.TrimSpace);
-    ini.WriteBool("HotKey", "Trim_CtrlEnter", s.TrimCtrlEnter);
-    ini.WriteBool("HotKey", "Trim_AltC", s.TrimAltC);
-    ini.WriteBool("HotKey", "Next_Tab", s.NextTab);
-    ini.WriteBool("HotKey", "Next_Pg", s.NextPg);
-    ini.WriteBool("HotKey", "Next_AD", s.NextAD);
-    ini.WriteBool("HotKey", "Chk_NoModif", s.NoModif);
-
-    ini.WriteInteger("DisplaySettings", "Brightness", s.Brightness);
-    ini.WriteInteger("DisplaySettings", "SContrast", s.SContrast);
-    ini.WriteInteger("DisplaySettings", "Gamma", s.Gamma);
 }
 
 TSettings LoadSettings(const std::filesystem::path& folder, TSettingsProblems* problems) {

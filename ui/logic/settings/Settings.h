@@ -49,57 +49,58 @@ inline constexpr TColor clOrange = RGBColor(255, 128, 0); // offered by the colo
 // Ranges the controls keep their values in.
 inline constexpr int MinWindowWidth = 900;
 inline constexpr int MinWindowHeight = 600;
-inline constexpr int BrightnessLimit = 255;  // TrackBar1: -255..255
-inline constexpr int SContrastLimit = 500;   // TrackBar2: -500..500
-inline constexpr int GammaLimit = 100;       // TrackBar3: -100..100
 inline constexpr int MinListViewHeight = 30; // below this the metadata panel counts as hidden
 
+/// The settings as the program holds them. Each field but PanelHeight and the templates is a
+/// key of Vantrel.ini, whose row in SettingRows.cpp gives its default, its range and the
+/// control that shows it.
 struct TSettings {
     // [Window]
-    int WindowWidth = 900;
-    int WindowHeight = 600;
-    bool Maximized = false;
-    int ListViewHeight = 200; // remembered height of the metadata panel
+    int WindowWidth{};
+    int WindowHeight{};
+    bool Maximized{};
+    int ListViewHeight{}; // remembered height of the metadata panel
     /// Saving only: the metadata panel's height at the end of the run. Below 30 (hidden) the
     /// remembered ListViewHeight is written instead.
     int PanelHeight = 0;
-    bool FlagShowHelp = true; // read true when missing, always written false
+    bool FlagShowHelp{}; // read true when missing, always written false
 
     // [Folders]
     std::string OpenDir; // as stored; see InitialOpenFolder for the dialog's folder
     std::string SaveDir; // FOutputFolder
 
     // Templates file and [UI]
-    std::vector<std::string> Templates;       // ComboBox1's entries
-    int ComboBoxIndex = BuiltInTemplateIndex; // the entry to select, -1 for none
-    int LockRatio = 0;                        // 0 locked, 1 free
-    int FrameWidth = 1650;                    // SpEdWidth
-    int FrameHeight = 1100;                   // SpEdHeight
-    bool NoTags = false;                      // chkNoTags
-    TColor FrameColor1 = clYellow;            // ColorBox1
-    TColor FrameColor2 = clBlack;             // ColorBox2
-    int FrameDash = 36;                       // UpDnDash, 1..100
-    int FrameBlank = 18;                      // UpDnBlank, 0..100
-    bool PlaceOnOpen = false; // chkPlaceOnOpen: every load puts the frame on the picture
+    std::vector<std::string> Templates; // ComboBox1's entries
+    int ComboBoxIndex{};                // the entry to select, -1 for none
+    int LockRatio{};                    // 0 locked, 1 free
+    int FrameWidth{};                   // SpEdWidth
+    int FrameHeight{};                  // SpEdHeight
+    bool NoTags{};                      // chkNoTags
+    TColor FrameColor1{};               // ColorBox1
+    TColor FrameColor2{};               // ColorBox2
+    int FrameDash{};                    // UpDnDash
+    int FrameBlank{};                   // UpDnBlank
+    bool PlaceOnOpen{};                 // chkPlaceOnOpen: every load puts the frame on the picture
 
     // [Output]
-    std::string Prefix = "[] "; // EdPrefix
-    std::string Postfix;        // EdPostfix
+    std::string Prefix;  // EdPrefix
+    std::string Postfix; // EdPostfix
 
     // [HotKey]
-    bool TrimSpace = true;     // Chk_Space
-    bool TrimCtrlEnter = true; // Chk_CtrlEnter
-    bool TrimAltC = false;     // Chk_AltC
-    bool NextTab = true;       // ChkTabNext
-    bool NextPg = true;        // ChkPgNext
-    bool NextAD = false;       // ChADNext
-    bool NoModif = false;      // Chk_NoModif
+    bool TrimSpace{};     // Chk_Space
+    bool TrimCtrlEnter{}; // Chk_CtrlEnter
+    bool TrimAltC{};      // Chk_AltC
+    bool NextTab{};       // ChkTabNext
+    bool NextPg{};        // ChkPgNext
+    bool NextAD{};        // ChADNext
+    bool NoModif{};       // Chk_NoModif
 
     // [DisplaySettings]
-    int Brightness = 0; // TrackBar1
-    int SContrast = 0;  // TrackBar2
-    int Gamma = 0;      // TrackBar3
+    int Brightness{}; // TrackBar1
+    int SContrast{};  // TrackBar2
+    int Gamma{};      // TrackBar3
 
+    /// The defaults of every key, the built-in templates and their selection.
     TSettings();
     friend bool operator==(const TSettings&, const TSettings&) = default;
 };

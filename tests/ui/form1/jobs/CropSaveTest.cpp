@@ -13,6 +13,7 @@
 #include "pipeline/jobs/JobTexts.h"
 #include "tags/TagNumbers.h"
 #include "tests/support/MinimalTagDescriber.h"
+#include "tests/support/Shell.h"
 #include "tests/ui/form1/WindowFixture.h"
 #include "tiff/CropTIFFUnit.h"
 
@@ -97,6 +98,50 @@ TEST_F(CropSaveTest, NamePlaceAndSamplesOfTheSavedFile) {
     EXPECT_EQ(FolderNames(Dir.Path()),
               (std::vector<std::string>{"crop_scan 12_c.tif", "out", "scan 12.tiff", "scan.tif"}));
     EXPECT_EQ(FolderNames(Dir.File("out")), std::vector<std::string>{"scan 12.tiff"});
+}
+
+// A damaged source whose IFD0 repeats its sample-describing tags (the round-trip fuzzer's
+// find): the crop is saved in both modes, and the reload shows the words it had.
+TEST_F(CropSaveTest, SourceRepeatingItsSampleTagsSavesWhatWasShown) {
+    const std::string source = Dir.File("repeated.tif");
+    std::filesystem::copy_file(std::string(VANTREL_FUZZ_CORPUS) +
+                                   "/fuzz_roundtrip/regression-duplicate-sample-tags.tif",
+                               source);
+    Probe(*Form).EdPrefix->setText(QStringLiteral("c_"));
+    for (const bool minimal : {false, true}) {
+        SCOPED_TRACE(minimal);
+        Probe(*Form).chkNoTags->setChecked(minimal);
+        OpenThroughDialog({source});
+        const TSampleWords shown = *Form->CurrentImage().Words;
+        Form->CropByFrame(false);
+        ASSERT_TRUE(WaitForJobs());
+        ASSERT_TRUE(Messages.empty()) << Messages[0];
+        EXPECT_EQ(Probe(*Form).FShownFile, Dir.File("c_repeated.tif"));
+        EXPECT_TRUE(*Form->CurrentImage().Words == shown);
+    }
+}
+
+// A second page of the same size (tifffile's two-page file): the tag table tells the pages, the
+// save is refused with its message, nothing is written and the source stays shown.
+TEST_F(CropSaveTest, PageOfTheSameSizeIsNotLost) {
+    const std::string source = Dir.File("two.tif");
+    ASSERT_EQ(test::RunShell("cd " + test::ShellQuote(Dir.Path()) +
+                             " && /usr/bin/python3 -c 'import numpy as np, tifffile\n"
+                             "tifffile.imwrite(\"two.tif\", np.zeros((2, 30, 40), np.uint16))'")
+                  .Status,
+              0);
+    Probe(*Form).EdPrefix->setText(QStringLiteral("c_"));
+    OpenThroughDialog({source});
+    EXPECT_EQ(Probe(*Form).ListView1->topLevelItem(1)->text(0),
+              QStringLiteral("Страниц в файле: 2 (показана первая)"));
+    Form->CropByFrame(false);
+    ASSERT_TRUE(WaitForJobs());
+    ASSERT_EQ(Messages.size(), 1u);
+    EXPECT_EQ(Messages[0], "Ошибка при обрезке:\r\nВ файле есть другие страницы того же размера "
+                           "(2): сохраняется только первая страница, и они были бы потеряны. "
+                           "Файл не сохранён");
+    EXPECT_FALSE(std::filesystem::exists(Dir.File("c_two.tif")));
+    EXPECT_EQ(Probe(*Form).FShownFile, source);
 }
 
 TEST_F(CropSaveTest, FramesArePulledInsideTheImage) {

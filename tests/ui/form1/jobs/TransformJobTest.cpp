@@ -127,7 +127,7 @@ bool ViewMatchesTrackBars(TForm1& form) {
     const TCurrentImage image = form.CurrentImage();
     const TViewBitmap expected = RenderWordsToBitmap(
         *image.Words, image.Width, image.Height, image.Samples, image.Photometric,
-        Probe(form).TrackBar1->value(), Probe(form).TrackBar2->value() / 100.0,
+        image.SampleFormat, Probe(form).TrackBar1->value(), Probe(form).TrackBar2->value() / 100.0,
         GammaFromPosition(Probe(form).TrackBar3->value()));
     const TViewBitmap& shown = *Probe(form).FCachedBitmap;
     return shown.Width == expected.Width && shown.Height == expected.Height &&

@@ -3,6 +3,7 @@
 #include "tests/support/TempDir.h"
 #include "tiff/Exceptions.h"
 #include "ui/logic/settings/FileText.h"
+#include "ui/logic/settings/SettingRows.h"
 
 #include <gtest/gtest.h>
 
@@ -70,39 +71,51 @@ TEST(SettingsTest, FirstStartWithoutFiles) {
     EXPECT_EQ(second.ComboBoxIndex, 0);
 }
 
+// Each key of the table on its own with a value other than its default: written, read back.
 TEST(SettingsTest, EveryKeySurvivesARoundTrip) {
+    for (const TSettingRow& row : SettingRows()) {
+        SCOPED_TRACE(std::string(row.Section) + "/" + std::string(row.Key));
+        TSettings s;
+        std::visit(
+            [&](auto field) {
+                auto& value = s.*field;
+                using TValue = std::remove_reference_t<decltype(value)>;
+                if constexpr (std::is_same_v<TValue, bool>)
+                    value = !value;
+                else if constexpr (std::is_same_v<TValue, int>)
+                    value = value < row.Range.Max ? value + 1 : value - 1;
+                else if constexpr (std::is_same_v<TValue, TColor>)
+                    value = clOrange;
+                else
+                    value = " /home/u/Сканы\\старые = \"a\" "; // blanks, quotes, backslash
+            },
+            row.Field);
+        TIniFile ini;
+        WriteSettingsIni(s, ini);
+        TSettings back;
+        ReadSettingsIni(TIniFile(ini.Text()), back, false);
+        TSettings expected = s;
+        expected.FlagShowHelp = false; // always written false
+        if (row.Type == TSettingType::Text)
+            expected.*std::get<std::string TSettings::*>(row.Field) =
+                "/home/u/Сканы\\старые = \"a\""; // unquoted, its blanks trimmed
+        EXPECT_EQ(back, expected);
+    }
+}
+
+// The templates, the remembered panel height and texts of every kind at once.
+TEST(SettingsTest, SettingsSurviveARestart) {
     const test::TTempDir tmp;
     const std::filesystem::path folder = tmp.Path();
     TSettings s;
-    s.WindowWidth = 1234;
-    s.WindowHeight = 777;
     s.ListViewHeight = 150;
     s.PanelHeight = 321;
     s.OpenDir = "/home/u/Сканы\\старые";
     s.SaveDir = "/home/u/out dir/";
     s.Templates = {"100x200 мой", "", "300 400"};
     s.ComboBoxIndex = 2;
-    s.LockRatio = 1;
-    s.FrameWidth = 4000;
-    s.FrameHeight = 3000;
-    s.NoTags = true;
-    s.FrameColor1 = clOrange;
-    s.FrameColor2 = RGBColor(0, 255, 255);
-    s.FrameDash = 7;
-    s.FrameBlank = 0;
-    s.PlaceOnOpen = true;
     s.Prefix = " a=b ";
     s.Postfix = "_crop ";
-    s.TrimSpace = false;
-    s.TrimCtrlEnter = false;
-    s.TrimAltC = true;
-    s.NextTab = false;
-    s.NextPg = false;
-    s.NextAD = true;
-    s.NoModif = true;
-    s.Brightness = -255;
-    s.SContrast = 500;
-    s.Gamma = -7;
     SaveSettings(s, folder);
 
     TSettings expected = s;
@@ -110,6 +123,20 @@ TEST(SettingsTest, EveryKeySurvivesARoundTrip) {
     expected.ListViewHeight = 321; // the panel's height at the end
     expected.PanelHeight = 0;
     EXPECT_EQ(LoadSettings(folder), expected);
+}
+
+// A new file lists the keys in the order of the table, section by section as they first come.
+TEST(SettingsTest, NewFileLayout) {
+    TIniFile ini;
+    WriteSettingsIni(TSettings(), ini);
+    EXPECT_EQ(ini.Text(), "[Window]\nMaximized=0\nWidth=900\nHeight=600\nListViewHeight=200\n"
+                          "FlagShowHelp=0\n\n[Folders]\nOpenDir=\nSaveDir=\n\n[UI]\n"
+                          "ComboBoxIndex=12\nWidth=1650\nHeight=1100\nLockRatio=0\nTags=0\n"
+                          "FrameColor1=clYellow\nFrameColor2=clBlack\nFrameDash=36\n"
+                          "FrameBlank=18\nPlaceOnOpen=0\n\n[Output]\nPrefix=\"[] \"\n"
+                          "Postfix=\"\"\n\n[HotKey]\nTrim_Space=1\nTrim_CtrlEnter=1\n"
+                          "Trim_AltC=0\nNext_Tab=1\nNext_Pg=1\nNext_AD=0\nChk_NoModif=0\n\n"
+                          "[DisplaySettings]\nBrightness=0\nSContrast=0\nGamma=0\n");
 }
 
 TEST(SettingsTest, QuotedAndUnquotedPrefixes) {
