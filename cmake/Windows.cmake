@@ -2,6 +2,10 @@
 # The Windows build: resources of the executables, the Qt-free programs linked alone, the
 # portable folder and its zip and installer (target windows-package), and the tests under Wine.
 
+# Debian's rcc (the host tool) would compress large resources with zstd, which the Qt built
+# for Windows cannot read.
+set(CMAKE_AUTORCC_OPTIONS --no-zstd)
+
 # vantrel_windows_resources(TARGET DESCRIPTION [ICON]): the version resource, the manifest and
 # the icon compiled into an executable.
 function(vantrel_windows_resources target description)

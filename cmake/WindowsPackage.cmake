@@ -9,6 +9,7 @@ set(qt ${VANTREL_WINDOWS_QT})
 set(mingw_runtime
     /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libstdc++-6.dll
     /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libgcc_s_seh-1.dll
+    /usr/lib/gcc/x86_64-w64-mingw32/12-posix/libssp-0.dll
     /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll)
 
 install(TARGETS vantrel vantrel-tiff RUNTIME DESTINATION .)
