@@ -30,14 +30,17 @@ public:
     /// Writes several buffers in order with as few system calls as the platform allows.
     void WriteParts(const TWritePart* parts, size_t count);
     void Commit();
-    /// The file the bytes go to until Commit(), to be read back before it.
-    const std::string& TemporaryPath() const noexcept { return FTempPath; }
+    /// The file the bytes went to, to be read back before Commit(); nothing is written after
+    /// it is asked for (Windows lets no reader open a file while it is open for writing, so
+    /// there it is then held for reading only).
+    [[nodiscard]] const std::string& TemporaryPathToReadBack();
 
 private:
     std::string FTargetPath;
     std::string FTempPath;
     intptr_t FNative = -1;
     bool FCommitted = false;
+    bool FFlushed = false;               // on disk already, and open for reading only (Windows)
     uint64_t FWritten = 0, FStarted = 0; // bytes written, and those the disk was started on
 
     void Written(uint64_t bytes) noexcept;

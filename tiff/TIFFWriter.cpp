@@ -355,8 +355,8 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
     if (!tail.empty())
         file.Write(tail.data(), tail.size());
     if (ReadBack == TReadBack::Checked)
-        CheckWrittenFile(file.TemporaryPath(), Width, Height, SamplesPerPixel, IsBigEndian,
-                         pixelOffset, byteCount);
+        CheckWrittenFile(file.TemporaryPathToReadBack(), Width, Height, SamplesPerPixel,
+                         IsBigEndian, pixelOffset, byteCount);
     file.Commit();
 }
 

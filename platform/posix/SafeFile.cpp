@@ -136,6 +136,10 @@ void TSafeFile::WriteParts(const TWritePart* parts, size_t count) {
     }
 }
 
+const std::string& TSafeFile::TemporaryPathToReadBack() {
+    return FTempPath;
+}
+
 void TSafeFile::Commit() {
     if (::fsync(Fd(FNative)) != 0)
         RaiseErrno(errno);

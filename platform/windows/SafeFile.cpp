@@ -136,9 +136,30 @@ void TSafeFile::WriteParts(const TWritePart* parts, size_t count) {
     flush();
 }
 
+// The bytes are put on disk and the file is opened anew for reading and the rename only: a
+// reader (which lets nobody write beside it) may then open it too.
+const std::string& TSafeFile::TemporaryPathToReadBack() {
+    if (FFlushed)
+        return FTempPath;
+    const HANDLE writer = Handle(FNative);
+    if (!FlushFileBuffers(writer))
+        throw EOSError::LastError();
+    FNative = -1;
+    if (!CloseHandle(writer))
+        throw EOSError::LastError();
+    const HANDLE reader =
+        CreateFileW(WidePath(FTempPath).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (reader == INVALID_HANDLE_VALUE)
+        throw EOSError::LastError();
+    FNative = reinterpret_cast<intptr_t>(reader);
+    FFlushed = true;
+    return FTempPath;
+}
+
 void TSafeFile::Commit() {
     const HANDLE file = Handle(FNative);
-    if (!FlushFileBuffers(file))
+    if (!FFlushed && !FlushFileBuffers(file))
         throw EOSError::LastError();
     // The full target path: the rename by handle takes no relative one.
     std::wstring target = WidePath(FTargetPath);
