@@ -3,6 +3,7 @@
 BUILD      := build
 ASAN_BUILD := build-asan
 FUZZ_BUILD := build-fuzz
+WIN_BUILD  := build-windows
 CMAKE_GEN  := -G Ninja
 JOBS       ?= $(shell nproc)
 
@@ -21,8 +22,7 @@ STRESS_SMOKE_ROUNDS ?= 200
 STRESS_ROUNDS       ?= 2000
 
 .PHONY: all deps build run test test-format test-release test-package test-asan test-fuzz fuzz \
-        fuzz-build \
-        stress asan-build bench clean package install sample
+        fuzz-build stress asan-build bench clean package install sample windows test-windows
 
 all: build
 
@@ -36,7 +36,7 @@ build: deps
 run: build
 	./$(BUILD)/vantrel
 
-test: test-format test-release test-package test-asan test-fuzz
+test: test-format test-release test-windows test-package test-asan test-fuzz
 
 # Every C++ file formatted as .clang-format says; the Qt-free libraries' warnings are errors in
 # every build (CMakeLists.txt).
@@ -47,6 +47,17 @@ test-release: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) -LE stress
 	VANTREL_STRESS_ROUNDS=$(STRESS_SMOKE_ROUNDS) \
 	  ctest --test-dir $(BUILD) --output-on-failure -L stress
+
+# Windows: the programs cross-built with MinGW, Qt built for it once into a cache outside the
+# repository (scripts/windows-toolchain.sh); `make windows` packs
+# build-windows/Vantrel-<version>-win64.zip and ...-win64-setup.exe, `make test-windows` runs
+# the Windows tests under Wine and compares vantrel-tiff.exe with the Linux build's.
+windows: deps
+	scripts/windows-build.sh $(WIN_BUILD) windows-package
+
+test-windows: build
+	scripts/windows-build.sh $(WIN_BUILD) all $(CURDIR)/$(BUILD)/cli/vantrel-tiff
+	ctest --test-dir $(WIN_BUILD) --output-on-failure -j $(JOBS)
 
 asan-build: deps
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -103,4 +114,4 @@ sample: deps
 	@echo "Sample scan: $(SAMPLE)"
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD)

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: MIT
 // vantrel-tiff batch: a whole roll cropped into one folder, each file streamed from its rows.
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -16,6 +14,8 @@
 #include "pipeline/crop/FileCrop.h"
 #include "pipeline/crop/PathParts.h"
 #include "pipeline/detect/FramePlacement.h"
+#include "platform/FileHandle.h"
+#include "platform/Paths.h"
 
 namespace vantrel::cli {
 
@@ -40,13 +40,6 @@ bool ParseArgs(const TArguments& args, TBatchArgs& a) {
            ParseFrameArgs(args, a.Frame);
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    struct stat sa {};
-    struct stat sb {};
-    return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
-}
-
 } // namespace
 
 int CmdBatch(const TArguments& args) {
@@ -54,7 +47,7 @@ int CmdBatch(const TArguments& args) {
     if (!ParseArgs(args, a))
         return Usage(true);
     if (const std::optional<std::string> error =
-            ErrorOf([&] { std::filesystem::create_directories(a.Out); })) {
+            ErrorOf([&] { std::filesystem::create_directories(PathFromUtf8(a.Out)); })) {
         std::fprintf(stderr, "%s: %s\n", a.Out.c_str(), error->c_str());
         return kExitFailure;
     }
@@ -78,11 +71,11 @@ int CmdBatch(const TArguments& args) {
             fail(target + " is also the output of an earlier file");
             continue;
         }
-        if (SameFile(file, target)) {
+        if (IsSameFile(file, target)) {
             fail(target + " would replace its own source");
             continue;
         }
-        if (!a.Overwrite && std::filesystem::exists(target)) {
+        if (!a.Overwrite && std::filesystem::exists(PathFromUtf8(target))) {
             fail(target + " exists (--overwrite replaces it)");
             continue;
         }

@@ -11,6 +11,7 @@
 #include "cli/Arguments.h"
 #include "cli/Commands.h"
 #include "pipeline/kernels/Render.h"
+#include "platform/Process.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
 
@@ -53,7 +54,7 @@ bool ParseOptions(const TArguments& args, TRenderOptions& o) {
 
 // Binary PPM: the header, then red, green and blue of every pixel, rows from the top.
 void WritePPM(const std::string& fileName, const TViewBitmap& view) {
-    std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(fileName.c_str(), "wb"), &std::fclose);
+    std::unique_ptr<FILE, int (*)(FILE*)> out(OpenFile(fileName, "wb"), &std::fclose);
     if (!out)
         throw EOSError::FromErrno(errno);
     bool ok = std::fprintf(out.get(), "P6\n%d %d\n255\n", view.Width, view.Height) > 0;

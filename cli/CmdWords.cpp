@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "cli/Commands.h"
+#include "platform/Process.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
 
@@ -21,7 +22,7 @@ int CmdWords(const TArguments& arguments) {
         const TLoadedTIFF image = tiff.LoadTIFFAsWords(args[0]);
         // The words are in host order, and the program is built for little-endian hosts only.
         static_assert(std::endian::native == std::endian::little);
-        std::unique_ptr<FILE, int (*)(FILE*)> out(std::fopen(args[1].c_str(), "wb"), &std::fclose);
+        std::unique_ptr<FILE, int (*)(FILE*)> out(OpenFile(args[1], "wb"), &std::fclose);
         if (!out)
             throw EOSError::FromErrno(errno);
         const size_t n = image.PixelData.size();

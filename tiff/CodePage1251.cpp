@@ -2,6 +2,9 @@
 #include "tiff/CodePage1251.h"
 
 #include <cstdint>
+#include <optional>
+
+#include "platform/Locale.h"
 
 namespace vantrel {
 
@@ -92,6 +95,14 @@ std::string Utf8ToCodePage1251(const std::string& text) {
     while (i < text.size())
         out.push_back(ToByte(NextChar(text, i)));
     return out;
+}
+
+std::string Utf8ToSystemCodePage(const std::string& text) {
+    const unsigned codePage = SystemCodePage();
+    if (codePage != 1251)
+        if (std::optional<std::string> bytes = Utf8ToCodePage(codePage, text))
+            return std::move(*bytes);
+    return Utf8ToCodePage1251(text);
 }
 
 } // namespace vantrel

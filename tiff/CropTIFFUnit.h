@@ -175,7 +175,8 @@ public:
     static std::vector<TIFDBlock> ExtractAllIFDBlocks(const std::vector<TTIFFTag>& AllTags,
                                                       std::vector<TTIFFTag>& MainIFDTags);
 
-    /// \brief Tag 11 holding the text in Windows-1251 (characters it lacks become "?").
+    /// \brief Tag 11 holding the text in the system's 8-bit code page, Windows-1251 on Linux
+    /// (characters it lacks become "?").
     static TTIFFTag CreateProcessingSoftwareTag(const std::string& Value);
 
     /// \brief True when some tag of the list has the number.

@@ -4,7 +4,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <langinfo.h>
+
+#include "platform/Locale.h"
 
 namespace vantrel {
 
@@ -72,12 +73,7 @@ std::string FormatFloatGeneral(double value) {
 }
 
 std::string LocaleDecimalSeparator() {
-    // nl_langinfo follows the thread's locale (uselocale) or else the global one, and unlike
-    // localeconv() writes nothing shared.
-    const char* separator = nl_langinfo(RADIXCHAR);
-    if (separator == nullptr || *separator == '\0')
-        return ".";
-    return separator;
+    return LocaleDecimalSeparatorText();
 }
 
 } // namespace vantrel

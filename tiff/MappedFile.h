@@ -5,14 +5,15 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/FileHandle.h"
+#include "platform/FileMapping.h"
+
 namespace vantrel {
 
-/// A whole file mapped read-only for one load. Holds a shared advisory lock (flock LOCK_SH)
+/// A whole file mapped read-only for one load. Holds a shared lock (TFileHandle::OpenShared)
 /// while it lives, so cooperating writers wait. Another process may still truncate the file
-/// behind our back: touching a mapped page past the new end would raise SIGBUS, so the pages
-/// of every live mapping are guarded. A fault inside a guarded mapping replaces the rest of
-/// the mapping with zero pages and marks it changed; the loader asks Changed() and refuses the
-/// result instead of dying.
+/// behind our back; the mapping is guarded against that (TFileMapping) and the loader asks
+/// Changed() and refuses the result instead of dying.
 ///
 /// The same object can instead hold a file's bytes already read into memory (InMemory): they
 /// are read through the same calls, cannot change, and pages let go with Release() are freed.
@@ -40,8 +41,8 @@ public:
     uint8_t* WritableData() noexcept { return FInMemory ? const_cast<uint8_t*>(FData) : nullptr; }
 
     /// Copies [offset, offset + length) of the file to `destination`: from the file itself with
-    /// pread() (no page of the file is mapped for it), or from memory. False when the file ends
-    /// before (it shrank meanwhile) or cannot be read; the range must lie inside Size().
+    /// positioned reads (no page of the file is mapped for it), or from memory. False when the file
+    /// ends before (it shrank meanwhile) or cannot be read; the range must lie inside Size().
     [[nodiscard]] bool ReadAt(uint64_t offset, void* destination, uint64_t length) const noexcept;
 
     /// True when the file shrank or was replaced on disk while mapped, or a page fault past
@@ -57,10 +58,10 @@ public:
     void Close() noexcept;
 
 private:
-    int FFd = -1;
-    const uint8_t* FData = nullptr;
+    TFileHandle FFile;
+    TFileMapping FMapping;
+    const uint8_t* FData = nullptr; // the mapping's bytes, or the memory of InMemory
     uint64_t FSize = 0;
-    int FSlot = -1;
     bool FInMemory = false;
 };
 

@@ -3,9 +3,8 @@
 // words.
 #include <algorithm>
 
-#include <sys/mman.h>
-#include <sys/stat.h>
-
+#include "platform/FileHandle.h"
+#include "platform/Pages.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Format.h"
 
@@ -13,23 +12,6 @@ namespace vantrel {
 namespace {
 
 constexpr uint64_t kMaxWords = 1073741823; // 2^30 - 1
-
-bool IsExistingFile(const std::string& name) {
-    struct stat st {};
-    return ::stat(name.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
-}
-
-// Fresh result pages are the dearest part of a load; huge pages make faulting them in cheap,
-// after idle time too. Nothing has touched the array yet (it is not zero-filled), so the
-// advice still applies.
-void AdviseHugePages(TSampleWords& words) {
-    const uintptr_t huge = 2u << 20;
-    auto begin = reinterpret_cast<uintptr_t>(words.data());
-    const uintptr_t end = begin + words.size() * sizeof(uint16_t);
-    begin = (begin + huge - 1) & ~(huge - 1);
-    if (end > begin + huge)
-        ::madvise(reinterpret_cast<void*>(begin), (end - begin) & ~(huge - 1), MADV_HUGEPAGE);
-}
 
 } // namespace
 
@@ -160,7 +142,10 @@ TLoadedTIFF TCropTIFF::LoadTIFFAsWords(TMappedFile File) {
     result.PixelData.resize(uint64_t{static_cast<uint32_t>(layout.Width)} *
                             static_cast<uint32_t>(layout.Height) *
                             static_cast<uint32_t>(layout.SamplesPerPixel));
-    AdviseHugePages(result.PixelData);
+    // Fresh result pages are the dearest part of a load; huge pages make faulting them in
+    // cheap, after idle time too. Nothing has touched the array yet (it is not zero-filled),
+    // so the advice still applies.
+    AdviseHugePages(result.PixelData.data(), result.PixelData.size() * sizeof(uint16_t));
     // Straight from the file into the result: no page of the samples is mapped, which costs
     // more than the copy on a virtual machine. Bytes held in memory go as they are copied.
     try {

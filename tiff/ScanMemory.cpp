@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "tiff/ScanMemory.h"
 
-#include <cstdio>
 #include <mutex>
 #include <new>
 #include <unordered_map>
 
-#include <sys/mman.h>
-#include <unistd.h>
+#include "platform/Pages.h"
 
 namespace vantrel {
 namespace {
@@ -23,21 +21,8 @@ std::mutex gLock;
 TBlock gKept;                                        // the block kept for the next array
 std::unordered_map<void*, size_t>* gInUse = nullptr; // mapped size of every block in use
 
-size_t PageSize() {
-    static const size_t size = static_cast<size_t>(sysconf(_SC_PAGESIZE));
-    return size;
-}
-
 size_t RoundToPages(size_t bytes) {
     return (bytes + PageSize() - 1) / PageSize() * PageSize();
-}
-
-void AdviseHugePages(void* p, size_t bytes) noexcept {
-    constexpr uintptr_t kHuge = uintptr_t{2} << 20;
-    const uintptr_t begin = (reinterpret_cast<uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
-    const uintptr_t end = (reinterpret_cast<uintptr_t>(p) + bytes) & ~(kHuge - 1);
-    if (end > begin)
-        (void)::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
 std::unordered_map<void*, size_t>& InUse() {
@@ -60,8 +45,7 @@ void* AllocateScanMemory(size_t bytes) {
             gKept = {};
             // A smaller array must not hold memory it never touches.
             if (block.Mapped > wanted)
-                (void)::madvise(static_cast<char*>(block.Base) + wanted, block.Mapped - wanted,
-                                MADV_DONTNEED);
+                DropPages(static_cast<char*>(block.Base) + wanted, block.Mapped - wanted);
             inUse[block.Base] = block.Mapped;
             return block.Base;
         }
@@ -69,11 +53,9 @@ void* AllocateScanMemory(size_t bytes) {
         dropped = gKept;
         gKept = {};
     }
-    if (dropped.Base != nullptr)
-        ::munmap(dropped.Base, dropped.Mapped);
-    void* base =
-        ::mmap(nullptr, wanted, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (base == MAP_FAILED)
+    FreePages(dropped.Base, dropped.Mapped);
+    void* base = AllocatePages(wanted);
+    if (base == nullptr)
         throw std::bad_alloc();
     AdviseHugePages(base, wanted);
     std::lock_guard<std::mutex> lock(gLock);
@@ -95,20 +77,7 @@ void FreeScanMemory(void* block, size_t bytes) noexcept {
             return;
         }
     }
-    ::munmap(dropped.Base, dropped.Mapped);
-}
-
-uint64_t SystemAvailableMemory() noexcept {
-    FILE* info = std::fopen("/proc/meminfo", "re");
-    if (info == nullptr)
-        return 0;
-    char line[256];
-    unsigned long long kb = 0;
-    while (std::fgets(line, sizeof line, info) != nullptr)
-        if (std::sscanf(line, "MemAvailable: %llu kB", &kb) == 1)
-            break;
-    std::fclose(info);
-    return static_cast<uint64_t>(kb) * 1024;
+    FreePages(dropped.Base, dropped.Mapped);
 }
 
 } // namespace vantrel

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/Pages.h" // SystemAvailableMemory
+
 namespace vantrel {
 
 /// Arrays at least this large are scan-sized and come from AllocateScanMemory.
@@ -19,9 +21,5 @@ constexpr size_t kScanMemoryBytes = size_t{32} << 20;
 /// \brief Gives back a block of AllocateScanMemory. It is kept for the next array while no other
 /// is kept and the machine has room (available memory at least three times its size).
 void FreeScanMemory(void* block, size_t bytes) noexcept;
-
-/// \brief Bytes the system can still give without swapping (MemAvailable of /proc/meminfo); 0
-/// when unknown.
-[[nodiscard]] uint64_t SystemAvailableMemory() noexcept;
 
 } // namespace vantrel

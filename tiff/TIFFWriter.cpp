@@ -6,13 +6,12 @@
 #include <algorithm>
 #include <bit>
 #include <memory>
-#include <sys/uio.h>
 
+#include "platform/SafeFile.h"
 #include "tags/TagNumbers.h"
 #include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Format.h"
-#include "tiff/SafeFile.h"
 #include "tiff/WordCopy.h"
 #include "tiff/WritableTypes.h"
 
@@ -112,10 +111,10 @@ void WritePixels(TSafeFile& file, const TCropTIFF::TWordRows& rows, bool swap) {
             file.Write(rows.First, rowBytes * static_cast<size_t>(rows.Rows));
             return;
         }
-        std::vector<iovec> parts(static_cast<size_t>(rows.Rows));
+        std::vector<TWritePart> parts(static_cast<size_t>(rows.Rows));
         for (size_t r = 0; r < parts.size(); ++r)
-            parts[r] = {const_cast<uint16_t*>(rows.First + r * rows.Stride), rowBytes};
-        file.WriteVector(parts.data(), parts.size());
+            parts[r] = {rows.First + r * rows.Stride, rowBytes};
+        file.WriteParts(parts.data(), parts.size());
         return;
     }
     // Big-endian: swap into a buffer of bounded size, so a big image needs no second copy.
@@ -356,8 +355,8 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
     if (!tail.empty())
         file.Write(tail.data(), tail.size());
     if (ReadBack == TReadBack::Checked)
-        CheckWrittenFile(file.TemporaryPath(), Width, Height, SamplesPerPixel, IsBigEndian,
-                         pixelOffset, byteCount);
+        CheckWrittenFile(file.TemporaryPathToReadBack(), Width, Height, SamplesPerPixel,
+                         IsBigEndian, pixelOffset, byteCount);
     file.Commit();
 }
 

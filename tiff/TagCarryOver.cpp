@@ -10,6 +10,7 @@
 #include <ctime>
 #include <unordered_set>
 
+#include "platform/Locale.h"
 #include "tags/TIFFTagUtils.h"
 #include "tags/TagNumbers.h"
 #include "tiff/CodePage1251.h"
@@ -169,8 +170,7 @@ std::string TCropTIFF::LocalTimeWithMilliseconds() {
     const auto millis =
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
         1000;
-    std::tm local{};
-    localtime_r(&seconds, &local);
+    const std::tm local = LocalCalendarTime(seconds);
     char text[64];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", local.tm_year + 1900,
                   local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
@@ -202,7 +202,7 @@ TTIFFTag TCropTIFF::CreateProcessingSoftwareTag(const std::string& Value) {
     tag.TagID = tagid::ProcessingSoftware;
     tag.DataType = TTIFFDataType::dtASCII;
     tag.TagName = "ProcessingSoftware";
-    const std::string bytes = Utf8ToCodePage1251(Value);
+    const std::string bytes = Utf8ToSystemCodePage(Value);
     tag.Count = static_cast<uint32_t>(bytes.size() + 1);
     tag.RawData.assign(bytes.begin(), bytes.end());
     tag.RawData.push_back(0);

@@ -15,6 +15,7 @@
 #include "ui/form1/Unit1.h"
 #include "ui/widgets/AppStyle.h"
 #include "ui/widgets/QtTranslations.h"
+#include "ui/widgets/Utf8Text.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ int main(int argc, char* argv[]) {
         // if they had been dropped on the window.
         std::vector<std::string> files;
         for (const QString& arg : QApplication::arguments().mid(1))
-            files.push_back(QFileInfo(arg).absoluteFilePath().toStdString());
+            files.push_back(vantrel::NativePath(QFileInfo(arg).absoluteFilePath()));
         if (!files.empty())
             form.DropFiles(files);
         result = app.exec();

@@ -2,11 +2,10 @@
 #include "pipeline/crop/CropCore.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
+#include <optional>
 
+#include "platform/FileHandle.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Exceptions.h"
 
@@ -45,25 +44,19 @@ void CheckFrameInImage(const TCropRect& f, int32_t W, int32_t H) {
 }
 
 bool IsBigEndianFile(const std::string& FileName) {
-    const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw EOSError::FromErrno(errno);
+    const TFileHandle file = TFileHandle::TryOpen(FileName);
+    if (!file.IsOpen())
+        throw EOSError::LastError();
     unsigned char mark[2];
     size_t got = 0;
-    int error = 0;
     while (got < 2) {
-        const ssize_t n = ::read(fd, mark + got, 2 - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            error = errno;
-        if (n <= 0)
+        const std::optional<size_t> n = file.Read(mark + got, 2 - got);
+        if (!n)
+            throw EOSError::LastError();
+        if (*n == 0)
             break;
-        got += static_cast<size_t>(n);
+        got += *n;
     }
-    ::close(fd);
-    if (error != 0)
-        throw EOSError::FromErrno(error);
     if (got < 2)
         throw ETIFFError("Файл слишком мал");
     return mark[0] == 0x4D && mark[1] == 0x4D;

@@ -2,17 +2,24 @@
 #include "pipeline/crop/CropOutput.h"
 
 #include "pipeline/crop/PathParts.h"
+#include "platform/FileHandle.h"
 
 namespace vantrel {
 
 TCropTarget CropTarget(std::string_view outputFolder, std::string_view inputFile,
-                       std::string_view prefix, std::string_view postfix) {
+                       std::string_view prefix, std::string_view postfix,
+                       const TSameFolderCheck& sameFolder) {
     TCropTarget target;
     const std::string inputFolder = FolderPart(inputFile);
     target.OutputFolder = outputFolder.empty() ? inputFolder : std::string(outputFolder);
 
+    // Another spelling of the source's folder must not let the crop take the source's name.
+    const std::string sourceFolder = inputFolder.empty() ? "." : inputFolder;
+    const bool inSourceFolder = target.OutputFolder == inputFolder ||
+                                (sameFolder ? sameFolder(target.OutputFolder, sourceFolder)
+                                            : IsSameFile(target.OutputFolder, sourceFolder));
     std::string name = FileNamePart(inputFile);
-    if (target.OutputFolder == inputFolder) {
+    if (inSourceFolder) {
         const auto point = name.rfind('.');
         if (point != std::string::npos)
             name.erase(point);

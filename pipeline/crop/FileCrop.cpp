@@ -118,7 +118,12 @@ public:
         return block;
     }
 
-    void Finish() override { FRows.CheckUnchanged(); }
+    // Every row is read: the source is let go before the save is put in place, which on
+    // Windows may be the source's own place (a file held open cannot be replaced there).
+    void Finish() override {
+        FRows.CheckUnchanged();
+        FRows.Close();
+    }
 
 private:
     TFileRows& FRows;

@@ -42,7 +42,13 @@ TCropTIFF::TWordRows TFileRows::Read(int32_t First, int32_t Count, int32_t X, in
 }
 
 void TFileRows::CheckUnchanged() const {
-    vantrel::CheckUnchanged(FFile);
+    if (FFile.IsOpen())
+        vantrel::CheckUnchanged(FFile);
+}
+
+void TFileRows::Close() noexcept {
+    FRows.reset();
+    FFile.Close();
 }
 
 } // namespace vantrel

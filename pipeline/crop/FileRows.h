@@ -49,8 +49,12 @@ public:
     [[nodiscard]] TCropTIFF::TWordRows Read(int32_t First, int32_t Count, int32_t X, int32_t W,
                                             bool HostOrder);
 
-    /// \brief Raises the load's ETIFFError when the file changed on disk since it was opened.
+    /// \brief Raises the load's ETIFFError when the file changed on disk since it was opened;
+    /// nothing once it is closed.
     void CheckUnchanged() const;
+
+    /// \brief Lets go of the file (its rows are not read again).
+    void Close() noexcept;
 
 private:
     TMappedFile FFile;

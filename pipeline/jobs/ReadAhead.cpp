@@ -1,17 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "pipeline/jobs/ReadAhead.h"
 
-#include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <pthread.h>
-#include <sched.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
+#include "platform/Process.h"
 #include "tiff/CatalogueTagDescriber.h"
 
 namespace vantrel {
@@ -20,52 +10,15 @@ namespace {
 constexpr uint64_t kChunkBytes = 4u << 20; // a stop is noticed within one chunk
 constexpr uint64_t kRoomFactor = 3;
 
-// The calling thread yields to every other thread for the processor and the disk: the user's
-// work goes first, the read-ahead takes what is left.
-void LowerThisThreadsPriority() {
-    sched_param none{};
-    (void)pthread_setschedparam(pthread_self(), SCHED_IDLE, &none);
-#if defined(SYS_ioprio_set)
-    constexpr int kWhoProcess = 1; // with id 0: the calling thread
-    constexpr int kClassIdle = 3, kClassShift = 13;
-    (void)syscall(SYS_ioprio_set, kWhoProcess, 0, kClassIdle << kClassShift);
-#endif
-}
-
-class TFd {
-public:
-    explicit TFd(int fd) : FFd(fd) {}
-    ~TFd() {
-        if (FFd >= 0)
-            ::close(FFd);
-    }
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-    int Get() const { return FFd; }
-
-private:
-    int FFd;
-};
-
-int OpenForReading(const std::string& name) {
-    // O_NONBLOCK keeps a FIFO from blocking the open; it does nothing to regular files.
-    return ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+// A regular file's state: the read-ahead keeps nothing else.
+std::optional<TFileState> RegularFileState(const TFileHandle& file) {
+    std::optional<TFileState> state = file.State();
+    if (!state || !state->IsRegular)
+        return std::nullopt;
+    return state;
 }
 
 } // namespace
-
-bool TReadAhead::TIdentity::operator==(const TIdentity& o) const noexcept {
-    return Device == o.Device && Inode == o.Inode && Size == o.Size &&
-           Modified.tv_sec == o.Modified.tv_sec && Modified.tv_nsec == o.Modified.tv_nsec &&
-           Changed.tv_sec == o.Changed.tv_sec && Changed.tv_nsec == o.Changed.tv_nsec;
-}
-
-std::optional<TReadAhead::TIdentity> TReadAhead::IdentityOf(int fd) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    return TIdentity{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
-}
 
 TReadAhead::TReadAhead(std::function<uint64_t()> AvailableMemory, bool IdlePriority)
     : FAvailableMemory(std::move(AvailableMemory)), FIdlePriority(IdlePriority) {}
@@ -122,10 +75,10 @@ std::optional<TLoadedTIFF> TReadAhead::Take(const std::string& FileName) {
         return std::nullopt;
     // The file as it is now: the same one, unchanged, and not held by a writer (whose lock
     // the load from the file would meet).
-    const TFd fd(OpenForReading(FileName));
-    if (fd.Get() < 0 || ::flock(fd.Get(), LOCK_SH | LOCK_NB) != 0)
+    const TFileHandle file = TFileHandle::TryOpenShared(FileName);
+    if (!file.IsOpen())
         return std::nullopt;
-    const std::optional<TIdentity> now = IdentityOf(fd.Get());
+    const std::optional<TFileState> now = RegularFileState(file);
     if (!now || !(*now == held->Identity))
         return std::nullopt;
     return std::move(held->Image);
@@ -170,13 +123,13 @@ void TReadAhead::Run() {
 
 std::optional<TReadAhead::THeld> TReadAhead::ReadWhole(const std::string& name,
                                                        uint64_t generation) const {
-    const TFd fd(OpenForReading(name));
-    if (fd.Get() < 0 || ::flock(fd.Get(), LOCK_SH | LOCK_NB) != 0)
+    const TFileHandle file = TFileHandle::TryOpenShared(name);
+    if (!file.IsOpen())
         return std::nullopt;
-    const std::optional<TIdentity> before = IdentityOf(fd.Get());
-    if (!before || before->Size <= 0)
+    const std::optional<TFileState> before = RegularFileState(file);
+    if (!before || before->Size == 0)
         return std::nullopt;
-    const auto size = static_cast<uint64_t>(before->Size);
+    const uint64_t size = before->Size;
     if (FAvailableMemory() / kRoomFactor < size)
         return std::nullopt;
     TMappedFile bytes;
@@ -185,21 +138,18 @@ std::optional<TReadAhead::THeld> TReadAhead::ReadWhole(const std::string& name,
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    (void)::posix_fadvise(fd.Get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    file.AdviseSequential();
     uint8_t* to = bytes.WritableData();
     for (uint64_t done = 0; done < size;) {
         if (FGeneration != generation)
             return std::nullopt;
-        const ssize_t n = ::pread(fd.Get(), to + done, std::min(kChunkBytes, size - done),
-                                  static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
+        const uint64_t chunk = std::min(kChunkBytes, size - done);
+        if (!file.ReadAt(done, to + done, chunk))
             return std::nullopt;
-        done += static_cast<uint64_t>(n);
+        done += chunk;
     }
     // A file written to while it was read is not kept.
-    const std::optional<TIdentity> after = IdentityOf(fd.Get());
+    const std::optional<TFileState> after = RegularFileState(file);
     if (!after || !(*after == *before))
         return std::nullopt;
     // The words are made here, letting go of the bytes as they go, so that going to the file

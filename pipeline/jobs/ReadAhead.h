@@ -10,9 +10,7 @@
 #include <string>
 #include <thread>
 
-#include <sys/types.h>
-#include <time.h>
-
+#include "platform/FileHandle.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/ScanMemory.h"
 
@@ -23,8 +21,8 @@ namespace vantrel {
 /// at most: a new request replaces the old one and frees what it held. A file is read only when
 /// the machine has room for it (available memory at least three times its size), on a thread
 /// of its own at idle CPU and I/O priority, under a shared lock as a load takes it. A load takes
-/// the words only while the file on disk is still the one read (same device and inode, size,
-/// modification and change times) and no writer holds it; otherwise it reads the file as
+/// the words only while the file on disk is still the one read (TFileState: the same file,
+/// size, modification and change times) and no writer holds it; otherwise it reads the file as
 /// usual, so a file that changed, was replaced or vanished is loaded or refused exactly as
 /// without the read-ahead. A file the read-ahead cannot load is left to the load, which tells
 /// why.
@@ -60,16 +58,9 @@ public:
     void WaitUntilIdle();
 
 private:
-    struct TIdentity {
-        dev_t Device = 0;
-        ino_t Inode = 0;
-        off_t Size = 0;
-        timespec Modified{}, Changed{};
-        bool operator==(const TIdentity& other) const noexcept;
-    };
     struct THeld {
         std::string Name;
-        TIdentity Identity;
+        TFileState Identity;
         TLoadedTIFF Image;
     };
 
@@ -86,7 +77,6 @@ private:
 
     void Run();
     std::optional<THeld> ReadWhole(const std::string& name, uint64_t generation) const;
-    static std::optional<TIdentity> IdentityOf(int fd);
 };
 
 /// \brief A load of `FileName` with the words read ahead when `ReadAhead` holds them for this

@@ -1,24 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "pipeline/kernels/KernelMemory.h"
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
+#include "platform/Pages.h"
 
 namespace vantrel {
-
-void AdviseHugePages(void* p, size_t bytes) noexcept {
-#if defined(MADV_HUGEPAGE)
-    constexpr uintptr_t kHuge = uintptr_t{2} << 20;
-    const uintptr_t begin = (reinterpret_cast<uintptr_t>(p) + kHuge - 1) & ~(kHuge - 1);
-    const uintptr_t end = (reinterpret_cast<uintptr_t>(p) + bytes) & ~(kHuge - 1);
-    if (end > begin)
-        (void)madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#else
-    (void)p;
-    (void)bytes;
-#endif
-}
 
 std::shared_ptr<TSampleWords> AllocateWords(size_t count) {
     auto words = std::make_shared<TSampleWords>();

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#if !defined(_WIN32)
 #include <sys/wait.h>
+#endif
 
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/support/Shell.h"
@@ -66,6 +68,7 @@ TEST(Cli, InfoAndWordsOfLibTIFFFiles) {
 
 // Files from another writer: ImageMagick, grey and RGB, both byte orders, both layouts.
 TEST(Cli, ImageMagickFiles) {
+    VANTREL_SKIP_WITHOUT_POSIX_TOOLS();
     TTempDir dir;
     struct TCase {
         const char* Options;
@@ -95,6 +98,7 @@ TEST(Cli, ImageMagickFiles) {
 }
 
 TEST(Cli, RefusalsGoToStandardErrorWithTheClassName) {
+    VANTREL_SKIP_WITHOUT_POSIX_TOOLS();
     TTempDir dir;
     const std::string good = dir.File("good.tif");
     ASSERT_TRUE(Shell("convert -size 64x48 gradient:red-blue -depth 16 " + ShellQuote(good)));

@@ -13,6 +13,7 @@
 
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/support/Shell.h"
+#include "tests/support/Skips.h"
 #include "tests/tiff/WriterTestUtil.h"
 
 namespace vantrel {
@@ -80,6 +81,7 @@ struct TCropCase {
 class CropCommand : public ::testing::TestWithParam<TCropCase> {};
 
 TEST_P(CropCommand, WritesTheFrameWithTheModesTags) {
+    VANTREL_SKIP_WITHOUT_POSIX_TOOLS();
     const TCropCase& c = GetParam();
     const auto dir = test::TestFolder();
     const TSource source = WriteSource(dir / "scan.tif", 40, 30, c.Samples, c.BigEndian, c.Planar);
@@ -91,7 +93,7 @@ TEST_P(CropCommand, WritesTheFrameWithTheModesTags) {
     const auto [output, status] = Shell(command);
     ASSERT_EQ(status, 0) << output;
 
-    TIFF* tif = TIFFOpen((dir / "out.tif").c_str(), "r");
+    TIFF* tif = TIFFOpen((dir / "out.tif").string().c_str(), "r");
     ASSERT_NE(tif, nullptr);
     EXPECT_EQ(TIFFIsByteSwapped(tif) != 0, c.BigEndian);
     uint32_t w = 0, h = 0;
@@ -144,6 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(CropCommandErrors, ReportClassAndMessageWithStatus) {
+    VANTREL_SKIP_WITHOUT_POSIX_TOOLS();
     const auto dir = test::TestFolder();
     const std::string tool = VANTREL_TIFF;
     auto [missing, status] =
@@ -167,6 +170,7 @@ TEST(CropCommandErrors, ReportClassAndMessageWithStatus) {
 // sample tags crops to a file of the same words in both modes; a second page of the same size
 // is told by info and refused by crop, leaving no file; signed samples render around zero.
 TEST(CropCommandErrors, FilesOfOtherProgramsAsTheUserMeetsThem) {
+    VANTREL_SKIP_WITHOUT_POSIX_TOOLS(); // runs vantrel-tiff through sh
     const auto dir = test::TestFolder();
     const std::string tool = VANTREL_TIFF;
     const std::string repeated =

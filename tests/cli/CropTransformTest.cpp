@@ -64,6 +64,7 @@ struct TTransformCase {
 class CropTransform : public ::testing::TestWithParam<TTransformCase> {};
 
 TEST_P(CropTransform, SavesTheTransformedFrameWithTheOrientationRule) {
+    VANTREL_SKIP_WITHOUT_POSIX_TOOLS();
     const TTransformCase& c = GetParam();
     const TTempDir dir;
     TLibTIFFImage image;
@@ -124,6 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(CropTransformArguments, UnknownTransformIsAUsageError) {
+    VANTREL_SKIP_WITHOUT_POSIX_TOOLS();
     const TTempDir dir;
     WriteWithLibTIFF(dir.File("in.tif"), TLibTIFFImage{});
     for (const char* bad : {" --transform 45", " --transform", " --transform FLIP"}) {
@@ -143,6 +145,7 @@ std::string ProcessingSoftware(const std::string& file) {
 
 // The second crop replaces the first one's entry and keeps the scanner's text behind it.
 TEST(CropHistory, CropOfACropKeepsTheChain) {
+    VANTREL_SKIP_WITHOUT_POSIX_TOOLS();
     const TTempDir dir;
     TLibTIFFImage image;
     image.Width = 40;

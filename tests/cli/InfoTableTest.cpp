@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#if !defined(_WIN32)
 #include <sys/wait.h>
+#endif
 #include <vector>
 
 #include "tests/support/LibTIFFWriter.h"
@@ -50,6 +52,7 @@ std::pair<std::string, std::string> FindLine(const std::vector<std::string>& lin
 class TInfoTable : public testing::TestWithParam<bool> {};
 
 TEST_P(TInfoTable, ListsEveryRecordWithItsTexts) {
+    VANTREL_SKIP_WITHOUT_POSIX_TOOLS();
     const bool bigEndian = GetParam();
     test::TTempDir dir;
     const std::string path = dir.File("scan.tif");

@@ -156,6 +156,12 @@ TEST(BatchCommand, CropsTheRollKeepsExistingFilesAndGoesOnPastFailures) {
     run = RunProgram(kCli, dir, {"batch", "--out", dir.Path(), "--overwrite", f[2]});
     EXPECT_EQ(run.Status, 1);
     EXPECT_NE(run.Err.find("its own source"), std::string::npos) << run.Err;
+    // Another spelling of that folder is that folder: the prefix applies there too.
+    const std::string again =
+        dir.Path() + "/../" + std::filesystem::path(dir.Path()).filename().string();
+    run = RunProgram(kCli, dir, {"batch", "--out", again, "--prefix", "d_", f[0]});
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    EXPECT_TRUE(std::filesystem::exists(dir.File("d_f0.tif")));
 }
 
 } // namespace

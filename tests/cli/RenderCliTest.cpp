@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#if !defined(_WIN32)
 #include <sys/wait.h>
+#endif
 #include <vector>
 
 #include "tests/support/LibTIFFWriter.h"

@@ -3,10 +3,21 @@
 
 #include <cerrno>
 #include <exception>
+
+#if !defined(_WIN32)
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace vantrel::test {
+
+#if defined(_WIN32)
+
+TChildResult RunInChild(const std::function<std::string()>&) {
+    return {false, "no fork on Windows"};
+}
+
+#else
 
 namespace {
 
@@ -59,5 +70,7 @@ TChildResult RunInChild(const std::function<std::string()>& body) {
     result.Completed = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return result;
 }
+
+#endif
 
 } // namespace vantrel::test

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include "tests/support/Skips.h"
+
 namespace vantrel::test {
 
 /// What a function run in a child process gave back.

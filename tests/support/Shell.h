@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Skips.h"
+
 namespace vantrel::test {
 
 /// What a shell command gave back.
@@ -12,7 +14,7 @@ struct TShellResult {
     int Status = -1;    ///< its exit status; -1 when it did not exit normally
 };
 
-/// Runs `command` with /bin/sh and collects its standard output.
+/// Runs `command` with /bin/sh and collects its standard output (on Windows: status -1).
 TShellResult RunShell(const std::string& command);
 
 /// What a program run by RunProgram gave back.
@@ -23,8 +25,8 @@ struct TProgramRun {
 
 class TTempDir;
 
-/// Runs `program` with `args` (each quoted for the shell); its standard output and error pass
-/// through the files "stdout" and "stderr" of `dir`.
+/// Runs `program` with `args` (each quoted for the shell, or for the Windows command line); its
+/// standard output and error pass through the files "stdout" and "stderr" of `dir`.
 TProgramRun RunProgram(const std::string& program, const TTempDir& dir,
                        const std::vector<std::string>& args);
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace vantrel::test {
@@ -14,10 +15,22 @@ TTempDir::TTempDir() {
     const char* base = std::getenv("VANTREL_TEST_TMP");
     fs::path root = base != nullptr && *base != '\0' ? fs::path(base) : fs::temp_directory_path();
     fs::create_directories(root);
-    std::string pattern = (root / "vantrel-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
+    // A new folder of a random name; create_directory is false for one that exists.
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100 && FPath.empty(); ++attempt) {
+        std::string name = "vantrel-";
+        for (int i = 0; i < 6; ++i)
+            name += kLetters[random() % (sizeof kLetters - 1)];
+        std::error_code error;
+        if (fs::create_directory(root / name, error))
+            FPath = (root / name).generic_string();
+        else if (error)
+            break;
+    }
+    if (FPath.empty())
         throw std::runtime_error("cannot create a temporary folder under " + root.string());
-    FPath = pattern;
 }
 
 TTempDir::~TTempDir() {

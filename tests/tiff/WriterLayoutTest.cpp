@@ -22,7 +22,7 @@ TBytes Save(const std::filesystem::path& file, int32_t w, int32_t h, int32_t s,
             const std::vector<uint16_t>& words, bool be, const std::vector<TTIFFTag>& extra,
             const std::vector<TNestedIFD>& nested = {}) {
     // The raw layout: tag sets that need not describe the samples.
-    TCropTIFF::SaveWordsAsTIFF(file, w, h, s, words, be, extra, nested,
+    TCropTIFF::SaveWordsAsTIFF(file.string(), w, h, s, words, be, extra, nested,
                                TCropTIFF::TReadBack::Unchecked);
     return TBytes{test::ReadBytes(file)};
 }
@@ -51,8 +51,8 @@ TEST(WriterLayout, FileThatWouldNotLoadBackIsRefusedAndLeavesNothing) {
         SCOPED_TRACE(c.Name);
         const auto file = dir / "refused.tif";
         try {
-            TCropTIFF::SaveWordsAsTIFF(file, 3, 1, 1, std::vector<uint16_t>{1, 2, 3}, false, c.Tags,
-                                       {});
+            TCropTIFF::SaveWordsAsTIFF(file.string(), 3, 1, 1, std::vector<uint16_t>{1, 2, 3},
+                                       false, c.Tags, {});
             ADD_FAILURE() << "saved";
         } catch (const ETIFFError& e) {
             EXPECT_EQ(e.Message(),
@@ -61,8 +61,8 @@ TEST(WriterLayout, FileThatWouldNotLoadBackIsRefusedAndLeavesNothing) {
         }
         EXPECT_TRUE(std::filesystem::is_empty(dir));
     }
-    TCropTIFF::SaveWordsAsTIFF(dir / "grey.tif", 3, 1, 1, std::vector<uint16_t>{1, 2, 3}, false,
-                               grey, {});
+    TCropTIFF::SaveWordsAsTIFF((dir / "grey.tif").string(), 3, 1, 1, std::vector<uint16_t>{1, 2, 3},
+                               false, grey, {});
     EXPECT_TRUE(std::filesystem::exists(dir / "grey.tif"));
 }
 

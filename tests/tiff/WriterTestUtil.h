@@ -18,8 +18,23 @@
 
 namespace vantrel::test {
 
+/// A path of a test's file, handed to the engine's functions that take the path as text: POSIX
+/// paths turn into their text by themselves, Windows' wide ones are told to here.
+struct TTestPath : std::filesystem::path {
+    using std::filesystem::path::path;
+    TTestPath(const std::filesystem::path& p) : std::filesystem::path(p) {}
+    template <typename T> TTestPath operator/(const T& name) const {
+        return TTestPath(static_cast<const std::filesystem::path&>(*this) / name);
+    }
+#if defined(_WIN32)
+    operator std::string() const {
+        return string();
+    }
+#endif
+};
+
 /// A fresh folder for one test under the build's test folder.
-inline std::filesystem::path TestFolder() {
+inline TTestPath TestFolder() {
     const char* root = std::getenv("VANTREL_TEST_TMP");
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->test_suite_name()) + "." + info->name();

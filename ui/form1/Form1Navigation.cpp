@@ -28,7 +28,7 @@ std::vector<std::string> LocalPathsOf(const QMimeData* data) {
     // Whole paths as the desktop gives them, in its order.
     for (const QUrl& url : data->urls())
         if (url.isLocalFile())
-            paths.push_back(url.toLocalFile().toStdString());
+            paths.push_back(NativePath(url.toLocalFile()));
     return paths;
 }
 
@@ -51,7 +51,7 @@ void TForm1::BtnOpenClick() {
             for (const QString& p : QFileDialog::getOpenFileNames(
                      this, QString(), QString::fromStdString(initialFolder),
                      FromUtf8(OpenDialogFilter)))
-                paths.push_back(p.toStdString());
+                paths.push_back(NativePath(p));
             return paths;
         };
     std::vector<std::string> paths = ChooseFilesToOpen(OpenDialog1InitialDir);
@@ -148,9 +148,9 @@ void TForm1::JumpMenuItemClick(int index) {
 void TForm1::BtnSaveFolderClick() {
     if (!ChooseOutputFolder)
         ChooseOutputFolder = [this](const std::string& initialFolder) {
-            return QFileDialog::getExistingDirectory(this, QStringLiteral("Выберите целевую папку"),
-                                                     QString::fromStdString(initialFolder))
-                .toStdString();
+            return NativePath(
+                QFileDialog::getExistingDirectory(this, QStringLiteral("Выберите целевую папку"),
+                                                  QString::fromStdString(initialFolder)));
         };
     const std::string folder = ChooseOutputFolder(SaveDialog1InitialDir);
     if (folder.empty())

@@ -17,6 +17,7 @@
 #include <stdexcept>
 #include <variant>
 
+#include "platform/Paths.h"
 #include "ui/form1/Unit1.h"
 #include "ui/logic/settings/SettingRows.h"
 #include "ui/logic/settings/Settings.h"
@@ -192,9 +193,9 @@ void TForm1::SaveSettings() {
     try {
         vantrel::SaveSettings(s, folder);
     } catch (const std::exception& e) {
-        ShowProblem(
-            QStringLiteral("Не удалось сохранить настройки в папке %1:\n%2")
-                .arg(QString::fromStdString(folder.string()), QString::fromStdString(e.what())));
+        ShowProblem(QStringLiteral("Не удалось сохранить настройки в папке %1:\n%2")
+                        .arg(QString::fromStdString(Utf8FromPath(folder)),
+                             QString::fromStdString(e.what())));
     }
 }
 

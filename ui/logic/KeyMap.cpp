@@ -43,6 +43,14 @@ TKey LetterFromX11Keycode(uint32_t keycode) {
     return inRow(kBottomRow, 52);
 }
 
+uint32_t X11KeycodeOfWindowsScanCode(uint32_t scanCode) {
+    // Both number the keys of the PC keyboard the same way; X11 starts 8 higher.
+    constexpr uint32_t kExtended = 0x100;
+    if (scanCode == 0 || (scanCode & kExtended) != 0 || scanCode > 0xFF)
+        return 0;
+    return scanCode + 8;
+}
+
 TKey LetterFromCharacter(char32_t c) {
     if (TKey k = LetterKey(c); k != TKey::None)
         return k;

@@ -83,6 +83,11 @@ enum class TKey : uint8_t {
 /// reports as the native scan code under xcb); TKey::None when it is not a letter key.
 [[nodiscard]] TKey LetterFromX11Keycode(uint32_t keycode);
 
+/// The X11 key code of the key with the Windows scan code `scanCode` as Windows' key messages
+/// give it (the set-1 make code, 0x100 added for the extended keys): the keys of the main block
+/// have their X11 key code 8 above; 0 for the extended keys and for no scan code.
+[[nodiscard]] uint32_t X11KeycodeOfWindowsScanCode(uint32_t scanCode);
+
 /// The letter of the key that types `character`: Latin letters stand for themselves, Cyrillic
 /// letters of the standard Russian layout for the US letter on the same key ("к" → R, "д" →
 /// L). Used when no scan code is available (offscreen platform, synthetic events).

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/widgets/Glyphs.h"
 
+#include <QFile>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
@@ -21,11 +22,13 @@ QIcon Glyph(int index) {
         return {};
     // Pixmaps drawn from the SVG once per size: an SVG icon keeps a single added pixmap per
     // mode, so a faded one would exist at one size only, and the style's own disabled
-    // rendering leaves light glyphs bright on a dark palette.
+    // rendering leaves light glyphs bright on a dark palette. A build without Qt's SVG module
+    // (Windows) has them as PNGs drawn from the same SVGs at these sizes.
     const QIcon svg(QStringLiteral(":/glyphs/%1.svg").arg(index));
     QIcon icon;
     for (int size : {16, 18, 20, 24, 32, 36, 48, 64, 72}) {
-        const QPixmap normal = svg.pixmap(QSize(size, size));
+        const QString png = QStringLiteral(":/glyphs/png/%1-%2.png").arg(index).arg(size);
+        const QPixmap normal = QFile::exists(png) ? QPixmap(png) : svg.pixmap(QSize(size, size));
         QPixmap faded(normal.size());
         faded.fill(Qt::transparent);
         QPainter p(&faded);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/widgets/KeyEvents.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 
 namespace vantrel {
@@ -22,11 +23,20 @@ namespace {
 constexpr quint32 LeftAltScanCode = 64;
 constexpr quint32 RightAltScanCode = 108;
 
+// The key's X11 key code. Windows' platform gives Windows scan codes, which number the keys 8
+// lower; X11, Wayland and the tests' offscreen events give X11 key codes.
+quint32 X11KeyCode(const QKeyEvent& event) {
+    static const bool windowsScanCodes = QGuiApplication::platformName() == u"windows";
+    return windowsScanCodes ? X11KeycodeOfWindowsScanCode(event.nativeScanCode())
+                            : event.nativeScanCode();
+}
+
 bool IsAltKey(const QKeyEvent& event) {
     if (event.key() == Qt::Key_Alt)
         return true;
-    return event.key() == Qt::Key_Meta && (event.nativeScanCode() == LeftAltScanCode ||
-                                           event.nativeScanCode() == RightAltScanCode);
+    const quint32 keyCode = X11KeyCode(event);
+    return event.key() == Qt::Key_Meta &&
+           (keyCode == LeftAltScanCode || keyCode == RightAltScanCode);
 }
 
 // The keys known by their Qt key, both ways: a key with two Qt names has its first one first.
@@ -68,7 +78,7 @@ TKey KeyFromEvent(const QKeyEvent& event) {
         character = static_cast<char32_t>(event.key());
     else if (const QString text = event.text(); text.size() == 1)
         character = text.at(0).unicode();
-    return PhysicalLetter(event.nativeScanCode(), character);
+    return PhysicalLetter(X11KeyCode(event), character);
 }
 
 QList<QKeySequence> ActionShortcuts(TActionId id) {

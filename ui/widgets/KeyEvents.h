@@ -25,7 +25,8 @@ namespace vantrel {
 
 /// The key of a key event by its position: arrows, pages, Enter (main or keypad), Space,
 /// Backspace, Tab (Backtab too), Esc, F1 and F12 by their Qt key; letters by the physical key
-/// (the X11 key code when the platform gives one, else the typed character of either the
+/// (the X11 key code, or the Windows scan code turned into it, when the platform gives one,
+/// else the typed character of either the
 /// Latin or the Russian layout). TKey::None for every other key.
 [[nodiscard]] TKey KeyFromEvent(const QKeyEvent& event);
 

@@ -118,7 +118,7 @@ TEST_P(CropSave, StreamedRowsGiveTheSameFileAsTheCut) {
 
     // The minimal tag set has no ExtraSamples, which libtiff mentions for 2 and 4 samples.
     TIFFSetWarningHandler(nullptr);
-    TIFF* tif = TIFFOpen((dir / "streamed.tif").c_str(), "r");
+    TIFF* tif = TIFFOpen((dir / "streamed.tif").string().c_str(), "r");
     ASSERT_NE(tif, nullptr);
     std::vector<uint16_t> read(cut.size());
     const tmsize_t bytes = static_cast<tmsize_t>(read.size() * 2);

@@ -1,10 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <ostream>
+#include <system_error>
 
 #include "pipeline/crop/CropOutput.h"
+#include "pipeline/crop/PathParts.h"
 #include "pipeline/jobs/JobTexts.h"
+#include "platform/FileHandle.h"
+#include "platform/Paths.h"
+#include "tests/support/TempDir.h"
 
 namespace vantrel {
 namespace {
@@ -46,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         // Another folder keeps the source's name whole.
         TNameCase{"/out/", "/scans/scan 12.tiff", "crop_", "_c", "/out/", "/out/scan 12.tiff"},
         TNameCase{"/out", "/scans/scan 12.tiff", "crop_", "_c", "/out", "/out/scan 12.tiff"},
-        // Letter case and the trailing separator count: these name other folders.
+        // Folders that are not there compare by their text: letter case and the trailing
+        // separator count.
         TNameCase{"/Scans/", "/scans/a.tif", "crop_", "_c", "/Scans/", "/Scans/a.tif"},
         TNameCase{"/scans", "/scans/a.tif", "crop_", "_c", "/scans", "/scans/a.tif"},
         // Empty prefix and postfix in the source folder: the source's own path.
@@ -55,6 +64,56 @@ INSTANTIATE_TEST_SUITE_P(
         TNameCase{"/scans/", "/scans/roll.3.frame.tif", "", "_c", "/scans/",
                   "/scans/roll.3.frame_c.tif"},
         TNameCase{"/sc.ans/", "/sc.ans/scan", "crop_", "", "/sc.ans/", "/sc.ans/crop_scan.tif"}));
+
+// Another spelling of the source's own folder is that folder: the prefix and postfix apply, so
+// the crop never takes the source's name and replaces the uncropped scan.
+TEST(CropTargetTest, AnotherSpellingOfTheSourceFolderKeepsTheSource) {
+    const test::TTempDir tmp;
+    const std::string scans = tmp.File("scans");
+    std::filesystem::create_directory(PathFromUtf8(scans));
+    const std::string source = scans + "/a.tif";
+    test::TTempDir::WriteTo(source, {'I', 'I'});
+    std::vector<std::string> spellings = {scans + "/../scans/", scans + "//", scans};
+    std::error_code linkError;
+    std::filesystem::create_directory_symlink(PathFromUtf8(scans), PathFromUtf8(tmp.File("link")),
+                                              linkError);
+    if (!linkError)
+        spellings.push_back(tmp.File("link") + "/");
+    for (const std::string& folder : spellings) {
+        SCOPED_TRACE(folder);
+        EXPECT_EQ(CropTarget(folder, source, "crop_", "_c").CroppedFile,
+                  WithTrailingSeparator(folder) + "crop_a_c.tif");
+        // Without prefix and postfix the source is replaced on purpose, as in its own spelling.
+        EXPECT_TRUE(IsSameFile(CropTarget(folder, source, "", "").CroppedFile, source));
+    }
+    if (linkError)
+        GTEST_SKIP() << "no symbolic link could be made here (" << linkError.message()
+                     << "); the other spellings were checked";
+}
+
+// On a file system that ignores letter case, "SCANS" is the source's folder "scans". Where the
+// machine has such a folder the system says so; elsewhere a check that ignores case stands in.
+TEST(CropTargetTest, OtherLetterCaseOfTheSourceFolderKeepsTheSource) {
+    const test::TTempDir tmp;
+    const std::string scans = tmp.File("scans");
+    std::filesystem::create_directory(PathFromUtf8(scans));
+    const std::string upper = tmp.File("SCANS");
+    const auto ignoringCase = [](const std::string& a, const std::string& b) {
+        auto lower = [](std::string text) {
+            std::transform(text.begin(), text.end(), text.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            return WithTrailingSeparator(text);
+        };
+        return lower(a) == lower(b);
+    };
+    const bool systemIgnoresCase = IsSameFile(upper, scans);
+    const TSameFolderCheck check = systemIgnoresCase ? TSameFolderCheck() : ignoringCase;
+    EXPECT_EQ(CropTarget(upper + "/", scans + "/a.tif", "crop_", "", check).CroppedFile,
+              upper + "/crop_a.tif");
+    // The folder of another name stays another folder.
+    EXPECT_EQ(CropTarget(tmp.File("out") + "/", scans + "/a.tif", "crop_", "", check).CroppedFile,
+              tmp.File("out") + "/a.tif");
+}
 
 TEST(JobTexts, FailureMessagesCarryTheirHeadingLine) {
     EXPECT_EQ(LoadFailureText("ETIFFError", "Файл не найден"),

@@ -9,13 +9,15 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#if !defined(_WIN32)
 #include <pwd.h>
 #include <sched.h>
-#include <string>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include "pipeline/crop/CropCore.h"
 #include "tags/TIFFTagUtils.h"
@@ -90,10 +92,18 @@ std::string SaveCrop(const TLoadedScan& scan, const std::string& source, const s
     }
 }
 
-/// The message a failed system call with this errno gives.
+/// The message a failed system call with this code of the system gives.
 std::string OSMessage(int code) {
-    return std::string("EOSError: ") + EOSError::FromErrno(code).Message();
+    return std::string("EOSError: ") + EOSError::FromSystemCode(code).Message();
 }
+
+#if defined(_WIN32)
+// Windows' codes: ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND (also for a file in the path) and
+// ERROR_ACCESS_DENIED for a folder in the target's place.
+constexpr int kNotFound = 2, kNoFolder = 3, kNotAFolder = 3, kIsAFolder = 5;
+#else
+constexpr int kNotFound = ENOENT, kNoFolder = ENOENT, kNotAFolder = ENOTDIR, kIsAFolder = EISDIR;
+#endif
 
 /// What a save into a prepared folder gave, checked inside the process that ran it.
 std::string SaveAndCompare(const TLoadedScan& scan, const std::string& source,
@@ -125,9 +135,9 @@ TEST_F(DiskFaults, TargetFolderMissingIsAFileOrNamesAFolder) {
         const char* Target;
         int Errno;
     } cases[] = {
-        {"absent/out.tif", ENOENT},    // the folder does not exist
-        {"scan.tif/out.tif", ENOTDIR}, // the "folder" is a file
-        {"taken.tif", EISDIR},         // the target's name is taken by a folder
+        {"absent/out.tif", kNoFolder},     // the folder does not exist
+        {"scan.tif/out.tif", kNotAFolder}, // the "folder" is a file
+        {"taken.tif", kIsAFolder},         // the target's name is taken by a folder
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Target);
@@ -137,6 +147,20 @@ TEST_F(DiskFaults, TargetFolderMissingIsAFileOrNamesAFolder) {
 }
 
 // Root may write anywhere: the save runs as an unprivileged user in a child process.
+#if defined(_WIN32)
+TEST_F(DiskFaults, ReadOnlyFolderKeepsTheSourceThatWouldBeReplaced) {
+    VANTREL_SKIP_WITHOUT_FORK();
+}
+TEST_F(DiskFaults, ReadOnlyFileSystemKeepsTheSource) {
+    VANTREL_SKIP_ON_WINDOWS("a read-only file system needs a private mount");
+}
+TEST_F(DiskFaults, FullFileSystemKeepsTheSourceItWouldReplace) {
+    VANTREL_SKIP_ON_WINDOWS("a full file system needs a private mount (platform test says more)");
+}
+TEST_F(DiskFaults, FileSizeLimitActsAsAFullDisk) {
+    VANTREL_SKIP_WITHOUT_FORK();
+}
+#else
 TEST_F(DiskFaults, ReadOnlyFolderKeepsTheSourceThatWouldBeReplaced) {
     const passwd* nobody = getpwnam("nobody");
     if (nobody == nullptr)
@@ -222,12 +246,14 @@ TEST_F(DiskFaults, FileSizeLimitActsAsAFullDisk) {
     EXPECT_EQ(result.Output, OSMessage(EFBIG));
 }
 
+#endif
+
 // The source changes on disk between its load and its save.
 
 TEST_F(DiskFaults, DeletedSourceStopsTheSaveBeforeAnythingIsWritten) {
     fs::remove(FSource);
     const TFolderSnapshot before(FDir.Path());
-    EXPECT_EQ(SaveCrop(FScan, FSource, FDir.File("out.tif")), OSMessage(ENOENT));
+    EXPECT_EQ(SaveCrop(FScan, FSource, FDir.File("out.tif")), OSMessage(kNotFound));
     EXPECT_EQ(before.DifferencesTo(TFolderSnapshot(FDir.Path())), "");
 }
 

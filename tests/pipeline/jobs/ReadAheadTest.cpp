@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#if !defined(_WIN32)
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include "pipeline/jobs/ReadAhead.h"
 #include "tests/support/MinimalTagDescriber.h"
@@ -81,22 +84,36 @@ TEST(ReadAhead, WordsThatAreNoLongerTheFilesAreNotUsed) {
              FILE* f = std::fopen(p.c_str(), "r+b");
              std::fwrite(other.data(), 1, other.size(), f);
              std::fclose(f);
-             // The same size: only the modification time tells, so it surely moves on.
+        // The same size: only the modification time tells, so it surely moves on.
+#if defined(_WIN32)
+             std::filesystem::last_write_time(p, std::filesystem::last_write_time(p) +
+                                                     std::chrono::hours(24 * 365));
+#else
              const timespec later[2] = {{0, UTIME_OMIT}, {2000000000, 0}};
              ::utimensat(AT_FDCWD, p.c_str(), later, 0);
+#endif
          }},
         {"replaced by another file",
          [](const std::string& p, const TTempDir& dir) {
              const std::string other = dir.Write("other.tif", Scan(9));
+#if defined(_WIN32) // the C library's rename does not replace there
+             std::filesystem::rename(other, p);
+#else
              std::rename(other.c_str(), p.c_str());
+#endif
          }},
         {"grown",
          [](const std::string& p, const TTempDir&) {
              TTempDir::WriteTo(p, MakeImage(9, 8, 3, PatternWords(216, 9)).Build());
          }},
         {"removed", [](const std::string& p, const TTempDir&) { std::remove(p.c_str()); }},
+#if defined(_WIN32)
+        {"damaged",
+         [](const std::string& p, const TTempDir&) { std::filesystem::resize_file(p, 100); }},
+#else
         {"damaged",
          [](const std::string& p, const TTempDir&) { ASSERT_EQ(::truncate(p.c_str(), 100), 0); }},
+#endif
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -120,12 +137,21 @@ TEST(ReadAhead, AWriterHoldingTheFileIsMetAsInALoad) {
     TReadAhead ahead(Plenty, false);
     ahead.Request(path);
     ahead.WaitUntilIdle();
+#if defined(_WIN32) // a writer with the file open keeps readers out there
+    std::FILE* writer = std::fopen(path.c_str(), "r+b");
+    ASSERT_NE(writer, nullptr);
+#else
     const int fd = ::open(path.c_str(), O_RDWR);
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+#endif
     const TLoad load = LoadThrough(&ahead, path);
     EXPECT_EQ(load.Error.rfind("EOSError: ", 0), 0u) << load.Error;
     EXPECT_EQ(load, LoadThrough(nullptr, path));
+#if defined(_WIN32)
+    std::fclose(writer);
+#else
     ::close(fd);
+#endif
 }
 
 TEST(ReadAhead, HoldsOneFileAndOnlyWithRoomForIt) {

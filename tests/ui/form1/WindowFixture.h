@@ -25,6 +25,7 @@
 
 #include "pipeline/jobs/DisplayWorker.h"
 #include "pipeline/kernels/ViewBitmap.h"
+#include "platform/Paths.h"
 #include "tests/support/LibTIFFWriter.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/form1/Form1Probe.h"
@@ -137,7 +138,15 @@ protected:
     /// A file written by libtiff; the words written are kept by path.
     std::string Write(const std::string& name, test::TLibTIFFImage image) {
         const std::string path = Dir.File(name);
+#if defined(_WIN32)
+        // libtiff opens through the narrow Windows API, which stops at 260 characters: the file
+        // is written under a short name and moved into place.
+        const std::string shortPath = Dir.File("written-by-libtiff.tif");
+        Written[path] = test::WriteWithLibTIFF(shortPath, image);
+        std::filesystem::rename(PathFromUtf8(shortPath), PathFromUtf8(path));
+#else
         Written[path] = test::WriteWithLibTIFF(path, image);
+#endif
         return path;
     }
     static test::TLibTIFFImage Grey(uint32_t w, uint32_t h) {
@@ -167,8 +176,12 @@ protected:
         return {Probe(*Form).FOriginalWords->begin(), Probe(*Form).FOriginalWords->end()};
     }
 
-    [[nodiscard]] std::string Title() const { return Form->windowTitle().toStdString(); }
-    [[nodiscard]] bool Busy() const { return !Probe(*Form).BtnOpen->isEnabled(); }
+    [[nodiscard]] std::string Title() const {
+        return Form->windowTitle().toStdString();
+    }
+    [[nodiscard]] bool Busy() const {
+        return !Probe(*Form).BtnOpen->isEnabled();
+    }
 
     // --- Commands and input ---
 
@@ -190,7 +203,9 @@ protected:
     }
 
     /// The commands recorded since the last call.
-    std::vector<std::string> Taken() { return std::exchange(Commands, {}); }
+    std::vector<std::string> Taken() {
+        return std::exchange(Commands, {});
+    }
 
     /// One wheel turn of `delta` (120 per notch) over `target`.
     static void Wheel(QWidget* target, int delta) {

@@ -54,6 +54,18 @@ TEST(KeyMapTest, PhysicalLettersWhateverTheLayout) {
             << c.Keycode << " U+" << std::hex << unsigned(c.Character);
 }
 
+// Windows numbers the keys as X11 does, 8 lower: Q, L, Z and M of the three letter rows, Enter,
+// and the extended right Alt, which has no key code of the main block.
+TEST(KeyMapTest, WindowsScanCodesAreX11KeyCodes) {
+    const std::pair<uint32_t, TKey> letters[] = {
+        {0x10, TKey::Q}, {0x26, TKey::L}, {0x2C, TKey::Z}, {0x32, TKey::M}, {0x1C, TKey::None}};
+    for (const auto& [scanCode, key] : letters)
+        EXPECT_EQ(LetterFromX11Keycode(X11KeycodeOfWindowsScanCode(scanCode)), key) << scanCode;
+    EXPECT_EQ(X11KeycodeOfWindowsScanCode(0x1C), 36u); // Enter
+    EXPECT_EQ(X11KeycodeOfWindowsScanCode(0x138), 0u); // right Alt
+    EXPECT_EQ(X11KeycodeOfWindowsScanCode(0), 0u);
+}
+
 TEST(KeyMapTest, TwentyActionsWithDistinctShortcuts) {
     const auto& actions = Actions();
     ASSERT_EQ(actions.size(), 20u);

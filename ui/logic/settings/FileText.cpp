@@ -1,80 +1,28 @@
 // SPDX-License-Identifier: MIT
 #include "ui/logic/settings/FileText.h"
 
+#include "platform/FileHandle.h"
+#include "platform/Paths.h"
+#include "platform/SafeFile.h"
 #include "tiff/Exceptions.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace vantrel {
 
 namespace {
 
-// Closes the descriptor and removes the temporary file unless the rename went through.
-class TTempFile {
-public:
-    explicit TTempFile(std::string pattern) : FPath(std::move(pattern)) {
-        FFd = ::mkstemp(FPath.data());
-    }
-    ~TTempFile() {
-        if (FFd >= 0)
-            ::close(FFd);
-        if (!FKept)
-            ::unlink(FPath.c_str());
-    }
-    TTempFile(const TTempFile&) = delete;
-    TTempFile& operator=(const TTempFile&) = delete;
-
-    int Fd() const { return FFd; }
-    const std::string& Path() const { return FPath; }
-    int Close() {
-        const int rc = ::close(FFd);
-        FFd = -1;
-        return rc;
-    }
-    void Keep() { FKept = true; }
-
-private:
-    std::string FPath;
-    int FFd = -1;
-    bool FKept = false;
-};
-
-[[noreturn]] void ThrowFor(const std::filesystem::path& path) {
-    const int code = errno;
-    throw EOSError::FromErrno(code, "\r\n" + path.string());
+// The system's error with the file named after it.
+[[noreturn]] void RethrowNaming(const EOSError& error, const std::filesystem::path& path) {
+    throw EOSError(error.ErrorCode(), error.Message() + "\r\n" + Utf8FromPath(path));
 }
 
 } // namespace
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return std::nullopt;
-        ThrowFor(path);
+    try {
+        return ReadFileBytes(Utf8FromPath(path));
+    } catch (const EOSError& error) {
+        RethrowNaming(error, path);
     }
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            const int code = errno;
-            ::close(fd);
-            errno = code;
-            ThrowFor(path);
-        }
-        if (got == 0)
-            break;
-        bytes.append(buffer, static_cast<size_t>(got));
-    }
-    ::close(fd);
-    return bytes;
 }
 
 void WriteFileAtomically(const std::filesystem::path& requested, std::string_view bytes) {
@@ -86,28 +34,14 @@ void WriteFileAtomically(const std::filesystem::path& requested, std::string_vie
         if (!error)
             path = target.is_absolute() ? target : requested.parent_path() / target;
     }
-    TTempFile temp(path.string() + ".XXXXXX");
-    if (temp.Fd() < 0)
-        ThrowFor(path);
-    // mkstemp creates 0600; a settings file is an ordinary file of the user.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(temp.Fd(), 0666 & ~mask);
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(temp.Fd(), bytes.data() + done, bytes.size() - done);
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            ThrowFor(path);
-        }
-        done += static_cast<size_t>(put);
+    // The same crash-safe save as a scan's: flushed, renamed over, the folder flushed too.
+    try {
+        TSafeFile file(Utf8FromPath(path));
+        file.Write(bytes.data(), bytes.size());
+        file.Commit();
+    } catch (const EOSError& failure) {
+        RethrowNaming(failure, path);
     }
-    if (::fsync(temp.Fd()) != 0 || temp.Close() != 0)
-        ThrowFor(path);
-    if (::rename(temp.Path().c_str(), path.c_str()) != 0)
-        ThrowFor(path);
-    temp.Keep();
 }
 
 TTextLines SplitLines(std::string_view text) {

@@ -56,7 +56,7 @@ TIniFile::TIniFile(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
     if (!IsValidUtf8(text)) {
-        decoded = Cp1251ToUtf8(text);
+        decoded = SystemCodePageToUtf8(text);
         text = decoded;
     }
     TTextLines lines = SplitLines(text);

@@ -22,8 +22,9 @@ class TIniFile {
 public:
     TIniFile() = default;
 
-    /// Takes the text of a file: UTF-8 (a byte-order mark is dropped), or Windows-1251 when the
-    /// bytes are not valid UTF-8, as older files of the program were; CR LF, LF or CR lines.
+    /// Takes the text of a file: UTF-8 (a byte-order mark is dropped), or the system's 8-bit
+    /// code page (Windows-1251 on Linux) when the bytes are not valid UTF-8, as older files of
+    /// the program were; CR LF, LF or CR lines.
     explicit TIniFile(std::string_view text);
 
     /// Reads `path`; a missing file gives an empty INI. Other failures raise EOSError.

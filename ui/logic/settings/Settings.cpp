@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
-#include <unistd.h>
+
+#include "platform/Paths.h"
 
 namespace vantrel {
 
@@ -196,75 +196,19 @@ void SaveSettings(const TSettings& settings, const std::filesystem::path& folder
         std::rethrow_exception(firstError);
 }
 
-std::filesystem::path ExecutableFolder() {
-    std::error_code error;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::current_path() : exe.parent_path();
-}
-
-// An installed program (<prefix>/bin with the desktop entry in <prefix>/share/applications)
-// keeps its settings per user, also for root, who could write into /usr/bin: settings there
-// would be shared by every user and left behind when the package is removed.
-static bool IsInstalledFolder(const std::filesystem::path& executableFolder) {
-    std::error_code error;
-    return executableFolder.filename() == "bin" &&
-           std::filesystem::exists(executableFolder.parent_path() / "share" / "applications" /
-                                       "invalid.vantrel.vantrel.desktop",
-                                   error);
-}
-
 std::filesystem::path SettingsFolder(const std::filesystem::path& executableFolder) {
-    if (!executableFolder.empty() && ::access(executableFolder.c_str(), W_OK) == 0 &&
-        !IsInstalledFolder(executableFolder))
+    if (IsWritableFolder(executableFolder) && !IsInstalledProgramFolder(executableFolder))
         return executableFolder;
-    std::filesystem::path base;
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config == '/')
-        base = config;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        base = std::filesystem::path(home) / ".config";
-    else
+    const std::filesystem::path folder = UserSettingsFolder();
+    if (folder.empty())
         return executableFolder;
-    const std::filesystem::path folder = base / "vantrel";
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     return folder;
 }
 
 std::string GetDocumentsFolder() {
-    if (const char* direct = std::getenv("XDG_DOCUMENTS_DIR"); direct && *direct)
-        return direct;
-    const char* homeEnv = std::getenv("HOME");
-    const std::string home = homeEnv ? homeEnv : "";
-
-    std::filesystem::path config;
-    if (const char* c = std::getenv("XDG_CONFIG_HOME"); c && *c == '/')
-        config = c;
-    else if (!home.empty())
-        config = std::filesystem::path(home) / ".config";
-    if (!config.empty()) {
-        try {
-            if (const auto bytes = ReadWholeFile(config / "user-dirs.dirs")) {
-                // Lines of the form XDG_DOCUMENTS_DIR="$HOME/Documents".
-                const TIniFile lines("[dirs]\n" + *bytes);
-                if (auto value = lines.ReadValue("dirs", "XDG_DOCUMENTS_DIR")) {
-                    std::string path = *value;
-                    if (path.rfind("$HOME", 0) == 0)
-                        path = home + path.substr(5);
-                    if (!path.empty() && path.front() == '/')
-                        return path;
-                }
-            }
-        } catch (const std::exception&) {
-            // An unreadable user-dirs file is the same as none.
-        }
-    }
-    if (!home.empty()) {
-        const std::filesystem::path documents = std::filesystem::path(home) / "Documents";
-        std::error_code error;
-        if (std::filesystem::is_directory(documents, error))
-            return documents.string();
-    }
-    return {};
+    return DocumentsFolder();
 }
 
 std::string InitialOpenFolder(const std::string& openDir, const std::string& documentsFolder,
@@ -273,7 +217,7 @@ std::string InitialOpenFolder(const std::string& openDir, const std::string& doc
         return openDir;
     if (!documentsFolder.empty())
         return documentsFolder;
-    return executableFolder.string();
+    return Utf8FromPath(executableFolder);
 }
 
 } // namespace vantrel

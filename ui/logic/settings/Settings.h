@@ -5,6 +5,7 @@
 // Vantrel.ini and VantrelFrames.txt. The window copies TSettings into its controls after
 // LoadSettings and back before SaveSettings; nothing here knows about widgets.
 
+#include "platform/Folders.h"
 #include "ui/logic/settings/IniFile.h"
 #include "ui/logic/settings/TemplatesFile.h"
 
@@ -130,16 +131,15 @@ void WriteSettingsIni(const TSettings& settings, TIniFile& ini);
 /// the first failure is raised afterwards as EOSError.
 void SaveSettings(const TSettings& settings, const std::filesystem::path& folder);
 
-/// The folder of the running executable, with no trailing separator.
-[[nodiscard]] std::filesystem::path ExecutableFolder();
-
 /// Where the two files live: `executableFolder` when it can be written to (portable use) and
-/// is not an installed program's (<prefix>/bin beside its entry in <prefix>/share/applications),
-/// else $XDG_CONFIG_HOME/vantrel (default ~/.config/vantrel), created when missing.
+/// is not an installed program's (IsInstalledProgramFolder), else the user's own folder
+/// (UserSettingsFolder: $XDG_CONFIG_HOME/vantrel, default ~/.config/vantrel; %APPDATA%\Vantrel
+/// on Windows), created when missing. ExecutableFolder() comes from platform/Folders.h.
 [[nodiscard]] std::filesystem::path SettingsFolder(const std::filesystem::path& executableFolder);
 
 /// The user's documents folder: $XDG_DOCUMENTS_DIR, else XDG_DOCUMENTS_DIR of user-dirs.dirs,
-/// else ~/Documents when it exists; empty when there is none.
+/// else ~/Documents when it exists (the known folder Documents on Windows); empty when there
+/// is none.
 [[nodiscard]] std::string GetDocumentsFolder();
 
 /// The open dialog's first folder: OpenDir, else the documents folder, else the executable's.

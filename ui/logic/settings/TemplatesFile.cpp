@@ -29,7 +29,7 @@ std::vector<std::string> DecodeTemplates(std::string_view bytes) {
     else if (IsValidUtf8(bytes))
         text = bytes;
     else
-        text = Cp1251ToUtf8(bytes);
+        text = SystemCodePageToUtf8(bytes);
     return SplitLines(text).Lines;
 }
 

@@ -20,8 +20,9 @@ inline constexpr std::string_view TemplatesFileName = "VantrelFrames.txt";
 inline constexpr int BuiltInTemplateIndex = 12;
 
 /// The lines of a templates file's bytes. The byte-order mark decides the encoding (UTF-8,
-/// UTF-16 LE or BE); without one the bytes are UTF-8 when valid, else Windows-1251. Lines end
-/// at CR LF, LF or CR; a final line end adds no empty line, empty lines inside stay entries.
+/// UTF-16 LE or BE); without one the bytes are UTF-8 when valid, else in the system's 8-bit code
+/// page (Windows-1251 on Linux). Lines end at CR LF, LF or CR; a final line end adds no empty
+/// line, empty lines inside stay entries.
 [[nodiscard]] std::vector<std::string> DecodeTemplates(std::string_view bytes);
 
 /// The bytes written for `lines`: UTF-8 with its byte-order mark, every line ending in CR LF.

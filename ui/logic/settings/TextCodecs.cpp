@@ -2,6 +2,9 @@
 #include "ui/logic/settings/TextCodecs.h"
 
 #include <cstdint>
+#include <optional>
+
+#include "platform/Locale.h"
 
 #include "tiff/ByteOrder.h"
 #include "tiff/CodePage1251.h"
@@ -73,6 +76,14 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
             AppendUtf8(out, CodePage1251Char(b));
     }
     return out;
+}
+
+std::string SystemCodePageToUtf8(std::string_view bytes) {
+    const unsigned codePage = SystemCodePage();
+    if (codePage != 1251)
+        if (std::optional<std::string> text = CodePageToUtf8(codePage, bytes))
+            return std::move(*text);
+    return Cp1251ToUtf8(bytes);
 }
 
 std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {

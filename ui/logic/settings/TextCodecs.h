@@ -16,6 +16,10 @@ namespace vantrel {
 /// Windows-1251 (the Russian single-byte code page) to UTF-8.
 [[nodiscard]] std::string Cp1251ToUtf8(std::string_view bytes);
 
+/// Text in the system's 8-bit code page to UTF-8: Windows-1251 unless the system says
+/// otherwise, as Windows does with its ANSI code page.
+[[nodiscard]] std::string SystemCodePageToUtf8(std::string_view bytes);
+
 /// UTF-16 without its byte-order mark to UTF-8; unpaired surrogates and an odd final byte
 /// become U+FFFD.
 [[nodiscard]] std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian);

@@ -5,11 +5,15 @@
 // no temporary or partial file and changes no existing file.
 
 #include <QLineEdit>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <thread>
+#if !defined(_WIN32)
 #include <pwd.h>
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 #include "pipeline/jobs/JobTexts.h"
 #include "tests/support/FolderSnapshot.h"
@@ -21,8 +25,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The system's codes of the faults met here: errno on POSIX; on Windows its own codes, for a
+// missing folder on the path and a file in a folder's place alike ERROR_PATH_NOT_FOUND.
+#if defined(_WIN32)
+constexpr int kNoFolder = 3, kNotAFolder = 3, kNoFile = 2;
+#else
+constexpr int kNoFolder = ENOENT, kNotAFolder = ENOTDIR, kNoFile = ENOENT;
+#endif
+
 std::string OSFailure(int code) {
-    return CropFailureText(EOSError::FromErrno(code).Message());
+    return CropFailureText(EOSError::FromSystemCode(code).Message());
 }
 
 class DiskFaultsWindowTest : public WindowTest {
@@ -66,13 +78,13 @@ TEST_F(DiskFaultsWindowTest, TargetFolderGoneOrTakenByAFile) {
         void (*Spoil)(const std::string& folder);
         int Errno;
     } const cases[] = {
-        {"removed after it was chosen", [](const std::string& f) { fs::remove_all(f); }, ENOENT},
+        {"removed after it was chosen", [](const std::string& f) { fs::remove_all(f); }, kNoFolder},
         {"a file in its place",
          [](const std::string& f) {
              fs::remove_all(f);
              test::TTempDir::WriteTo(f, {1, 2, 3});
          },
-         ENOTDIR},
+         kNotAFolder},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -90,6 +102,10 @@ TEST_F(DiskFaultsWindowTest, TargetFolderGoneOrTakenByAFile) {
 
 // Root writes anywhere, so as root the save runs with the effective user nobody.
 TEST_F(DiskFaultsWindowTest, ReadOnlyTargetFolder) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "not on Windows: a folder's POSIX permissions and a switch of the effective "
+                    "user have no counterpart there";
+#else
     const std::string folder = Dir.File("locked");
     fs::create_directory(folder);
     test::TTempDir::WriteTo(folder + "/scan.tif", {4, 5, 6}); // the name the save would take
@@ -119,11 +135,15 @@ TEST_F(DiskFaultsWindowTest, ReadOnlyTargetFolder) {
     EXPECT_EQ(messages, std::vector<std::string>{OSFailure(EACCES)});
     EXPECT_EQ(before.DifferencesTo(test::TFolderSnapshot(Dir.Path())), "");
     ExpectStillOnTheSource();
+#endif
 }
 
 // A file size limit makes every write past it fail as on a full disk. The save replaces its
 // source (no prefix or postfix), which must survive.
 TEST_F(DiskFaultsWindowTest, FullDiskKeepsTheSourceItWouldReplace) {
+#if defined(_WIN32)
+    GTEST_SKIP() << "not on Windows: it has no file size limit to stand for a full disk";
+#else
     Probe(*Form).EdPrefix->clear();
     const auto previous = std::signal(SIGXFSZ, SIG_IGN);
     rlimit old{};
@@ -137,6 +157,7 @@ TEST_F(DiskFaultsWindowTest, FullDiskKeepsTheSourceItWouldReplace) {
     EXPECT_EQ(messages, std::vector<std::string>{OSFailure(EFBIG)});
     EXPECT_EQ(before.DifferencesTo(test::TFolderSnapshot(Dir.Path())), "");
     ExpectStillOnTheSource();
+#endif
 }
 
 TEST_F(DiskFaultsWindowTest, SourceDeletedOrCutBeforeTheSave) {
@@ -146,7 +167,7 @@ TEST_F(DiskFaultsWindowTest, SourceDeletedOrCutBeforeTheSave) {
         std::string Message;
     } const cases[] = {
         {"deleted", [](const std::string& s) { fs::remove(s); },
-         EOSError::FromErrno(ENOENT).Message()},
+         EOSError::FromSystemCode(kNoFile).Message()},
         {"cut below its byte order mark", [](const std::string& s) { fs::resize_file(s, 1); },
          "Файл слишком мал"},
     };
@@ -188,8 +209,10 @@ TEST_F(DiskFaultsWindowTest, SourceCutWhileItLoads) {
         Messages.clear();
         Form->DropFiles({big});
         if (delayMs > 0)
-            usleep(useconds_t(delayMs) * 1000);
-        fs::resize_file(big, bytes.size() / 3);
+            std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        // Windows refuses to cut a file while a view of it is mapped: then it is read whole.
+        std::error_code refused;
+        fs::resize_file(big, bytes.size() / 3, refused);
         ASSERT_TRUE(WaitForJobs());
         EXPECT_FALSE(Busy());
         if (Messages.empty()) {
@@ -199,8 +222,15 @@ TEST_F(DiskFaultsWindowTest, SourceCutWhileItLoads) {
         }
         ++failures;
         ASSERT_EQ(Messages.size(), 1u);
+#if defined(_WIN32)
+        // There the load may also find the file held open by the cut (a sharing violation).
+        const bool told = Messages[0].rfind("Ошибка при загрузке файла:\r\nETIFFError: ", 0) == 0 ||
+                          Messages[0].rfind("Ошибка при загрузке файла:\r\nEOSError: ", 0) == 0;
+        EXPECT_TRUE(told) << Messages[0];
+#else
         EXPECT_EQ(Messages[0].rfind("Ошибка при загрузке файла:\r\nETIFFError: ", 0), 0u)
             << Messages[0];
+#endif
         EXPECT_EQ(Probe(*Form).FInputFile, big); // named by the status line and the reload
         EXPECT_EQ(WindowWords(), Written[Source]);
         // A save now would write the image shown under the failed file's name: refused.

@@ -132,7 +132,7 @@ protected:
             Probe(*Form).FFrameSizeInPixels = {w, h};
             Probe(*Form).FFramePosInPixels = {x, y};
             Expected = Rect(WindowWords(), W, Probe(*Form).FOriginalSamples, x, y, w, h);
-            ExpectedFile = (fs::path(Out) / fs::path(Probe(*Form).FInputFile).filename()).string();
+            ExpectedFile = Out + "/" + fs::path(Probe(*Form).FInputFile).filename().string();
             Form->CropByFrame(true);
             break;
         }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/logic/settings/IniFile.h"
+#include "tests/support/Skips.h"
 #include "tests/support/TempDir.h"
 #include "tiff/CodePage1251.h"
 #include "tiff/Exceptions.h"
@@ -9,7 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#if !defined(_WIN32)
 #include <sys/resource.h>
+#endif
 
 namespace vantrel {
 namespace {
@@ -140,6 +143,9 @@ TEST(IniFileTest, SavesAndLoadsAFile) {
 }
 
 TEST(IniFileTest, FailedWriteLeavesTheOldFileWhole) {
+#if defined(_WIN32)
+    VANTREL_SKIP_ON_WINDOWS("a file size limit (setrlimit) stands in for a full disk here");
+#else
     const test::TTempDir tmp;
     const std::filesystem::path folder = tmp.Path();
     const auto path = folder / "a.ini";
@@ -162,6 +168,7 @@ TEST(IniFileTest, FailedWriteLeavesTheOldFileWhole) {
     EXPECT_EQ(*ReadWholeFile(path), "[A]\nK=old\n");
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+#endif
 }
 
 TEST(IniFileTest, SavingThroughALinkKeepsTheLink) {
@@ -171,7 +178,14 @@ TEST(IniFileTest, SavingThroughALinkKeepsTheLink) {
     const auto real = folder / "real" / "a.ini";
     const auto link = folder / "a.ini";
     WriteFileAtomically(real, "[A]\nK=1\n");
+#if defined(_WIN32)
+    std::error_code linkError;
+    std::filesystem::create_symlink("real/a.ini", link, linkError);
+    if (linkError)
+        GTEST_SKIP() << "no symbolic link could be made here: " << linkError.message();
+#else
     std::filesystem::create_symlink("real/a.ini", link);
+#endif
     TIniFile ini = TIniFile::LoadFromFile(link);
     ini.WriteInteger("A", "K", 2);
     ini.SaveToFile(link);

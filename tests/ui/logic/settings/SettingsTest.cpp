@@ -317,18 +317,25 @@ class TEnv {
 public:
     void Set(const char* name, const std::string& value) {
         Remember(name);
-        ::setenv(name, value.c_str(), 1);
+        Put(name, value.c_str());
     }
     void Unset(const char* name) {
         Remember(name);
-        ::unsetenv(name);
+        Put(name, nullptr);
     }
     ~TEnv() {
         for (const auto& [name, value] : FSaved)
-            value ? ::setenv(name.c_str(), value->c_str(), 1) : ::unsetenv(name.c_str());
+            Put(name.c_str(), value ? value->c_str() : nullptr);
     }
 
 private:
+    static void Put(const char* name, const char* value) {
+#if defined(_WIN32)
+        ::_putenv_s(name, value ? value : "");
+#else
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+#endif
+    }
     void Remember(const char* name) {
         const char* v = std::getenv(name);
         FSaved.emplace_back(name, v ? std::optional<std::string>(v) : std::nullopt);
@@ -341,6 +348,17 @@ TEST(SettingsTest, SettingsFolderChoice) {
     const std::filesystem::path folder = tmp.Path();
     TEnv env;
     EXPECT_EQ(SettingsFolder(folder), folder); // writable: portable use
+#if defined(_WIN32)
+    // Where it may not write, and installed beside its uninstaller: %APPDATA%\Vantrel.
+    const char* appData = std::getenv("APPDATA");
+    ASSERT_NE(appData, nullptr);
+    const std::filesystem::path perUser = std::filesystem::path(appData) / "Vantrel";
+    EXPECT_EQ(SettingsFolder(folder / "Program Files" / "Vantrel"), perUser);
+    EXPECT_TRUE(std::filesystem::is_directory(perUser));
+    WriteFileAtomically(folder / "Uninstall.exe", "MZ");
+    EXPECT_EQ(SettingsFolder(folder), perUser);
+    return;
+#endif
 
     const auto missing = folder / "usr" / "bin"; // cannot be written to
     env.Set("XDG_CONFIG_HOME", (folder / "config").string());
@@ -362,6 +380,11 @@ TEST(SettingsTest, SettingsFolderChoice) {
 }
 
 TEST(SettingsTest, DocumentsFolder) {
+#if defined(_WIN32)
+    // The known folder Documents of the user: Windows names it, no XDG variable counts.
+    EXPECT_TRUE(std::filesystem::is_directory(GetDocumentsFolder())) << GetDocumentsFolder();
+    return;
+#endif
     const test::TTempDir tmp;
     const std::filesystem::path folder = tmp.Path();
     TEnv env;

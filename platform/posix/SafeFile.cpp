@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: MIT
-#include "tiff/SafeFile.h"
+#include "platform/SafeFile.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <fcntl.h>
 #include <random>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
-#include "tiff/Exceptions.h"
+#include "platform/SystemError.h"
 
 namespace vantrel {
 
@@ -40,6 +42,10 @@ size_t BytesWritten(ssize_t result) {
     return static_cast<size_t>(result);
 }
 
+int Fd(intptr_t native) {
+    return static_cast<int>(native);
+}
+
 } // namespace
 
 TSafeFile::TSafeFile(const std::string& targetPath) : FTargetPath(targetPath) {
@@ -60,24 +66,24 @@ TSafeFile::TSafeFile(const std::string& targetPath) : FTargetPath(targetPath) {
         std::string candidate = folder + "." + name + suffix;
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
-            FFd = fd;
+            FNative = fd;
             FTempPath = std::move(candidate);
             break;
         }
         if (errno != EEXIST)
             RaiseErrno(errno);
     }
-    if (FFd < 0)
+    if (FNative < 0)
         RaiseErrno(EEXIST);
     // A replaced file keeps its permissions.
     struct stat existing {};
     if (::stat(targetPath.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        (void)::fchmod(FFd, existing.st_mode & 07777);
+        (void)::fchmod(Fd(FNative), existing.st_mode & 07777);
 }
 
 TSafeFile::~TSafeFile() {
-    if (FFd >= 0)
-        ::close(FFd);
+    if (FNative >= 0)
+        ::close(Fd(FNative));
     if (!FCommitted && !FTempPath.empty())
         ::unlink(FTempPath.c_str());
 }
@@ -85,7 +91,7 @@ TSafeFile::~TSafeFile() {
 void TSafeFile::Write(const void* data, size_t size) {
     const auto* bytes = static_cast<const char*>(data);
     while (size > 0) {
-        const size_t written = BytesWritten(::write(FFd, bytes, size));
+        const size_t written = BytesWritten(::write(Fd(FNative), bytes, size));
         bytes += written;
         size -= written;
         Written(written);
@@ -98,23 +104,23 @@ void TSafeFile::Written(uint64_t bytes) noexcept {
     constexpr uint64_t kWriteBehind = 8u << 20;
     FWritten += bytes;
     if (FWritten - FStarted >= kWriteBehind) {
-        (void)::sync_file_range(FFd, static_cast<off_t>(FStarted),
+        (void)::sync_file_range(Fd(FNative), static_cast<off_t>(FStarted),
                                 static_cast<off_t>(FWritten - FStarted), SYNC_FILE_RANGE_WRITE);
         FStarted = FWritten;
     }
 }
 
-void TSafeFile::WriteVector(const struct iovec* parts, size_t count) {
+void TSafeFile::WriteParts(const TWritePart* parts, size_t count) {
     // writev may stop anywhere, also inside a part: resume from where it stopped.
     struct iovec local[IOV_MAX];
     while (count > 0) {
         const size_t batch = count < IOV_MAX ? count : IOV_MAX;
         for (size_t i = 0; i < batch; ++i)
-            local[i] = parts[i];
+            local[i] = {const_cast<void*>(parts[i].Data), parts[i].Size};
         size_t first = 0;
         while (first < batch) {
             size_t left =
-                BytesWritten(::writev(FFd, local + first, static_cast<int>(batch - first)));
+                BytesWritten(::writev(Fd(FNative), local + first, static_cast<int>(batch - first)));
             Written(left);
             while (first < batch && left >= local[first].iov_len) {
                 left -= local[first].iov_len;
@@ -130,11 +136,15 @@ void TSafeFile::WriteVector(const struct iovec* parts, size_t count) {
     }
 }
 
+const std::string& TSafeFile::TemporaryPathToReadBack() {
+    return FTempPath;
+}
+
 void TSafeFile::Commit() {
-    if (::fsync(FFd) != 0)
+    if (::fsync(Fd(FNative)) != 0)
         RaiseErrno(errno);
-    const int fd = FFd;
-    FFd = -1;
+    const int fd = Fd(FNative);
+    FNative = -1;
     if (::close(fd) != 0)
         RaiseErrno(errno);
     if (::rename(FTempPath.c_str(), FTargetPath.c_str()) != 0)

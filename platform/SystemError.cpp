@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tiff/Exceptions.h"
+#include "platform/SystemError.h"
 
 #include <cstring>
 
@@ -10,6 +10,10 @@ EOSError EOSError::FromErrno(int code, const std::string& extra) {
     text += std::strerror(code);
     text += extra;
     return EOSError(code, text);
+}
+
+EOSError EOSError::LastError(const std::string& extra) {
+    return FromSystemCode(LastSystemError(), extra);
 }
 
 } // namespace vantrel
