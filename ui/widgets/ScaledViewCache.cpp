@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/widgets/ScaledViewCache.h"
 
+#include "pipeline/kernels/ReduceView.h"
 #include "pipeline/kernels/ViewBitmap.h"
-#include "ui/logic/ViewGeometry.h"
 
 namespace vantrel {
 
