@@ -3,7 +3,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
+
+#include "pipeline/kernels/KernelMemory.h"
+#include "pipeline/kernels/Render.h"
 
 namespace vantrel {
 
@@ -50,14 +54,15 @@ TTaps AreaTaps(int32_t sourceSize, int32_t targetSize) {
     return taps;
 }
 
-} // namespace
-
-void ReduceAreaAverage(const TViewBitmap& source, int32_t width, int32_t height, uint32_t* target,
-                       int64_t stride) {
-    if (width <= 0 || height <= 0 || source.Width <= 0 || source.Height <= 0)
+// The reduction over the rows of a view of sourceWidth × sourceHeight that `rowAt` gives,
+// asked for from the top down, each once.
+void ReduceRows(int32_t sourceWidth, int32_t sourceHeight,
+                const std::function<const uint8_t*(int32_t)>& rowAt, int32_t width, int32_t height,
+                uint32_t* target, int64_t stride) {
+    if (width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0)
         return;
-    const TTaps columns = AreaTaps(source.Width, width);
-    const TTaps rows = AreaTaps(source.Height, height);
+    const TTaps columns = AreaTaps(sourceWidth, width);
+    const TTaps rows = AreaTaps(sourceHeight, height);
     // One source row reduced across: kept while the next target row also covers it.
     std::vector<float> across(size_t(width) * 3);
     int32_t acrossRow = -1;
@@ -67,7 +72,7 @@ void ReduceAreaAverage(const TViewBitmap& source, int32_t width, int32_t height,
         for (int32_t i = 0; i < rows.CountOf(ty); ++i) {
             const int32_t y = rows.FirstOf(ty) + i;
             if (y != acrossRow) {
-                const uint8_t* row = source.Row(y);
+                const uint8_t* row = rowAt(y);
                 for (int32_t tx = 0; tx < width; ++tx) {
                     const uint8_t* p = row + int64_t(columns.FirstOf(tx)) * 3;
                     const float* w = columns.WeightsOf(tx);
@@ -95,6 +100,45 @@ void ReduceAreaAverage(const TViewBitmap& source, int32_t width, int32_t height,
             out[tx] = 0xFF000000u | (channel(sum[size_t(tx) * 3 + 2]) << 16) |
                       (channel(sum[size_t(tx) * 3 + 1]) << 8) | channel(sum[size_t(tx) * 3]);
     }
+}
+
+} // namespace
+
+void ReduceAreaAverage(const TViewBitmap& source, int32_t width, int32_t height, uint32_t* target,
+                       int64_t stride) {
+    ReduceRows(
+        source.Width, source.Height, [&](int32_t y) { return source.Row(y); }, width, height,
+        target, stride);
+}
+
+TReducedView RenderReduced(std::span<const uint16_t> words, int32_t width, int32_t height,
+                           int32_t samples, uint16_t photometric, uint16_t sampleFormat,
+                           const TDisplayAdjustments& adjustments, int32_t reducedWidth,
+                           int32_t reducedHeight) {
+    const std::optional<TDisplayTable> table =
+        CheckedDisplayTable(words, width, height, samples, photometric, adjustments);
+    TReducedView reduced{adjustments, reducedWidth, reducedHeight, {}};
+    if (reducedWidth <= 0 || reducedHeight <= 0)
+        return reduced;
+    reduced.Pixels.resize(size_t(reducedWidth) * size_t(reducedHeight));
+    // A band of rows small enough to stay in the caches while it is reduced.
+    constexpr int32_t kBandRows = 32;
+    TViewBitmap band = AllocateViewBitmap(width, std::min(kBandRows, height));
+    int32_t bandFirst = 0, bandEnd = 0;
+    const auto wordsPerRow = int64_t(width) * samples;
+    auto rowAt = [&](int32_t y) {
+        if (y >= bandEnd) {
+            bandFirst = y;
+            bandEnd = std::min(height, y + kBandRows);
+            band.Height = bandEnd - bandFirst;
+            RenderWordsInto(words.data() + y * wordsPerRow, samples, photometric, sampleFormat,
+                            table ? &*table : nullptr, band, 1);
+        }
+        return band.Row(y - bandFirst);
+    };
+    ReduceRows(width, height, rowAt, reducedWidth, reducedHeight, reduced.Pixels.data(),
+               reducedWidth);
+    return reduced;
 }
 
 } // namespace vantrel

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
+#include <vector>
 
 #include "pipeline/kernels/ReduceView.h"
+#include "pipeline/kernels/Render.h"
+#include "tiff/Exceptions.h"
 
 namespace vantrel {
 namespace {
@@ -45,6 +49,39 @@ TEST(ReduceAreaAverageTest, PartlyCoveredPixelsCountByTheirShare) {
     ReduceAreaAverage(b, 2, 1, out, 2);
     EXPECT_EQ(out[0] & 0xFF, 30u);  // (0 + 90 ÷ 2) ÷ 1.5
     EXPECT_EQ(out[1] & 0xFF, 150u); // (90 ÷ 2 + 180) ÷ 1.5
+}
+
+TEST(RenderReducedTest, IsTheReductionOfTheWholeView) {
+    // Made band by band, without the whole view: pixel for pixel the reduction of that view,
+    // for every kind of sample, with and without adjustments, bands cut anywhere.
+    const struct {
+        int32_t Width, Height, Samples;
+        uint16_t Photometric, Format;
+        TDisplayAdjustments Adjustments;
+        int32_t ToWidth, ToHeight;
+    } cases[] = {
+        {97, 71, 3, 2, 1, {}, 40, 29},       {50, 33, 1, 1, 1, {20, 1.5, 0.8}, 17, 11},
+        {64, 64, 4, 2, 2, {}, 63, 63},       {31, 100, 2, 0, 3, {-30, 0, 2.0}, 9, 30},
+        {20, 5, 3, 2, 1, {0, 0, 1.0}, 7, 2}, {40, 40, 3, 2, 1, {}, 0, 0},
+    };
+    std::mt19937 random(7);
+    for (const auto& c : cases) {
+        std::vector<uint16_t> words(size_t(c.Width) * size_t(c.Height) * size_t(c.Samples));
+        for (uint16_t& w : words)
+            w = static_cast<uint16_t>(random());
+        const TViewBitmap view = RenderWordsToBitmap(
+            words, c.Width, c.Height, c.Samples, c.Photometric, c.Format, c.Adjustments.Brightness,
+            c.Adjustments.SContrast, c.Adjustments.Gamma);
+        std::vector<uint32_t> expected(size_t(c.ToWidth) * size_t(c.ToHeight));
+        ReduceAreaAverage(view, c.ToWidth, c.ToHeight, expected.data(), c.ToWidth);
+        const TReducedView reduced =
+            RenderReduced(words, c.Width, c.Height, c.Samples, c.Photometric, c.Format,
+                          c.Adjustments, c.ToWidth, c.ToHeight);
+        EXPECT_EQ(reduced.Pixels, expected) << c.Width << "x" << c.Height << " s" << c.Samples;
+        EXPECT_EQ(reduced.Adjustments, c.Adjustments);
+    }
+    std::vector<uint16_t> few(5);
+    EXPECT_THROW((void)RenderReduced(few, 2, 2, 1, 1, 1, {}, 1, 1), Exception);
 }
 
 } // namespace
