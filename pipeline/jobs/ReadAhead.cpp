@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <pthread.h>
@@ -47,6 +48,19 @@ private:
     int FFd;
 };
 
+// The reduced copy of the view the wish asks for; none when it cannot be made (a colour model
+// the view refuses, no memory): the window makes it as usual, and the load tells what fails.
+TReducedView ReducedView(const TLoadedTIFF& image, const TReducedWish& wish) {
+    try {
+        const auto [width, height] = wish.SizeFor(image.Width, image.Height);
+        return RenderReduced(image.PixelData, image.Width, image.Height, image.SamplesPerPixel,
+                             image.PhotometricInterpretation, image.SampleFormat, wish.Adjustments,
+                             width, height);
+    } catch (...) {
+        return {};
+    }
+}
+
 int OpenForReading(const std::string& name) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it does nothing to regular files.
     return ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -81,7 +95,7 @@ TReadAhead::~TReadAhead() {
         FThread.join();
 }
 
-void TReadAhead::Request(const std::string& FileName) {
+void TReadAhead::Request(const std::string& FileName, std::optional<TReducedWish> Reduced) {
     std::optional<THeld> old; // freed after the lock is let go
     {
         std::lock_guard<std::mutex> lock(FLock);
@@ -92,6 +106,7 @@ void TReadAhead::Request(const std::string& FileName) {
         ++FGeneration;
         old.swap(FHeld);
         FPending = FileName;
+        FPendingWish = std::move(Reduced);
         FHasPending = true;
         if (!FThread.joinable())
             FThread = std::thread([this] { Run(); });
@@ -107,7 +122,7 @@ void TReadAhead::Clear() {
     old.swap(FHeld);
 }
 
-std::optional<TLoadedTIFF> TReadAhead::Take(const std::string& FileName) {
+std::optional<TScanAhead> TReadAhead::Take(const std::string& FileName) {
     std::optional<THeld> held;
     {
         std::lock_guard<std::mutex> lock(FLock);
@@ -128,12 +143,12 @@ std::optional<TLoadedTIFF> TReadAhead::Take(const std::string& FileName) {
     const std::optional<TIdentity> now = IdentityOf(fd.Get());
     if (!now || !(*now == held->Identity))
         return std::nullopt;
-    return std::move(held->Image);
+    return std::move(held->Scan);
 }
 
 uint64_t TReadAhead::HeldBytes() const {
     std::lock_guard<std::mutex> lock(FLock);
-    return FHeld ? FHeld->Image.PixelData.size() * sizeof(uint16_t) : 0;
+    return FHeld ? FHeld->Scan.Image.PixelData.size() * sizeof(uint16_t) : 0;
 }
 
 void TReadAhead::WaitUntilIdle() {
@@ -150,12 +165,13 @@ void TReadAhead::Run() {
         if (FStop)
             return;
         FReading = std::move(FPending);
+        const std::optional<TReducedWish> wish = std::exchange(FPendingWish, std::nullopt);
         FHasPending = false;
         FIsReading = true;
         const std::string name = FReading;
         const uint64_t generation = FReadingGeneration = FGeneration;
         lock.unlock();
-        std::optional<THeld> read = ReadWhole(name, generation);
+        std::optional<THeld> read = ReadWhole(name, wish, generation);
         lock.lock();
         FIsReading = false;
         if (read && generation == FGeneration)
@@ -169,6 +185,7 @@ void TReadAhead::Run() {
 }
 
 std::optional<TReadAhead::THeld> TReadAhead::ReadWhole(const std::string& name,
+                                                       const std::optional<TReducedWish>& wish,
                                                        uint64_t generation) const {
     const TFd fd(OpenForReading(name));
     if (fd.Get() < 0 || ::flock(fd.Get(), LOCK_SH | LOCK_NB) != 0)
@@ -208,22 +225,33 @@ std::optional<TReadAhead::THeld> TReadAhead::ReadWhole(const std::string& name,
     try {
         static const TCatalogueTagDescriber describer;
         TCropTIFF tiff(describer);
-        held.Image = tiff.LoadTIFFAsWords(std::move(bytes));
+        held.Scan.Image = tiff.LoadTIFFAsWords(std::move(bytes));
     } catch (...) {
         return std::nullopt;
     }
+    if (wish && wish->SizeFor && FGeneration == generation)
+        held.Scan.Reduced = ReducedView(held.Scan.Image, *wish);
     return held;
 }
 
+std::optional<TScanAhead> TakeScanAhead(TCropTIFF& Tiff, const std::string& FileName,
+                                        TReadAhead& ReadAhead) {
+    std::optional<TScanAhead> scan = ReadAhead.Take(FileName);
+    if (!scan)
+        return std::nullopt;
+    const TLoadedTIFF& image = scan->Image;
+    const TSampleLayout layout = Tiff.ReadSampleLayout(TCropTIFF::OpenForReading(FileName));
+    if (layout.Width == image.Width && layout.Height == image.Height &&
+        layout.SamplesPerPixel == image.SamplesPerPixel &&
+        layout.PhotometricInterpretation == image.PhotometricInterpretation &&
+        layout.isBigEndian == image.isBigEndian)
+        return scan;
+    return std::nullopt;
+}
+
 TLoadedTIFF LoadTIFFAsWords(TCropTIFF& Tiff, const std::string& FileName, TReadAhead& ReadAhead) {
-    if (std::optional<TLoadedTIFF> image = ReadAhead.Take(FileName)) {
-        const TSampleLayout layout = Tiff.ReadSampleLayout(TCropTIFF::OpenForReading(FileName));
-        if (layout.Width == image->Width && layout.Height == image->Height &&
-            layout.SamplesPerPixel == image->SamplesPerPixel &&
-            layout.PhotometricInterpretation == image->PhotometricInterpretation &&
-            layout.isBigEndian == image->isBigEndian)
-            return std::move(*image);
-    }
+    if (std::optional<TScanAhead> scan = TakeScanAhead(Tiff, FileName, ReadAhead))
+        return std::move(scan->Image);
     return Tiff.LoadTIFFAsWords(FileName);
 }
 

@@ -46,6 +46,13 @@ void TScaledViewCache::Clear() {
     FHaveSerial = 0;
 }
 
+void TScaledViewCache::Install(uint64_t serial, QImage image) {
+    Clear();
+    FHaveSize = image.size();
+    FImage = std::move(image);
+    FHaveSerial = serial;
+}
+
 void TScaledViewCache::Start() {
     if (!FWantBitmap)
         return;

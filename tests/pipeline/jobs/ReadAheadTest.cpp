@@ -128,6 +128,30 @@ TEST(ReadAhead, AWriterHoldingTheFileIsMetAsInALoad) {
     ::close(fd);
 }
 
+TEST(ReadAhead, MakesTheReducedViewAskedFor) {
+    TTempDir dir;
+    const std::string path = dir.Write("a.tif", Scan(5));
+    TReadAhead ahead(Plenty, false);
+    const TDisplayAdjustments adjustments{12, 1.0, 0.7};
+    for (const auto& [toWidth, toHeight] : {std::pair{4, 3}, {0, 0}}) {
+        ahead.Request(path, TReducedWish{adjustments, [&, w = toWidth, h = toHeight](
+                                                          int32_t width, int32_t height) {
+                                             EXPECT_EQ(width, 9);
+                                             EXPECT_EQ(height, 7);
+                                             return std::pair{w, h};
+                                         }});
+        ahead.WaitUntilIdle();
+        std::optional<TScanAhead> scan = ahead.Take(path);
+        ASSERT_TRUE(scan);
+        const TLoadedTIFF& image = scan->Image;
+        const TReducedView expected =
+            RenderReduced(image.PixelData, 9, 7, 3, 2, 1, adjustments, toWidth, toHeight);
+        EXPECT_EQ(scan->Reduced.Pixels, expected.Pixels);
+        EXPECT_EQ(scan->Reduced.Pixels.size(), size_t(toWidth * toHeight));
+        EXPECT_EQ(scan->Reduced.Adjustments, adjustments);
+    }
+}
+
 TEST(ReadAhead, HoldsOneFileAndOnlyWithRoomForIt) {
     TTempDir dir;
     const std::string a = dir.Write("a.tif", Scan(3)), b = dir.Write("b.tif", Scan(4));
