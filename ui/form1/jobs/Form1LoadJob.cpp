@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Loading a file on a background job: read (from the bytes read ahead when they are of this
-// very file, unchanged), render, then install on the UI thread.
+// Loading a file on a background job: read (from the words read ahead when they are of this
+// very file, unchanged, with the smooth copy of the view made ahead), render, then install on
+// the UI thread.
 
 #include <QImage>
 #include <QSlider>
@@ -34,7 +35,7 @@ struct TLoadJob {
     TSharedWords OldWords;
     std::shared_ptr<const TViewBitmap> OldBitmap;
     // The full view of the image shown, let go of at the start: freed before the new view
-    // is made.
+    // is made, or the new view rendered over it.
     std::shared_ptr<const TViewBitmap> LetGoView;
 };
 
@@ -65,13 +66,8 @@ void LoadAndRender(TLoadJob& job, TReadAhead* readAhead) {
     TLoadedTIFF loaded = ahead ? std::move(ahead->Image) : reader.LoadTIFFAsWords(job.FileName);
     job.Tags = reader.GetAllTags();
     job.IsBigEndian = loaded.isBigEndian;
-    job.Image.Width = loaded.Width;
-    job.Image.Height = loaded.Height;
-    job.Image.Samples = loaded.SamplesPerPixel;
-    job.Image.Photometric = loaded.PhotometricInterpretation;
-    job.Image.SampleFormat = loaded.SampleFormat;
+    static_cast<TCurrentImage&>(job.Image) = CurrentImageOf(std::move(loaded));
     job.Image.FurtherPages = reader.GetFurtherPages();
-    job.Image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
     job.Image.Bitmap = std::make_unique<TViewBitmap>(RenderWordsOver(
         std::move(spent), *job.Image.Words, job.Image.Width, job.Image.Height, job.Image.Samples,
         job.Image.Photometric, job.Image.SampleFormat, job.Adjustments));
