@@ -113,6 +113,27 @@ void BM_SaveReadBack(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kCropBytes));
 }
 
+// A libtiff file for the cut: one strip of interleaved RGB samples.
+TIFF* OpenLibtiffCut(const std::filesystem::path& file, bool bigEndian) {
+    TIFF* tif = TIFFOpen(file.c_str(), bigEndian ? "wb" : "wl");
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kCropW);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kCropH);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, kSamples);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kCropH);
+    return tif;
+}
+
+// Written to disk as a save is (fsync), then closed.
+void CloseDurably(TIFF* tif) {
+    TIFFFlush(tif);
+    ::fsync(TIFFFileno(tif));
+    TIFFClose(tif);
+}
+
 void BM_Libtiff(benchmark::State& state) {
     const bool bigEndian = state.range(0) != 0;
     const auto file = Folder() / "libtiff.tif";
@@ -120,15 +141,7 @@ void BM_Libtiff(benchmark::State& state) {
     // libtiff swaps big-endian rows in place, so it writes from a row buffer of its own.
     std::vector<uint16_t> row(size_t{kCropW} * kSamples);
     for (auto _ : state) {
-        TIFF* tif = TIFFOpen(file.c_str(), bigEndian ? "wb" : "wl");
-        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kCropW);
-        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kCropH);
-        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16);
-        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, kSamples);
-        TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
-        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-        TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kCropH);
+        TIFF* tif = OpenLibtiffCut(file, bigEndian);
         for (int32_t y = 0; y < kCropH; ++y) {
             const uint16_t* source =
                 image.Words->data() + (size_t(kFrame.Y + y) * kImageW + kFrame.X) * kSamples;
@@ -136,9 +149,7 @@ void BM_Libtiff(benchmark::State& state) {
             if (TIFFWriteScanline(tif, row.data(), static_cast<uint32_t>(y), 0) < 0)
                 state.SkipWithError("libtiff failed");
         }
-        TIFFFlush(tif);
-        ::fsync(TIFFFileno(tif));
-        TIFFClose(tif);
+        CloseDurably(tif);
         state.PauseTiming();
         std::filesystem::remove(file);
         state.ResumeTiming();
@@ -153,20 +164,10 @@ void BM_LibtiffStrip(benchmark::State& state) {
     const TSampleWords cut = CutFrame(SourceImage(), kFrame);
     std::vector<uint16_t> strip(cut.begin(), cut.end());
     for (auto _ : state) {
-        TIFF* tif = TIFFOpen(file.c_str(), bigEndian ? "wb" : "wl");
-        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kCropW);
-        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kCropH);
-        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16);
-        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, kSamples);
-        TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
-        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-        TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kCropH);
+        TIFF* tif = OpenLibtiffCut(file, bigEndian);
         if (TIFFWriteEncodedStrip(tif, 0, strip.data(), static_cast<tmsize_t>(kCropBytes)) < 0)
             state.SkipWithError("libtiff failed");
-        TIFFFlush(tif);
-        ::fsync(TIFFFileno(tif));
-        TIFFClose(tif);
+        CloseDurably(tif);
         state.PauseTiming();
         std::filesystem::remove(file);
         state.ResumeTiming();
