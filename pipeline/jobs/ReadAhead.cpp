@@ -226,33 +226,14 @@ std::optional<TReadAhead::THeld> TReadAhead::ReadWhole(const std::string& name,
         static const TCatalogueTagDescriber describer;
         TCropTIFF tiff(describer);
         held.Scan.Image = tiff.LoadTIFFAsWords(std::move(bytes));
+        held.Scan.Tags = tiff.GetAllTags();
+        held.Scan.FurtherPages = tiff.GetFurtherPages();
     } catch (...) {
         return std::nullopt;
     }
     if (wish && wish->SizeFor && FGeneration == generation)
         held.Scan.Reduced = ReducedView(held.Scan.Image, *wish);
     return held;
-}
-
-std::optional<TScanAhead> TakeScanAhead(TCropTIFF& Tiff, const std::string& FileName,
-                                        TReadAhead& ReadAhead) {
-    std::optional<TScanAhead> scan = ReadAhead.Take(FileName);
-    if (!scan)
-        return std::nullopt;
-    const TLoadedTIFF& image = scan->Image;
-    const TSampleLayout layout = Tiff.ReadSampleLayout(TCropTIFF::OpenForReading(FileName));
-    if (layout.Width == image.Width && layout.Height == image.Height &&
-        layout.SamplesPerPixel == image.SamplesPerPixel &&
-        layout.PhotometricInterpretation == image.PhotometricInterpretation &&
-        layout.isBigEndian == image.isBigEndian)
-        return scan;
-    return std::nullopt;
-}
-
-TLoadedTIFF LoadTIFFAsWords(TCropTIFF& Tiff, const std::string& FileName, TReadAhead& ReadAhead) {
-    if (std::optional<TScanAhead> scan = TakeScanAhead(Tiff, FileName, ReadAhead))
-        return std::move(scan->Image);
-    return Tiff.LoadTIFFAsWords(FileName);
 }
 
 } // namespace vantrel

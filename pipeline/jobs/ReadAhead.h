@@ -28,14 +28,18 @@ struct TReducedWish {
     std::function<std::pair<int32_t, int32_t>(int32_t width, int32_t height)> SizeFor;
 };
 
-/// A scan read ahead: its words, and its reduced view when one was asked for and could be made.
+/// A scan read ahead: what a load of the file gives (its words, its tags told by the catalogue's
+/// describer as the window's loads tell them, its further pages), and its reduced view when one
+/// was asked for and could be made.
 struct TScanAhead {
     TLoadedTIFF Image;
+    std::vector<TTIFFTag> Tags;
+    std::vector<TFurtherPage> FurtherPages;
     TReducedView Reduced;
 };
 
-/// The next scan of a batch read into memory in the background and turned into its sample
-/// words, so that going to it skips the disk and the copy and leaves only its render. One file
+/// The next scan of a batch read into memory in the background and loaded (words and tags), so
+/// that going to it skips the disk and the copy and leaves only its render. One file
 /// at most: a new request replaces the old one and frees what it held. A file is read only when
 /// the machine has room for it (available memory at least three times its size), on a thread
 /// of its own at idle CPU and I/O priority, under a shared lock as a load takes it. A load takes
@@ -65,8 +69,9 @@ public:
     /// \brief Lets go of the bytes held and stops a read under way.
     void Clear();
 
-    /// \brief The words of `FileName` when they were made in full and the file is still the
-    /// same; they are handed over and no longer held. Otherwise nothing, and a read of that
+    /// \brief The scan `FileName` when it was loaded in full and the file is still the same
+    /// (nothing in it can have changed: its tags are not read again); it is handed over and no
+    /// longer held. Otherwise nothing, and a read of that
     /// file still under way is stopped: the caller reads the file itself.
     [[nodiscard]] std::optional<TScanAhead> Take(const std::string& FileName);
 
@@ -107,15 +112,5 @@ private:
                                    uint64_t generation) const;
     static std::optional<TIdentity> IdentityOf(int fd);
 };
-
-/// \brief The scan read ahead when `ReadAhead` holds it for this very file, its tags read again
-/// from the file (which reads no sample) into `Tiff`; else nothing, and the caller loads the
-/// file.
-std::optional<TScanAhead> TakeScanAhead(TCropTIFF& Tiff, const std::string& FileName,
-                                        TReadAhead& ReadAhead);
-
-/// \brief A load of `FileName` with the words read ahead when `ReadAhead` holds them for this
-/// very file (TakeScanAhead), else from the file: the same words, tags and messages either way.
-TLoadedTIFF LoadTIFFAsWords(TCropTIFF& Tiff, const std::string& FileName, TReadAhead& ReadAhead);
 
 } // namespace vantrel

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The next scan read ahead: a load from the words held gives what a load from the file gives,
+// The next scan read ahead: a load from the scan held gives what a load from the file gives,
 // and words that are no longer the file's are never used.
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 #include <unistd.h>
 
 #include "pipeline/jobs/ReadAhead.h"
-#include "tests/support/MinimalTagDescriber.h"
 #include "tests/support/TIFFBuilder.h"
 #include "tests/support/TempDir.h"
+#include "tiff/CatalogueTagDescriber.h"
 
 namespace vantrel::test {
 namespace {
@@ -23,15 +23,20 @@ struct TLoad {
     std::vector<std::string> Tags;
 };
 
+// The window's loads and the read-ahead tell tags with the catalogue's describer.
 TLoad LoadThrough(TReadAhead* readAhead, const std::string& path) {
-    TMinimalTagDescriber describer;
-    TCropTIFF tiff(describer);
     TLoad r;
     try {
-        const TLoadedTIFF image =
-            readAhead ? LoadTIFFAsWords(tiff, path, *readAhead) : tiff.LoadTIFFAsWords(path);
-        r.Words.assign(image.PixelData.begin(), image.PixelData.end());
-        for (const TTIFFTag& tag : tiff.GetAllTags())
+        std::optional<TScanAhead> scan = readAhead ? readAhead->Take(path) : std::nullopt;
+        if (!scan) {
+            TCatalogueTagDescriber describer;
+            TCropTIFF tiff(describer);
+            scan.emplace();
+            scan->Image = tiff.LoadTIFFAsWords(path);
+            scan->Tags = tiff.GetAllTags();
+        }
+        r.Words.assign(scan->Image.PixelData.begin(), scan->Image.PixelData.end());
+        for (const TTIFFTag& tag : scan->Tags)
             r.Tags.push_back(tag.TagName + "=" + tag.DisplayValue);
     } catch (const Exception& e) {
         r.Error = std::string(e.ClassName()) + ": " + e.Message();

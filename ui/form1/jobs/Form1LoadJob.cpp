@@ -54,25 +54,29 @@ QImage SmoothViewOf(TReducedView reduced) {
 }
 
 void LoadAndRender(TLoadJob& job, TReadAhead* readAhead) {
-    TCropTIFF reader(Describer());
-    std::optional<TScanAhead> ahead =
-        readAhead ? TakeScanAhead(reader, job.FileName, *readAhead) : std::nullopt;
+    std::optional<TScanAhead> scan = readAhead ? readAhead->Take(job.FileName) : std::nullopt;
     // A scan read ahead is rendered over the view let go of, which no one else holds any more
     // (the smooth-copy worker may still); a load from the file frees that view first.
     TViewBitmap spent;
-    if (ahead && job.LetGoView && job.LetGoView.use_count() == 1)
+    if (scan && job.LetGoView && job.LetGoView.use_count() == 1)
         spent = std::move(const_cast<TViewBitmap&>(*job.LetGoView));
     job.LetGoView.reset();
-    TLoadedTIFF loaded = ahead ? std::move(ahead->Image) : reader.LoadTIFFAsWords(job.FileName);
-    job.Tags = reader.GetAllTags();
-    job.IsBigEndian = loaded.isBigEndian;
-    static_cast<TCurrentImage&>(job.Image) = CurrentImageOf(std::move(loaded));
-    job.Image.FurtherPages = reader.GetFurtherPages();
+    if (!scan) {
+        TCropTIFF reader(Describer());
+        scan.emplace();
+        scan->Image = reader.LoadTIFFAsWords(job.FileName);
+        scan->Tags = reader.GetAllTags();
+        scan->FurtherPages = reader.GetFurtherPages();
+    }
+    job.Tags = std::move(scan->Tags);
+    job.IsBigEndian = scan->Image.isBigEndian;
+    static_cast<TCurrentImage&>(job.Image) = CurrentImageOf(std::move(scan->Image));
+    job.Image.FurtherPages = std::move(scan->FurtherPages);
     job.Image.Bitmap = std::make_unique<TViewBitmap>(RenderWordsOver(
         std::move(spent), *job.Image.Words, job.Image.Width, job.Image.Height, job.Image.Samples,
         job.Image.Photometric, job.Image.SampleFormat, job.Adjustments));
-    if (ahead && !ahead->Reduced.Pixels.empty() && ahead->Reduced.Adjustments == job.Adjustments)
-        job.Image.SmoothView = SmoothViewOf(std::move(ahead->Reduced));
+    if (!scan->Reduced.Pixels.empty() && scan->Reduced.Adjustments == job.Adjustments)
+        job.Image.SmoothView = SmoothViewOf(std::move(scan->Reduced));
 }
 
 } // namespace
