@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <tiffio.h>
 #include <unistd.h>
 
@@ -127,21 +128,30 @@ TIFF* OpenLibtiffCut(const std::filesystem::path& file, bool bigEndian) {
     return tif;
 }
 
-// Written to disk as a save is (fsync), then closed.
-void CloseDurably(TIFF* tif) {
-    TIFFFlush(tif);
-    ::fsync(TIFFFileno(tif));
-    TIFFClose(tif);
+// Each iteration writes the cut into a new libtiff file with `write` and flushes it to disk
+// (fsync), as a save does.
+void TimeLibtiffSaves(benchmark::State& state, const char* name,
+                      const std::function<void(TIFF*)>& write) {
+    const bool bigEndian = state.range(0) != 0;
+    const auto file = Folder() / name;
+    for (auto _ : state) {
+        TIFF* tif = OpenLibtiffCut(file, bigEndian);
+        write(tif);
+        TIFFFlush(tif);
+        ::fsync(TIFFFileno(tif));
+        TIFFClose(tif);
+        state.PauseTiming();
+        std::filesystem::remove(file);
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kCropBytes));
 }
 
 void BM_Libtiff(benchmark::State& state) {
-    const bool bigEndian = state.range(0) != 0;
-    const auto file = Folder() / "libtiff.tif";
     const TCurrentImage& image = SourceImage();
     // libtiff swaps big-endian rows in place, so it writes from a row buffer of its own.
     std::vector<uint16_t> row(size_t{kCropW} * kSamples);
-    for (auto _ : state) {
-        TIFF* tif = OpenLibtiffCut(file, bigEndian);
+    TimeLibtiffSaves(state, "libtiff.tif", [&](TIFF* tif) {
         for (int32_t y = 0; y < kCropH; ++y) {
             const uint16_t* source =
                 image.Words->data() + (size_t(kFrame.Y + y) * kImageW + kFrame.X) * kSamples;
@@ -149,30 +159,17 @@ void BM_Libtiff(benchmark::State& state) {
             if (TIFFWriteScanline(tif, row.data(), static_cast<uint32_t>(y), 0) < 0)
                 state.SkipWithError("libtiff failed");
         }
-        CloseDurably(tif);
-        state.PauseTiming();
-        std::filesystem::remove(file);
-        state.ResumeTiming();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kCropBytes));
+    });
 }
 
 // libtiff's fastest way: the whole cut already in one buffer, written as one strip.
 void BM_LibtiffStrip(benchmark::State& state) {
-    const bool bigEndian = state.range(0) != 0;
-    const auto file = Folder() / "libtiff-strip.tif";
     const TSampleWords cut = CutFrame(SourceImage(), kFrame);
     std::vector<uint16_t> strip(cut.begin(), cut.end());
-    for (auto _ : state) {
-        TIFF* tif = OpenLibtiffCut(file, bigEndian);
+    TimeLibtiffSaves(state, "libtiff-strip.tif", [&](TIFF* tif) {
         if (TIFFWriteEncodedStrip(tif, 0, strip.data(), static_cast<tmsize_t>(kCropBytes)) < 0)
             state.SkipWithError("libtiff failed");
-        CloseDurably(tif);
-        state.PauseTiming();
-        std::filesystem::remove(file);
-        state.ResumeTiming();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kCropBytes));
+    });
 }
 
 BENCHMARK(BM_WriteBaseline)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
