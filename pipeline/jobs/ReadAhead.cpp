@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <utility>
 
 #include <fcntl.h>
 #include <pthread.h>
@@ -47,19 +46,6 @@ public:
 private:
     int FFd;
 };
-
-// The reduced copy of the view the wish asks for; none when it cannot be made (a colour model
-// the view refuses, no memory): the window makes it as usual, and the load tells what fails.
-TReducedView ReducedView(const TLoadedTIFF& image, const TReducedWish& wish) {
-    try {
-        const auto [width, height] = wish.SizeFor(image.Width, image.Height);
-        return RenderReduced(image.PixelData, image.Width, image.Height, image.SamplesPerPixel,
-                             image.PhotometricInterpretation, image.SampleFormat, wish.Adjustments,
-                             width, height);
-    } catch (...) {
-        return {};
-    }
-}
 
 int OpenForReading(const std::string& name) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it does nothing to regular files.
@@ -183,6 +169,23 @@ void TReadAhead::Run() {
         lock.lock();
     }
 }
+
+namespace {
+
+// The reduced copy of the view the wish asks for; none when it cannot be made (a colour model
+// the view refuses, no memory): the window makes it as usual, and the load tells what fails.
+TReducedView ReducedView(const TLoadedTIFF& image, const TReducedWish& wish) {
+    try {
+        const auto [width, height] = wish.SizeFor(image.Width, image.Height);
+        return RenderReduced(image.PixelData, image.Width, image.Height, image.SamplesPerPixel,
+                             image.PhotometricInterpretation, image.SampleFormat, wish.Adjustments,
+                             width, height);
+    } catch (...) {
+        return {};
+    }
+}
+
+} // namespace
 
 std::optional<TReadAhead::THeld> TReadAhead::ReadWhole(const std::string& name,
                                                        const std::optional<TReducedWish>& wish,
