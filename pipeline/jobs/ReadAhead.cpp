@@ -176,10 +176,10 @@ namespace {
 // the view refuses, no memory): the window makes it as usual, and the load tells what fails.
 TReducedView ReducedView(const TLoadedTIFF& image, const TReducedWish& wish) {
     try {
-        const auto [width, height] = wish.SizeFor(image.Width, image.Height);
+        const TReducedSize size = wish.SizeFor(image.Width, image.Height);
         return RenderReduced(image.PixelData, image.Width, image.Height, image.SamplesPerPixel,
                              image.PhotometricInterpretation, image.SampleFormat, wish.Adjustments,
-                             width, height);
+                             size.Width, size.Height);
     } catch (...) {
         return {};
     }

@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <thread>
-#include <utility>
 
 #include <sys/types.h>
 #include <time.h>
@@ -25,7 +24,7 @@ namespace vantrel {
 /// `SizeFor` is called on the read-ahead's thread.
 struct TReducedWish {
     TDisplayAdjustments Adjustments;
-    std::function<std::pair<int32_t, int32_t>(int32_t width, int32_t height)> SizeFor;
+    std::function<TReducedSize(int32_t width, int32_t height)> SizeFor;
 };
 
 /// A scan read ahead: what a load of the file gives (its words, its tags told by the catalogue's

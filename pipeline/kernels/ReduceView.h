@@ -18,6 +18,11 @@ namespace vantrel {
 void ReduceAreaAverage(const TViewBitmap& source, int32_t width, int32_t height, uint32_t* target,
                        int64_t stride);
 
+/// The size of a reduced copy; 0 × 0 for none.
+struct TReducedSize {
+    int32_t Width = 0, Height = 0;
+};
+
 /// A smooth reduced copy made apart from the view it stands for: its pixels as
 /// ReduceAreaAverage writes them, rows without gap, and the adjustments it was rendered with.
 struct TReducedView {

@@ -143,7 +143,7 @@ TEST(ReadAhead, MakesTheReducedViewAskedFor) {
                                                           int32_t width, int32_t height) {
                                              EXPECT_EQ(width, 9);
                                              EXPECT_EQ(height, 7);
-                                             return std::pair{w, h};
+                                             return TReducedSize{w, h};
                                          }});
         ahead.WaitUntilIdle();
         std::optional<TScanAhead> scan = ahead.Take(path);

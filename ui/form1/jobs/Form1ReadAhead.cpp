@@ -57,8 +57,8 @@ std::optional<TReducedWish> TForm1::SmoothViewWish() const {
     return TReducedWish{
         CurrentAdjustments(), [viewWidth, viewHeight](int32_t width, int32_t height) {
             const TViewLayout layout = LayoutView(viewWidth, viewHeight, width, height);
-            return layout.Scale < 1.0 ? std::pair{layout.DrawnWidth, layout.DrawnHeight}
-                                      : std::pair{0, 0};
+            return layout.Scale < 1.0 ? TReducedSize{layout.DrawnWidth, layout.DrawnHeight}
+                                      : TReducedSize{};
         }};
 }
 
