@@ -83,12 +83,7 @@ void BM_DetectLoaded(benchmark::State& state) {
     TCatalogueTagDescriber describer;
     TCropTIFF reader(describer);
     TLoadedTIFF loaded = reader.LoadTIFFAsWords(ScanFile());
-    TCurrentImage image;
-    image.Width = loaded.Width;
-    image.Height = loaded.Height;
-    image.Samples = loaded.SamplesPerPixel;
-    image.Photometric = loaded.PhotometricInterpretation;
-    image.Words = std::make_shared<TSampleWords>(std::move(loaded.PixelData));
+    const TCurrentImage image = CurrentImageOf(std::move(loaded));
     for (auto _ : state) {
         TPictureDetection found;
         Record(state, "detect loaded", Timed([&] { found = DetectPicture(image); }));

@@ -48,9 +48,7 @@ TLoadedTIFF LoadScan() {
 const TCurrentImage& Image() {
     static const TCurrentImage image = [] {
         TLoadedTIFF loaded = LoadScan();
-        return TCurrentImage{std::make_shared<const TSampleWords>(std::move(loaded.PixelData)),
-                             loaded.Width, loaded.Height, loaded.SamplesPerPixel,
-                             loaded.PhotometricInterpretation};
+        return CurrentImageOf(std::move(loaded));
     }();
     return image;
 }

@@ -19,6 +19,7 @@
 #include <tiffio.h>
 #include <unistd.h>
 
+#include "bench/LibtiffScan.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
 
@@ -43,29 +44,10 @@ std::string FileFor(const TVariant& v) {
     if (std::filesystem::exists(path))
         return path;
     std::filesystem::create_directories(VANTREL_BENCH_DATA);
-    const std::string temp = path + ".part";
-    TIFF* tif = TIFFOpen(temp.c_str(), v.MM ? "wb" : "wl");
-    if (tif == nullptr)
-        throw std::runtime_error("cannot write " + temp);
-    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kWidth);
-    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kHeight);
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, kSamples);
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16);
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
-    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, v.Planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kRowsPerStrip);
-    const uint32_t perRow = v.Planar ? kWidth : kWidth * kSamples;
-    std::vector<uint16_t> row(perRow);
-    const int planes = v.Planar ? kSamples : 1;
-    for (int p = 0; p < planes; ++p)
-        for (uint32_t y = 0; y < kHeight; ++y) {
-            for (uint32_t x = 0; x < perRow; ++x)
-                row[x] = static_cast<uint16_t>(x * 7 + y * 13 + p * 1000);
-            TIFFWriteScanline(tif, row.data(), y, static_cast<uint16_t>(p));
-        }
-    TIFFClose(tif);
-    std::filesystem::rename(temp, path);
+    vantrel::bench::WriteLibtiffScan(path, kWidth, kHeight, kSamples, v.MM, v.Planar, kRowsPerStrip,
+                                     [](uint16_t p, uint32_t x, uint32_t y) {
+                                         return static_cast<uint16_t>(x * 7 + y * 13 + p * 1000u);
+                                     });
     return path;
 }
 

@@ -37,6 +37,7 @@
 #include <unistd.h>
 
 #include "bench/BatchFloors.h"
+#include "bench/LibtiffScan.h"
 #include "bench/MemoryRegimes.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
@@ -143,26 +144,11 @@ std::string Variant(const std::string& name, bool mm, bool planar, uint32_t rows
     TCatalogueTagDescriber describer;
     TCropTIFF reader(describer);
     const TLoadedTIFF image = reader.LoadTIFFAsWords(Scan());
-    const std::string temp = path + ".part";
-    TIFF* tif = TIFFOpen(temp.c_str(), mm ? "wb" : "wl");
-    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kW);
-    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kH);
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, kS);
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16);
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
-    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
-    std::vector<uint16_t> row(planar ? kW : kW * kS);
-    for (uint16_t p = 0; p < (planar ? kS : 1); ++p)
-        for (uint32_t y = 0; y < kH; ++y) {
-            for (uint32_t x = 0; x < row.size(); ++x)
-                row[x] = planar ? image.PixelData[(size_t(y) * kW + x) * kS + p]
-                                : image.PixelData[size_t(y) * kW * kS + x];
-            TIFFWriteScanline(tif, row.data(), y, p);
-        }
-    TIFFClose(tif);
-    std::filesystem::rename(temp, path);
+    bench::WriteLibtiffScan(path, kW, kH, kS, mm, planar, rowsPerStrip,
+                            [&](uint16_t p, uint32_t x, uint32_t y) {
+                                return planar ? image.PixelData[(size_t(y) * kW + x) * kS + p]
+                                              : image.PixelData[size_t(y) * kW * kS + x];
+                            });
     return path;
 }
 

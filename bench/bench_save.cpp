@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <functional>
 #include <tiffio.h>
 #include <unistd.h>
 
@@ -113,29 +114,29 @@ void BM_SaveReadBack(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kCropBytes));
 }
 
-void BM_Libtiff(benchmark::State& state) {
+// A libtiff file for the cut: one strip of interleaved RGB samples.
+TIFF* OpenLibtiffCut(const std::filesystem::path& file, bool bigEndian) {
+    TIFF* tif = TIFFOpen(file.c_str(), bigEndian ? "wb" : "wl");
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kCropW);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kCropH);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, kSamples);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
+    TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kCropH);
+    return tif;
+}
+
+// Each iteration writes the cut into a new libtiff file with `write` and flushes it to disk
+// (fsync), as a save does.
+void TimeLibtiffSaves(benchmark::State& state, const char* name,
+                      const std::function<void(TIFF*)>& write) {
     const bool bigEndian = state.range(0) != 0;
-    const auto file = Folder() / "libtiff.tif";
-    const TCurrentImage& image = SourceImage();
-    // libtiff swaps big-endian rows in place, so it writes from a row buffer of its own.
-    std::vector<uint16_t> row(size_t{kCropW} * kSamples);
+    const auto file = Folder() / name;
     for (auto _ : state) {
-        TIFF* tif = TIFFOpen(file.c_str(), bigEndian ? "wb" : "wl");
-        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kCropW);
-        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kCropH);
-        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16);
-        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, kSamples);
-        TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
-        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-        TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kCropH);
-        for (int32_t y = 0; y < kCropH; ++y) {
-            const uint16_t* source =
-                image.Words->data() + (size_t(kFrame.Y + y) * kImageW + kFrame.X) * kSamples;
-            std::memcpy(row.data(), source, row.size() * 2);
-            if (TIFFWriteScanline(tif, row.data(), static_cast<uint32_t>(y), 0) < 0)
-                state.SkipWithError("libtiff failed");
-        }
+        TIFF* tif = OpenLibtiffCut(file, bigEndian);
+        write(tif);
         TIFFFlush(tif);
         ::fsync(TIFFFileno(tif));
         TIFFClose(tif);
@@ -146,32 +147,29 @@ void BM_Libtiff(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kCropBytes));
 }
 
+void BM_Libtiff(benchmark::State& state) {
+    const TCurrentImage& image = SourceImage();
+    // libtiff swaps big-endian rows in place, so it writes from a row buffer of its own.
+    std::vector<uint16_t> row(size_t{kCropW} * kSamples);
+    TimeLibtiffSaves(state, "libtiff.tif", [&](TIFF* tif) {
+        for (int32_t y = 0; y < kCropH; ++y) {
+            const uint16_t* source =
+                image.Words->data() + (size_t(kFrame.Y + y) * kImageW + kFrame.X) * kSamples;
+            std::memcpy(row.data(), source, row.size() * 2);
+            if (TIFFWriteScanline(tif, row.data(), static_cast<uint32_t>(y), 0) < 0)
+                state.SkipWithError("libtiff failed");
+        }
+    });
+}
+
 // libtiff's fastest way: the whole cut already in one buffer, written as one strip.
 void BM_LibtiffStrip(benchmark::State& state) {
-    const bool bigEndian = state.range(0) != 0;
-    const auto file = Folder() / "libtiff-strip.tif";
     const TSampleWords cut = CutFrame(SourceImage(), kFrame);
     std::vector<uint16_t> strip(cut.begin(), cut.end());
-    for (auto _ : state) {
-        TIFF* tif = TIFFOpen(file.c_str(), bigEndian ? "wb" : "wl");
-        TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, kCropW);
-        TIFFSetField(tif, TIFFTAG_IMAGELENGTH, kCropH);
-        TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16);
-        TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, kSamples);
-        TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_NONE);
-        TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_RGB);
-        TIFFSetField(tif, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
-        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, kCropH);
+    TimeLibtiffSaves(state, "libtiff-strip.tif", [&](TIFF* tif) {
         if (TIFFWriteEncodedStrip(tif, 0, strip.data(), static_cast<tmsize_t>(kCropBytes)) < 0)
             state.SkipWithError("libtiff failed");
-        TIFFFlush(tif);
-        ::fsync(TIFFFileno(tif));
-        TIFFClose(tif);
-        state.PauseTiming();
-        std::filesystem::remove(file);
-        state.ResumeTiming();
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kCropBytes));
+    });
 }
 
 BENCHMARK(BM_WriteBaseline)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);

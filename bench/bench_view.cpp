@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 
+#include "pipeline/kernels/ReduceView.h"
 #include "pipeline/kernels/ViewBitmap.h"
 #include "tests/ui/form1/Form1Probe.h"
 #include "ui/form1/Unit1.h"

@@ -112,11 +112,9 @@ const std::string& FrameFile() {
             TCropTIFF tiff(describer);
             TLoadedTIFF loaded = tiff.LoadTIFFAsWords(Batch().front());
             TCropRequest request;
-            request.Image = {std::make_shared<const TSampleWords>(std::move(loaded.PixelData)),
-                             loaded.Width, loaded.Height, loaded.SamplesPerPixel,
-                             loaded.PhotometricInterpretation};
-            request.Frame =
-                ClampFrameToImage(kFrameX, kFrameY, kFrameW, kFrameH, loaded.Width, loaded.Height);
+            request.Image = CurrentImageOf(std::move(loaded));
+            request.Frame = ClampFrameToImage(kFrameX, kFrameY, kFrameW, kFrameH,
+                                              request.Image.Width, request.Image.Height);
             request.SourceTags = tiff.GetAllTags();
             request.OutputFile = file;
             CropAndSave(request);

@@ -151,11 +151,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         request.IsBigEndian = IsBigEndianFile(file.Path());
         request.SourceTags = tiff.GetAllTags();
         request.SourcePages = tiff.GetFurtherPages();
-        request.Image.Width = loaded.Width;
-        request.Image.Height = loaded.Height;
-        request.Image.Samples = loaded.SamplesPerPixel;
-        request.Image.Photometric = loaded.PhotometricInterpretation;
-        request.Image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
+        request.Image = CurrentImageOf(std::move(loaded));
 
         // Turn, mirror or invert first, as the window may have done before the save.
         uint64_t h = Hash(data, size);

@@ -34,13 +34,8 @@ TCropRect CropLoadedFile(const TFileCropRequest& r, bool bigEndian) {
     TLoadedTIFF loaded = reader.LoadTIFFAsWords(r.InputFile);
     request.SourceTags = reader.GetAllTags();
     request.SourcePages = reader.GetFurtherPages();
+    request.Image = CurrentImageOf(std::move(loaded));
     TCurrentImage& image = request.Image;
-    image.Width = loaded.Width;
-    image.Height = loaded.Height;
-    image.Samples = loaded.SamplesPerPixel;
-    image.Photometric = loaded.PhotometricInterpretation;
-    image.SampleFormat = loaded.SampleFormat;
-    image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
     TImageTransformState state;
     for (const TTransformType transform : r.Transforms) {
         TTransformResult turned =

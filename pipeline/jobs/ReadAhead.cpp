@@ -34,7 +34,7 @@ TReadAhead::~TReadAhead() {
         FThread.join();
 }
 
-void TReadAhead::Request(const std::string& FileName) {
+void TReadAhead::Request(const std::string& FileName, std::optional<TReducedWish> Reduced) {
     std::optional<THeld> old; // freed after the lock is let go
     {
         std::lock_guard<std::mutex> lock(FLock);
@@ -45,6 +45,7 @@ void TReadAhead::Request(const std::string& FileName) {
         ++FGeneration;
         old.swap(FHeld);
         FPending = FileName;
+        FPendingWish = std::move(Reduced);
         FHasPending = true;
         if (!FThread.joinable())
             FThread = std::thread([this] { Run(); });
@@ -60,7 +61,7 @@ void TReadAhead::Clear() {
     old.swap(FHeld);
 }
 
-std::optional<TLoadedTIFF> TReadAhead::Take(const std::string& FileName) {
+std::optional<TScanAhead> TReadAhead::Take(const std::string& FileName) {
     std::optional<THeld> held;
     {
         std::lock_guard<std::mutex> lock(FLock);
@@ -81,12 +82,12 @@ std::optional<TLoadedTIFF> TReadAhead::Take(const std::string& FileName) {
     const std::optional<TFileState> now = RegularFileState(file);
     if (!now || !(*now == held->Identity))
         return std::nullopt;
-    return std::move(held->Image);
+    return std::move(held->Scan);
 }
 
 uint64_t TReadAhead::HeldBytes() const {
     std::lock_guard<std::mutex> lock(FLock);
-    return FHeld ? FHeld->Image.PixelData.size() * sizeof(uint16_t) : 0;
+    return FHeld ? FHeld->Scan.Image.PixelData.size() * sizeof(uint16_t) : 0;
 }
 
 void TReadAhead::WaitUntilIdle() {
@@ -103,12 +104,13 @@ void TReadAhead::Run() {
         if (FStop)
             return;
         FReading = std::move(FPending);
+        const std::optional<TReducedWish> wish = std::exchange(FPendingWish, std::nullopt);
         FHasPending = false;
         FIsReading = true;
         const std::string name = FReading;
         const uint64_t generation = FReadingGeneration = FGeneration;
         lock.unlock();
-        std::optional<THeld> read = ReadWhole(name, generation);
+        std::optional<THeld> read = ReadWhole(name, wish, generation);
         lock.lock();
         FIsReading = false;
         if (read && generation == FGeneration)
@@ -121,7 +123,25 @@ void TReadAhead::Run() {
     }
 }
 
+namespace {
+
+// The reduced copy of the view the wish asks for; none when it cannot be made (a colour model
+// the view refuses, no memory): the window makes it as usual, and the load tells what fails.
+TReducedView ReducedView(const TLoadedTIFF& image, const TReducedWish& wish) {
+    try {
+        const TReducedSize size = wish.SizeFor(image.Width, image.Height);
+        return RenderReduced(image.PixelData, image.Width, image.Height, image.SamplesPerPixel,
+                             image.PhotometricInterpretation, image.SampleFormat, wish.Adjustments,
+                             size.Width, size.Height);
+    } catch (...) {
+        return {};
+    }
+}
+
+} // namespace
+
 std::optional<TReadAhead::THeld> TReadAhead::ReadWhole(const std::string& name,
+                                                       const std::optional<TReducedWish>& wish,
                                                        uint64_t generation) const {
     const TFileHandle file = TFileHandle::TryOpenShared(name);
     if (!file.IsOpen())
@@ -158,23 +178,15 @@ std::optional<TReadAhead::THeld> TReadAhead::ReadWhole(const std::string& name,
     try {
         static const TCatalogueTagDescriber describer;
         TCropTIFF tiff(describer);
-        held.Image = tiff.LoadTIFFAsWords(std::move(bytes));
+        held.Scan.Image = tiff.LoadTIFFAsWords(std::move(bytes));
+        held.Scan.Tags = tiff.GetAllTags();
+        held.Scan.FurtherPages = tiff.GetFurtherPages();
     } catch (...) {
         return std::nullopt;
     }
+    if (wish && wish->SizeFor && FGeneration == generation)
+        held.Scan.Reduced = ReducedView(held.Scan.Image, *wish);
     return held;
-}
-
-TLoadedTIFF LoadTIFFAsWords(TCropTIFF& Tiff, const std::string& FileName, TReadAhead& ReadAhead) {
-    if (std::optional<TLoadedTIFF> image = ReadAhead.Take(FileName)) {
-        const TSampleLayout layout = Tiff.ReadSampleLayout(TCropTIFF::OpenForReading(FileName));
-        if (layout.Width == image->Width && layout.Height == image->Height &&
-            layout.SamplesPerPixel == image->SamplesPerPixel &&
-            layout.PhotometricInterpretation == image->PhotometricInterpretation &&
-            layout.isBigEndian == image->isBigEndian)
-            return std::move(*image);
-    }
-    return Tiff.LoadTIFFAsWords(FileName);
 }
 
 } // namespace vantrel

@@ -10,14 +10,33 @@
 #include <string>
 #include <thread>
 
+#include "pipeline/kernels/ReduceView.h"
 #include "platform/FileHandle.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/ScanMemory.h"
 
 namespace vantrel {
 
-/// The next scan of a batch read into memory in the background and turned into its sample
-/// words, so that going to it skips the disk and the copy and leaves only its render. One file
+/// The reduced copy of the view a request asks for: the display adjustments to render with and
+/// its size for an image of a given size (0 × 0: none, as for an image drawn at full size).
+/// `SizeFor` is called on the read-ahead's thread.
+struct TReducedWish {
+    TDisplayAdjustments Adjustments;
+    std::function<TReducedSize(int32_t width, int32_t height)> SizeFor;
+};
+
+/// A scan read ahead: what a load of the file gives (its words, its tags told by the catalogue's
+/// describer as the window's loads tell them, its further pages), and its reduced view when one
+/// was asked for and could be made.
+struct TScanAhead {
+    TLoadedTIFF Image;
+    std::vector<TTIFFTag> Tags;
+    std::vector<TFurtherPage> FurtherPages;
+    TReducedView Reduced;
+};
+
+/// The next scan of a batch read into memory in the background and loaded (words and tags), so
+/// that going to it skips the disk and the copy and leaves only its render. One file
 /// at most: a new request replaces the old one and frees what it held. A file is read only when
 /// the machine has room for it (available memory at least three times its size), on a thread
 /// of its own at idle CPU and I/O priority, under a shared lock as a load takes it. A load takes
@@ -25,7 +44,8 @@ namespace vantrel {
 /// size, modification and change times) and no writer holds it; otherwise it reads the file as
 /// usual, so a file that changed, was replaced or vanished is loaded or refused exactly as
 /// without the read-ahead. A file the read-ahead cannot load is left to the load, which tells
-/// why.
+/// why. Asked for, it also makes the smooth reduced copy of the file's view, so that the view
+/// can paint its resting picture as soon as the scan is shown.
 ///
 class TReadAhead {
 public:
@@ -40,16 +60,17 @@ public:
 
     /// \brief Starts reading `FileName` in the background and returns at once; the bytes held
     /// or being read for another file are let go. A request for the file held or being read
-    /// changes nothing.
-    void Request(const std::string& FileName);
+    /// changes nothing. With `Reduced`, the reduced copy of its view is made too.
+    void Request(const std::string& FileName, std::optional<TReducedWish> Reduced = std::nullopt);
 
     /// \brief Lets go of the bytes held and stops a read under way.
     void Clear();
 
-    /// \brief The words of `FileName` when they were made in full and the file is still the
-    /// same; they are handed over and no longer held. Otherwise nothing, and a read of that
+    /// \brief The scan `FileName` when it was loaded in full and the file is still the same
+    /// (nothing in it can have changed: its tags are not read again); it is handed over and no
+    /// longer held. Otherwise nothing, and a read of that
     /// file still under way is stopped: the caller reads the file itself.
-    [[nodiscard]] std::optional<TLoadedTIFF> Take(const std::string& FileName);
+    [[nodiscard]] std::optional<TScanAhead> Take(const std::string& FileName);
 
     /// \brief The size of the words held now (0 when none, or while a read is under way).
     [[nodiscard]] uint64_t HeldBytes() const;
@@ -61,7 +82,7 @@ private:
     struct THeld {
         std::string Name;
         TFileState Identity;
-        TLoadedTIFF Image;
+        TScanAhead Scan;
     };
 
     std::function<uint64_t()> FAvailableMemory;
@@ -69,6 +90,7 @@ private:
     mutable std::mutex FLock;
     std::condition_variable FWake, FIdle;
     std::string FPending, FReading;
+    std::optional<TReducedWish> FPendingWish;
     bool FHasPending = false, FIsReading = false, FStop = false;
     std::atomic<uint64_t> FGeneration{0}; // every request, cancel and stop counts one on
     uint64_t FReadingGeneration = 0;      // the generation of the read under way
@@ -76,12 +98,8 @@ private:
     std::thread FThread;
 
     void Run();
-    std::optional<THeld> ReadWhole(const std::string& name, uint64_t generation) const;
+    std::optional<THeld> ReadWhole(const std::string& name, const std::optional<TReducedWish>& wish,
+                                   uint64_t generation) const;
 };
-
-/// \brief A load of `FileName` with the words read ahead when `ReadAhead` holds them for this
-/// very file (its tags read again from the file, which reads no sample), else from the file:
-/// the same words, tags and messages either way.
-TLoadedTIFF LoadTIFFAsWords(TCropTIFF& Tiff, const std::string& FileName, TReadAhead& ReadAhead);
 
 } // namespace vantrel

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <utility>
 
+#include "tiff/CropTIFFUnit.h"
 #include "tiff/SampleWords.h"
 
 namespace vantrel {
@@ -16,6 +19,16 @@ struct TCurrentImage {
     uint16_t Photometric = 1;  // 0 WhiteIsZero, 1 BlackIsZero, 2 RGB
     uint16_t SampleFormat = 1; // 1 unsigned, 2 signed, 3 floating point (shown from 0.0 to 1.0)
 };
+
+/// \brief The image a load gives, its words taken over, not copied.
+[[nodiscard]] inline TCurrentImage CurrentImageOf(TLoadedTIFF&& loaded) {
+    return {std::make_shared<const TSampleWords>(std::move(loaded.PixelData)),
+            loaded.Width,
+            loaded.Height,
+            loaded.SamplesPerPixel,
+            loaded.PhotometricInterpretation,
+            loaded.SampleFormat};
+}
 
 enum class TTransformType { tt90CW, tt90CCW, tt180, ttFlipH, ttInvert };
 

@@ -255,10 +255,10 @@ void RenderWordsInto(const uint16_t* words, int32_t samples, uint16_t photometri
                [&](auto s, int64_t a, int64_t b) { RenderBand<s()>(words, levels, bitmap, a, b); });
 }
 
-TViewBitmap RenderWordsToBitmap(std::span<const uint16_t> words, int32_t width, int32_t height,
-                                int32_t samples, uint16_t photometric, uint16_t sampleFormat,
-                                int32_t brightness, double sContrast, double gamma,
-                                unsigned threads) {
+std::optional<TDisplayTable> CheckedDisplayTable(std::span<const uint16_t> words, int32_t width,
+                                                 int32_t height, int32_t samples,
+                                                 uint16_t photometric,
+                                                 const TDisplayAdjustments& a) {
     CheckColourModel(samples, photometric);
     // Reading past the words would show (or crash on) foreign memory: refuse a geometry that
     // does not match them.
@@ -267,14 +267,43 @@ TViewBitmap RenderWordsToBitmap(std::span<const uint16_t> words, int32_t width, 
     if (static_cast<unsigned __int128>(uint32_t(width)) * uint32_t(height) * uint32_t(samples) !=
         words.size())
         throw Exception("SourceWords length mismatch");
+    if (!DisplayAdjustmentsActive(a.Brightness, a.SContrast, a.Gamma))
+        return std::nullopt;
+    return BuildDisplayTable(a.Brightness, a.SContrast, a.Gamma);
+}
 
-    const bool active = DisplayAdjustmentsActive(brightness, sContrast, gamma);
-    const TDisplayTable table =
-        active ? BuildDisplayTable(brightness, sContrast, gamma) : TDisplayTable{};
-    TViewBitmap bitmap = AllocateViewBitmap(width, height);
-    RenderWordsInto(words.data(), samples, photometric, sampleFormat, active ? &table : nullptr,
+namespace {
+
+TViewBitmap RenderChecked(TViewBitmap bitmap, std::span<const uint16_t> words, int32_t width,
+                          int32_t height, int32_t samples, uint16_t photometric,
+                          uint16_t sampleFormat, const TDisplayAdjustments& adjustments,
+                          unsigned threads) {
+    const std::optional<TDisplayTable> table =
+        CheckedDisplayTable(words, width, height, samples, photometric, adjustments);
+    if (bitmap.Width != width || bitmap.Height != height || !bitmap.Pixels) {
+        bitmap = TViewBitmap{};
+        bitmap = AllocateViewBitmap(width, height);
+    }
+    RenderWordsInto(words.data(), samples, photometric, sampleFormat, table ? &*table : nullptr,
                     bitmap, threads);
     return bitmap;
+}
+
+} // namespace
+
+TViewBitmap RenderWordsToBitmap(std::span<const uint16_t> words, int32_t width, int32_t height,
+                                int32_t samples, uint16_t photometric, uint16_t sampleFormat,
+                                int32_t brightness, double sContrast, double gamma,
+                                unsigned threads) {
+    return RenderChecked(TViewBitmap{}, words, width, height, samples, photometric, sampleFormat,
+                         {brightness, sContrast, gamma}, threads);
+}
+
+TViewBitmap RenderWordsOver(TViewBitmap spent, std::span<const uint16_t> words, int32_t width,
+                            int32_t height, int32_t samples, uint16_t photometric,
+                            uint16_t sampleFormat, const TDisplayAdjustments& adjustments) {
+    return RenderChecked(std::move(spent), words, width, height, samples, photometric, sampleFormat,
+                         adjustments, 0);
 }
 
 } // namespace vantrel

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "pipeline/kernels/DisplayAdjustments.h" // the track bars' positions
@@ -37,6 +38,20 @@ inline constexpr uint16_t kFloatSamples = 3; // 16-bit IEEE half floats
                                               int32_t height, int32_t samples, uint16_t photometric,
                                               uint16_t sampleFormat, int32_t brightness,
                                               double sContrast, double gamma, unsigned threads = 0);
+
+/// \brief RenderWordsToBitmap's checks of the image (the same exceptions), then the table of the
+/// adjustments: none when they are neutral. For a render in parts through RenderWordsInto.
+[[nodiscard]] std::optional<TDisplayTable>
+CheckedDisplayTable(std::span<const uint16_t> words, int32_t width, int32_t height, int32_t samples,
+                    uint16_t photometric, const TDisplayAdjustments& adjustments);
+
+/// \brief RenderWordsToBitmap into the pixels of `spent`, a view that no one else holds: when it
+/// has the image's size it is written over, which spares freeing one view and faulting in the
+/// pages of the next; otherwise it is freed before the new view is made.
+[[nodiscard]] TViewBitmap RenderWordsOver(TViewBitmap spent, std::span<const uint16_t> words,
+                                          int32_t width, int32_t height, int32_t samples,
+                                          uint16_t photometric, uint16_t sampleFormat,
+                                          const TDisplayAdjustments& adjustments);
 
 /// The render pass alone, into a bitmap of the image's size, for arguments RenderWordsToBitmap
 /// has accepted. `table` null shows the high bytes unchanged.

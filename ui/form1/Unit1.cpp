@@ -388,6 +388,8 @@ void TForm1::InstallImage(TLoadedImage image) {
     ReleaseImage();
     FCachedBitmap = std::shared_ptr<const TViewBitmap>(std::move(image.Bitmap));
     ++FBitmapSerial;
+    if (!image.SmoothView.isNull())
+        FScaledView->Install(FBitmapSerial, std::move(image.SmoothView));
     FOriginal = std::move(static_cast<TCurrentImage&>(image));
     lblWidth->setText(QString::number(FOriginal.Width) + QStringLiteral(" →"));
     lblHeight->setText(QString::number(FOriginal.Height) + QStringLiteral(" →"));

@@ -116,6 +116,7 @@ enum class TWhileBusy : uint8_t {
 struct TLoadedImage : TCurrentImage {
     std::vector<TFurtherPage> FurtherPages; // of the file: the tag table tells them, a save checks
     std::unique_ptr<TViewBitmap> Bitmap;
+    QImage SmoothView; // the smooth reduced copy made with the scan read ahead, or none
 };
 
 class TForm1 : public QMainWindow {
@@ -389,6 +390,10 @@ private:
     void RestartTravel();
     /// Once a load is shown: the file ahead in the direction last travelled is read.
     void ReadNextScanAhead();
+    /// The smooth reduced copy of the view the read-ahead makes with the words: with the
+    /// adjustments in force, at the size the view draws it now; none while the view paints
+    /// without it.
+    [[nodiscard]] std::optional<TReducedWish> SmoothViewWish() const;
     /// Lets go of the bytes read ahead unless they are of `fileName`.
     void KeepReadAheadOnlyFor(const std::string& fileName);
     /// The end of the run: a read under way stops within one chunk, its thread is joined.

@@ -10,8 +10,6 @@
 
 namespace vantrel {
 
-struct TViewBitmap;
-
 /// The bitmap scaled to fit the view and centred: view pixels per image pixel, the drawn
 /// size and its top-left corner in the view.
 struct TViewLayout {
@@ -61,11 +59,5 @@ struct TFrameRun {
 /// (the first half in colour 1, the rest in colour 2) and a gap of `gap` pixels.
 [[nodiscard]] std::vector<TFrameRun> DashedFrameRuns(const TViewRect& rect, int32_t dash,
                                                      int32_t gap);
-
-/// An area-averaged reduction of a view bitmap to width × height pixels, written as
-/// 0xFFRRGGBB words (rows `stride` words apart). Each target pixel is the mean of the source
-/// area it covers, partly covered source pixels weighted by their share.
-void ReduceAreaAverage(const TViewBitmap& source, int32_t width, int32_t height, uint32_t* target,
-                       int64_t stride);
 
 } // namespace vantrel

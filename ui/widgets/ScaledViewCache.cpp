@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "ui/widgets/ScaledViewCache.h"
 
+#include "pipeline/kernels/ReduceView.h"
 #include "pipeline/kernels/ViewBitmap.h"
-#include "ui/logic/ViewGeometry.h"
 
 namespace vantrel {
 
@@ -44,6 +44,13 @@ void TScaledViewCache::Clear() {
     FWantSerial = 0;
     FImage = QImage();
     FHaveSerial = 0;
+}
+
+void TScaledViewCache::Install(uint64_t serial, QImage image) {
+    Clear();
+    FHaveSize = image.size();
+    FImage = std::move(image);
+    FHaveSerial = serial;
 }
 
 void TScaledViewCache::Start() {

@@ -26,6 +26,8 @@ public:
     [[nodiscard]] const QImage* Find(uint64_t serial, QSize size) const;
     /// Asks for the copy of this bitmap at this size.
     void Request(std::shared_ptr<const TViewBitmap> bitmap, uint64_t serial, QSize size);
+    /// Takes the copy of bitmap `serial` made elsewhere, at its size.
+    void Install(uint64_t serial, QImage image);
     /// Drops the copy and any wish (no image any more).
     void Clear();
     /// Milliseconds the requests must rest before the work starts.

@@ -45,13 +45,9 @@ TLoadedScan LoadScan(const std::string& path) {
     TCropTIFF tiff(describer);
     TLoadedTIFF loaded = tiff.LoadTIFFAsWords(path);
     TLoadedScan scan;
-    scan.Image.Width = loaded.Width;
-    scan.Image.Height = loaded.Height;
-    scan.Image.Samples = loaded.SamplesPerPixel;
-    scan.Image.Photometric = loaded.PhotometricInterpretation;
-    scan.Image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
-    scan.Tags = tiff.GetAllTags();
     scan.BigEndian = loaded.isBigEndian;
+    scan.Image = CurrentImageOf(std::move(loaded));
+    scan.Tags = tiff.GetAllTags();
     return scan;
 }
 

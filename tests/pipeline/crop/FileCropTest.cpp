@@ -30,8 +30,7 @@ void CropInMemory(const TFileCropRequest& r) {
     request.SourceTags = reader.GetAllTags();
     request.SourcePages = reader.GetFurtherPages();
     TCurrentImage& image = request.Image;
-    image = {std::make_shared<const TSampleWords>(std::move(loaded.PixelData)), loaded.Width,
-             loaded.Height, loaded.SamplesPerPixel, loaded.PhotometricInterpretation};
+    image = CurrentImageOf(std::move(loaded));
     TImageTransformState state;
     for (const TT t : r.Transforms) {
         TTransformResult turned =

@@ -33,20 +33,19 @@ TEST(FuzzRegressions, SavedFilesLoadAgainToTheCutWords) {
         TCropRequest request;
         request.IsBigEndian = IsBigEndianFile(entry.path().string());
         request.SourceTags = tiff.GetAllTags();
-        request.Image = {std::make_shared<const TSampleWords>(std::move(loaded.PixelData)),
-                         loaded.Width, loaded.Height, loaded.SamplesPerPixel,
-                         loaded.PhotometricInterpretation};
+        request.Image = CurrentImageOf(std::move(loaded));
+        const TCurrentImage& image = request.Image;
         TTempDir dir;
         request.OutputFile = dir.File("out.tif");
-        const TCropRect frames[] = {WholeImage(loaded.Width, loaded.Height),
-                                    ClampFrameToImage(1, 1, loaded.Width / 2 + 1,
-                                                      loaded.Height / 2 + 1, loaded.Width,
-                                                      loaded.Height)};
+        const TCropRect frames[] = {WholeImage(image.Width, image.Height),
+                                    ClampFrameToImage(1, 1, image.Width / 2 + 1,
+                                                      image.Height / 2 + 1, image.Width,
+                                                      image.Height)};
         for (const TCropRect& frame : frames) {
             for (const bool minimal : {false, true}) {
                 request.Frame = frame;
                 request.MinimalTags = minimal;
-                request.RemainingPercent = RemainingPercent(frame, loaded.Width, loaded.Height);
+                request.RemainingPercent = RemainingPercent(frame, image.Width, image.Height);
                 CropAndSave(request);
                 TCropTIFF again(describer);
                 const TLoadedTIFF back = again.LoadTIFFAsWords(request.OutputFile);

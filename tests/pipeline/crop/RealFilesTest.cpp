@@ -40,13 +40,8 @@ void CropInMemory(const TFileCropRequest& r) {
     request.IsBigEndian = loaded.isBigEndian;
     request.SourceTags = tiff.GetAllTags();
     request.SourcePages = tiff.GetFurtherPages();
-    request.Image = {std::make_shared<const TSampleWords>(std::move(loaded.PixelData)),
-                     loaded.Width,
-                     loaded.Height,
-                     loaded.SamplesPerPixel,
-                     loaded.PhotometricInterpretation,
-                     loaded.SampleFormat};
-    request.Frame = r.Frame.value_or(WholeImage(loaded.Width, loaded.Height));
+    request.Image = CurrentImageOf(std::move(loaded));
+    request.Frame = r.Frame.value_or(WholeImage(request.Image.Width, request.Image.Height));
     request.MinimalTags = r.MinimalTags;
     request.OutputFile = r.OutputFile;
     CropAndSave(request);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The next scan read ahead: a load from the words held gives what a load from the file gives,
+// The next scan read ahead: a load from the scan held gives what a load from the file gives,
 // and words that are no longer the file's are never used.
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 #endif
 
 #include "pipeline/jobs/ReadAhead.h"
-#include "tests/support/MinimalTagDescriber.h"
 #include "tests/support/TIFFBuilder.h"
 #include "tests/support/TempDir.h"
+#include "tiff/CatalogueTagDescriber.h"
 
 namespace vantrel::test {
 namespace {
@@ -26,15 +26,20 @@ struct TLoad {
     std::vector<std::string> Tags;
 };
 
+// The window's loads and the read-ahead tell tags with the catalogue's describer.
 TLoad LoadThrough(TReadAhead* readAhead, const std::string& path) {
-    TMinimalTagDescriber describer;
-    TCropTIFF tiff(describer);
     TLoad r;
     try {
-        const TLoadedTIFF image =
-            readAhead ? LoadTIFFAsWords(tiff, path, *readAhead) : tiff.LoadTIFFAsWords(path);
-        r.Words.assign(image.PixelData.begin(), image.PixelData.end());
-        for (const TTIFFTag& tag : tiff.GetAllTags())
+        std::optional<TScanAhead> scan = readAhead ? readAhead->Take(path) : std::nullopt;
+        if (!scan) {
+            TCatalogueTagDescriber describer;
+            TCropTIFF tiff(describer);
+            scan.emplace();
+            scan->Image = tiff.LoadTIFFAsWords(path);
+            scan->Tags = tiff.GetAllTags();
+        }
+        r.Words.assign(scan->Image.PixelData.begin(), scan->Image.PixelData.end());
+        for (const TTIFFTag& tag : scan->Tags)
             r.Tags.push_back(tag.TagName + "=" + tag.DisplayValue);
     } catch (const Exception& e) {
         r.Error = std::string(e.ClassName()) + ": " + e.Message();
@@ -152,6 +157,30 @@ TEST(ReadAhead, AWriterHoldingTheFileIsMetAsInALoad) {
 #else
     ::close(fd);
 #endif
+}
+
+TEST(ReadAhead, MakesTheReducedViewAskedFor) {
+    TTempDir dir;
+    const std::string path = dir.Write("a.tif", Scan(5));
+    TReadAhead ahead(Plenty, false);
+    const TDisplayAdjustments adjustments{12, 1.0, 0.7};
+    for (const auto& [toWidth, toHeight] : {std::pair{4, 3}, {0, 0}}) {
+        ahead.Request(path, TReducedWish{adjustments, [&, w = toWidth, h = toHeight](
+                                                          int32_t width, int32_t height) {
+                                             EXPECT_EQ(width, 9);
+                                             EXPECT_EQ(height, 7);
+                                             return TReducedSize{w, h};
+                                         }});
+        ahead.WaitUntilIdle();
+        std::optional<TScanAhead> scan = ahead.Take(path);
+        ASSERT_TRUE(scan);
+        const TLoadedTIFF& image = scan->Image;
+        const TReducedView expected =
+            RenderReduced(image.PixelData, 9, 7, 3, 2, 1, adjustments, toWidth, toHeight);
+        EXPECT_EQ(scan->Reduced.Pixels, expected.Pixels);
+        EXPECT_EQ(scan->Reduced.Pixels.size(), size_t(toWidth * toHeight));
+        EXPECT_EQ(scan->Reduced.Adjustments, adjustments);
+    }
 }
 
 TEST(ReadAhead, HoldsOneFileAndOnlyWithRoomForIt) {

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: MIT
-// Loading a file on a background job: read (from the bytes read ahead when they are of this
-// very file, unchanged), render, then install on the UI thread.
+// Loading a file on a background job: read (from the words read ahead when they are of this
+// very file, unchanged, with the smooth copy of the view made ahead), render, then install on
+// the UI thread.
 
+#include <QImage>
 #include <QSlider>
 #include <memory>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "pipeline/jobs/DisplayWorker.h"
 #include "pipeline/jobs/ReadAhead.h"
+#include "pipeline/kernels/ReduceView.h"
 #include "pipeline/kernels/Render.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
@@ -30,7 +35,7 @@ struct TLoadJob {
     TSharedWords OldWords;
     std::shared_ptr<const TViewBitmap> OldBitmap;
     // The full view of the image shown, let go of at the start: freed before the new view
-    // is made.
+    // is made, or the new view rendered over it.
     std::shared_ptr<const TViewBitmap> LetGoView;
 };
 
@@ -39,26 +44,39 @@ const ITagDescriber& Describer() {
     return describer;
 }
 
+// The reduced copy made ahead as the QImage the view paints, over the same pixels.
+QImage SmoothViewOf(TReducedView reduced) {
+    auto* pixels = new std::vector<uint32_t>(std::move(reduced.Pixels));
+    return QImage(
+        reinterpret_cast<uchar*>(pixels->data()), reduced.Width, reduced.Height,
+        static_cast<qsizetype>(reduced.Width) * 4, QImage::Format_RGB32,
+        [](void* p) { delete static_cast<std::vector<uint32_t>*>(p); }, pixels);
+}
+
 void LoadAndRender(TLoadJob& job, TReadAhead* readAhead) {
+    std::optional<TScanAhead> scan = readAhead ? readAhead->Take(job.FileName) : std::nullopt;
+    // A scan read ahead is rendered over the view let go of, which no one else holds any more
+    // (the smooth-copy worker may still); a load from the file frees that view first.
+    TViewBitmap spent;
+    if (scan && job.LetGoView && job.LetGoView.use_count() == 1)
+        spent = std::move(const_cast<TViewBitmap&>(*job.LetGoView));
     job.LetGoView.reset();
-    {
+    if (!scan) {
         TCropTIFF reader(Describer());
-        TLoadedTIFF loaded = readAhead ? LoadTIFFAsWords(reader, job.FileName, *readAhead)
-                                       : reader.LoadTIFFAsWords(job.FileName);
-        job.Tags = reader.GetAllTags();
-        job.IsBigEndian = loaded.isBigEndian;
-        job.Image.Width = loaded.Width;
-        job.Image.Height = loaded.Height;
-        job.Image.Samples = loaded.SamplesPerPixel;
-        job.Image.Photometric = loaded.PhotometricInterpretation;
-        job.Image.SampleFormat = loaded.SampleFormat;
-        job.Image.FurtherPages = reader.GetFurtherPages();
-        job.Image.Words = std::make_shared<const TSampleWords>(std::move(loaded.PixelData));
+        scan.emplace();
+        scan->Image = reader.LoadTIFFAsWords(job.FileName);
+        scan->Tags = reader.GetAllTags();
+        scan->FurtherPages = reader.GetFurtherPages();
     }
-    const TDisplayAdjustments& a = job.Adjustments;
-    job.Image.Bitmap = std::make_unique<TViewBitmap>(RenderWordsToBitmap(
-        *job.Image.Words, job.Image.Width, job.Image.Height, job.Image.Samples,
-        job.Image.Photometric, job.Image.SampleFormat, a.Brightness, a.SContrast, a.Gamma));
+    job.Tags = std::move(scan->Tags);
+    job.IsBigEndian = scan->Image.isBigEndian;
+    static_cast<TCurrentImage&>(job.Image) = CurrentImageOf(std::move(scan->Image));
+    job.Image.FurtherPages = std::move(scan->FurtherPages);
+    job.Image.Bitmap = std::make_unique<TViewBitmap>(RenderWordsOver(
+        std::move(spent), *job.Image.Words, job.Image.Width, job.Image.Height, job.Image.Samples,
+        job.Image.Photometric, job.Image.SampleFormat, job.Adjustments));
+    if (!scan->Reduced.Pixels.empty() && scan->Reduced.Adjustments == job.Adjustments)
+        job.Image.SmoothView = SmoothViewOf(std::move(scan->Reduced));
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include <exception>
 
 #include "ui/form1/Unit1.h"
+#include "ui/logic/ViewGeometry.h"
+#include "ui/widgets/ImageBox.h"
 
 namespace vantrel {
 
@@ -39,11 +41,25 @@ void TForm1::ReadNextScanAhead() {
     }
     FReadAheadFile = FBatch.Files()[size_t(*ahead)];
     try {
-        FReadAhead->Request(FReadAheadFile);
+        FReadAhead->Request(FReadAheadFile, SmoothViewWish());
     } catch (const std::exception&) {
         // No thread or memory for reading ahead: the next load reads the file itself.
         FReadAheadFile.clear();
     }
+}
+
+std::optional<TReducedWish> TForm1::SmoothViewWish() const {
+    if (!FSmoothView)
+        return std::nullopt;
+    // The view's size now: the copy fits it as the view will paint it, unless it is resized
+    // meanwhile, when the view makes its copy as usual.
+    const int32_t viewWidth = ImageViewer->width(), viewHeight = ImageViewer->height();
+    return TReducedWish{
+        CurrentAdjustments(), [viewWidth, viewHeight](int32_t width, int32_t height) {
+            const TViewLayout layout = LayoutView(viewWidth, viewHeight, width, height);
+            return layout.Scale < 1.0 ? TReducedSize{layout.DrawnWidth, layout.DrawnHeight}
+                                      : TReducedSize{};
+        }};
 }
 
 void TForm1::StopReadAhead() {

@@ -50,5 +50,24 @@ TEST_F(ReadAheadWindowTest, TabShowsTheScanReadAheadAndAChangedFileFresh) {
     EXPECT_TRUE(Messages.empty());
 }
 
+TEST_F(ReadAheadWindowTest, TheScanReadAheadComesWithItsSmoothView) {
+    // Larger than the view: drawn reduced, from the smooth copy made with the words.
+    TForm1& f = *Form;
+    f.SetSmoothView(true);
+    Probe(f).FReadAhead = std::make_unique<TReadAhead>(SystemAvailableMemory, false);
+    test::TLibTIFFImage image;
+    image.Width = 1500;
+    image.Height = 1000;
+    const std::string a = Write("a.tif", image), b = Write("b.tif", image);
+    ASSERT_NO_FATAL_FAILURE(OpenThroughDialog({a, b}));
+    Probe(f).FReadAhead->WaitUntilIdle();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(WaitForJobs());
+    EXPECT_EQ(Probe(f).FShownFile, b);
+    EXPECT_LT(Probe(f).FCurrentScale, 1.0);
+    EXPECT_TRUE(f.SmoothViewReady());
+    EXPECT_TRUE(Messages.empty());
+}
+
 } // namespace
 } // namespace vantrel
