@@ -16,10 +16,6 @@ namespace {
 
 // A column of a band with at most this share of pixels off the base belongs to a gap.
 constexpr double kGapShare = 0.2;
-// The narrowest gap of film base that ends a picture, as a share of the scan's long side,
-// and never fewer pixels than this.
-constexpr double kMinGapShare = 0.006;
-constexpr int32_t kMinGapPixels = 3;
 // Straight-line fit of the bands' edges: how far a band may lie off the line, the steepest
 // line looked for (about 1.1°) and the steps between the slopes tried.
 constexpr double kFitTolerance = 1.25;
@@ -32,7 +28,6 @@ constexpr double kMinEdgeShare = 0.6;
 constexpr double kSureShare = 0.75;
 // An edge of another colour inside a rectangle that reaches the border counts at this share.
 constexpr double kRivalEdgeShare = 0.4;
-constexpr int32_t kMinBands = 3;
 // An edge runs to the image's border when the picture reaches it in this share of the bands.
 constexpr double kTouchShare = 0.6;
 // How far from the border the strip is looked for beside such an edge, as a share of the side.
@@ -261,11 +256,6 @@ bool IsSingleFrame(double width, double height) {
     return ratio <= kSingleFrameRatio * (1 + kFormatTolerance);
 }
 
-int32_t MinGap(const TScanEvidence& ev) {
-    return std::max(kMinGapPixels, static_cast<int32_t>(
-                                       std::lround(kMinGapShare * std::max(ev.Width, ev.Height))));
-}
-
 // A picture may run out of the scan at one side. The gaps along its neighbouring sides then
 // run on to the border too: their lines must hold in the bands nearest to it. Otherwise the
 // walk to the border went through something else, and what spans the scan from side to side
@@ -389,15 +379,12 @@ TFit FitRectangle(const TScanEvidence& ev) {
 }
 
 TCropRect ToImage(const TFit& fit, const TScanEvidence& ev) {
-    auto scale = [&](double reduced, int32_t limit) {
-        return std::clamp(static_cast<int32_t>(std::lround(reduced * ev.Step)), 0, limit);
-    };
-    const int32_t left = fit.Left.AtBorder ? 0 : scale(fit.Left.Position, ev.FullWidth);
+    const int32_t left = fit.Left.AtBorder ? 0 : ev.ToImage(fit.Left.Position, ev.FullWidth);
     const int32_t right =
-        fit.Right.AtBorder ? ev.FullWidth : scale(fit.Right.Position, ev.FullWidth);
-    const int32_t top = fit.Top.AtBorder ? 0 : scale(fit.Top.Position, ev.FullHeight);
+        fit.Right.AtBorder ? ev.FullWidth : ev.ToImage(fit.Right.Position, ev.FullWidth);
+    const int32_t top = fit.Top.AtBorder ? 0 : ev.ToImage(fit.Top.Position, ev.FullHeight);
     const int32_t bottom =
-        fit.Bottom.AtBorder ? ev.FullHeight : scale(fit.Bottom.Position, ev.FullHeight);
+        fit.Bottom.AtBorder ? ev.FullHeight : ev.ToImage(fit.Bottom.Position, ev.FullHeight);
     return {left, top, right - left, bottom - top};
 }
 

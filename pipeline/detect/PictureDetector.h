@@ -42,12 +42,9 @@ struct TBaseDistances {
 };
 
 /// One scan examined alone, with what a roll needs to place it again later.
-struct TScanAnalysis {
+struct TScanAnalysis : TReducedGeometry {
     TPictureDetection Alone;
-    bool Sure = false;             // clear enough to lead the other scans of a roll
-    int32_t Width = 0, Height = 0; // of the reduced copy
-    int32_t Step = 1;
-    int32_t FullWidth = 0, FullHeight = 0;
+    bool Sure = false;                 // clear enough to lead the other scans of a roll
     std::vector<TBaseDistances> Bases; // the colours that may be the base, most common first
     int32_t Chosen = -1;               // the one Alone's picture was found against
 };

@@ -211,6 +211,17 @@ std::vector<TBaseColour> BaseCandidates(const TReducedScan& scan) {
     return candidates;
 }
 
+int32_t TReducedGeometry::ToImage(double reduced, int32_t limit) const {
+    return std::clamp(static_cast<int32_t>(std::lround(reduced * Step)), 0, limit);
+}
+
+int32_t MinGap(const TReducedGeometry& scan) {
+    constexpr double kMinGapShare = 0.006;
+    constexpr int32_t kMinGapPixels = 3;
+    return std::max(kMinGapPixels, static_cast<int32_t>(std::lround(
+                                       kMinGapShare * std::max(scan.Width, scan.Height))));
+}
+
 TScanEvidence MeasureAgainstBase(const TReducedScan& scan, const TBaseColour& base) {
     TScanEvidence ev;
     ev.Width = scan.Width;

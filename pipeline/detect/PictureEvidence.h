@@ -63,15 +63,29 @@ struct TBandDistances {
     [[nodiscard]] int32_t BandEnd(int32_t band) const { return BandBegin(band + 1); }
 };
 
-/// A scan measured against one base colour.
-struct TScanEvidence {
+/// The reduced copy's size beside the image's: every place the detector finds is on the copy.
+struct TReducedGeometry {
     int32_t Width = 0, Height = 0; // of the reduced copy
-    int32_t Step = 1;
+    int32_t Step = 1;              // image pixels per reduced pixel
     int32_t FullWidth = 0, FullHeight = 0;
+
+    /// A place on the reduced copy as a pixel of the image, inside 0..limit.
+    [[nodiscard]] int32_t ToImage(double reduced, int32_t limit) const;
+};
+
+/// A scan measured against one base colour.
+struct TScanEvidence : TReducedGeometry {
     TBandProfiles AlongX;    // bands of rows, profiles over the columns: left and right edges
     TBandProfiles AlongY;    // bands of columns, profiles over the rows: top and bottom edges
     float CentreNonBase = 0; // share of the central part that is not base
 };
+
+/// The fewest bands that agree on an edge: fewer say nothing about a straight line.
+inline constexpr int32_t kMinBands = 3;
+
+/// The narrowest gap of film base that ends a picture on the scan's reduced copy: 0.6 % of its
+/// long side (the thinnest frame line between pictures), never fewer than three pixels.
+[[nodiscard]] int32_t MinGap(const TReducedGeometry& scan);
 
 /// The colours that cover large flat areas of the scan, most common first: the film base is
 /// among them, beside the holder or the scanner's bed and flat parts of pictures.

@@ -37,7 +37,6 @@ constexpr double kMinSignificance = 20.0;
 constexpr double kRivalShare = 0.7;
 // The profiles are stored in steps of 1/63: noise below one hundredth is not measured.
 constexpr double kMinNoise = 0.01;
-constexpr int32_t kMinBands = 3;
 // The stretch of picture an edge is scored on, as a share of the picture's side, and the
 // mean distance from the base above which a stretch is no gap.
 constexpr double kInnerShare = 0.05;
@@ -264,8 +263,7 @@ TPictureDetection SearchWithRoll(const TScanAnalysis& ev, const TRollShape& shap
     };
     const double reachX = reach(shape.SpreadX, shape.Width, ev.Width);
     const double reachY = reach(shape.SpreadY, shape.Height, ev.Height);
-    const int32_t gap =
-        std::max(3, static_cast<int32_t>(std::lround(0.006 * std::max(ev.Width, ev.Height))));
+    const int32_t gap = MinGap(ev);
     // The bands used across lie inside the picture wherever in the reach it is.
     const TAxisFind x =
         FindAlong(base->AlongX, top + reachY, top + h - reachY, left, w, reachX, gap);
@@ -273,10 +271,7 @@ TPictureDetection SearchWithRoll(const TScanAnalysis& ev, const TRollShape& shap
         FindAlong(base->AlongY, left + reachX, left + w - reachX, top, h, reachY, gap);
     if (!x.Clear || !y.Clear)
         return found;
-    auto toImage = [&](double reduced, int32_t limit) {
-        return std::clamp(static_cast<int32_t>(std::lround(reduced * step)), 0, limit);
-    };
-    const int32_t x0 = toImage(x.Low, ev.FullWidth), y0 = toImage(y.Low, ev.FullHeight);
+    const int32_t x0 = ev.ToImage(x.Low, ev.FullWidth), y0 = ev.ToImage(y.Low, ev.FullHeight);
     const int32_t x1 =
         std::clamp(static_cast<int32_t>(std::lround(x.Low * step + shape.Width)), 0, ev.FullWidth);
     const int32_t y1 = std::clamp(static_cast<int32_t>(std::lround(y.Low * step + shape.Height)), 0,
