@@ -257,13 +257,22 @@ void TForm1::MoveFrameByArrow(TArrow arrow) {
     RepaintView();
 }
 
+TForm1::TStatusInputs TForm1::StatusInputs() const {
+    return {{FOriginal.Width, FOriginal.Height},
+            FFramePosInPixels,
+            FFrameSizeInPixels,
+            ArrowStep(LastShiftState),
+            FImageHasFocus};
+}
+
 void TForm1::UpdateStatusLine() {
     // The step has a section of its own at the right, so that a window too narrow for the
     // whole line still shows it; the whole line is the tooltip and what a click copies. A
     // note of the frame's placement stands in the main section until the frame moves.
+    FStatusShown = StatusInputs();
     StatusStep->setVisible(FImageHasFocus);
-    const TPoint image{FOriginal.Width, FOriginal.Height};
-    const int32_t step = ArrowStep(LastShiftState);
+    const TPoint image = FStatusShown.Image;
+    const int32_t step = FStatusShown.Step;
     const QString whole = QString::fromStdString(
         FocusedStatusText(image, FFramePosInPixels, FFrameSizeInPixels, step));
     if (FImageHasFocus) {

@@ -127,7 +127,11 @@ void TForm1::PaintImage() {
         canvas.fillRect(QRect(run.X, run.Y, run.Width, run.Height),
                         run.Colour == 1 ? colour1 : colour2);
 
-    UpdateStatusLine();
+    // A paint the window system asks for (an expose, a window moved over this one) tells
+    // nothing new: the line is rewritten only when the frame, the focus or the step changed.
+    // Otherwise a repaint replaced "загрузка файла: …" of a load that failed by the margins.
+    if (StatusInputs() != FStatusShown)
+        UpdateStatusLine();
 }
 
 void TForm1::ActiveControlChanged(QWidget*, QWidget* now) {

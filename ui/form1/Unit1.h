@@ -266,6 +266,15 @@ private:
     void DragFrameTo(int x, int y);
     void ArrowExecute(QAction* sender);
     void UpdateStatusLine();
+    /// What the status line's frame texts are made of; a paint rewrites the line only when it
+    /// changed, so that a load's or a save's own text stays through an expose.
+    struct TStatusInputs {
+        TPoint Image, Position, Size;
+        int32_t Step = 0;
+        bool ImageHasFocus = false;
+        friend bool operator==(const TStatusInputs&, const TStatusInputs&) = default;
+    };
+    [[nodiscard]] TStatusInputs StatusInputs() const;
     /// Runs `change` with the ratio lock in its updating state, so that neither spin edit
     /// follows the other; the state before comes back on every way out.
     void WhileLockUpdating(const std::function<void()>& change);
@@ -426,6 +435,7 @@ private:
     double FAspectRatio = 1.5; // width ÷ height held by the ratio lock
     bool FUpdating = false;    // a spin edit follows the other: no echo back
     bool FImageHasFocus = false;
+    TStatusInputs FStatusShown;   // what the status line last told of the frame
     int32_t ListViewHeight = 200; // the metadata panel's height to come back to
     TImageTransformState FTransformState;
     TButtonEnabledState ButtonEnabledState;

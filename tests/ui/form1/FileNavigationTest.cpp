@@ -104,6 +104,7 @@ TEST_F(FileNavigationTest, FailedLoadsKeepTheImageAndTellWhy) {
         EXPECT_EQ(Title(), title);
         EXPECT_EQ(Probe(*Form).FBatch.CurrentIndex(), c.Index);
         EXPECT_EQ(Probe(*Form).FInputFile, files[size_t(c.Index)]);
+        Probe(*Form).ImageViewer->repaint(); // an expose keeps the failed file's name
         EXPECT_EQ(Probe(*Form).StatusBar1->text().toStdString(),
                   "загрузка файла: " + files[size_t(c.Index)]);
         EXPECT_FALSE(Busy());
