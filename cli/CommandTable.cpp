@@ -6,6 +6,7 @@
 
 #include "cli/Commands.h"
 #include "tags/TIFFTagUtils.h"
+#include "texts/Language.h"
 
 namespace vantrel::cli {
 
@@ -18,7 +19,8 @@ int CmdHelp(const TArguments&) {
 }
 
 int CmdVersion(const TArguments&) {
-    std::printf("vantrel-tiff v.%s\n", GetVersionText(false).c_str());
+    std::printf("vantrel-tiff v.%s\n",
+                GetVersionText(texts::CurrentLanguage() == texts::TLanguage::English).c_str());
     return kExitOk;
 }
 
@@ -26,10 +28,14 @@ int CmdVersion(const TArguments&) {
 // that ends before it, else on lines of their own.
 constexpr size_t kSummaryColumn = 22;
 
-constexpr std::string_view kUsageHead = "Usage: vantrel-tiff COMMAND ARGS...\n"
+constexpr std::string_view kUsageHead = "Usage: vantrel-tiff [--lang en|ru] COMMAND ARGS...\n"
                                         "\n"
                                         "Commands:\n";
 constexpr std::string_view kUsageTail =
+    "\n"
+    "Options:\n"
+    "  --lang en|ru        the language of the messages and of info's tag table (default ru);\n"
+    "                      info's key=value lines are the same in both\n"
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be read or written (place: read; batch:\n"
     "any file failed or had no picture), 2 on wrong arguments.\n";
@@ -141,7 +147,37 @@ int Usage(bool toError) {
     return toError ? kExitUsage : kExitOk;
 }
 
-int RunCommandLine(const std::vector<std::string>& args) {
+std::optional<std::vector<std::string>> TakeGlobalOptions(const std::vector<std::string>& args) {
+    std::vector<std::string> rest = args;
+    while (!rest.empty() && (rest.front() == "--lang" || rest.front().starts_with("--lang="))) {
+        std::string code;
+        if (rest.front() == "--lang") {
+            if (rest.size() < 2) {
+                std::fputs("vantrel-tiff: --lang needs a language: en or ru\n", stderr);
+                return std::nullopt;
+            }
+            code = rest[1];
+            rest.erase(rest.begin(), rest.begin() + 2);
+        } else {
+            code = rest.front().substr(std::string_view("--lang=").size());
+            rest.erase(rest.begin());
+        }
+        const std::optional<texts::TLanguage> language = texts::LanguageFromCode(code);
+        if (!language) {
+            std::fprintf(stderr, "vantrel-tiff: unknown language \"%s\" for --lang: en or ru\n",
+                         code.c_str());
+            return std::nullopt;
+        }
+        texts::SetLanguage(*language);
+    }
+    return rest;
+}
+
+int RunCommandLine(const std::vector<std::string>& allArgs) {
+    const std::optional<std::vector<std::string>> given = TakeGlobalOptions(allArgs);
+    if (!given)
+        return kExitUsage;
+    const std::vector<std::string>& args = *given;
     const TCommand* command = args.empty() ? nullptr : FindCommand(args.front());
     if (!command)
         return Usage(true);

@@ -6,6 +6,7 @@
 // the parsing of options and the usage text; the man page and the bash completion are tested
 // against it (tests/cli/CommandTableTest.cpp).
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,8 +39,15 @@ struct TCommand {
 /// The whole usage text `--help` prints.
 [[nodiscard]] std::string UsageText();
 
-/// Runs the command named by the first argument with the rest; the usage text and
-/// kExitUsage for no command, an unknown one or arguments its options do not allow.
+/// Sets the language of the user's texts from the global options before the command
+/// (`--lang en|ru`, also `--lang=en`) and gives the arguments after them; nothing (and a
+/// message on stderr) for a language it does not know or a --lang without one.
+[[nodiscard]] std::optional<std::vector<std::string>>
+TakeGlobalOptions(const std::vector<std::string>& args);
+
+/// Runs the command named by the first argument after the global options with the rest; the
+/// usage text and kExitUsage for no command, an unknown one or arguments its options do not
+/// allow; kExitUsage for a wrong global option.
 int RunCommandLine(const std::vector<std::string>& args);
 
 } // namespace vantrel::cli

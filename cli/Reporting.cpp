@@ -4,6 +4,7 @@
 #include <new>
 
 #include "cli/Commands.h"
+#include "texts/Language.h"
 #include "tiff/Exceptions.h"
 
 namespace vantrel::cli {
@@ -15,7 +16,9 @@ std::optional<std::string> ErrorOf(const std::function<void()>& work) {
     } catch (const vantrel::Exception& e) {
         return std::string(e.ClassName()) + ": " + e.Message();
     } catch (const std::bad_alloc&) {
-        return "EOutOfMemory: Недостаточно памяти";
+        static constexpr texts::TText kOutOfMemory{"EOutOfMemory: Недостаточно памяти",
+                                                   "EOutOfMemory: Out of memory"};
+        return kOutOfMemory();
     } catch (const std::exception& e) {
         return std::string("Exception: ") + e.what();
     }

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "tags/TIFFTagUtils.h"
+#include "texts/Language.h"
 
 namespace vantrel {
 
@@ -13,7 +14,7 @@ namespace {
 
 struct TValueText {
     int32_t Value;
-    std::string_view Text;
+    texts::TText Text;
 };
 
 // Values arrive as 32-bit numbers and are compared as signed ones.
@@ -21,7 +22,7 @@ std::string Lookup(std::span<const TValueText> table, uint32_t value) {
     const auto key = static_cast<int32_t>(value);
     for (const TValueText& entry : table)
         if (entry.Value == key)
-            return std::string(entry.Text);
+            return entry.Text();
     return {};
 }
 
@@ -29,98 +30,192 @@ std::string Lookup(std::span<const TValueText> table, uint32_t value) {
 // The schemes as libtiff's tiff.h numbers them, and two camera makers' numbers that it does not
 // name (as exiftool names them).
 constexpr TValueText kCompression[] = {
-    {1, "Без сжатия"},            {2, "CCITT Group 3 1D"},     {3, "CCITT Group 3 2D"},
-    {4, "CCITT Group 4"},         {5, "LZW"},                  {6, "JPEG (устаревший)"},
-    {7, "JPEG"},                  {8, "Deflate (ZIP)"},        {9, "JBIG (чёрно-белый)"},
-    {10, "JBIG (цветной)"},       {32766, "NeXT 2-bit RLE"},   {32771, "CCITT RLEW"},
-    {32773, "PackBits (RLE)"},    {32809, "ThunderScan RLE"},  {32895, "IT8 CT Pad"},
-    {32896, "IT8 Linework RLE"},  {32897, "IT8 Monochrome"},   {32898, "IT8 Binary Line Art"},
-    {32908, "Pixar Film"},        {32909, "PixarLog"},         {32946, "Deflate (ZLIB)"},
-    {32947, "Kodak DCS"},         {34661, "ISO JBIG"},         {34676, "SGILog"},
-    {34677, "SGILog24"},          {34712, "JPEG 2000"},        {34887, "ESRI Lerc"},
-    {34925, "LZMA2"},             {50000, "ZSTD"},             {50001, "WebP"},
-    {50002, "JPEG XL"},           {65000, "Kodak DCR"},        {65535, "Pentax PE (lossy)"},
+    {1, {"Без сжатия", "Uncompressed"}},
+    {2, {"CCITT Group 3 1D", "CCITT Group 3 1D"}},
+    {3, {"CCITT Group 3 2D", "CCITT Group 3 2D"}},
+    {4, {"CCITT Group 4", "CCITT Group 4"}},
+    {5, {"LZW", "LZW"}},
+    {6, {"JPEG (устаревший)", "JPEG (old-style)"}},
+    {7, {"JPEG", "JPEG"}},
+    {8, {"Deflate (ZIP)", "Deflate (ZIP)"}},
+    {9, {"JBIG (чёрно-белый)", "JBIG (black and white)"}},
+    {10, {"JBIG (цветной)", "JBIG (colour)"}},
+    {32766, {"NeXT 2-bit RLE", "NeXT 2-bit RLE"}},
+    {32771, {"CCITT RLEW", "CCITT RLEW"}},
+    {32773, {"PackBits (RLE)", "PackBits (RLE)"}},
+    {32809, {"ThunderScan RLE", "ThunderScan RLE"}},
+    {32895, {"IT8 CT Pad", "IT8 CT Pad"}},
+    {32896, {"IT8 Linework RLE", "IT8 Linework RLE"}},
+    {32897, {"IT8 Monochrome", "IT8 Monochrome"}},
+    {32898, {"IT8 Binary Line Art", "IT8 Binary Line Art"}},
+    {32908, {"Pixar Film", "Pixar Film"}},
+    {32909, {"PixarLog", "PixarLog"}},
+    {32946, {"Deflate (ZLIB)", "Deflate (ZLIB)"}},
+    {32947, {"Kodak DCS", "Kodak DCS"}},
+    {34661, {"ISO JBIG", "ISO JBIG"}},
+    {34676, {"SGILog", "SGILog"}},
+    {34677, {"SGILog24", "SGILog24"}},
+    {34712, {"JPEG 2000", "JPEG 2000"}},
+    {34887, {"ESRI Lerc", "ESRI Lerc"}},
+    {34925, {"LZMA2", "LZMA2"}},
+    {50000, {"ZSTD", "ZSTD"}},
+    {50001, {"WebP", "WebP"}},
+    {50002, {"JPEG XL", "JPEG XL"}},
+    {65000, {"Kodak DCR", "Kodak DCR"}},
+    {65535, {"Pentax PE (lossy)", "Pentax PE (lossy)"}},
 };
 
 constexpr TValueText kPhotometric[] = {
-    {0, "0 — белый"}, {1, "0 — чёрный"}, {2, "RGB"}, {3, "Палитра"}, {4, "Прозрачность (Mask)"},
-    {5, "CMYK"}, {6, "YCbCr"}, {8, "CIELab"}, {32803, "CFA (Bayer)"}, {32844, "Linear Raw"},
+    {0, {"0 — белый", "0 is white"}},
+    {1, {"0 — чёрный", "0 is black"}},
+    {2, {"RGB", "RGB"}},
+    {3, {"Палитра", "Palette"}},
+    {4, {"Прозрачность (Mask)", "Transparency (Mask)"}},
+    {5, {"CMYK", "CMYK"}},
+    {6, {"YCbCr", "YCbCr"}},
+    {8, {"CIELab", "CIELab"}},
+    {32803, {"CFA (Bayer)", "CFA (Bayer)"}},
+    {32844, {"Linear Raw", "Linear Raw"}},
 };
 
 constexpr TValueText kOrientation[] = {
-    {1, "Верхний левый угол"}, {2, "Верхний правый угол"}, {3, "Нижний правый угол"},
-    {4, "Нижний левый угол"},  {5, "Левый верхний угол"},  {6, "Правый верхний угол"},
-    {7, "Правый нижний угол"}, {8, "Левый нижний угол"},
+    {1, {"Верхний левый угол", "Top left"}},
+    {2, {"Верхний правый угол", "Top right"}},
+    {3, {"Нижний правый угол", "Bottom right"}},
+    {4, {"Нижний левый угол", "Bottom left"}},
+    {5, {"Левый верхний угол", "Left top"}},
+    {6, {"Правый верхний угол", "Right top"}},
+    {7, {"Правый нижний угол", "Right bottom"}},
+    {8, {"Левый нижний угол", "Left bottom"}},
 };
 
-constexpr TValueText kResolutionUnit[] = {{1, "Нет единиц"}, {2, "Дюймы"}, {3, "Сантиметры"}};
+constexpr TValueText kResolutionUnit[] = {
+    {1, {"Нет единиц", "No unit"}},
+    {2, {"Дюймы", "Inches"}},
+    {3, {"Сантиметры", "Centimetres"}},
+};
 
 constexpr TValueText kPlanarConfiguration[] = {
-    {1, "Перемежающийся (RGBRGB…)"}, {2, "Поканальный (RR…GG…BB…)"},
+    {1, {"Перемежающийся (RGBRGB…)", "Interleaved (RGBRGB…)"}},
+    {2, {"Поканальный (RR…GG…BB…)", "Planar (RR…GG…BB…)"}},
 };
 
 constexpr TValueText kSampleFormat[] = {
-    {1, "Беззнаковый целый"}, {2, "Знаковый целый"}, {3, "IEEE 754 float"},
+    {1, {"Беззнаковый целый", "Unsigned integer"}},
+    {2, {"Знаковый целый", "Signed integer"}},
+    {3, {"IEEE 754 float", "IEEE 754 float"}},
 };
 
-constexpr TValueText kFillOrder[] = {{1, "Старший бит первым"}, {2, "Младший бит первым"}};
+constexpr TValueText kFillOrder[] = {
+    {1, {"Старший бит первым", "Most significant bit first"}},
+    {2, {"Младший бит первым", "Least significant bit first"}},
+};
 
 constexpr TValueText kThreshholding[] = {
-    {1, "Нет порога (градации серого)"}, {2, "Упорядоченный дизеринг"},
-    {3, "Рандомизированный дизеринг"},
+    {1, {"Нет порога (градации серого)", "No thresholding (grey levels)"}},
+    {2, {"Упорядоченный дизеринг", "Ordered dithering"}},
+    {3, {"Рандомизированный дизеринг", "Randomized dithering"}},
 };
 
-constexpr TValueText kPredictor[] = {{1, "Нет предиктора"}, {2, "Горизонтальное дифференцирование"}};
+constexpr TValueText kPredictor[] = {
+    {1, {"Нет предиктора", "No predictor"}},
+    {2, {"Горизонтальное дифференцирование", "Horizontal differencing"}},
+};
 
 constexpr TValueText kExposureProgram[] = {
-    {0, "Не определено"},        {1, "Ручной"},             {2, "Нормальная программа"},
-    {3, "Апертура приоритет"},   {4, "Выдержка приоритет"}, {5, "Креативная программа"},
-    {6, "Экшн-программа"},       {7, "Портрет"},            {8, "Пейзаж"},
+    {0, {"Не определено", "Not defined"}},
+    {1, {"Ручной", "Manual"}},
+    {2, {"Нормальная программа", "Normal program"}},
+    {3, {"Апертура приоритет", "Aperture priority"}},
+    {4, {"Выдержка приоритет", "Shutter priority"}},
+    {5, {"Креативная программа", "Creative program"}},
+    {6, {"Экшн-программа", "Action program"}},
+    {7, {"Портрет", "Portrait"}},
+    {8, {"Пейзаж", "Landscape"}},
 };
 
 constexpr TValueText kMeteringMode[] = {
-    {0, "Неизвестно"},   {1, "Средневзвешенное"}, {2, "Центрально-взвешенное"},
-    {3, "Точечное"},     {4, "Многосегментное"},  {5, "Матричное"},
-    {6, "Частичное"},    {255, "Другое"},
+    {0, {"Неизвестно", "Unknown"}},
+    {1, {"Средневзвешенное", "Average"}},
+    {2, {"Центрально-взвешенное", "Centre-weighted average"}},
+    {3, {"Точечное", "Spot"}},
+    {4, {"Многосегментное", "Multi-spot"}},
+    {5, {"Матричное", "Pattern"}},
+    {6, {"Частичное", "Partial"}},
+    {255, {"Другое", "Other"}},
 };
 
 constexpr TValueText kLightSource[] = {
-    {0, "Неизвестно"},          {1, "Дневной свет"},        {2, "Флуоресцентный"},
-    {3, "Вольфрамовая лампа"},  {4, "Вспышка"},             {9, "Хорошая погода"},
-    {10, "Облачно"},            {17, "Стандартный свет A"}, {18, "Стандартный свет B"},
-    {19, "Стандартный свет C"}, {20, "D55"},                {21, "D65"},
-    {22, "D75"},                {255, "Другой"},
+    {0, {"Неизвестно", "Unknown"}},
+    {1, {"Дневной свет", "Daylight"}},
+    {2, {"Флуоресцентный", "Fluorescent"}},
+    {3, {"Вольфрамовая лампа", "Tungsten"}},
+    {4, {"Вспышка", "Flash"}},
+    {9, {"Хорошая погода", "Fine weather"}},
+    {10, {"Облачно", "Cloudy"}},
+    {17, {"Стандартный свет A", "Standard light A"}},
+    {18, {"Стандартный свет B", "Standard light B"}},
+    {19, {"Стандартный свет C", "Standard light C"}},
+    {20, {"D55", "D55"}},
+    {21, {"D65", "D65"}},
+    {22, {"D75", "D75"}},
+    {255, {"Другой", "Other"}},
 };
 
 constexpr TValueText kSensingMethod[] = {
-    {1, "Не определено"},                   {2, "Одночиповый цветной сенсор"},
-    {3, "Двухчиповый цветной сенсор"},      {4, "Трёхчиповый цветной сенсор"},
-    {5, "Цветной последовательный сенсор"}, {7, "Трёхлинейный сенсор"},
-    {8, "Цветной последовательный линейный сенсор"},
+    {1, {"Не определено", "Not defined"}},
+    {2, {"Одночиповый цветной сенсор", "One-chip colour area sensor"}},
+    {3, {"Двухчиповый цветной сенсор", "Two-chip colour area sensor"}},
+    {4, {"Трёхчиповый цветной сенсор", "Three-chip colour area sensor"}},
+    {5, {"Цветной последовательный сенсор", "Colour sequential area sensor"}},
+    {7, {"Трёхлинейный сенсор", "Trilinear sensor"}},
+    {8, {"Цветной последовательный линейный сенсор", "Colour sequential linear sensor"}},
 };
 
 constexpr TValueText kSceneCaptureType[] = {
-    {0, "Стандартный"}, {1, "Пейзаж"}, {2, "Портрет"}, {3, "Ночная сцена"},
+    {0, {"Стандартный", "Standard"}},
+    {1, {"Пейзаж", "Landscape"}},
+    {2, {"Портрет", "Portrait"}},
+    {3, {"Ночная сцена", "Night scene"}},
 };
 
-constexpr TValueText kWhiteBalance[] = {{0, "Авто"}, {1, "Ручной"}};
+constexpr TValueText kWhiteBalance[] = {
+    {0, {"Авто", "Auto"}},
+    {1, {"Ручной", "Manual"}},
+};
 
 constexpr TValueText kColorSpace[] = {
-    {1, "sRGB"}, {2, "Adobe RGB"}, {65535, "Не откалибровано"}, {0, "Не указано"},
+    {1, {"sRGB", "sRGB"}},
+    {2, {"Adobe RGB", "Adobe RGB"}},
+    {65535, {"Не откалибровано", "Uncalibrated"}},
+    {0, {"Не указано", "Not specified"}},
 };
 
 // Bit flags of NewSubfileType in the order they are listed.
 constexpr TValueText kSubfileFlags[] = {
-    {1, "Миниатюра"}, {2, "Факс"}, {4, "Маска"}, {8, "Альтернативное"},
-    {16, "Стандартная страница"}, {32, "Аннотации"},
+    {1, {"Миниатюра", "Reduced image"}},
+    {2, {"Факс", "Fax"}},
+    {4, {"Маска", "Mask"}},
+    {8, {"Альтернативное", "Alternative"}},
+    {16, {"Стандартная страница", "Page of a multi-page image"}},
+    {32, {"Аннотации", "Annotations"}},
 };
 // clang-format on
+
+// Texts of the decoders made of more than a table's value.
+constexpr texts::TText kUnknownCompression{"Неизвестный", "Unknown"};
+constexpr texts::TText kUnknownColorSpace{"Неизвестно (код ", "Unknown (code "};
+constexpr texts::TText kFlashNone{"Вспышка не срабатывала", "No flash"};
+constexpr texts::TText kFlashFired{"Вспышка сработала", "Flash fired"};
+constexpr texts::TText kFlashNotFired{"Вспышка не сработала", "Flash did not fire"};
+constexpr texts::TText kMainImage{"Основное изображение", "Main image"};
+constexpr texts::TText kUnknownSubfile{"Неизвестный тип (", "Unknown type ("};
 
 } // namespace
 
 std::string GetCompressionName(uint32_t value) {
     std::string name = Lookup(kCompression, value);
-    return name.empty() ? "Неизвестный" : name;
+    return name.empty() ? std::string(kUnknownCompression()) : name;
 }
 
 std::string DecodePhotometricInterpretation(uint32_t value) {
@@ -169,29 +264,29 @@ std::string DecodeWhiteBalance(uint32_t value) {
 std::string DecodeColorSpace(uint32_t value) {
     std::string name = Lookup(kColorSpace, value);
     if (name.empty())
-        name = "Неизвестно (код " + std::to_string(static_cast<int32_t>(value)) + ")";
+        name = kUnknownColorSpace() + std::to_string(static_cast<int32_t>(value)) + ")";
     return name;
 }
 
 std::string DecodeFlash(uint32_t value) {
     if (value == 0)
-        return "Вспышка не срабатывала";
-    return (value & 1) != 0 ? "Вспышка сработала" : "Вспышка не сработала";
+        return kFlashNone();
+    return (value & 1) != 0 ? kFlashFired() : kFlashNotFired();
 }
 
 std::string DecodeNewSubfileType(uint32_t value) {
     if (value == 0)
-        return "Основное изображение";
+        return kMainImage();
     std::string text;
     for (const TValueText& flag : kSubfileFlags) {
         if ((value & static_cast<uint32_t>(flag.Value)) == 0)
             continue;
         if (!text.empty())
             text += ", ";
-        text += flag.Text;
+        text += flag.Text();
     }
     if (text.empty())
-        text = "Неизвестный тип (" + std::to_string(static_cast<int32_t>(value)) + ")";
+        text = kUnknownSubfile() + std::to_string(static_cast<int32_t>(value)) + ")";
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "tags/TIFFTagUtils.h"
+#include "texts/Language.h"
 
 namespace vantrel {
 
@@ -19,11 +20,18 @@ std::optional<TFileVersion> GetCompiledFileVersion() {
 #endif
 }
 
+namespace {
+
+constexpr texts::TText kBuild{"сборка", "build"};
+
+} // namespace
+
 std::string FormatVersionText(const std::optional<TFileVersion>& version, bool UseEnglish) {
     if (!version)
         return "Unknown";
     return std::to_string(version->Major) + "." + std::to_string(version->Minor) + "." +
-           std::to_string(version->Release) + " (" + (UseEnglish ? "build" : "сборка") + " " +
+           std::to_string(version->Release) + " (" +
+           kBuild.In(UseEnglish ? texts::TLanguage::English : texts::TLanguage::Russian) + " " +
            std::to_string(version->Build) + ", x64)";
 }
 

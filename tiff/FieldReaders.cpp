@@ -6,6 +6,7 @@
 #include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Format.h"
+#include "tiff/Messages.h"
 #include "tiff/WritableTypes.h"
 
 namespace vantrel {
@@ -37,9 +38,9 @@ uint32_t ArrayValue(const uint8_t* p, uint16_t type, uint32_t k, bool bigEndian)
 std::vector<uint32_t> ReadArray(const uint8_t* field, uint16_t type, uint32_t count, bool bigEndian,
                                 bool isInline, TByteView file, uint16_t tagID) {
     if (count > 1000000)
-        throw ETIFFError(Fmt("Тег %d: подозрительно большой Count = %u", tagID, count));
+        throw ETIFFError(Fmt(messages::FieldCountTooLarge(), tagID, count));
     if (type != kByte && type != kShort && type != kLong)
-        throw ETIFFError(Fmt("Тег %d: неподдерживаемый DataType %d", tagID, type));
+        throw ETIFFError(Fmt(messages::FieldTypeUnsupported(), tagID, type));
     std::vector<uint32_t> values;
     if (count == 0)
         return values;
@@ -47,16 +48,15 @@ std::vector<uint32_t> ReadArray(const uint8_t* field, uint16_t type, uint32_t co
     if (!isInline) {
         const uint32_t offset = ReadU32(field, bigEndian);
         if (!file.Holds(offset))
-            throw ETIFFError(Fmt("Тег %d: смещение массива за пределами файла", tagID));
+            throw ETIFFError(Fmt(messages::FieldArrayOutside(), tagID));
         const uint64_t required =
             uint64_t{count} *
             static_cast<uint64_t>(TCropTIFF::GetDataTypeSize(static_cast<TTIFFDataType>(type)));
         const std::optional<TByteView> stored = file.Slice(offset, required);
         if (!stored)
-            throw ETIFFError(
-                Fmt("Тег %d: недостаточно данных для массива (требуется %llu байт, доступно %llu)",
-                    tagID, static_cast<unsigned long long>(required),
-                    static_cast<unsigned long long>(file.Size() - offset)));
+            throw ETIFFError(Fmt(messages::FieldArrayTruncated(), tagID,
+                                 static_cast<unsigned long long>(required),
+                                 static_cast<unsigned long long>(file.Size() - offset)));
         source = stored->Data();
     }
     values.resize(count);
@@ -98,15 +98,15 @@ uint64_t TCropTIFF::FieldTypeSize(uint16_t Type) {
 uint32_t TCropTIFF::ReadScalarValue(const uint8_t* Field, uint16_t Type, bool BigEndian,
                                     bool IsInline, TByteView File, uint16_t TagID) {
     if (Type != kByte && Type != kShort && Type != kLong && Type != kSShort && Type != kIFD)
-        throw ETIFFError(Fmt("Тег %d: неподдерживаемый DataType %d", TagID, Type));
+        throw ETIFFError(Fmt(messages::FieldTypeUnsupported(), TagID, Type));
     const uint8_t* p = Field;
     if (!IsInline) {
         const uint32_t offset = ReadU32(Field, BigEndian);
         if (!File.Holds(offset))
-            throw ETIFFError(Fmt("Тег %d: смещение значения за пределами файла", TagID));
+            throw ETIFFError(Fmt(messages::FieldValueOutside(), TagID));
         const std::optional<TByteView> value = File.Slice(offset, FieldTypeSize(Type));
         if (!value)
-            throw ETIFFError(Fmt("Тег %d: недостаточно данных для %s", TagID, ScalarName(Type)));
+            throw ETIFFError(Fmt(messages::FieldValueTruncated(), TagID, ScalarName(Type)));
         p = value->Data();
     }
     switch (Type) {

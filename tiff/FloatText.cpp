@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/Locale.h"
+#include "texts/Language.h"
 
 namespace vantrel {
 
@@ -73,7 +74,7 @@ std::string FormatFloatGeneral(double value) {
 }
 
 std::string LocaleDecimalSeparator() {
-    return LocaleDecimalSeparatorText();
+    return texts::DecimalSeparator(LocaleDecimalSeparatorText());
 }
 
 } // namespace vantrel

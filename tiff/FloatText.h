@@ -15,7 +15,8 @@ namespace vantrel {
 [[nodiscard]] std::string FormatFloatGeneral(double value);
 
 /// \brief The decimal separator of the current numeric locale ("." in the C locale, "," in a
-/// Russian one). Reads the locale without changing any shared state, so threads may call it.
+/// Russian one), or "." while the user's texts are English. Reads the locale without changing
+/// any shared state, so threads may call it.
 [[nodiscard]] std::string LocaleDecimalSeparator();
 
 } // namespace vantrel

@@ -7,6 +7,7 @@
 
 #include "platform/Pages.h"
 #include "tiff/Exceptions.h"
+#include "tiff/Messages.h"
 
 namespace vantrel {
 
@@ -14,7 +15,7 @@ TMappedFile::TMappedFile(const std::string& path) : FFile(TFileHandle::OpenShare
     const std::optional<uint64_t> size = FFile.Size();
     if (!size) {
         Close();
-        throw ETIFFError("Не удалось получить размер файла");
+        throw ETIFFError(messages::FileSizeUnknown());
     }
     FSize = *size;
     try {

@@ -7,6 +7,7 @@
 #include "platform/Pages.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Format.h"
+#include "tiff/Messages.h"
 
 namespace vantrel {
 namespace {
@@ -25,7 +26,7 @@ void TCropTIFF::UnmapFile(TMappedFile& Mapped) {
 
 TMappedFile TCropTIFF::OpenForReading(const std::string& FileName) {
     if (!IsExistingFile(FileName))
-        throw ETIFFError("Файл не найден: " + FileName);
+        throw ETIFFError(messages::FileNotFound() + FileName);
     return MapFileForReading(FileName);
 }
 
@@ -34,16 +35,16 @@ void TCropTIFF::CheckChunkyStrips(const TTIFFStructure& S, uint64_t FileSize, ui
     for (size_t i = 0; i < S.StripOffsets.size(); ++i) {
         const uint64_t offset = S.StripOffsets[i];
         if (offset >= FileSize)
-            throw ETIFFError("StripOffset за пределами файла");
+            throw ETIFFError(messages::StripOffsetOutside());
         if (S.StripByteCounts[i] > FileSize - offset)
-            throw ETIFFError("StripByteCount выходит за пределы файла");
+            throw ETIFFError(messages::StripByteCountOutside());
         const uint64_t n = S.StripByteCounts[i] / 2;
         if (p + n > Total)
-            throw ETIFFError("Слишком много данных в стрипах");
+            throw ETIFFError(messages::TooMuchStripData());
         p += n;
     }
     if (p != Total)
-        throw ETIFFError("Недостаточно данных в стрипах");
+        throw ETIFFError(messages::TooLittleStripData());
 }
 
 void TCropTIFF::CheckPlanarStrips(const TTIFFStructure& S, uint64_t FileSize) {
@@ -52,25 +53,24 @@ void TCropTIFF::CheckPlanarStrips(const TTIFFStructure& S, uint64_t FileSize) {
     const uint64_t stripsPerPlane = (height + rps - 1) / rps;
     const size_t strips = S.StripOffsets.size();
     if (stripsPerPlane * samples != strips)
-        throw ETIFFError(Fmt("Несоответствие количества стрипов: ожидалось %llu, получено %zu",
+        throw ETIFFError(Fmt(messages::StripCountDiffers(),
                              static_cast<unsigned long long>(stripsPerPlane * samples), strips));
     for (uint64_t s = 0; s < samples; ++s) {
         for (uint64_t r = 0; r < height;) {
             const uint64_t i = s * stripsPerPlane + r / rps;
             if (i >= strips)
-                throw ETIFFError("Выход за пределы массива стрипов");
+                throw ETIFFError(messages::StripIndexOutside());
             const uint64_t r0 = r / rps * rps;
             const uint64_t r1 = std::min(r0 + rps, height);
             const uint64_t e = (r1 - r0) * width;
             const uint64_t offset = S.StripOffsets[i];
             if (offset >= FileSize)
-                throw ETIFFError("StripOffset за пределами файла");
+                throw ETIFFError(messages::StripOffsetOutside());
             if (S.StripByteCounts[i] > FileSize - offset)
-                throw ETIFFError("StripByteCount выходит за пределы файла");
+                throw ETIFFError(messages::StripByteCountOutside());
             if (S.StripByteCounts[i] / 2 != e)
-                throw ETIFFError(
-                    Fmt("Несоответствие размера стрипа: ожидалось %llu слов, получено %u",
-                        static_cast<unsigned long long>(e), S.StripByteCounts[i] / 2));
+                throw ETIFFError(Fmt(messages::StripSizeDiffers(),
+                                     static_cast<unsigned long long>(e), S.StripByteCounts[i] / 2));
             r = r1;
         }
     }
@@ -107,12 +107,12 @@ TSampleLayout TCropTIFF::ReadSampleLayout(const TMappedFile& File) {
 
     const uint64_t total = uint64_t{s.Width} * s.Height * s.SamplesPerPixel;
     if (total > kMaxWords)
-        throw ETIFFError("Изображение слишком большое");
+        throw ETIFFError(messages::ImageTooLarge());
     // Every strip is checked against the file before the caller sizes anything for the
     // samples: a small damaged file that claims a huge image is refused with its message, not
     // with a failed allocation, and the reads that follow cannot leave the file.
     if (s.PlanarConfiguration != 1 && s.PlanarConfiguration != 2)
-        throw ETIFFError("Неподдерживаемая PlanarConfiguration");
+        throw ETIFFError(messages::PlanarUnsupported());
     try {
         if (layout.Planar)
             CheckPlanarStrips(s, File.Size());
@@ -129,7 +129,7 @@ TSampleLayout TCropTIFF::ReadSampleLayout(const TMappedFile& File) {
 
 TLoadedTIFF TCropTIFF::LoadTIFFAsWords(const std::string& FileName) {
     if (!IsExistingFile(FileName))
-        throw ETIFFError("Файл не найден: " + FileName);
+        throw ETIFFError(messages::FileNotFound() + FileName);
     FAllTags.clear();
     return LoadTIFFAsWords(MapFileForReading(FileName));
 }

@@ -6,6 +6,7 @@
 #include "tiff/ByteOrder.h"
 #include "tiff/Exceptions.h"
 #include "tiff/Format.h"
+#include "tiff/Messages.h"
 
 namespace vantrel {
 
@@ -81,9 +82,7 @@ void RefuseToLosePages(const std::vector<TFurtherPage>& Pages) {
             numbers += (numbers.empty() ? "" : ", ") + std::to_string(page.Number);
     if (numbers.empty())
         return;
-    throw ETIFFError(Fmt("В файле есть другие страницы того же размера (%s): сохраняется только "
-                         "первая страница, и они были бы потеряны. Файл не сохранён",
-                         numbers.c_str()));
+    throw ETIFFError(Fmt(messages::FurtherPagesLost(), numbers.c_str()));
 }
 
 } // namespace vantrel

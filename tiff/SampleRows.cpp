@@ -8,12 +8,11 @@
 
 #include "tiff/ByteOrder.h"
 #include "tiff/Exceptions.h"
+#include "tiff/Messages.h"
 #include "tiff/WordCopy.h"
 
 namespace vantrel {
 namespace {
-
-const char* const kChangedMessage = "Файл изменён другой программой во время чтения";
 
 // Words swapped right after they arrive, while they are still in the cache.
 constexpr uint64_t kSwapPieceWords = 128u << 10;
@@ -57,7 +56,7 @@ void ReverseBitsInPlace(uint16_t* words, uint64_t count) {
 
 void CheckUnchanged(const TMappedFile& File) {
     if (File.Changed())
-        throw ETIFFError(kChangedMessage);
+        throw ETIFFError(messages::FileChangedWhileRead());
 }
 
 TSampleRows::TSampleRows(const TMappedFile& File, const TSampleLayout& Layout, bool ReleaseRead)
@@ -81,7 +80,7 @@ TSampleRows::~TSampleRows() {
 
 void TSampleRows::ReadBytes(uint64_t Offset, uint64_t Length, void* Destination) {
     if (!FFile.ReadAt(Offset, Destination, Length))
-        throw ETIFFError(kChangedMessage);
+        throw ETIFFError(messages::FileChangedWhileRead());
     if (FReleaseRead)
         NoteRead(Offset, Length);
 }

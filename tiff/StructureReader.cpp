@@ -8,6 +8,7 @@
 #include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Format.h"
+#include "tiff/Messages.h"
 
 namespace vantrel {
 namespace {
@@ -32,10 +33,8 @@ uint32_t HostU32(uint32_t stored, bool bigEndian) {
 // The entry count of the directory at `offset`, IFD0's or a nested one's.
 uint16_t ReadEntryCount(TByteView file, uint32_t offset, bool bigEndian) {
     if (!file.Holds(offset))
-        throw ETIFFError("Смещение IFD за пределами файла");
-    return ReadU16(
-        file.Slice(offset, 2, "Недостаточно данных для чтения количества записей IFD").Data(),
-        bigEndian);
+        throw ETIFFError(messages::IfdOffsetOutside());
+    return ReadU16(file.Slice(offset, 2, messages::IfdCountMissing()).Data(), bigEndian);
 }
 
 } // namespace
@@ -71,10 +70,10 @@ std::vector<TTIFFTag> TCropTIFF::ReadNestedIFD(TByteView File, uint32_t Offset,
                                                bool BigEndian) const {
     const uint16_t count = ReadEntryCount(File, Offset, BigEndian);
     if (count > kMaxEntries)
-        throw ETIFFError(Fmt("Слишком много записей IFD (%d)", count));
+        throw ETIFFError(Fmt(messages::TooManyIfdEntries(), count));
     // A nested directory must also hold its next-directory offset.
-    const TByteView entries = File.Slice(uint64_t{Offset} + 2, 12 * uint64_t{count} + 4,
-                                         "Недостаточно данных для чтения IFD");
+    const TByteView entries =
+        File.Slice(uint64_t{Offset} + 2, 12 * uint64_t{count} + 4, messages::IfdTruncated());
     std::vector<TTIFFTag> tags;
     tags.reserve(count);
     for (uint32_t i = 0; i < count; ++i)
@@ -139,20 +138,20 @@ std::vector<TFurtherPage> TCropTIFF::ReadFurtherPages(TByteView File, uint64_t N
 TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(TByteView File) {
     FOriginalHadRowsPerStrip = false;
     FFurtherPages.clear();
-    const uint8_t* header = File.Slice(0, 8, "Файл слишком мал для TIFF").Data();
+    const uint8_t* header = File.Slice(0, 8, messages::FileTooSmallForTiff()).Data();
     TTIFFStructure s;
     if (header[0] == 'M' && header[1] == 'M')
         s.BigEndian = true;
     else if (!(header[0] == 'I' && header[1] == 'I'))
-        throw ETIFFError("Неверная сигнатура TIFF-файла: ожидалось \"II\" или \"MM\"");
+        throw ETIFFError(messages::BadSignature());
     const bool be = s.BigEndian;
     const uint32_t ifd = ReadU32(header + 4, be);
     const uint16_t count = ReadEntryCount(File, ifd, be);
     if (count == 0 || count > kMaxEntries)
-        throw ETIFFError(Fmt("Недопустимое количество записей IFD (%d)", count));
+        throw ETIFFError(Fmt(messages::BadIfdCount(), count));
     // IFD0 may end at the end of the file: its next-directory offset is never read.
-    const TByteView entries = File.Slice(uint64_t{ifd} + 2, 12 * uint64_t{count},
-                                         "Недостаточно данных для чтения всех записей IFD");
+    const TByteView entries =
+        File.Slice(uint64_t{ifd} + 2, 12 * uint64_t{count}, messages::IfdEntriesTruncated());
 
     bool hasBitsPerSample = false, hasCompression = false, hasStripOffsets = false,
          hasSamplesPerPixel = false, hasStripByteCounts = false;
@@ -190,14 +189,12 @@ TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(TByteView File) {
         case tagid::BitsPerSample: {
             const std::vector<uint16_t> bits = ReadWordArray(field, type, n, be, inl, File, tagID);
             if (bits.empty())
-                throw ETIFFError("Тег 258: пустой массив BitsPerSample");
+                throw ETIFFError(messages::EmptyBitsPerSample());
             for (const uint16_t b : bits)
                 if (b != bits[0])
-                    throw ETIFFError(
-                        Fmt("Тег 258: неравномерная битность каналов: %d != %d", bits[0], b));
+                    throw ETIFFError(Fmt(messages::UnevenBitsPerSample(), bits[0], b));
             if (bits[0] != 16)
-                throw ETIFFError(
-                    Fmt("Поддерживается только 16-битный TIFF. Получено %d бит на сэмпл", bits[0]));
+                throw ETIFFError(Fmt(messages::Only16Bit(), bits[0]));
             s.BitsPerSample = bits[0];
             hasBitsPerSample = true;
             break;
@@ -205,8 +202,7 @@ TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(TByteView File) {
         case tagid::Compression: {
             const uint32_t compression = scalar();
             if (compression != 1)
-                throw ETIFFError(Fmt("Поддерживается только сжатие = 1 (без сжатия), получено %u (",
-                                     compression) +
+                throw ETIFFError(Fmt(messages::OnlyUncompressed(), compression) +
                                  FDescriber.CompressionName(compression) + ")");
             hasCompression = true;
             break;
@@ -292,24 +288,24 @@ TCropTIFF::TTIFFStructure TCropTIFF::ParseTIFFStructure(TByteView File) {
             break;
 
     if (!hasBitsPerSample)
-        throw ETIFFError("Тег BitsPerSample (258) не найден");
+        throw ETIFFError(messages::NoBitsPerSample());
     if (!hasCompression)
-        throw ETIFFError("Тег Compression (259) не найден");
+        throw ETIFFError(messages::NoCompression());
     if (!hasStripOffsets)
-        throw ETIFFError("Тег StripOffsets (273) не найден");
+        throw ETIFFError(messages::NoStripOffsets());
     if (!hasStripByteCounts)
-        throw ETIFFError("Тег StripByteCounts (279) не найден");
+        throw ETIFFError(messages::NoStripByteCounts());
     if (!hasSamplesPerPixel)
-        throw ETIFFError("Тег SamplesPerPixel (277) не найден");
+        throw ETIFFError(messages::NoSamplesPerPixel());
     if (s.Width == 0)
-        throw ETIFFError("Тег ImageWidth (256) не найден или равен нулю");
+        throw ETIFFError(messages::NoImageWidth());
     if (s.Height == 0)
-        throw ETIFFError("Тег ImageHeight (257) не найден или равен нулю");
+        throw ETIFFError(messages::NoImageHeight());
     if (s.StripOffsets.empty())
-        throw ETIFFError("Массив StripOffsets пуст");
+        throw ETIFFError(messages::EmptyStripOffsets());
     if (s.StripOffsets.size() != s.StripByteCounts.size())
-        throw ETIFFError(Fmt("Несовпадение длины StripOffsets (%zu) и StripByteCounts (%zu)",
-                             s.StripOffsets.size(), s.StripByteCounts.size()));
+        throw ETIFFError(
+            Fmt(messages::StripArraysDiffer(), s.StripOffsets.size(), s.StripByteCounts.size()));
     if (s.RowsPerStrip == 0)
         s.RowsPerStrip = s.Height;
     FFurtherPages =

@@ -12,6 +12,7 @@
 #include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Format.h"
+#include "tiff/Messages.h"
 #include "tiff/WordCopy.h"
 #include "tiff/WritableTypes.h"
 
@@ -24,10 +25,6 @@ namespace {
 
 constexpr uint64_t kMaxOffset = 0xFFFFFFFFull;
 constexpr size_t kMaxEntries = 65535;
-constexpr const char* kTooLarge = "Изображение слишком велико для формата TIFF.";
-constexpr const char* kNotReadBack =
-    "Записанный файл не читается так, как был сохранён (%s); файл не сохранён";
-constexpr const char* kOtherSamples = "описание сэмплов не совпадает с записанными словами";
 
 // Names and value texts play no part in the check of a written file.
 class TNoTexts final : public ITagDescriber {
@@ -242,7 +239,7 @@ void TCropTIFF::SaveRowBlocksAsTIFF(const std::string& FileName, int32_t Width, 
                          const TWordRows block = PixelRows.Next(row);
                          if (block.First == nullptr || block.RowWords != rowWords ||
                              block.Rows < 1 || block.Rows > Height - row)
-                             throw ETIFFError("Несоответствие длины PixelData");
+                             throw ETIFFError(messages::PixelDataLength());
                          WritePixels(file, block, false);
                          row += block.Rows;
                      }
@@ -256,16 +253,16 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
                              const std::vector<TNestedIFD>& NestedIFDs, TReadBack ReadBack,
                              const std::function<void(TSafeFile&)>& writePixels) {
     if (Width < 1)
-        throw ETIFFError("Ширина должна быть > 0");
+        throw ETIFFError(messages::WidthNotPositive());
     if (Height < 1)
-        throw ETIFFError("Высота должна быть > 0");
+        throw ETIFFError(messages::HeightNotPositive());
     if (SamplesPerPixel < 1)
-        throw ETIFFError("SamplesPerPixel должно быть > 0");
+        throw ETIFFError(messages::SamplesNotPositive());
     const uint64_t expected = static_cast<uint64_t>(Width) * static_cast<uint64_t>(Height) *
                               static_cast<uint64_t>(SamplesPerPixel);
     if (wordCount != expected ||
         rowWords != static_cast<uint64_t>(Width) * static_cast<uint64_t>(SamplesPerPixel))
-        throw ETIFFError("Несоответствие длины PixelData");
+        throw ETIFFError(messages::PixelDataLength());
     const uint64_t byteCount = 2 * expected;
 
     // IFD0: the writer's four tags, the caller's tags and the pointers, by tag number. A value
@@ -288,10 +285,10 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
 
     const uint64_t count = entries.size();
     if (count > kMaxEntries)
-        throw ETIFFError(kTooLarge);
+        throw ETIFFError(messages::TooLargeForTiff());
     const uint64_t pixelOffset = 14 + 12 * count;
     if (pixelOffset + byteCount > kMaxOffset)
-        throw ETIFFError(kTooLarge);
+        throw ETIFFError(messages::TooLargeForTiff());
     own[2].Value.AsDWORD = static_cast<uint32_t>(pixelOffset);
 
     uint64_t running = pixelOffset + byteCount;
@@ -306,14 +303,14 @@ void TCropTIFF::SaveWordRows(const std::string& FileName, int32_t Width, int32_t
     for (const TNestedIFD& nested : NestedIFDs) {
         nestedTags.push_back(WritableNestedTags(nested.Tags));
         if (nestedTags.back().size() > kMaxEntries)
-            throw ETIFFError(kTooLarge);
+            throw ETIFFError(messages::TooLargeForTiff());
         running = Even(running);
         nestedOffsets.push_back(running);
         running += NestedIFDSize(nestedTags.back(), running);
     }
     // Every offset in the file is 32 bits wide.
     if (running > kMaxOffset)
-        throw ETIFFError(kTooLarge);
+        throw ETIFFError(messages::TooLargeForTiff());
 
     std::vector<uint8_t> head;
     head.reserve(static_cast<size_t>(pixelOffset));
@@ -372,14 +369,14 @@ void TCropTIFF::CheckWrittenFile(const std::string& Path, int32_t Width, int32_t
     try {
         layout = reader.ReadSampleLayout(TMappedFile(Path));
     } catch (const Exception& e) {
-        throw ETIFFError(Fmt(kNotReadBack, e.Message().c_str()));
+        throw ETIFFError(Fmt(messages::NotReadBack(), e.Message().c_str()));
     }
     const bool chunky = !layout.Planar || layout.SamplesPerPixel == 1;
     if (layout.Width != Width || layout.Height != Height ||
         layout.SamplesPerPixel != SamplesPerPixel || layout.isBigEndian != IsBigEndian || !chunky ||
         layout.Description.BitsReversed || layout.StripOffsets.size() != 1 ||
         layout.StripOffsets[0] != PixelOffset || layout.StripByteCounts[0] != ByteCount)
-        throw ETIFFError(Fmt(kNotReadBack, kOtherSamples));
+        throw ETIFFError(Fmt(messages::NotReadBack(), messages::OtherSamples()));
 }
 
 } // namespace vantrel

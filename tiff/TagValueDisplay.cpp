@@ -11,6 +11,7 @@
 #include "tiff/ByteOrder.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/FloatText.h"
+#include "tiff/Messages.h"
 
 namespace vantrel {
 
@@ -18,12 +19,6 @@ namespace {
 
 using L = TValueTextLimits;
 
-constexpr std::string_view kReadError = "[ошибка при чтении]";
-constexpr std::string_view kOutOfRange = "[выход за диапазон]";
-constexpr std::string_view kUnsupportedType = "[неподдерживаемый тип]";
-constexpr std::string_view kFloatArray = "[массив значений с плавающей точкой]";
-constexpr std::string_view kValueArray = "[массив значений]";
-constexpr std::string_view kInvalidUtf8 = "[некорректный UTF-8]";
 constexpr std::string_view kMore = " →"; // text cut at its display limit
 
 // Reads numbers of the file's byte order from a slice that holds all the values read.
@@ -174,7 +169,7 @@ std::string XmpText(std::span<const uint8_t> bytes) {
     const auto decoded = DecodeStrictUtf8(bytes.first(std::min<size_t>(bytes.size(), L::XmpBytes)),
                                           L::XmpUtf16Units);
     if (!decoded)
-        return std::string(kInvalidUtf8);
+        return std::string(messages::InvalidUtf8Value());
     return decoded->Cut ? decoded->Text + std::string(kMore) : decoded->Text;
 }
 
@@ -265,14 +260,14 @@ std::string FormatArrayValue(TByteView file, bool bigEndian, uint16_t tagID, TTI
     if (count > L::MaxCount) {
         std::string text = "[";
         text += std::to_string(count);
-        text += " элементов — слишком много для отображения]";
+        text += messages::TooManyElementsValue();
         return text;
     }
     const auto size = static_cast<uint32_t>(TCropTIFF::GetDataTypeSize(dataType));
     const uint64_t byteCount = uint64_t{count} * size; // cannot overflow: count ≤ 10^6
     const std::optional<TByteView> values = file.Slice(offset, byteCount);
     if (!values)
-        return std::string(kOutOfRange);
+        return std::string(messages::OutOfRangeValue());
 
     const TValueReader r(*values, bigEndian);
     const std::span<const uint8_t> bytes = values->Bytes();
@@ -306,12 +301,12 @@ std::string FormatArrayValue(TByteView file, bool bigEndian, uint16_t tagID, TTI
         });
     case TTIFFDataType::dtFloat:
         return count == 1 ? FormatFloatGeneral(std::bit_cast<float>(r.U32(0)))
-                          : std::string(kFloatArray);
+                          : std::string(messages::FloatArrayValue());
     case TTIFFDataType::dtDouble:
         return count == 1 ? FormatFloatGeneral(std::bit_cast<double>(r.U64(0)))
-                          : std::string(kValueArray);
+                          : std::string(messages::ValueArrayValue());
     default:
-        return std::string(kUnsupportedType);
+        return std::string(messages::UnsupportedTypeValue());
     }
 }
 
@@ -369,7 +364,7 @@ void DescribeTagTexts(TTIFFTag& tag, TByteView file, bool bigEndian) noexcept {
     try {
         FormatTagDisplayValue(tag, file, bigEndian);
     } catch (...) {
-        tag.DisplayValue = kReadError;
+        tag.DisplayValue = messages::ReadErrorValue();
     }
 
     // A single number of a tag with a decoder gets the decoder's words.
@@ -402,13 +397,15 @@ std::string TCropTIFF::GetDataTypeName(TTIFFDataType type) {
     // clang-format off
     static constexpr std::string_view kNames[] = {
         "?",        "BYTE",   "ASCII",  "SHORT",     "LONG",  "RATIONAL", "SBYTE",
-        "Неопред.", "SSHORT", "SLONG",  "SRATIONAL", "FLOAT", "DOUBLE",   "IFD",
+        "",         "SSHORT", "SLONG",  "SRATIONAL", "FLOAT", "DOUBLE",   "IFD",
         "dt_14",    "dt_15",  "dtLONG8", "dtSLONG8", "dtIFD8", "dt_19",   "dt_20",
     };
     // clang-format on
     const auto index = static_cast<size_t>(type);
     if (index == 0 || index >= std::size(kNames))
         return "?";
+    if (type == TTIFFDataType::dtUndefined)
+        return messages::UndefinedTypeName();
     return std::string(kNames[index]);
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <optional>
 
+#include "pipeline/PipelineTexts.h"
 #include "platform/FileHandle.h"
 #include "tiff/CropTIFFUnit.h"
 #include "tiff/Exceptions.h"
@@ -40,7 +41,7 @@ double RemainingPercent(const TCropRect& Frame, int32_t W, int32_t H) {
 void CheckFrameInImage(const TCropRect& f, int32_t W, int32_t H) {
     if (f.X < 0 || f.Y < 0 || f.W < 1 || f.H < 1 || static_cast<int64_t>(f.X) + f.W > W ||
         static_cast<int64_t>(f.Y) + f.H > H)
-        throw ETIFFError("Рамка выходит за пределы изображения");
+        throw ETIFFError(pipeline_texts::FrameOutsideImage());
 }
 
 bool IsBigEndianFile(const std::string& FileName) {
@@ -58,7 +59,7 @@ bool IsBigEndianFile(const std::string& FileName) {
         got += *n;
     }
     if (got < 2)
-        throw ETIFFError("Файл слишком мал");
+        throw ETIFFError(pipeline_texts::FileTooSmall());
     return mark[0] == 0x4D && mark[1] == 0x4D;
 }
 
@@ -66,14 +67,14 @@ namespace {
 
 void CheckRequest(const TCurrentImage& image, const TCropRect& f) {
     if (!image.Words || image.Words->empty())
-        throw ETIFFError("Нет данных исходного изображения");
+        throw ETIFFError(pipeline_texts::NoSourceData());
     CheckFrameInImage(f, image.Width, image.Height);
     // The image's own geometry must match its words before rows are taken from it.
     const uint64_t words = static_cast<uint64_t>(image.Width) *
                            static_cast<uint64_t>(image.Height) *
                            static_cast<uint64_t>(std::max(image.Samples, 0));
     if (image.Samples < 1 || words != image.Words->size())
-        throw ETIFFError("Нет данных исходного изображения");
+        throw ETIFFError(pipeline_texts::NoSourceData());
 }
 
 TCropTIFF::TWordRows FrameRows(const TCurrentImage& image, const TCropRect& f) {

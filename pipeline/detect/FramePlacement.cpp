@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "pipeline/detect/FramePlacement.h"
+#include "pipeline/PipelineTexts.h"
 
 namespace vantrel {
 
@@ -14,15 +15,15 @@ std::string PictureDeclineText(TPictureDecline reason) {
     case TPictureDecline::None:
         break;
     case TPictureDecline::NoImage:
-        return "кадр не найден: в изображении нечего искать";
+        return pipeline_texts::DeclineNoImage();
     case TPictureDecline::Blank:
-        return "кадр не найден: в середине скана только подложка плёнки";
+        return pipeline_texts::DeclineBlank();
     case TPictureDecline::NoEdges:
-        return "кадр не найден: края кадра не видны";
+        return pipeline_texts::DeclineNoEdges();
     case TPictureDecline::Unsure:
-        return "кадр не найден: края кадра неясны";
+        return pipeline_texts::DeclineUnsure();
     }
-    return "кадр найден";
+    return pipeline_texts::PictureFound();
 }
 
 } // namespace vantrel

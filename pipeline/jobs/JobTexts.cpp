@@ -3,21 +3,14 @@
 
 namespace vantrel {
 
+namespace T = pipeline_texts;
+
 std::string OutOfMemoryAdviceText() {
-    std::string text =
-        "Недостаточно непрерывного блока памяти для работы с изображением.\r\n"
-        "Несмотря на огромное адресное пространство 64-битного приложения, система не может "
-        "выделить требуемый объём оперативной памяти или файла подкачки.";
-    text += "\r\n\r\n";
-    text += "Рекомендации:\r\n";
-    text += "• Закройте другие приложения, чтобы освободить память;\r\n";
-    text += "• Увеличьте размер файла подкачки;\r\n";
-    text += "• Обработайте файл во внешнем редакторе и уменьшите его размер.";
-    return text;
+    return T::OutOfMemoryAdvice();
 }
 
 std::string LoadFailureText(std::string_view className, std::string_view message) {
-    std::string text = "Ошибка при загрузке файла:\r\n";
+    std::string text = T::LoadFailureHeading();
     text += className;
     text += ": ";
     text += message;
@@ -25,19 +18,19 @@ std::string LoadFailureText(std::string_view className, std::string_view message
 }
 
 std::string TransformFailureText(std::string_view message) {
-    return "Ошибка при трансформации:\r\n" + std::string(message);
+    return T::TransformFailureHeading() + std::string(message);
 }
 
 std::string CropFailureText(std::string_view message) {
-    return "Ошибка при обрезке:\r\n" + std::string(message);
+    return T::CropFailureHeading() + std::string(message);
 }
 
 std::string NotLoadedSaveText(std::string_view failedName, std::string_view shownName) {
-    std::string text = "Файл «";
+    std::string text = T::NotLoadedSave1();
     text += failedName;
-    text += "» не загружен, а в окне показано изображение из «";
+    text += T::NotLoadedSave2();
     text += shownName;
-    text += "».\r\nСохранение отменено. Загрузите файл снова (F12) или перейдите к другому.";
+    text += T::NotLoadedSave3();
     return text;
 }
 

@@ -4,19 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "pipeline/PipelineTexts.h"
+
 namespace vantrel {
 
-/// Caption markers put before the file name: a file of the batch, a saved crop, and an
-/// image changed in memory but not saved. Captions, not paths: the backslash stays.
-inline constexpr std::string_view SourceFolderMarker = "[ПАПКА ИСТОЧНИКA]\\";
-inline constexpr std::string_view ResultFolderMarker = "[ПАПКА РЕЗУЛЬТАТA]\\";
-inline constexpr std::string_view InWorkMarker = "В РАБОТЕ: ";
-
-/// Status line texts, each followed by a full path.
-inline constexpr std::string_view StatusLoadingBatch = "Загрузка файла: ";
-inline constexpr std::string_view StatusLoadingAt = "загрузка файла: ";
-inline constexpr std::string_view StatusCropping = "Обрезка: ";
-inline constexpr std::string_view StatusReadingCrop = "Считывание обрезанного файла: ";
+// The caption markers (SourceFolderMarker, ResultFolderMarker, InWorkMarker) and the status
+// line texts put before a path (StatusLoadingBatch, StatusLoadingAt, StatusCropping,
+// StatusReadingCrop) are texts of pipeline/PipelineTexts.h.
 
 /// The advice shown when a job runs out of memory (the same for every job).
 [[nodiscard]] std::string OutOfMemoryAdviceText();

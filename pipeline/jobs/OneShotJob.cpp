@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "pipeline/PipelineTexts.h"
 #include "tiff/Exceptions.h"
 
 namespace vantrel {
@@ -25,7 +26,7 @@ TJobOutcome RunCatching(const std::function<void()>& fn, TJobError& error) {
     } catch (const std::exception& e) {
         error = {"Exception", e.what()};
     } catch (...) {
-        error = {"Exception", "Неизвестная ошибка"};
+        error = {"Exception", pipeline_texts::UnknownError()};
     }
     return TJobOutcome::joError;
 }

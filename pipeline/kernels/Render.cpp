@@ -10,6 +10,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "pipeline/PipelineTexts.h"
 #include "pipeline/kernels/KernelMemory.h"
 #include "pipeline/kernels/ParallelRows.h"
 #include "pipeline/kernels/StreamStore.h"
@@ -228,17 +229,12 @@ TDisplayTable BuildDisplayTable(int32_t brightness, double sContrast, double gam
 void CheckColourModel(int32_t samples, uint16_t photometric) {
     if (samples == 1 || samples == 2) {
         if (photometric != 0 && photometric != 1)
-            throw Exception(
-                Format("Неподдерживаемая цветовая модель для одноканального изображения.\r\n"
-                       "PhotometricInterpretation = %d (ожидалось 0=WhiteIsZero или 1=BlackIsZero)",
-                       photometric));
+            throw Exception(Format(pipeline_texts::UnsupportedGreyModel(), photometric));
         return;
     }
     if ((samples == 3 || samples == 4) && photometric == 2)
         return;
-    throw Exception(Format("Неподдерживаемая цветовая модель.\r\n"
-                           "SamplesPerPixel = %d, PhotometricInterpretation = %d",
-                           samples, photometric));
+    throw Exception(Format(pipeline_texts::UnsupportedColourModel(), samples, photometric));
 }
 
 void RenderWordsInto(const uint16_t* words, int32_t samples, uint16_t photometric,

@@ -167,5 +167,46 @@ TEST(Cli, WrongArgumentsShowTheUsage) {
     EXPECT_NE(help.Out.find("words FILE OUT"), std::string::npos);
 }
 
+// --lang en: the engine's messages and the tag table in English, info's key=value lines as in
+// Russian; an unknown language is a usage error.
+TEST(Cli, LanguageOfTheTexts) {
+    TTempDir dir;
+    TLibTIFFImage im;
+    im.Width = 4;
+    im.Height = 3;
+    im.Samples = 3;
+    const std::string path = dir.File("in.tif");
+    WriteWithLibTIFF(path, im);
+    const TProgramRun ru = RunCli(dir, {"info", path});
+    const TProgramRun en = RunCli(dir, {"--lang", "en", "info", path});
+    ASSERT_EQ(ru.Status, 0) << ru.Err;
+    ASSERT_EQ(en.Status, 0) << en.Err;
+    EXPECT_EQ(InfoHead(en.Out), InfoHead(ru.Out));
+    EXPECT_NE(ru.Out.find("Ширина изображения (ImageWidth)"), std::string::npos) << ru.Out;
+    EXPECT_NE(en.Out.find("Image width (ImageWidth)"), std::string::npos) << en.Out;
+    EXPECT_EQ(en.Out.find("\xD0"), std::string::npos) << en.Out; // no Cyrillic letter
+
+    const std::string bad = dir.Write("bad.tif", {'I', 'I'});
+    for (const auto& [args, message] : {
+             std::pair{std::vector<std::string>{"info", bad},
+                       "ETIFFError: Файл слишком мал для TIFF\n"},
+             {{"--lang", "en", "info", bad}, "ETIFFError: The file is too small for a TIFF\n"},
+             {{"--lang=en", "info", bad}, "ETIFFError: The file is too small for a TIFF\n"},
+             {{"--lang", "ru", "info", bad}, "ETIFFError: Файл слишком мал для TIFF\n"},
+         }) {
+        const TProgramRun r = RunCli(dir, args);
+        EXPECT_EQ(r.Status, 1) << args.front();
+        EXPECT_EQ(r.Err, message) << args.front();
+    }
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--lang", "de", "info", path}, {"--lang"}, {"--lang", "en"}}) {
+        const TProgramRun r = RunCli(dir, args);
+        EXPECT_EQ(r.Status, 2) << args.size();
+        EXPECT_EQ(r.Out, "");
+        EXPECT_FALSE(r.Err.empty());
+    }
+    EXPECT_NE(RunCli(dir, {"--lang", "de"}).Err.find("unknown language \"de\""), std::string::npos);
+}
+
 } // namespace
 } // namespace vantrel::test

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "pipeline/crop/PathParts.h"
+#include "ui/logic/LogicTexts.h"
 
 namespace vantrel {
 
@@ -39,13 +40,14 @@ std::optional<int> TFileList::ReloadIndex() const {
 
 TNavCaptions TFileList::NavCaptions(int index) const {
     if (Count() > 1)
-        return {"Следующий (" + std::to_string(Count() - index - 1) + ")", std::to_string(index)};
-    return {"Следующий", ""};
+        return {logic_texts::NextFile() + (" (" + std::to_string(Count() - index - 1) + ")"),
+                std::to_string(index)};
+    return {logic_texts::NextFile(), ""};
 }
 
 std::vector<TJumpMenuItem> TFileList::JumpMenuItems(std::string_view componentName) const {
     if (Empty())
-        return {{"(Нет файлов)", -1, false}};
+        return {{logic_texts::NoFiles(), -1, false}};
     const bool onNext = componentName == "btnNext";
     const bool onPrevious = componentName == "BtnPrevious";
     std::vector<TJumpMenuItem> items;

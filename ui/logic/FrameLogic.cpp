@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/logic/FrameLogic.h"
+#include "ui/logic/LogicTexts.h"
 
 #include <algorithm>
 #include <charconv>
@@ -152,25 +153,22 @@ std::string FrameMarginsText(TPoint imageSize, TPoint position, TPoint frameSize
     const int64_t bottom = int64_t(imageSize.Y) - position.Y - frameSize.Y;
     const int64_t right = int64_t(imageSize.X) - position.X - frameSize.X;
     char buffer[256];
-    std::snprintf(buffer, sizeof buffer,
-                  "Обрезаемые поля (в пикселях): слева %d, сверху %d, снизу %lld, справа %lld.",
-                  position.X, position.Y, static_cast<long long>(bottom),
-                  static_cast<long long>(right));
+    std::snprintf(buffer, sizeof buffer, logic_texts::FrameMargins(), position.X, position.Y,
+                  static_cast<long long>(bottom), static_cast<long long>(right));
     return buffer;
 }
 
 std::string FocusedStatusText(TPoint imageSize, TPoint position, TPoint frameSize, int32_t step) {
-    return FrameMarginsText(imageSize, position, frameSize) +
-           "    Изменение шага смещения стрелками (вариации Ctrl-Shift-Alt): " +
+    return FrameMarginsText(imageSize, position, frameSize) + logic_texts::ArrowStepHint() +
            std::to_string(step);
 }
 
 std::string ArrowStepShortText(int32_t step) {
-    return "Шаг стрелок: " + std::to_string(step);
+    return logic_texts::ArrowStep() + std::to_string(step);
 }
 
 std::string FileStatusText(int32_t index, int32_t count, std::string_view fileName) {
-    return "Загружен файл " + std::to_string(index) + "/" + std::to_string(count) + ": " +
+    return logic_texts::FileLoaded() + std::to_string(index) + "/" + std::to_string(count) + ": " +
            std::string(fileName);
 }
 

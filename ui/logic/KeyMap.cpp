@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ui/logic/KeyMap.h"
+#include "ui/logic/LogicTexts.h"
 
 #include <stdexcept>
 
@@ -289,13 +290,13 @@ TWheelSteps WheelSteps(int delta, TShiftState shift, bool trackBarsEnabled) {
 std::string_view ResetCaption(int trackBar) {
     switch (trackBar) {
     case 1:
-        return "Сбросить яркость";
+        return logic_texts::ResetBrightness();
     case 2:
-        return "Сбросить S-контраст";
+        return logic_texts::ResetSContrast();
     case 3:
-        return "Сбросить гамму";
+        return logic_texts::ResetGamma();
     default:
-        return "Сбросить";
+        return logic_texts::Reset();
     }
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "pipeline/detect/FramePlacement.h"
+#include "ui/logic/LogicTexts.h"
 
 namespace vantrel {
 
@@ -18,18 +19,19 @@ TPictureDetection TBatchRoll::Place(const std::string& file, TScanAnalysis analy
 TFrameOnPicture PlaceFrameOnPicture(const TPictureDetection& detection, TPoint frameSize,
                                     TPoint imageSize) {
     if (!detection.Found)
-        return {false, {}, "Рамка осталась на месте — " + PictureDeclineText(detection.Reason)};
+        return {false, {}, logic_texts::FrameStays() + PictureDeclineText(detection.Reason)};
     const TCropRect frame =
         PlaceFrame(detection.Picture, frameSize.X, frameSize.Y, imageSize.X, imageSize.Y);
-    const std::string how = detection.FromRoll ? "Рамка поставлена на кадр по другим кадрам пачки"
-                                               : "Рамка поставлена на кадр";
+    const std::string how =
+        detection.FromRoll ? logic_texts::FramePlacedByRoll() : logic_texts::FramePlaced();
     return {true,
             {frame.X, frame.Y},
-            how + ": слева " + std::to_string(frame.X) + ", сверху " + std::to_string(frame.Y)};
+            how + logic_texts::PlacedLeft() + std::to_string(frame.X) + logic_texts::PlacedTop() +
+                std::to_string(frame.Y)};
 }
 
 std::string PictureSearchFailedText(const std::string& reason) {
-    return "Рамка осталась на месте — кадр не найден: " + reason;
+    return logic_texts::SearchFailed() + reason;
 }
 
 void TStatusNote::Set(std::string text, TPoint position, TPoint frameSize) {

@@ -11,6 +11,7 @@
 #include "pipeline/detect/PictureDetector.h"
 #include "pipeline/detect/RollPlacement.h"
 #include "ui/logic/FrameLogic.h"
+#include "ui/logic/LogicTexts.h"
 
 namespace vantrel {
 
@@ -45,7 +46,7 @@ struct TFrameOnPicture {
                                                   TPoint frameSize, TPoint imageSize);
 
 /// Status lines of the search itself.
-inline constexpr const char* StatusSearchingPicture = "Поиск кадра на скане…";
+inline constexpr const texts::TText& StatusSearchingPicture = logic_texts::SearchingPicture;
 [[nodiscard]] std::string PictureSearchFailedText(const std::string& reason);
 
 /// A note on the status line that stands while the frame stays where the note found it: the

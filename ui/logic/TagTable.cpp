@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "tiff/CropTIFFUnit.h"
+#include "ui/logic/LogicTexts.h"
 
 namespace vantrel {
 
@@ -27,19 +28,7 @@ void AppendRow(std::string& out, const TTagTableRow& row) {
 
 std::string_view PluralForm(uint64_t n, std::string_view one, std::string_view few,
                             std::string_view many) {
-    const uint64_t lastTwo = n % 100;
-    if (n == 0 || (lastTwo >= 11 && lastTwo <= 14))
-        return many;
-    switch (n % 10) {
-    case 1:
-        return one;
-    case 2:
-    case 3:
-    case 4:
-        return few;
-    default:
-        return many;
-    }
+    return texts::RussianPluralForm(n, one, few, many);
 }
 
 TFirstLine SplitFirstLine(std::string_view text) {
@@ -51,12 +40,13 @@ TFirstLine SplitFirstLine(std::string_view text) {
 }
 
 std::string TagTableSummary(size_t tagCount, bool bigEndian) {
-    std::string text(PluralForm(tagCount, "Найден", "Найдены", "Найдено"));
+    namespace T = logic_texts;
+    std::string text(T::SummaryFound.For(tagCount));
     text += ' ';
     text += std::to_string(tagCount);
     text += ' ';
-    text += PluralForm(tagCount, "тэг", "тега", "тегов");
-    text += ", порядок байтов ";
+    text += T::SummaryTags.For(tagCount);
+    text += T::SummaryByteOrder();
     text += bigEndian ? "Big-Endian" : "Little-Endian";
     text += ':';
     return text;
@@ -71,16 +61,14 @@ std::vector<TTagTableRow> PageRows(std::span<const TFurtherPage> furtherPages) {
         std::snprintf(line, sizeof line, format, values...);
         return std::string(line);
     };
-    rows.push_back({text("Страниц в файле: %zu (показана первая)", furtherPages.size() + 1), {}});
+    rows.push_back({text(logic_texts::PagesInFile(), furtherPages.size() + 1), {}});
     // The page and its size in the caption and value columns, what a save does with it under
     // the decoded value.
     for (const TFurtherPage& page : furtherPages)
-        rows.push_back({text("Страница %u", page.Number),
-                        {"", "", "", text("%u × %u", page.Width, page.Height),
-                         page.SameSize ? "того же размера — сохранение отменяется: обрезка "
-                                         "сохранила бы только первую страницу"
-                                       : "другого размера (миниатюра) — в сохранённый файл не "
-                                         "переносится"}});
+        rows.push_back(
+            {text(logic_texts::PageNumber(), page.Number),
+             {"", "", "", text("%u × %u", page.Width, page.Height),
+              page.SameSize ? logic_texts::PageSameSize() : logic_texts::PageOtherSize()}});
     return rows;
 }
 

@@ -14,23 +14,24 @@
 
 #include "tiff/SampleDescription.h"
 #include "tiff/TIFFRecords.h"
+#include "ui/logic/LogicTexts.h"
 
 namespace vantrel {
 
 /// One column of the table: caption and starting width in pixels (0: the rest of the width).
 struct TTagTableColumn {
-    std::string_view Caption;
+    texts::TText Caption; ///< a text: it reads as the current language's string
     int Width;
 };
 
 /// The six columns: name (the row caption), number, type, count, value, decoded value.
 inline constexpr std::array<TTagTableColumn, 6> TagTableColumns = {{
-    {"Имя тега", 300},
-    {"Тег", 50},
-    {"Тип", 80},
-    {"Кол.", 50},
-    {"Значение", 100},
-    {"Расшифровка", 0},
+    {logic_texts::ColumnTagName, 300},
+    {logic_texts::ColumnTag, 50},
+    {logic_texts::ColumnType, 80},
+    {logic_texts::ColumnCount, 50},
+    {logic_texts::ColumnValue, 100},
+    {logic_texts::ColumnDecoded, 0},
 }};
 
 /// One row: its caption and the texts of its further cells (the summary row has none).
@@ -56,7 +57,8 @@ struct TFirstLine {
 /// \brief Splits a text at its first CR LF.
 [[nodiscard]] TFirstLine SplitFirstLine(std::string_view text);
 
-/// \brief "Найдено 12 тегов, порядок байтов Little-Endian:".
+/// \brief "Найдено 12 тегов, порядок байтов Little-Endian:" (in English "Found 12 tags, byte order
+/// Little-Endian:").
 [[nodiscard]] std::string TagTableSummary(size_t tagCount, bool bigEndian);
 
 /// \brief The summary row; for a file of several pages a row with their number and one row per
