@@ -8,6 +8,8 @@ packages=(
   g++ cmake ninja-build make pkg-config
   # the program
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libgl-dev qt6-translations-l10n
+  # the window's English: lupdate and lrelease
+  qt6-l10n-tools
   # tests and benchmarks
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libtiff-dev libtiff-tools libimage-exiftool-perl imagemagick python3-tifffile

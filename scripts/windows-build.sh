@@ -8,7 +8,7 @@
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="$1" target="$2" linux_cli="${3:-}"
-"$top/scripts/install-missing.sh" nsis zip librsvg2-bin libtiff-tools perl >&2
+"$top/scripts/install-missing.sh" nsis zip librsvg2-bin libtiff-tools perl qt6-l10n-tools >&2
 toolchain="$("$top/scripts/windows-toolchain.sh")"
 wine_prefix="$("$top/scripts/windows-wine-prefix.sh")"
 args=()

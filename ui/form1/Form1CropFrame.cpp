@@ -145,13 +145,11 @@ void TForm1::BtnLockRatioClick() {
 void TForm1::ApplyRatioLock(int state) {
     if (state != RatioLocked) {
         BtnLockRatio->setIcon(Glyph(1));
-        BtnLockRatio->setToolTip(
-            QStringLiteral("Пропорции свободные.\nНажмите, чтобы зафиксировать."));
+        ShowLockHint(false);
         return;
     }
     BtnLockRatio->setIcon(Glyph(0));
-    BtnLockRatio->setToolTip(
-        QStringLiteral("Пропорции зафиксированы.\nНажмите, чтобы разблокировать."));
+    ShowLockHint(true);
     FAspectRatio = RatioOf(SpinWidth(), SpinHeight());
     ShowRatioText();
 }
@@ -292,9 +290,9 @@ void TForm1::UpdateStatusLine() {
 
 namespace {
 
-// An item of a pop-up menu with its object name.
-QAction* NamedItem(QMenu* menu, const char* name, const QString& caption) {
-    QAction* item = menu->addAction(caption);
+// An item of a pop-up menu with its object name; its caption follows the language.
+QAction* NamedItem(QMenu* menu, const char* name) {
+    QAction* item = menu->addAction(QString());
     item->setObjectName(QLatin1String(name));
     return item;
 }
@@ -303,14 +301,20 @@ QAction* NamedItem(QMenu* menu, const char* name, const QString& caption) {
 
 void TForm1::CreatePopupMenus() {
     PopupMenu1 = Named<QMenu>("PopupMenu1", this);
-    N1 = NamedItem(PopupMenu1, "N1", QStringLiteral("Скопировать всё"));
-    N2 = NamedItem(PopupMenu1, "N2", QStringLiteral("Скопировать выделенное"));
+    N1 = NamedItem(PopupMenu1, "N1");
+    N2 = NamedItem(PopupMenu1, "N2");
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& p) { PopupMenu1->popup(ListView1->mapToGlobal(p)); });
 
     PopupMenu2 = Named<QMenu>("PopupMenu2", this);
-    N3 = NamedItem(PopupMenu2, "N3", QStringLiteral("Сбросить"));
-    N4 = NamedItem(PopupMenu2, "N4", QStringLiteral("Сбросить всё"));
+    N3 = NamedItem(PopupMenu2, "N3");
+    N4 = NamedItem(PopupMenu2, "N4");
+    Texts([this] {
+        N1->setText(tr("Скопировать всё"));
+        N2->setText(tr("Скопировать выделенное"));
+        N3->setText(tr("Сбросить"));
+        N4->setText(tr("Сбросить всё"));
+    });
     for (QSlider* t : {TrackBar1, TrackBar2, TrackBar3})
         connect(t, &QWidget::customContextMenuRequested, this, [this, t](const QPoint& p) {
             PopupMenu2Popup(t);

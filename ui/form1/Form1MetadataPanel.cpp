@@ -33,10 +33,12 @@ constexpr int MaxTagNameWidth = 480;
 void TForm1::CreateMetadataPanel() {
     auto* list = static_cast<TTagListView*>(ListView1);
     list->setColumnCount(static_cast<int>(TagTableColumns.size()));
-    QStringList captions;
-    for (const TTagTableColumn& c : TagTableColumns)
-        captions << FromUtf8(c.Caption);
-    list->setHeaderLabels(captions);
+    Texts([list] {
+        QStringList captions;
+        for (const TTagTableColumn& c : TagTableColumns)
+            captions << TextOf(c.Caption);
+        list->setHeaderLabels(captions);
+    });
     for (int i = 0; i < static_cast<int>(TagTableColumns.size()); ++i)
         if (TagTableColumns[size_t(i)].Width > 0)
             list->setColumnWidth(i, TagTableColumns[size_t(i)].Width);

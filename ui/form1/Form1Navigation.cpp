@@ -68,7 +68,7 @@ void TForm1::OpenBatch(std::vector<std::string> paths, const std::string& openFo
     RestartTravel();
     if (!FBatch.Empty()) {
         FInputFile = FBatch.Files().front();
-        SetStatusText(QString::fromStdString(std::string(StatusLoadingBatch) + FInputFile));
+        SetStatusText(TextOf(StatusLoadingBatch) + FromUtf8(FInputFile));
         DisplayTIFFAsync(FInputFile, std::string());
     }
     if (FOutputFolder.empty())
@@ -104,7 +104,7 @@ void TForm1::OpenFileAt(int index) {
     SetBusy(true);
     TravelTo(index);
     FInputFile = *FBatch.OpenAt(index);
-    SetStatusText(QString::fromStdString(std::string(StatusLoadingAt) + FInputFile));
+    SetStatusText(TextOf(StatusLoadingAt) + FromUtf8(FInputFile));
     DisplayTIFFAsync(FInputFile, std::string());
     UpdateNavCaptions(index);
 }
@@ -148,9 +148,8 @@ void TForm1::JumpMenuItemClick(int index) {
 void TForm1::BtnSaveFolderClick() {
     if (!ChooseOutputFolder)
         ChooseOutputFolder = [this](const std::string& initialFolder) {
-            return NativePath(
-                QFileDialog::getExistingDirectory(this, QStringLiteral("Выберите целевую папку"),
-                                                  QString::fromStdString(initialFolder)));
+            return NativePath(QFileDialog::getExistingDirectory(
+                this, tr("Выберите целевую папку"), QString::fromStdString(initialFolder)));
         };
     const std::string folder = ChooseOutputFolder(SaveDialog1InitialDir);
     if (folder.empty())

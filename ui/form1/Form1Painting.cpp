@@ -148,25 +148,52 @@ void TForm1::ColorBox1Change() {
     RepaintView();
 }
 
+namespace {
+
+// The named colours of the colour boxes, filled in when a list first opens.
+const struct {
+    const char* Name;
+    QColor Colour;
+} NamedColours[] = {
+    {QT_TRANSLATE_NOOP("vantrel::TForm1", "Жёлтый"), QColor(255, 255, 0)},
+    {QT_TRANSLATE_NOOP("vantrel::TForm1", "Оранжевый"), QColor(255, 128, 0)},
+    {QT_TRANSLATE_NOOP("vantrel::TForm1", "Лайм"), QColor(0, 255, 0)},
+    {QT_TRANSLATE_NOOP("vantrel::TForm1", "Голубой"), QColor(0, 255, 255)},
+    {QT_TRANSLATE_NOOP("vantrel::TForm1", "Розовый"), QColor(255, 0, 255)},
+    {QT_TRANSLATE_NOOP("vantrel::TForm1", "Белый"), QColor(255, 255, 255)},
+    {QT_TRANSLATE_NOOP("vantrel::TForm1", "Чёрный"), QColor(0, 0, 0)},
+};
+
+} // namespace
+
 void TForm1::ColorBox1DropDown(TColorBox* box) {
     disconnect(box, &TColorBox::DropDown, this, nullptr); // once per box
     int at = box->count();
     const int custom = box->CustomIndex();
-    if (custom >= 0) {
-        box->setItemText(custom, QStringLiteral("Свой цвет..."));
+    if (custom >= 0)
         at = custom + 1;
-    }
-    const struct {
-        const char* Name;
-        QColor Colour;
-    } named[] = {{"Жёлтый", QColor(255, 255, 0)},  {"Оранжевый", QColor(255, 128, 0)},
-                 {"Лайм", QColor(0, 255, 0)},      {"Голубой", QColor(0, 255, 255)},
-                 {"Розовый", QColor(255, 0, 255)}, {"Белый", QColor(255, 255, 255)},
-                 {"Чёрный", QColor(0, 0, 0)}};
-    for (const auto& n : named)
-        box->InsertColour(at++, QString::fromUtf8(n.Name), n.Colour);
+    for (const auto& n : NamedColours)
+        box->InsertColour(at++, QString(), n.Colour);
+    RetranslateColourNames(); // the names, and the custom colour's
     ColorBox1->SetSelected(FColorBox1Selected);
     ColorBox2->SetSelected(FColorBox2Selected);
+}
+
+void TForm1::RetranslateColourNames() {
+    for (TColorBox* box : {ColorBox1, ColorBox2}) {
+        if (box->count() <= 1)
+            continue; // not opened yet: only the custom colour is there
+        for (int i = 0; i < box->count(); ++i) {
+            if (box->itemData(i, TColorBox::CustomRole).toBool()) {
+                box->setItemText(i, tr("Свой цвет..."));
+                continue;
+            }
+            const QColor colour = box->itemData(i, TColorBox::ColourRole).value<QColor>();
+            for (const auto& named : NamedColours)
+                if (named.Colour.rgb() == colour.rgb())
+                    box->setItemText(i, tr(named.Name));
+        }
+    }
 }
 
 void TForm1::UpDnDashChangingEx(int newValue) {

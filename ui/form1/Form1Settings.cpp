@@ -188,12 +188,13 @@ void TForm1::SaveSettings() {
     s.LockRatio = LockState() == RatioFree ? RatioFree : RatioLocked;
 
     TakeControlSettings(s);
+    s.Language = std::string(texts::LanguageCode(texts::CurrentLanguage()));
 
     const std::filesystem::path folder = SettingsFolderPath();
     try {
         vantrel::SaveSettings(s, folder);
     } catch (const std::exception& e) {
-        ShowProblem(QStringLiteral("Не удалось сохранить настройки в папке %1:\n%2")
+        ShowProblem(tr("Не удалось сохранить настройки в папке %1:\n%2")
                         .arg(QString::fromStdString(Utf8FromPath(folder)),
                              QString::fromStdString(e.what())));
     }

@@ -3,12 +3,14 @@
 // the short key reference.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -23,12 +25,15 @@ namespace vantrel {
 
 namespace {
 
-// A check box of a setting: its state is the setting's (ShowControlSettings).
-QCheckBox* CheckBox(QWidget* parent, const char* name, const QString& caption,
-                    const QString& hint) {
-    auto* c = Named<QCheckBox>(name, caption, parent);
-    c->setToolTip(hint);
-    return c;
+// A check box of a setting: its state is the setting's (ShowControlSettings), its texts
+// follow the language (TForm1::Texts).
+QCheckBox* CheckBox(QWidget* parent, const char* name) {
+    return Named<QCheckBox>(name, parent);
+}
+
+void Caption(QCheckBox* box, const QString& caption, const QString& hint) {
+    box->setText(caption);
+    box->setToolTip(hint);
 }
 
 // An up-down of a setting over the setting's range.
@@ -48,60 +53,52 @@ QFrame* Rule(QWidget* parent) {
 
 void TForm1::CreateSettingsTab() {
     TabSettings = Named<QWidget>("TabSettings");
-    PageControl1->addTab(TabSettings, QStringLiteral("Настройки"));
+    PageControl1->addTab(TabSettings, QString());
     auto* page = new QVBoxLayout(TabSettings);
-    page->setContentsMargins(4, 4, 4, 4);
-    page->setSpacing(3);
+    // Packed closely: at the smallest window the tab's height holds every row, the language's
+    // among them, in either language.
+    page->setContentsMargins(4, 2, 4, 2);
+    page->setSpacing(1);
 
-    auto* nameGroup = new QGroupBox(QStringLiteral("Имя нового файла:"), TabSettings);
+    auto* nameGroup = new QGroupBox(TabSettings);
     auto* nameLayout = new QVBoxLayout(nameGroup);
-    nameLayout->setContentsMargins(4, 2, 4, 4);
+    nameLayout->setContentsMargins(4, 0, 4, 3);
     auto* nameRow = new QHBoxLayout;
     nameRow->setSpacing(3);
     EdPrefix = new QLineEdit(nameGroup);
     EdPrefix->setObjectName("EdPrefix");
-    EdPrefix->setToolTip(QStringLiteral("Префикс для нового имени"));
-    Label2 = Named<QLabel>("Label2", QStringLiteral("Имя"), nameGroup);
+    Label2 = Named<QLabel>("Label2", nameGroup);
     EdPostfix = new QLineEdit(nameGroup);
     EdPostfix->setObjectName("EdPostfix");
-    EdPostfix->setToolTip(QStringLiteral("Постфикс для нового имени"));
     Label3 = Named<QLabel>("Label3", QStringLiteral(".tif"), nameGroup);
     nameRow->addWidget(EdPrefix, 1);
     nameRow->addWidget(Label2);
     nameRow->addWidget(EdPostfix, 1);
     nameRow->addWidget(Label3);
     nameLayout->addLayout(nameRow);
-    chkNoTags = CheckBox(nameGroup, "chkNoTags", QStringLiteral("Обрезать лишние теги"),
-                         QStringLiteral("Файл TIFF может содержать много ненужных "
-                                        "тегов.\nоставшихся от предыдущих обработок.\nОпция "
-                                        "позволяет их обрезать,\nоставив только необходимый "
-                                        "минимум."));
+    chkNoTags = CheckBox(nameGroup, "chkNoTags");
     nameLayout->addWidget(chkNoTags);
     page->addWidget(nameGroup);
 
-    auto* frameGroup = new QGroupBox(QStringLiteral("Тип фокусной рамки:"), TabSettings);
+    auto* frameGroup = new QGroupBox(TabSettings);
     auto* frameGrid = new QGridLayout(frameGroup);
-    frameGrid->setContentsMargins(4, 2, 4, 4);
+    frameGrid->setContentsMargins(4, 0, 4, 3);
     frameGrid->setHorizontalSpacing(4);
     frameGrid->setVerticalSpacing(3);
-    Label5 = Named<QLabel>("Label5", QStringLiteral("Штрих:"), frameGroup);
+    Label5 = Named<QLabel>("Label5", frameGroup);
     ColorBox1 = new TColorBox(frameGroup);
     ColorBox1->setObjectName("ColorBox1");
-    ColorBox1->setToolTip(QStringLiteral("Первый цвет штриха обрезной рамки"));
     ColorBox2 = new TColorBox(frameGroup);
     ColorBox2->setObjectName("ColorBox2");
-    ColorBox2->setToolTip(QStringLiteral("Второй цвет штриха обрезной рамки"));
     for (TColorBox* box : {ColorBox1, ColorBox2}) {
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         box->setMinimumContentsLength(3);
     }
     lblUpDnDash = Named<QLabel>("lblUpDnDash", QStringLiteral("0"), frameGroup);
-    lblUpDnDash->setToolTip(QStringLiteral("Длина штриха\nфокусной обрезной рамки"));
     UpDnDash = UpDown(frameGroup, &TSettings::FrameDash);
     UpDnDash->setObjectName("UpDnDash");
-    Label6 = Named<QLabel>("Label6", QStringLiteral("Пробел:"), frameGroup);
+    Label6 = Named<QLabel>("Label6", frameGroup);
     lblUpDnBlank = Named<QLabel>("lblUpDnBlank", QStringLiteral("0"), frameGroup);
-    lblUpDnBlank->setToolTip(QStringLiteral("Расстояние между штрихами\nфокусной обрезной рамки"));
     UpDnBlank = UpDown(frameGroup, &TSettings::FrameBlank);
     UpDnBlank->setObjectName("UpDnBlank");
     for (QLabel* l : {lblUpDnDash, lblUpDnBlank}) {
@@ -122,33 +119,22 @@ void TForm1::CreateSettingsTab() {
     frameGrid->addWidget(UpDnBlank, 2, 3);
     frameGrid->setColumnStretch(1, 1);
     page->addWidget(frameGroup);
-    chkPlaceOnOpen = CheckBox(TabSettings, "chkPlaceOnOpen",
-                              QStringLiteral("Ставить рамку на кадр\nпри открытии"),
-                              QStringLiteral("Каждый открытый файл: найти снимок на скане\nи "
-                                             "поставить рамку по его центру.\nЕсли снимок не "
-                                             "найден, рамка остаётся на месте."));
+    chkPlaceOnOpen = CheckBox(TabSettings, "chkPlaceOnOpen");
     page->addWidget(chkPlaceOnOpen);
 
-    auto* keyGroup = new QGroupBox(QStringLiteral("Горячие клавиши:"), TabSettings);
+    auto* keyGroup = new QGroupBox(TabSettings);
     auto* keyGrid = new QGridLayout(keyGroup);
-    keyGrid->setContentsMargins(4, 2, 4, 4);
+    keyGrid->setContentsMargins(4, 0, 4, 3);
     keyGrid->setVerticalSpacing(0);
-    const QString always = QStringLiteral("Действует всегда");
-    const QString focused = QStringLiteral("Действует при фокусе на изображении");
-    Label8 = Named<QLabel>("Label8", QStringLiteral("Обрезка:"), keyGroup);
-    Chk_Space = CheckBox(keyGroup, "Chk_Space", QStringLiteral("Пробел"), focused);
-    Chk_CtrlEnter = CheckBox(keyGroup, "Chk_CtrlEnter", QStringLiteral("Ctrl+Enter"), always);
-    Chk_AltC = CheckBox(keyGroup, "Chk_AltC", QStringLiteral("Alt+С"), always);
-    Label10 = Named<QLabel>("Label10", QStringLiteral("Листание:"), keyGroup);
-    ChkTabNext = CheckBox(keyGroup, "ChkTabNext", QStringLiteral("Tab"),
-                          QStringLiteral("Действует при фокусе на изображении;\n[Shift+Tab] — "
-                                         "листать назад"));
-    ChkPgNext = CheckBox(keyGroup, "ChkPgNext", QStringLiteral("PgDn, PgUp"), focused);
-    ChADNext = CheckBox(keyGroup, "ChADNext", QStringLiteral("Alt+D. Alt+A"), always);
-    Chk_NoModif = CheckBox(keyGroup, "Chk_NoModif",
-                           QStringLiteral("Разрешить без Ctrl и Alt\nесли фокус на рамке"),
-                           QStringLiteral("Отключить клавиши-модификаторы\nу всех горячих клавиш "
-                                          "(кроме стрелок),\nесли фокус находится на изображении"));
+    Label8 = Named<QLabel>("Label8", keyGroup);
+    Chk_Space = CheckBox(keyGroup, "Chk_Space");
+    Chk_CtrlEnter = CheckBox(keyGroup, "Chk_CtrlEnter");
+    Chk_AltC = CheckBox(keyGroup, "Chk_AltC");
+    Label10 = Named<QLabel>("Label10", keyGroup);
+    ChkTabNext = CheckBox(keyGroup, "ChkTabNext");
+    ChkPgNext = CheckBox(keyGroup, "ChkPgNext");
+    ChADNext = CheckBox(keyGroup, "ChADNext");
+    Chk_NoModif = CheckBox(keyGroup, "Chk_NoModif");
     keyGrid->addWidget(Label8, 0, 0, 1, 2);
     keyGrid->addWidget(Chk_Space, 1, 0);
     keyGrid->addWidget(Chk_CtrlEnter, 1, 1);
@@ -162,27 +148,80 @@ void TForm1::CreateSettingsTab() {
     keyGrid->addWidget(Chk_NoModif, 8, 0, 1, 2);
     page->addWidget(keyGroup);
 
+    // The interface language, each named in itself; the choice applies at once.
+    LblLanguage = Named<QLabel>("LblLanguage", TabSettings);
+    CbLanguage = Named<QComboBox>("CbLanguage", TabSettings);
+    CbLanguage->addItem(QStringLiteral("Русский"), QStringLiteral("ru"));
+    CbLanguage->addItem(QStringLiteral("English"), QStringLiteral("en"));
+    auto* languageRow = new QHBoxLayout;
+    languageRow->setSpacing(4);
+    languageRow->addWidget(LblLanguage);
+    languageRow->addWidget(CbLanguage, 1);
+    page->addLayout(languageRow);
+    connect(CbLanguage, &QComboBox::activated, this, [this] { LanguageBoxChange(); });
+
     InfoPanel = new QFrame(TabSettings);
     InfoPanel->setObjectName("InfoPanel");
     InfoPanel->setFrameShape(QFrame::StyledPanel);
     auto* info = new QVBoxLayout(InfoPanel);
-    info->setContentsMargins(6, 4, 6, 4);
+    info->setContentsMargins(6, 2, 6, 2);
     info->setSpacing(0);
-    const QString infoTexts[] = {
-        QStringLiteral("Справка: F1"), QStringLiteral("Cдвиг рамки (пикс.):"),
-        QStringLiteral("↕,↔: 1\nCtrl=2, Shift=4, Alt=16\nОдновременное нажатие\nперемножает "
-                       "значения"),
-        QStringLiteral("Перекл. фокуса и вкладок: "),
-        QStringLiteral("Ctrl+Tab, Ctrl+Shift+Tab\n(рамка ⇄ обрез. ⇄ настр.)")};
-    for (const QString& text : infoTexts) {
-        auto* l = new QLabel(text, InfoPanel);
+    static const char* const infoTexts[] = {
+        QT_TR_NOOP("Справка: F1"), QT_TR_NOOP("Cдвиг рамки (пикс.):"),
+        QT_TR_NOOP("↕,↔: 1\nCtrl=2, Shift=4, Alt=16\nОдновременное нажатие\nперемножает "
+                   "значения"),
+        QT_TR_NOOP("Перекл. фокуса и вкладок: "),
+        QT_TR_NOOP("Ctrl+Tab, Ctrl+Shift+Tab\n(рамка ⇄ обрез. ⇄ настр.)")};
+    for (const char* text : infoTexts) {
+        auto* l = new QLabel(InfoPanel);
         info->addWidget(l);
+        Texts([l, text] { l->setText(tr(text)); });
     }
     page->addWidget(InfoPanel);
     ActivityIndicator2 = new TActivityIndicator(TabSettings, 64);
     ActivityIndicator2->setObjectName("ActivityIndicator2");
     page->addWidget(ActivityIndicator2, 0, Qt::AlignHCenter);
     page->addStretch(1);
+
+    Texts([this, nameGroup, frameGroup, keyGroup] {
+        PageControl1->setTabText(PageControl1->indexOf(TabSettings), tr("Настройки"));
+        nameGroup->setTitle(tr("Имя нового файла:"));
+        EdPrefix->setToolTip(tr("Префикс для нового имени"));
+        Label2->setText(tr("Имя"));
+        EdPostfix->setToolTip(tr("Постфикс для нового имени"));
+        Caption(chkNoTags, tr("Обрезать лишние теги"),
+                tr("Файл TIFF может содержать много ненужных тегов.\nоставшихся от предыдущих "
+                   "обработок.\nОпция позволяет их обрезать,\nоставив только необходимый "
+                   "минимум."));
+        frameGroup->setTitle(tr("Тип фокусной рамки:"));
+        Label5->setText(tr("Штрих:"));
+        ColorBox1->setToolTip(tr("Первый цвет штриха обрезной рамки"));
+        ColorBox2->setToolTip(tr("Второй цвет штриха обрезной рамки"));
+        lblUpDnDash->setToolTip(tr("Длина штриха\nфокусной обрезной рамки"));
+        Label6->setText(tr("Пробел:"));
+        lblUpDnBlank->setToolTip(tr("Расстояние между штрихами\nфокусной обрезной рамки"));
+        Caption(chkPlaceOnOpen, tr("Ставить рамку на кадр\nпри открытии"),
+                tr("Каждый открытый файл: найти снимок на скане\nи поставить рамку по его "
+                   "центру.\nЕсли снимок не найден, рамка остаётся на месте."));
+        keyGroup->setTitle(tr("Горячие клавиши:"));
+        const QString always = tr("Действует всегда");
+        const QString focused = tr("Действует при фокусе на изображении");
+        Label8->setText(tr("Обрезка:"));
+        Caption(Chk_Space, tr("Пробел"), focused);
+        Caption(Chk_CtrlEnter, QStringLiteral("Ctrl+Enter"), always);
+        Caption(Chk_AltC, tr("Alt+С"), always);
+        Label10->setText(tr("Листание:"));
+        Caption(ChkTabNext, QStringLiteral("Tab"),
+                tr("Действует при фокусе на изображении;\n[Shift+Tab] — листать назад"));
+        Caption(ChkPgNext, QStringLiteral("PgDn, PgUp"), focused);
+        Caption(ChADNext, tr("Alt+D. Alt+A"), always);
+        Caption(Chk_NoModif, tr("Разрешить без Ctrl и Alt\nесли фокус на рамке"),
+                tr("Отключить клавиши-модификаторы\nу всех горячих клавиш (кроме "
+                   "стрелок),\nесли фокус находится на изображении"));
+        LblLanguage->setText(tr("Язык интерфейса"));
+        const QSignalBlocker quiet(CbLanguage);
+        CbLanguage->setCurrentIndex(texts::CurrentLanguage() == texts::TLanguage::English ? 1 : 0);
+    });
 }
 
 } // namespace vantrel

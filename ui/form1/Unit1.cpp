@@ -28,6 +28,7 @@
 
 #include "pipeline/crop/PathParts.h"
 #include "pipeline/jobs/DisplayWorker.h" // the window owns the worker and the call queue
+#include "pipeline/jobs/JobTexts.h"
 #include "pipeline/jobs/UiCallQueue.h"
 #include "tags/TIFFTagUtils.h"
 #include "ui/logic/KeyMap.h"
@@ -36,6 +37,7 @@
 #include "ui/widgets/AppStyle.h"
 #include "ui/widgets/ColorBox.h"
 #include "ui/widgets/ImageBox.h"
+#include "ui/widgets/QtTranslations.h"
 #include "ui/widgets/ScaledViewCache.h"
 #include "ui/widgets/TagListView.h"
 #include "ui/widgets/Utf8Text.h"
@@ -54,6 +56,11 @@ constexpr TPoint FrameSizeBeforeSettings{1687, 1125};
 
 TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
     : QMainWindow(parent), FSettingsEnvironment(std::move(settings)) {
+    // The language comes first: every text below is made in it. The settings are read again,
+    // with their problems told, once the controls exist (LoadSettings).
+    ApplyLanguage(texts::LanguageFromCode(vantrel::LoadSettings(SettingsFolderPath()).Language)
+                      .value_or(texts::TLanguage::Russian));
+    FTextsLanguage = texts::CurrentLanguage();
     setFont(AppFont());
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -75,7 +82,8 @@ TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
     StatusBar1 = new QLabel;
     StatusBar1->setObjectName("StatusBar1");
     // Through SetStatusText, as every later text: the click copies the whole text it keeps.
-    SetStatusText(QStringLiteral("Готов к работе"));
+    SetStatusText(tr("Готов к работе"));
+    StatusBar1->setProperty("vantrelReady", true); // until another text replaces it
     StatusBar1->installEventFilter(this);
     statusBar()->addWidget(StatusBar1, 1);
     StatusStep = new QLabel;
@@ -225,16 +233,28 @@ std::string TitleStart() {
 } // namespace
 
 void TForm1::SetStartTitle() {
-    setWindowTitle(FromUtf8(TitleStart()));
+    FTitle = [this] { setWindowTitle(FromUtf8(TitleStart())); };
+    FTitle();
 }
 
 void TForm1::SetLoadedTitle(const std::string& distFolder, const std::string& fileName) {
-    const std::string folder = distFolder.empty() ? "[ПАПКА ИСТОЧНИКA]\\" : distFolder;
-    setWindowTitle(FromUtf8(TitleStart() + " — " + folder + FileNamePart(fileName)));
+    // The markers of a file of the batch and of a saved crop follow the language; a folder is
+    // a folder.
+    const bool result = FromUtf8(distFolder) == TextOf(ResultFolderMarker);
+    FTitle = [this, distFolder, fileName, result] {
+        const QString folder = distFolder.empty() ? tr("[ПАПКА ИСТОЧНИКA]\\")
+                               : result           ? tr("[ПАПКА РЕЗУЛЬТАТA]\\")
+                                                  : FromUtf8(distFolder);
+        setWindowTitle(FromUtf8(TitleStart() + " — ") + folder + FromUtf8(FileNamePart(fileName)));
+    };
+    FTitle();
 }
 
 void TForm1::SetTransformTitle() {
-    setWindowTitle(FromUtf8(TitleStart() + " — " + "В РАБОТЕ: " + FileNamePart(FInputFile)));
+    FTitle = [this, fileName = FileNamePart(FInputFile)] {
+        setWindowTitle(FromUtf8(TitleStart() + " — ") + tr("В РАБОТЕ: ") + FromUtf8(fileName));
+    };
+    FTitle();
 }
 
 // --- Busy state and buttons ---
@@ -373,6 +393,7 @@ void TForm1::StatusBar1Click() {
 void TForm1::SetStatusText(const QString& text, const QString& whole) {
     StatusBar1->setText(text);
     StatusBar1->setToolTip(whole.isEmpty() ? text : whole);
+    StatusBar1->setProperty("vantrelReady", false);
 }
 
 // --- Installing a loaded image ---
@@ -407,6 +428,7 @@ void TForm1::CompleteLoad(TLoadedImage image, std::vector<TTIFFTag> tags, bool i
     InstallImage(std::move(image));
     FShownFile = fileName;
     CurrentFileTags = std::move(tags);
+    FTagsBigEndian = isBigEndian;
     SetLoadedTitle(distFolder, fileName);
     UpdateStatusLine();
     FillTagList(CurrentFileTags, isBigEndian);

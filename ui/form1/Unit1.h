@@ -28,6 +28,7 @@
 #include "pipeline/kernels/CurrentImage.h"
 #include "pipeline/kernels/DisplayAdjustments.h"
 #include "pipeline/kernels/ViewBitmap.h"
+#include "texts/Language.h"
 #include "tiff/SampleWords.h"
 #include "tiff/TIFFRecords.h"
 #include "ui/logic/BatchTravel.h"
@@ -145,6 +146,12 @@ public:
                       const std::string& fileName, std::string distFolder);
     [[nodiscard]] bool HasImage() const { return FCachedBitmap || !FStandInView.isNull(); }
 
+    // --- The interface language (Form1Language.cpp) ---
+    /// Puts the window, the engine's texts and Qt's dialogs into `language` at once: the
+    /// translators change, and the QEvent::LanguageChange that follows retranslates every
+    /// text on screen. The settings file keeps the choice.
+    void SetLanguage(texts::TLanguage language);
+
     // --- Crop frame (Form1CropFrame.cpp) ---
     void SpEdWidthChange();
     void SpEdHeightChange();
@@ -207,6 +214,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     // Files dropped from the desktop (Form1Navigation.cpp).
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -245,6 +253,25 @@ private:
     void InstallImage(TLoadedImage image);
     /// The size in pixels of the image the view shows (the full view's or its stand-in's).
     [[nodiscard]] QSize ShownImageSize() const;
+
+    // --- The interface language (Form1Language.cpp) ---
+    /// Runs `apply`, which sets texts that follow the language, now and after every change of
+    /// the language.
+    void Texts(std::function<void()> apply);
+    /// Every text again in the language in force: the controls' (Texts), the hints' rules, the
+    /// tag table, the help page, the status line, the title.
+    void RetranslateUi();
+    void LanguageBoxChange();
+    /// The colour boxes' names, once the lists have been filled (ColorBox1DropDown).
+    void RetranslateColourNames();
+    /// The lock button's hint for the lock's state.
+    void ShowLockHint(bool locked);
+    std::vector<std::function<void()>> FTexts;
+    texts::TLanguage FTextsLanguage = texts::TLanguage::Russian; // of the texts on screen
+    std::function<void()> FTitle;                                // makes the title in force again
+    bool FTagsBigEndian = false; // the byte order of the file whose tags the table shows
+    QLabel* LblLanguage = nullptr;
+    QComboBox* CbLanguage = nullptr; // "Русский", "English"
 
     // --- The two tabs (Form1CropTab.cpp, Form1SettingsTab.cpp) ---
     void CreateCropTab();

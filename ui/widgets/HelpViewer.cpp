@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QScrollBar>
+
+#include "texts/Language.h"
 
 // The rcc initialiser of a static library is not pulled in by the linker on its own.
 static void InitHelpResources() {
@@ -26,6 +29,24 @@ QCursor HelpCursor(const char* name) {
     if (qstrcmp(name, "CUR_UP") == 0)
         return QCursor(pixmap, 16, 1);
     return QCursor(pixmap, 16, 30);
+}
+
+const QString RussianFolder = QStringLiteral("qrc:/help/");
+const QString EnglishFolder = QStringLiteral("qrc:/help/en/");
+
+// The name of a help resource without its folder and fragment ("ABOUT"), empty for any
+// other address.
+QString HelpName(const QUrl& url) {
+    const QString text = url.adjusted(QUrl::RemoveFragment).toString();
+    if (text.startsWith(EnglishFolder))
+        return text.mid(EnglishFolder.size());
+    if (text.startsWith(RussianFolder))
+        return text.mid(RussianFolder.size());
+    return {};
+}
+
+bool ResourceExists(const QString& url) {
+    return QFile::exists(url.mid(3)); // "qrc:/help/…" as ":/help/…"
 }
 
 bool OpensOutside(const QUrl& url) {
@@ -53,7 +74,34 @@ THelpViewer::THelpViewer(QWidget* parent) : QTextBrowser(parent) {
 }
 
 QUrl THelpViewer::PageUrl(const QString& name) {
-    return QUrl(QStringLiteral("qrc:/help/") + name);
+    const QString english = EnglishFolder + name;
+    if (texts::CurrentLanguage() == texts::TLanguage::English && ResourceExists(english))
+        return QUrl(english);
+    return QUrl(RussianFolder + name);
+}
+
+void THelpViewer::ShowPageInLanguage() {
+    const QString name = HelpName(source());
+    if (name.isEmpty())
+        return;
+    QUrl page = PageUrl(name);
+    page.setFragment(source().fragment());
+    if (page == source())
+        return;
+    const int scrolled = verticalScrollBar()->value();
+    setSource(page);
+    if (!page.hasFragment())
+        verticalScrollBar()->setValue(scrolled);
+}
+
+QVariant THelpViewer::loadResource(int type, const QUrl& name) {
+    // An English page's picture or style sheet, or a page not written in English yet: the
+    // Russian one of the same name.
+    const QString text = name.toString();
+    if (text.startsWith(EnglishFolder) &&
+        !ResourceExists(name.adjusted(QUrl::RemoveFragment).toString()))
+        return QTextBrowser::loadResource(type, QUrl(RussianFolder + HelpName(name)));
+    return QTextBrowser::loadResource(type, name);
 }
 
 bool THelpViewer::ShowStartPageIfEmpty() {

@@ -17,6 +17,7 @@
 #include "pipeline/jobs/OneShotJob.h"
 #include "pipeline/kernels/Transform.h"
 #include "ui/form1/Unit1.h"
+#include "ui/widgets/Utf8Text.h"
 
 namespace vantrel {
 
@@ -63,7 +64,7 @@ void TForm1::CropByFrame(bool UseFrame) {
     FCroppedFile = target.CroppedFile;
     const int32_t savedWidth = SpEdWidth->value();
     const int32_t savedHeight = SpEdHeight->value();
-    SetStatusText(QString::fromStdString(std::string(StatusCropping) + FCroppedFile));
+    SetStatusText(TextOf(StatusCropping) + FromUtf8(FCroppedFile));
     SetBusy(true);
     request->RemainingPercent = RemainingPercent(request->Frame, W, H);
     request->Image = CurrentImage();
@@ -76,14 +77,14 @@ void TForm1::CropByFrame(bool UseFrame) {
     request->OutputFile = FCroppedFile;
 
     auto onSuccess = [this, request, savedWidth, savedHeight] {
-        SetStatusText(QString::fromStdString(std::string(StatusReadingCrop) + request->OutputFile));
+        SetStatusText(TextOf(StatusReadingCrop) + FromUtf8(request->OutputFile));
         // The save is complete; at the end of the run the reload that would show it is left.
         if (FClosing) {
             SetBusy(false);
             return;
         }
         FInputFile = request->OutputFile;
-        DisplayTIFFAsync(FInputFile, std::string(ResultFolderMarker));
+        DisplayTIFFAsync(FInputFile, TextOf(ResultFolderMarker).toStdString());
         SpEdWidth->setValue(savedWidth);
         SpEdHeight->setValue(savedHeight);
     };

@@ -75,7 +75,7 @@ void TForm1::StartPictureDetection() {
         UpdateStatusLine();
     };
     FJobs->Start([job] { job->Analysis = AnalyseScan(ReduceScan(job->Image)); },
-                 {onSuccess, [onFailure] { onFailure("не хватило памяти"); },
+                 {onSuccess, [onFailure] { onFailure(tr("не хватило памяти").toStdString()); },
                   [onFailure](const TJobError& error) { onFailure(error.Message); }});
 }
 

@@ -2,6 +2,7 @@
 #include "ui/logic/settings/SettingRows.h"
 
 #include "pipeline/kernels/DisplayAdjustments.h"
+#include "texts/Language.h"
 #include "ui/logic/FrameLogic.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@ namespace {
 
 using T = TSettingType;
 using S = TSettings;
+constexpr TSettingWrite WhenSet = TSettingWrite::WhenSet;
 
 // clang-format off
 constexpr std::array kRows = std::to_array<TSettingRow>({
@@ -45,6 +47,8 @@ constexpr std::array kRows = std::to_array<TSettingRow>({
     {"UI",              "FrameBlank",     T::Integer,    18,          "UpDnBlank",      &S::FrameBlank,
      {0, 100}},
     {"UI",              "PlaceOnOpen",    T::Boolean,    false,       "chkPlaceOnOpen", &S::PlaceOnOpen},
+    {"UI",              "Language",       T::Text,       "ru",        "",               &S::Language,
+     {}, WhenSet},
     {"HotKey",          "Trim_Space",     T::Boolean,    true,        "Chk_Space",      &S::TrimSpace},
     {"HotKey",          "Trim_CtrlEnter", T::Boolean,    true,        "Chk_CtrlEnter",  &S::TrimCtrlEnter},
     {"HotKey",          "Trim_AltC",      T::Boolean,    false,       "Chk_AltC",       &S::TrimAltC},
@@ -85,8 +89,10 @@ int Clamp(int value, const TSettingRange& range) {
 }
 
 std::string ColorProblem(std::string_view key, std::string_view value) {
-    return "Неизвестный цвет " + std::string(key) + "=" + std::string(value) +
-           " в файле настроек: оставлен цвет по умолчанию.";
+    constexpr texts::TText unknown{"Неизвестный цвет ", "Unknown colour "};
+    constexpr texts::TText kept{" в файле настроек: оставлен цвет по умолчанию.",
+                                " in the settings file: the default colour is kept."};
+    return unknown() + std::string(key) + "=" + std::string(value) + kept();
 }
 
 } // namespace
@@ -142,6 +148,12 @@ void ReadSetting(const TSettingRow& row, const TIniFile& ini, TSettings& setting
             *problem = ColorProblem(row.Key, *text);
         break;
     }
+}
+
+bool HoldsDefault(const TSettingRow& row, const TSettings& settings) {
+    TSettings defaults;
+    ApplyDefault(row, defaults);
+    return std::visit([&](auto field) { return settings.*field == defaults.*field; }, row.Field);
 }
 
 void WriteSetting(const TSettingRow& row, const TSettings& settings, TIniFile& ini) {

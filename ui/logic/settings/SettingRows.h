@@ -36,6 +36,14 @@ struct TSettingRange {
     int Max = INT_MAX;
 };
 
+/// When a row's key is written.
+enum class TSettingWrite : uint8_t {
+    Always,
+    /// When the value is not the default or the file has the key already: a file written
+    /// before the key existed keeps its lines while the default is in force.
+    WhenSet,
+};
+
 struct TSettingRow {
     std::string_view Section;
     std::string_view Key;
@@ -47,6 +55,7 @@ struct TSettingRow {
     std::string_view Control;
     TSettingField Field;
     TSettingRange Range = {};
+    TSettingWrite Write = TSettingWrite::Always;
 };
 
 /// The rows in the order a new file lists them.
@@ -62,6 +71,9 @@ void ApplyDefault(const TSettingRow& row, TSettings& settings);
 /// its type (a colour that is not one is told in `problem`), an integer moved into its range.
 void ReadSetting(const TSettingRow& row, const TIniFile& ini, TSettings& settings,
                  std::string* problem = nullptr);
+
+/// Whether the row's field of `settings` holds the row's default.
+[[nodiscard]] bool HoldsDefault(const TSettingRow& row, const TSettings& settings);
 
 /// Writes the row's field into `ini` as its type is written.
 void WriteSetting(const TSettingRow& row, const TSettings& settings, TIniFile& ini);

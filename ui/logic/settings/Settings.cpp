@@ -12,6 +12,7 @@
 #include <exception>
 
 #include "platform/Paths.h"
+#include "texts/Language.h"
 
 namespace vantrel {
 
@@ -55,6 +56,17 @@ int HexDigit(char c) {
         return c - 'A' + 10;
     return -1;
 }
+
+// What a load could not use, each followed by the value or the system's reason.
+constexpr texts::TText WrongLockRatio{"Неверное значение LockRatio=", "Invalid value LockRatio="};
+constexpr texts::TText LockRatioKept{" в файле настроек: пропорции зафиксированы.",
+                                     " in the settings file: the proportions are locked."};
+constexpr texts::TText TemplatesUnread{
+    "Не удалось прочитать файл шаблонов рамок, оставлены встроенные шаблоны:\r\n",
+    "Could not read the frame templates file, the built-in templates are kept:\r\n"};
+constexpr texts::TText SettingsUnread{
+    "Не удалось прочитать файл настроек, взяты настройки по умолчанию:\r\n",
+    "Could not read the settings file, the default settings are taken:\r\n"};
 
 } // namespace
 
@@ -122,9 +134,8 @@ void ReadSettingsIni(const TIniFile& ini, TSettings& s, bool templatesRead,
     // that neither follows nor toggles, so the default stays.
     if (s.LockRatio != RatioLocked && s.LockRatio != RatioFree) {
         if (problems)
-            problems->Messages.push_back(
-                "Неверное значение LockRatio=" + std::to_string(s.LockRatio) +
-                " в файле настроек: пропорции зафиксированы.");
+            problems->Messages.push_back(std::string(WrongLockRatio()) +
+                                         std::to_string(s.LockRatio) + LockRatioKept());
         s.LockRatio = RatioLocked;
     }
     // The index read selects among the templates in force.
@@ -143,7 +154,9 @@ void WriteSettingsIni(const TSettings& settings, TIniFile& ini) {
         // A maximized window keeps the last normal size in the file.
         const bool windowSize = row.Field == TSettingField(&TSettings::WindowWidth) ||
                                 row.Field == TSettingField(&TSettings::WindowHeight);
-        if (!(s.Maximized && windowSize))
+        const bool unset = row.Write == TSettingWrite::WhenSet && HoldsDefault(row, s) &&
+                           !ini.ReadValue(row.Section, row.Key);
+        if (!(s.Maximized && windowSize) && !unset)
             WriteSetting(row, s, ini);
     }
 }
@@ -161,15 +174,13 @@ TSettings LoadSettings(const std::filesystem::path& folder, TSettingsProblems* p
             templatesRead = true;
         }
     } catch (const std::exception& e) {
-        report("Не удалось прочитать файл шаблонов рамок, оставлены встроенные шаблоны:\r\n" +
-               std::string(e.what()));
+        report(TemplatesUnread() + std::string(e.what()));
     }
     TIniFile ini;
     try {
         ini = TIniFile::LoadFromFile(folder / SettingsFileName);
     } catch (const std::exception& e) {
-        report("Не удалось прочитать файл настроек, взяты настройки по умолчанию:\r\n" +
-               std::string(e.what()));
+        report(SettingsUnread() + std::string(e.what()));
     }
     ReadSettingsIni(ini, settings, templatesRead, problems);
     return settings;

@@ -81,6 +81,7 @@ struct TSettings {
     int FrameDash{};                    // UpDnDash
     int FrameBlank{};                   // UpDnBlank
     bool PlaceOnOpen{};                 // chkPlaceOnOpen: every load puts the frame on the picture
+    std::string Language; // the interface language's code ("ru", "en"); any other reads Russian
 
     // [Output]
     std::string Prefix;  // EdPrefix
@@ -107,7 +108,7 @@ struct TSettings {
 
 /// What a load could not use; start-up goes on with the defaults for these.
 struct TSettingsProblems {
-    std::vector<std::string> Messages; // Russian, one per problem
+    std::vector<std::string> Messages; // in the language in force, one per problem
 };
 
 /// The selection that ComboBoxIndex `stored` gives in a list of `count` entries whose current

@@ -413,3 +413,36 @@ TEST(SettingsTest, DocumentsFolder) {
 
 } // namespace
 } // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// The interface language: Russian unless the file says otherwise; the key is written once it
+// is not the default or the file has it, so that a file from before it stays as it was.
+TEST(SettingsTest, LanguageKey) {
+    const struct {
+        const char* Stored; // the file's [UI] lines before the save
+        const char* Saved;  // the language the run ends in
+        const char* Read;   // what the load gives
+        std::optional<std::string> Written;
+    } cases[] = {
+        {"", "ru", "ru", std::nullopt},
+        {"", "en", "ru", "en"},
+        {"Language=en\n", "ru", "en", "ru"},
+        {"Language=ru\n", "ru", "ru", "ru"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Stored) + " → " + c.Saved);
+        const test::TTempDir tmp;
+        const std::filesystem::path folder = tmp.Path();
+        PutIni(folder, std::string("[UI]\nLockRatio=1\n") + c.Stored);
+        TSettings s = LoadSettings(folder);
+        EXPECT_EQ(s.Language, c.Read);
+        s.Language = c.Saved;
+        SaveSettings(s, folder);
+        EXPECT_EQ(IniIn(folder).ReadValue("UI", "Language"), c.Written);
+    }
+}
+
+} // namespace
+} // namespace vantrel
