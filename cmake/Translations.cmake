@@ -5,7 +5,7 @@
 # MinGW cross build runs the same ones.
 #   vantrel_add_translations(TARGET)  compiles the .ts with lrelease at build time and puts the
 #                                     .qm into TARGET's resources as :/translations/vantrel_en.qm
-#   update_translations               runs lupdate over ui/: new texts enter the .ts unfinished
+#   update_translations               runs lupdate over ui/: new texts enter the .ts unfinished, texts gone leave it
 #                                     (scripts/check-translations.sh fails until they are done)
 set(VANTREL_TRANSLATION_TS ${PROJECT_SOURCE_DIR}/resources/translations/vantrel_en.ts)
 find_program(VANTREL_LRELEASE NAMES lrelease-qt6 lrelease HINTS /usr/lib/qt6/bin
@@ -26,7 +26,8 @@ endfunction()
 
 if(VANTREL_LUPDATE)
   add_custom_target(update_translations
-    COMMAND ${VANTREL_LUPDATE} -silent -I . -locations none -source-language ru -target-language en
+    COMMAND ${VANTREL_LUPDATE} -silent -no-obsolete -I . -locations none -source-language ru
+            -target-language en
             -extensions cpp,h ui -ts ${VANTREL_TRANSLATION_TS}
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} VERBATIM)
 endif()

@@ -499,17 +499,5 @@ when the image has the focus</translation>
         <source>не хватило памяти</source>
         <translation>not enough memory</translation>
     </message>
-    <message>
-        <source>[ПАПКА ИСТОЧНИКA]\</source>
-        <translation>[SOURCE FOLDER]\</translation>
-    </message>
-    <message>
-        <source>[ПАПКА РЕЗУЛЬТАТA]\</source>
-        <translation>[RESULT FOLDER]\</translation>
-    </message>
-    <message>
-        <source>В РАБОТЕ: </source>
-        <translation>IN WORK: </translation>
-    </message>
 </context>
 </TS>

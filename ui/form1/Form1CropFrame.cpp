@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 
 #include "pipeline/crop/PathParts.h"
+#include "texts/Language.h"
 #include "ui/form1/Unit1.h"
 #include "ui/logic/ViewGeometry.h"
 #include "ui/widgets/ColorBox.h"
@@ -106,8 +107,8 @@ void TForm1::FrameDimensionChanged(bool isWidth) {
 
 void TForm1::ShowRatioText() {
     lblApproximate->setVisible(IsRatioApproximate(FAspectRatio));
-    lblAspectRatio->setText(
-        QString::fromStdString(RatioText(FAspectRatio, QLocale().decimalPoint().toStdString())));
+    lblAspectRatio->setText(QString::fromStdString(
+        RatioText(FAspectRatio, texts::DecimalSeparator(QLocale().decimalPoint().toStdString()))));
 }
 
 void TForm1::ClearTemplateIfChanged() {

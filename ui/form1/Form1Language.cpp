@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "ui/form1/Unit1.h"
+#include "ui/logic/TagTable.h"
 #include "ui/widgets/HelpViewer.h"
 #include "ui/widgets/QtTranslations.h"
 
@@ -56,14 +57,19 @@ void TForm1::RetranslateUi() {
         apply();
     WidenHintSeparators();
     RetranslateColourNames();
-    // The tag table is made again from the file's tags: names, values and summary alike.
-    if (!CurrentFileTags.empty())
+    // The tag table is made again: names and value texts from the shown file's structure read
+    // once more (kept as they were when the file has changed or gone), the summary anew.
+    if (!CurrentFileTags.empty()) {
+        if (auto tags = DescribeTagsAgain(FShownFile, CurrentFileTags))
+            CurrentFileTags = std::move(*tags);
         FillTagList(CurrentFileTags, FTagsBigEndian);
+    }
     WebBrowser1->ShowPageInLanguage();
     if (HasImage())
         UpdateStatusLine();
     else if (StatusBar1->property(ReadyProperty).toBool())
         SetStatusText(tr("Готов к работе"));
+    ShowRatioText();
     if (FTitle)
         FTitle();
 }

@@ -31,6 +31,7 @@
 #include "pipeline/jobs/JobTexts.h"
 #include "pipeline/jobs/UiCallQueue.h"
 #include "tags/TIFFTagUtils.h"
+#include "texts/Language.h"
 #include "ui/logic/KeyMap.h"
 #include "ui/logic/settings/Settings.h"
 #include "ui/widgets/ActivityIndicator.h"
@@ -227,7 +228,8 @@ namespace {
 
 // "Vantrel v.1.0.1 (сборка 176, x64)", the start of every title.
 std::string TitleStart() {
-    return std::string(AppName) + " v." + GetVersionText(false);
+    return std::string(AppName) + " v." +
+           GetVersionText(texts::CurrentLanguage() == texts::TLanguage::English);
 }
 
 } // namespace
@@ -242,8 +244,8 @@ void TForm1::SetLoadedTitle(const std::string& distFolder, const std::string& fi
     // a folder.
     const bool result = FromUtf8(distFolder) == TextOf(ResultFolderMarker);
     FTitle = [this, distFolder, fileName, result] {
-        const QString folder = distFolder.empty() ? tr("[ПАПКА ИСТОЧНИКA]\\")
-                               : result           ? tr("[ПАПКА РЕЗУЛЬТАТA]\\")
+        const QString folder = distFolder.empty() ? TextOf(SourceFolderMarker)
+                               : result           ? TextOf(ResultFolderMarker)
                                                   : FromUtf8(distFolder);
         setWindowTitle(FromUtf8(TitleStart() + " — ") + folder + FromUtf8(FileNamePart(fileName)));
     };
@@ -252,7 +254,7 @@ void TForm1::SetLoadedTitle(const std::string& distFolder, const std::string& fi
 
 void TForm1::SetTransformTitle() {
     FTitle = [this, fileName = FileNamePart(FInputFile)] {
-        setWindowTitle(FromUtf8(TitleStart() + " — ") + tr("В РАБОТЕ: ") + FromUtf8(fileName));
+        setWindowTitle(FromUtf8(TitleStart() + " — ") + TextOf(InWorkMarker) + FromUtf8(fileName));
     };
     FTitle();
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
 #include "ui/logic/LogicTexts.h"
 
@@ -24,7 +25,28 @@ void AppendRow(std::string& out, const TTagTableRow& row) {
     out += kLineEnd;
 }
 
+bool SameTag(const TTIFFTag& a, const TTIFFTag& b) {
+    return a.TagID == b.TagID && a.DataType == b.DataType && a.Count == b.Count &&
+           a.Value.AsDWORD == b.Value.AsDWORD && a.RawData == b.RawData;
+}
+
 } // namespace
+
+std::optional<std::vector<TTIFFTag>> DescribeTagsAgain(const std::string& path,
+                                                       const std::vector<TTIFFTag>& shown) {
+    try {
+        TCatalogueTagDescriber describer;
+        TCropTIFF tiff(describer);
+        const TMappedFile file = TCropTIFF::OpenForReading(path);
+        (void)tiff.ReadSampleLayout(file);
+        std::vector<TTIFFTag> tags = tiff.GetAllTags();
+        if (!std::equal(tags.begin(), tags.end(), shown.begin(), shown.end(), SameTag))
+            return std::nullopt;
+        return tags;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
 
 std::string_view PluralForm(uint64_t n, std::string_view one, std::string_view few,
                             std::string_view many) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -68,6 +69,13 @@ struct TFirstLine {
 [[nodiscard]] std::vector<TTagTableRow>
 BuildTagTableRows(const std::vector<TTIFFTag>& tags, bool bigEndian,
                   std::span<const TFurtherPage> furtherPages = {});
+
+/// \brief The tags of the file `path` described again in the language now in force (names and
+/// value texts are made when a file's structure is read): its structure is read once more,
+/// without a sample, and taken only when it is tag for tag the one `shown`. Nothing when the
+/// file cannot be read or has changed, so a table is never filled from another file.
+[[nodiscard]] std::optional<std::vector<TTIFFTag>>
+DescribeTagsAgain(const std::string& path, const std::vector<TTIFFTag>& shown);
 
 /// \brief The rows that tell the pages of a file of several pages; none for a single page.
 [[nodiscard]] std::vector<TTagTableRow> PageRows(std::span<const TFurtherPage> furtherPages);

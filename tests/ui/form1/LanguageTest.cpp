@@ -78,8 +78,11 @@ TEST_F(LanguageTest, SwitchesAtOnceAndBackToTheRussianTexts) {
     EXPECT_TRUE(Form->windowTitle().contains(QStringLiteral("[SOURCE FOLDER]")));
     // The hints' rules are drawn again under the English lines.
     EXPECT_FALSE(p.BtnSave->toolTip().contains(QStringLiteral("\n_\n")));
-    // The tag table is made again in the language of the tags' texts.
+    // The tag table is made again in the language of the tags' texts, names and values alike.
     EXPECT_EQ(p.ListView1->headerItem()->text(0), TextOf(TagTableColumns[0].Caption));
+    EXPECT_FALSE(
+        p.ListView1->findItems(QStringLiteral("Image width (ImageWidth)"), Qt::MatchExactly)
+            .isEmpty());
     // The help page of the same name, in English where the English pages have it.
     const bool englishHelp = QFile::exists(QStringLiteral(":/help/en/INDEX"));
     EXPECT_EQ(p.WebBrowser1->source().toString(), englishHelp ? QStringLiteral("qrc:/help/en/INDEX")
