@@ -79,6 +79,7 @@ void TForm1::CreateSettingsTab() {
     chkNoTags = CheckBox(nameGroup, "chkNoTags");
     nameLayout->addWidget(chkNoTags);
     page->addWidget(nameGroup);
+    nameGroup->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     auto* frameGroup = new QGroupBox(TabSettings);
     auto* frameGrid = new QGridLayout(frameGroup);
@@ -119,6 +120,7 @@ void TForm1::CreateSettingsTab() {
     frameGrid->addWidget(UpDnBlank, 2, 3);
     frameGrid->setColumnStretch(1, 1);
     page->addWidget(frameGroup);
+    frameGroup->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     chkPlaceOnOpen = CheckBox(TabSettings, "chkPlaceOnOpen");
     page->addWidget(chkPlaceOnOpen);
 
@@ -147,6 +149,7 @@ void TForm1::CreateSettingsTab() {
     keyGrid->addWidget(Rule(keyGroup), 7, 0, 1, 2);
     keyGrid->addWidget(Chk_NoModif, 8, 0, 1, 2);
     page->addWidget(keyGroup);
+    keyGroup->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 
     // The interface language, each named in itself; the choice applies at once.
     LblLanguage = Named<QLabel>("LblLanguage", TabSettings);
@@ -178,6 +181,12 @@ void TForm1::CreateSettingsTab() {
         Texts([l, text] { l->setText(tr(text)); });
     }
     page->addWidget(InfoPanel);
+    // Where the tab is lower than its rows (the window's height taking a title bar, as on
+    // Windows, or a large system font), the key summary gives way, cut at its foot, and the
+    // controls above keep their room; the help has the same keys in full.
+    // (A minimum of one pixel, as none would leave its rows' minimum in force.)
+    info->setSizeConstraint(QLayout::SetNoConstraint);
+    InfoPanel->setMinimumHeight(1);
     ActivityIndicator2 = new TActivityIndicator(TabSettings, 64);
     ActivityIndicator2->setObjectName("ActivityIndicator2");
     page->addWidget(ActivityIndicator2, 0, Qt::AlignHCenter);
