@@ -55,6 +55,7 @@ void TForm1::RetranslateUi() {
     FTextsLanguage = texts::CurrentLanguage();
     for (const std::function<void()>& apply : FTexts)
         apply();
+    FitPageControlWidth();
     WidenHintSeparators();
     RetranslateColourNames();
     // The tag table is made again: names and value texts from the shown file's structure read

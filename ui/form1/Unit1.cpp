@@ -108,14 +108,18 @@ TForm1::TForm1(TSettingsEnvironment settings, QWidget* parent)
     CreateActions();
     CreateJobs(); // before the settings are read: they may name the dialogs' folders
 
-    // 180 pixels hold the tabs in the design font; a wider fallback font widens the column
-    // rather than cutting captions off.
-    PageControl1->setFixedWidth(
-        std::max(PageControlWidth, PageControl1->minimumSizeHint().width()));
+    FitPageControlWidth();
     setMinimumSize(MinWindowWidth, MinWindowHeight); // made the outer size at the first show
     resize(MinWindowWidth, MinWindowHeight);
     FormCreate();
     ApplyHintDuration(this);
+}
+
+// 180 pixels hold the tabs in the design font; a wider fallback font or the captions of another
+// language widen the column rather than cutting captions off.
+void TForm1::FitPageControlWidth() {
+    PageControl1->setFixedWidth(
+        std::max(PageControlWidth, PageControl1->minimumSizeHint().width()));
 }
 
 TForm1::~TForm1() {

@@ -286,6 +286,7 @@ private:
     void BitBtn2Click();
     void BtnLockRatioClick();
     void ShowRatioText();
+    void FitPageControlWidth();
     void FitFrameToImage();
     void ImageViewerMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void ImageViewerMouseMove(int x, int y);

@@ -64,6 +64,7 @@ TEST_F(LanguageTest, SwitchesAtOnceAndBackToTheRussianTexts) {
     TForm1Probe p = Probe(*Form);
     ASSERT_GT(p.ListView1->topLevelItemCount(), 1);
     const QStringList russian = Texts();
+    const int russianWidth = p.PageControl1->width();
     EXPECT_EQ(LanguageBox()->currentText(), QStringLiteral("Русский"));
     EXPECT_EQ(russian[0], QStringLiteral("Открыть TIFF"));
 
@@ -75,6 +76,8 @@ TEST_F(LanguageTest, SwitchesAtOnceAndBackToTheRussianTexts) {
     EXPECT_EQ(p.PageControl1->tabText(1), QStringLiteral("Settings"));
     EXPECT_EQ(Control<QLabel>(*Form, "LblLanguage")->text(), QStringLiteral("Interface language"));
     EXPECT_EQ(LanguageBox()->currentText(), QStringLiteral("English"));
+    // The tabs' column widens to the English captions rather than cutting them off.
+    EXPECT_GE(p.PageControl1->width(), p.PageControl1->minimumSizeHint().width());
     EXPECT_TRUE(Form->windowTitle().contains(QStringLiteral("[SOURCE FOLDER]")));
     // The hints' rules are drawn again under the English lines.
     EXPECT_FALSE(p.BtnSave->toolTip().contains(QStringLiteral("\n_\n")));
@@ -94,6 +97,7 @@ TEST_F(LanguageTest, SwitchesAtOnceAndBackToTheRussianTexts) {
     Choose(0);
     EXPECT_EQ(texts::CurrentLanguage(), texts::TLanguage::Russian);
     EXPECT_EQ(Texts(), russian);
+    EXPECT_EQ(p.PageControl1->width(), russianWidth);
     if (qtRussian) {
         EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"),
                   QStringLiteral("Отмена"));
