@@ -1,9 +1,35 @@
 // SPDX-License-Identifier: MIT
 #include "platform/FileHandle.h"
 
+#include <utility>
+
 #include "platform/SystemError.h"
 
 namespace vantrel {
+
+// What does not depend on the system; posix/ and windows/ open, read and close.
+
+TFileHandle::~TFileHandle() {
+    Close();
+}
+
+TFileHandle::TFileHandle(TFileHandle&& other) noexcept
+    : FNative(std::exchange(other.FNative, kClosed)) {}
+
+TFileHandle& TFileHandle::operator=(TFileHandle&& other) noexcept {
+    if (this != &other) {
+        Close();
+        FNative = std::exchange(other.FNative, kClosed);
+    }
+    return *this;
+}
+
+TFileHandle TFileHandle::OpenShared(const std::string& path) {
+    TFileHandle file = TryOpenShared(path);
+    if (!file.IsOpen())
+        throw EOSError::LastError();
+    return file;
+}
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
     const TFileHandle file = TFileHandle::TryOpen(path);

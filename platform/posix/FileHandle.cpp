@@ -2,7 +2,6 @@
 #include "platform/FileHandle.h"
 
 #include <cerrno>
-#include <utility>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -23,28 +22,6 @@ int64_t Nanoseconds(const timespec& t) {
 }
 
 } // namespace
-
-TFileHandle::~TFileHandle() {
-    Close();
-}
-
-TFileHandle::TFileHandle(TFileHandle&& other) noexcept
-    : FNative(std::exchange(other.FNative, kClosed)) {}
-
-TFileHandle& TFileHandle::operator=(TFileHandle&& other) noexcept {
-    if (this != &other) {
-        Close();
-        FNative = std::exchange(other.FNative, kClosed);
-    }
-    return *this;
-}
-
-TFileHandle TFileHandle::OpenShared(const std::string& path) {
-    TFileHandle file = TryOpenShared(path);
-    if (!file.IsOpen())
-        throw EOSError::LastError();
-    return file;
-}
 
 TFileHandle TFileHandle::TryOpenShared(const std::string& path) noexcept {
     // O_NONBLOCK keeps a FIFO from blocking the open; it does nothing to regular files.

@@ -103,24 +103,6 @@ TFileMapping::TFileMapping(const TFileHandle& file, uint64_t size) {
     ::madvise(view, FSize, MADV_SEQUENTIAL);
 }
 
-TFileMapping::~TFileMapping() {
-    Close();
-}
-
-TFileMapping::TFileMapping(TFileMapping&& other) noexcept
-    : FData(std::exchange(other.FData, nullptr)), FSize(std::exchange(other.FSize, 0)),
-      FExtra(std::exchange(other.FExtra, -1)) {}
-
-TFileMapping& TFileMapping::operator=(TFileMapping&& other) noexcept {
-    if (this != &other) {
-        Close();
-        FData = std::exchange(other.FData, nullptr);
-        FSize = std::exchange(other.FSize, 0);
-        FExtra = std::exchange(other.FExtra, -1);
-    }
-    return *this;
-}
-
 bool TFileMapping::Faulted() const noexcept {
     return FExtra >= 0 && gSlots[FExtra].Faulted.load(std::memory_order_acquire);
 }

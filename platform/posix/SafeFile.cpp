@@ -3,8 +3,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
-#include <random>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/SystemError.h"
+#include "platform/TemporaryNames.h"
 
 namespace vantrel {
 
@@ -49,21 +48,9 @@ int Fd(intptr_t native) {
 } // namespace
 
 TSafeFile::TSafeFile(const std::string& targetPath) : FTargetPath(targetPath) {
-    const size_t slash = targetPath.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "" : targetPath.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? targetPath : targetPath.substr(slash + 1);
-    // A target name near the file system's limit must still leave room for the suffix.
-    if (name.size() > 200)
-        name.resize(200);
-    // The temporary file must live in the target's folder: rename() is atomic only within one
-    // file system, and a folder we cannot write into fails here, before anything else.
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[24];
-        std::snprintf(suffix, sizeof suffix, ".%08x.tmp",
-                      static_cast<unsigned>(random() & 0xFFFFFFFFu));
-        std::string candidate = folder + "." + name + suffix;
+    TTemporaryNames names(targetPath, targetPath.find_last_of('/'));
+    for (int attempt = 0; attempt < TTemporaryNames::kAttempts; ++attempt) {
+        std::string candidate = names.Next();
         const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             FNative = fd;

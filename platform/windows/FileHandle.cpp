@@ -2,7 +2,6 @@
 #include "platform/FileHandle.h"
 
 #include <algorithm>
-#include <utility>
 
 #include <windows.h>
 
@@ -51,28 +50,6 @@ bool IdentityOf(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
 }
 
 } // namespace
-
-TFileHandle::~TFileHandle() {
-    Close();
-}
-
-TFileHandle::TFileHandle(TFileHandle&& other) noexcept
-    : FNative(std::exchange(other.FNative, kClosed)) {}
-
-TFileHandle& TFileHandle::operator=(TFileHandle&& other) noexcept {
-    if (this != &other) {
-        Close();
-        FNative = std::exchange(other.FNative, kClosed);
-    }
-    return *this;
-}
-
-TFileHandle TFileHandle::OpenShared(const std::string& path) {
-    TFileHandle file = TryOpenShared(path);
-    if (!file.IsOpen())
-        throw EOSError::LastError();
-    return file;
-}
 
 // No write sharing: a writer that has the file open keeps us out and one that comes later is
 // kept out, as a shared lock does. Delete sharing lets a save replace the file meanwhile.

@@ -26,24 +26,6 @@ TFileMapping::TFileMapping(const TFileHandle& file, uint64_t size) {
     FSize = size;
 }
 
-TFileMapping::~TFileMapping() {
-    Close();
-}
-
-TFileMapping::TFileMapping(TFileMapping&& other) noexcept
-    : FData(std::exchange(other.FData, nullptr)), FSize(std::exchange(other.FSize, 0)),
-      FExtra(std::exchange(other.FExtra, -1)) {}
-
-TFileMapping& TFileMapping::operator=(TFileMapping&& other) noexcept {
-    if (this != &other) {
-        Close();
-        FData = std::exchange(other.FData, nullptr);
-        FSize = std::exchange(other.FSize, 0);
-        FExtra = std::exchange(other.FExtra, -1);
-    }
-    return *this;
-}
-
 // No file can be cut short under a view on Windows: nothing to catch.
 bool TFileMapping::Faulted() const noexcept {
     return false;

@@ -2,14 +2,13 @@
 #include "platform/SafeFile.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <random>
 #include <vector>
 
 #include <windows.h>
 
 #include "platform/Paths.h"
 #include "platform/SystemError.h"
+#include "platform/TemporaryNames.h"
 #include "platform/windows/Wide.h"
 
 namespace vantrel {
@@ -61,21 +60,9 @@ void WriteAll(HANDLE file, const void* data, size_t size) {
 } // namespace
 
 TSafeFile::TSafeFile(const std::string& targetPath) : FTargetPath(targetPath) {
-    const size_t slash = LastSeparator(targetPath);
-    const std::string folder = slash == std::string::npos ? "" : targetPath.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? targetPath : targetPath.substr(slash + 1);
-    // A target name near the file system's limit must still leave room for the suffix.
-    if (name.size() > 200)
-        name.resize(200);
-    // The temporary file lives in the target's folder: a move replaces a file in one step only
-    // within one volume, and a folder we cannot write into fails here, before anything else.
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[24];
-        std::snprintf(suffix, sizeof suffix, ".%08x.tmp",
-                      static_cast<unsigned>(random() & 0xFFFFFFFFu));
-        std::string candidate = folder + "." + name + suffix;
+    TTemporaryNames names(targetPath, LastSeparator(targetPath));
+    for (int attempt = 0; attempt < TTemporaryNames::kAttempts; ++attempt) {
+        std::string candidate = names.Next();
         // DELETE: the file is renamed into the target's place through its own handle.
         const HANDLE file = CreateFileW(WidePath(candidate).c_str(), GENERIC_WRITE | DELETE, 0,
                                         nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
