@@ -29,4 +29,13 @@ TCropTarget CropTarget(std::string_view outputFolder, std::string_view inputFile
     return target;
 }
 
+std::string WithPictureNumber(std::string_view croppedFile, int number) {
+    const size_t nameStart = FolderPart(croppedFile).size();
+    size_t point = croppedFile.rfind('.');
+    if (point == std::string_view::npos || point < nameStart)
+        point = croppedFile.size();
+    return std::string(croppedFile.substr(0, point)) + "-" + std::to_string(number) +
+           std::string(croppedFile.substr(point));
+}
+
 } // namespace vantrel

@@ -26,4 +26,9 @@ using TSameFolderCheck = std::function<bool(const std::string&, const std::strin
                                      std::string_view prefix, std::string_view postfix,
                                      const TSameFolderCheck& sameFolder = {});
 
+/// The file of picture `number` (from 1, along the strip) of a scan that holds several:
+/// "-" and the number before the extension, so that "scan.tif" gives "scan-2.tif" and the
+/// pictures of one scan never share a file.
+[[nodiscard]] std::string WithPictureNumber(std::string_view croppedFile, int number);
+
 } // namespace vantrel

@@ -115,6 +115,20 @@ TEST(CropTargetTest, OtherLetterCaseOfTheSourceFolderKeepsTheSource) {
               tmp.File("out") + "/a.tif");
 }
 
+TEST(CropOutput, PictureNumberGoesBeforeTheExtensionOfTheNameOnly) {
+    const struct {
+        const char* File;
+        int Number;
+        const char* Expected;
+    } cases[] = {
+        {"/out/scan.tif", 2, "/out/scan-2.tif"},
+        {"/out/roll.7/scan", 1, "/out/roll.7/scan-1"},
+        {"scan.v2.tiff", 12, "scan.v2-12.tiff"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WithPictureNumber(c.File, c.Number), c.Expected) << c.File;
+}
+
 TEST(JobTexts, FailureMessagesCarryTheirHeadingLine) {
     EXPECT_EQ(LoadFailureText("ETIFFError", "Файл не найден"),
               "Ошибка при загрузке файла:\r\nETIFFError: Файл не найден");
