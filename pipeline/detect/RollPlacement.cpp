@@ -23,8 +23,10 @@ constexpr double kSizePixels = 6.0;
 constexpr double kSizeShare = 0.004;
 // The search reaches twice as far from the roll's place as the sure pictures lie from it,
 // between these shares of the image's side; with fewer sure pictures than kAnchorsForSpread
-// their places mean little, and it reaches kSearchShare.
-constexpr double kSearchShare = 0.06;
+// their places mean little, and it reaches kSearchShare: the pictures of a roll lie within a
+// few per cent of each other, and a reach wider than that finds the holder's or the next
+// frame's edges as readily as the picture's (a night scene as dark as its rebate).
+constexpr double kSearchShare = 0.05;
 constexpr double kMinSearchShare = 0.03;
 constexpr double kMaxSearchShare = 0.08;
 constexpr double kSpreads = 2.0;
