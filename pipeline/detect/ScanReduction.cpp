@@ -10,9 +10,11 @@
 namespace vantrel {
 namespace {
 
-// Enough for edges within a few tenths of a per cent of the picture's side, little enough to
-// cost a small part of a load.
-constexpr int32_t kReducedLongSide = 500;
+// A scan this much longer than wide holds more than one frame: one frame of any format,
+// neighbours' slivers included, is nearer square.
+constexpr double kStripAspect = 1.8;
+// The longest reduced copy of a strip: ten frames' worth.
+constexpr int32_t kMaxStripLongSide = 10 * kReducedLongSide;
 // Columns read per block of a wide step: the row's words are in the cache anyway, the sum is
 // what would cost.
 constexpr int32_t kColumnsPerBlock = 4;
@@ -31,11 +33,20 @@ const std::vector<float>& DensityTable() {
 
 } // namespace
 
-TScanReducer::TScanReducer(int32_t width, int32_t height, int32_t samples, uint16_t photometric) {
-    if (width < 1 || height < 1 || samples < 1 || samples > 4 || photometric > 2)
+int32_t StripReducedLongSide(int32_t width, int32_t height) {
+    const double longer = std::max(width, height), shorter = std::max(std::min(width, height), 1);
+    if (longer < kStripAspect * shorter)
+        return kReducedLongSide;
+    return static_cast<int32_t>(
+        std::min<double>(kMaxStripLongSide, std::ceil(kReducedLongSide * longer / shorter)));
+}
+
+TScanReducer::TScanReducer(int32_t width, int32_t height, int32_t samples, uint16_t photometric,
+                           int32_t longSide) {
+    if (width < 1 || height < 1 || samples < 1 || samples > 4 || photometric > 2 || longSide < 1)
         return;
-    const int32_t longSide = std::max(width, height);
-    const int32_t step = (longSide + kReducedLongSide - 1) / kReducedLongSide;
+    const int32_t side = std::max(width, height);
+    const int32_t step = (side + longSide - 1) / longSide;
     FScan.Step = std::max(step, 1);
     FScan.FullWidth = width;
     FScan.FullHeight = height;
@@ -86,22 +97,22 @@ TReducedScan TScanReducer::Take() {
     return scan;
 }
 
-TReducedScan ReduceScan(const TCurrentImage& image) {
+TReducedScan ReduceScan(const TCurrentImage& image, int32_t longSide) {
     if (!image.Words || image.Width < 1 || image.Height < 1 || image.Samples < 1 ||
         image.Words->size() !=
             static_cast<size_t>(image.Width) * static_cast<size_t>(image.Height) * image.Samples)
         return {};
-    TScanReducer reducer(image.Width, image.Height, image.Samples, image.Photometric);
+    TScanReducer reducer(image.Width, image.Height, image.Samples, image.Photometric, longSide);
     const size_t rowWords = static_cast<size_t>(image.Width) * image.Samples;
     for (int32_t y = reducer.NextRow(); y >= 0; y = reducer.NextRow())
         reducer.AddRow({image.Words->data() + static_cast<size_t>(y) * rowWords, rowWords});
     return reducer.Take();
 }
 
-TReducedScan ReduceScanFile(TFileRows& rows) {
+TReducedScan ReduceScanFile(TFileRows& rows, int32_t longSide) {
     const TSampleLayout& layout = rows.Layout();
     TScanReducer reducer(layout.Width, layout.Height, layout.SamplesPerPixel,
-                         layout.PhotometricInterpretation);
+                         layout.PhotometricInterpretation, longSide);
     for (int32_t y = reducer.NextRow(); y >= 0; y = reducer.NextRow()) {
         const TCropTIFF::TWordRows row = rows.Read(y, 1, 0, layout.Width, true);
         reducer.AddRow({row.First, row.RowWords});

@@ -28,13 +28,23 @@ struct TReducedScan {
     }
 };
 
+/// The reduced copy's long side: enough for edges within a few tenths of a per cent of the
+/// picture's side, little enough to cost a small part of a load.
+inline constexpr int32_t kReducedLongSide = 500;
+
+/// The long side of the reduced copy of a scan that may hold a whole strip: as for one frame,
+/// unless the scan is much longer than wide, where each of its pictures keeps as many pixels
+/// as the picture of a one-frame scan has (a limited number of them).
+[[nodiscard]] int32_t StripReducedLongSide(int32_t width, int32_t height);
+
 /// Builds a TReducedScan from rows given in increasing order. Only the rows NextRow() asks
 /// for are needed; of each, only some columns are read.
 class TScanReducer {
 public:
     /// `samples` 1 to 4 (the colour samples are used, an alpha sample is not); `photometric`
     /// 0 (WhiteIsZero), 1 or 2. Any other shape gives an empty copy.
-    TScanReducer(int32_t width, int32_t height, int32_t samples, uint16_t photometric);
+    TScanReducer(int32_t width, int32_t height, int32_t samples, uint16_t photometric,
+                 int32_t longSide = kReducedLongSide);
 
     /// The image row wanted next, or -1 when the copy is complete.
     [[nodiscard]] int32_t NextRow() const;
@@ -55,11 +65,12 @@ private:
 };
 
 /// The reduced copy of a loaded image (empty when the words do not match its size).
-[[nodiscard]] TReducedScan ReduceScan(const TCurrentImage& image);
+[[nodiscard]] TReducedScan ReduceScan(const TCurrentImage& image,
+                                      int32_t longSide = kReducedLongSide);
 
 class TFileRows;
 /// The reduced copy of a scan on disk, reading only the rows it needs, one at a time: the
 /// memory of a few rows, not of the image. Raises what TFileRows::Read raises.
-[[nodiscard]] TReducedScan ReduceScanFile(TFileRows& rows);
+[[nodiscard]] TReducedScan ReduceScanFile(TFileRows& rows, int32_t longSide = kReducedLongSide);
 
 } // namespace vantrel

@@ -17,13 +17,17 @@ namespace vantrel {
 
 /// The whole pictures of one scan.
 struct TStripPictures {
-    std::vector<TCropRect> Pictures; // in image pixels, in order along the strip
-    bool Vertical = false;           // the strip runs from top to bottom
+    std::vector<TCropRect> Pictures;                // in image pixels, in order along the strip
+    bool Vertical = false;                          // the strip runs from top to bottom
     TPictureDecline Reason = TPictureDecline::None; // why none was found, when empty
 };
 
-/// The pictures on a reduced scan.
+/// The pictures on a scan reduced to StripReducedLongSide (ReduceStripScan).
 [[nodiscard]] TStripPictures FindStripPictures(const TReducedScan& scan);
+
+/// The reduced copy FindStripPictures reads, of a loaded image or of a file read row by row.
+[[nodiscard]] TReducedScan ReduceStripScan(const TCurrentImage& image);
+[[nodiscard]] TReducedScan ReduceStripScanFile(TFileRows& rows);
 
 /// The pictures on a loaded image.
 [[nodiscard]] TStripPictures FindStripPictures(const TCurrentImage& image);

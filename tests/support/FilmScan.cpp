@@ -275,6 +275,12 @@ TFormatGeometry GeometryOf(TFormat format) {
         return {56.0, 56.0, 61.5, false};
     case TFormat::Medium6x45:
         return {41.5, 56.0, 61.5, false};
+    case TFormat::HalfFrame:
+        return {17.0, 24.0, 35.0, true};
+    case TFormat::Medium6x7:
+        return {69.5, 56.0, 61.5, false};
+    case TFormat::Medium6x9:
+        return {84.0, 56.0, 61.5, false};
     }
     return {36.0, 24.0, 35.0, true};
 }
@@ -301,7 +307,9 @@ public:
         FFilmWidth = g.FilmWidth;
         FHoles = g.Holes;
         FPitch = FPicAlong + recipe.FrameGap;
-        const double along = FPicAlong + 2 * recipe.MarginAlong;
+        FPictures = std::max(recipe.Pictures, 1);
+        const double along =
+            FPictures * FPicAlong + (FPictures - 1) * recipe.FrameGap + 2 * recipe.MarginAlong;
         const double across = FFilmWidth + 2 * recipe.MarginAcross;
         FPpm = recipe.LongSide / std::max(along, across);
         const auto alongPx = static_cast<int32_t>(std::lround(along * FPpm));
@@ -314,14 +322,17 @@ public:
         FSoft = std::max(recipe.BlurPx, 0.3) / FPpm / 2;
 
         TRandom r(recipe.Seed * 7919ull + 17);
-        FCutBefore = -(FPicAlong / 2 + r.Range(0.4, 3.0));
-        FCutAfter = FPicAlong / 2 + r.Range(0.4, 3.0);
+        FCutBefore = CentreOf(0) - (FPicAlong / 2 + r.Range(0.4, 3.0));
+        FCutAfter = CentreOf(FPictures - 1) + FPicAlong / 2 + r.Range(0.4, 3.0);
         FHolePhase = r.Range(0, 4.75);
-        for (int k = -2; k <= 2; ++k)
-            FScenes[k + 2] =
-                MakeScene(Hash64(recipe.Seed * 31ull + static_cast<uint64_t>(k + 9)),
-                          k == 0 ? recipe.Exposure : TExposure::Normal,
-                          k == 0 && recipe.ShadowAtEdge, k == 0 && recipe.HighlightAtEdge);
+        // Two neighbours beyond each end; a single picture is frame 0 between them.
+        for (int j = -2; j < FPictures + 2; ++j) {
+            const int k = j - (FPictures - 1) / 2;
+            const bool own = j >= 0 && j < FPictures;
+            FScenes.push_back(MakeScene(Hash64(recipe.Seed * 31ull + static_cast<uint64_t>(k + 9)),
+                                        own ? recipe.Exposure : TExposure::Normal,
+                                        own && recipe.ShadowAtEdge, own && recipe.HighlightAtEdge));
+        }
         if (recipe.LightLeak) {
             FLeakU = r.Range(-FPicAlong / 2, FPicAlong / 2);
             FLeakV = (r.Chance(0.5) ? 1 : -1) * FFilmWidth / 2;
@@ -390,9 +401,20 @@ public:
     }
 
 private:
+    // The centre of picture j along the strip, in millimetres from the row's middle.
+    [[nodiscard]] double CentreOf(int j) const { return (j - (FPictures - 1) / 2.0) * FPitch; }
+
     void Truth(TFilmScan& scan) const {
-        const double alongC =
-            (FRecipe.VerticalStrip ? FHeight : FWidth) / 2.0 + FRecipe.ShiftAlong * FPpm;
+        for (int j = 0; j < FPictures; ++j) {
+            TruthOf(j, scan);
+            scan.Pictures.push_back({scan.Left, scan.Top, scan.Right, scan.Bottom});
+        }
+        TruthOf(0, scan);
+    }
+
+    void TruthOf(int j, TFilmScan& scan) const {
+        const double alongC = (FRecipe.VerticalStrip ? FHeight : FWidth) / 2.0 +
+                              (FRecipe.ShiftAlong + CentreOf(j)) * FPpm;
         const double acrossC =
             (FRecipe.VerticalStrip ? FWidth : FHeight) / 2.0 + FRecipe.ShiftAcross * FPpm;
         const double halfAlong = FPicAlong / 2 * FPpm, halfAcross = FPicAcross / 2 * FPpm;
@@ -415,17 +437,17 @@ private:
         const double u = a * FCos + c * FSin, v = -a * FSin + c * FCos;
 
         TRGB exposure;
-        for (int k = -2; k <= 2; ++k) {
-            if ((k < 0 && FRecipe.Before == TFrameEnd::CutEnd) ||
-                (k > 0 && FRecipe.After == TFrameEnd::CutEnd))
+        for (int j = -2; j < FPictures + 2; ++j) {
+            if ((j < 0 && FRecipe.Before == TFrameEnd::CutEnd) ||
+                (j >= FPictures && FRecipe.After == TFrameEnd::CutEnd))
                 continue;
-            const double du = u - k * FPitch;
+            const double du = u - CentreOf(j);
             const double cover = Cover(FPicAlong / 2 - std::abs(du), FSoft) *
                                  Cover(FPicAcross / 2 - std::abs(v), FSoft);
             if (cover > 0)
-                exposure =
-                    exposure +
-                    SceneAt(FScenes[k + 2], du / FPicAlong + 0.5, v / FPicAcross + 0.5) * cover;
+                exposure = exposure + SceneAt(FScenes[static_cast<size_t>(j + 2)],
+                                              du / FPicAlong + 0.5, v / FPicAcross + 0.5) *
+                                          cover;
         }
         exposure = exposure + EdgePrint(u, v);
         if (FRecipe.LightLeak) {
@@ -521,7 +543,8 @@ private:
     int32_t FWidth, FHeight;
     double FCos, FSin, FSoft;
     double FCutBefore, FCutAfter, FHolePhase;
-    std::array<TScene, 5> FScenes;
+    int FPictures = 1;
+    std::vector<TScene> FScenes;
     double FLeakU = 0, FLeakV = 0, FLeakRadius = 1, FLeakStrength = 0;
     std::vector<TDust> FDust;
 };
@@ -635,6 +658,12 @@ const char* FormatName(TFormat format) {
         return "6x6";
     case TFormat::Medium6x45:
         return "6x4.5";
+    case TFormat::HalfFrame:
+        return "half frame";
+    case TFormat::Medium6x7:
+        return "6x7";
+    case TFormat::Medium6x9:
+        return "6x9";
     }
     return "";
 }

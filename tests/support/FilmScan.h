@@ -6,6 +6,7 @@
 // neighbouring frames or a cut end, the holder or the bare bed around it) with one frame's
 // picture in the middle. Every scan is drawn from its recipe alone, the same on every machine.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@
 namespace vantrel::test {
 
 enum class TFilm { ColourNegative, BlackAndWhite, Slide };
-enum class TFormat { Film35, Square6x6, Medium6x45 };
+enum class TFormat { Film35, Square6x6, Medium6x45, HalfFrame, Medium6x7, Medium6x9 };
 enum class TSurround { BlackHolder, BareBed };
 enum class TFrameEnd { Neighbour, CutEnd };
 enum class TExposure { Normal, Night, Thin, Blank };
@@ -44,6 +45,7 @@ struct TScanRecipe {
     bool WhiteIsZero = false; // grey only: photometric 0
     bool BigEndian = false;   // byte order of a file written from it
     int32_t LongSide = 1200;  // the image's longer side in pixels
+    int Pictures = 1;         // whole pictures in a row: a scan of a whole strip holds several
 };
 
 /// A drawn scan: its samples as the loader gives them and the picture's true rectangle.
@@ -56,6 +58,9 @@ struct TFilmScan {
     double Left = 0, Top = 0, Right = 0, Bottom = 0;
     double PixelsPerMm = 0;
     bool Blank = false; // no picture was exposed
+    /// Every whole picture as {left, top, right, bottom}, in order along the strip; the first
+    /// of several is the one above.
+    std::vector<std::array<double, 4>> Pictures;
 };
 
 /// Draws the scan of a recipe.
