@@ -73,20 +73,23 @@ std::span<const TCommand> Commands() {
          {{"--transform", K::Repeated}, {"--frame", K::Value}, {"--place", K::Value},
           {"--whole"}, {"--minimal"}},
          &CmdCrop},
-        {"place", {}, "[--size W,H] FILE...",
+        {"place", {}, "[--all] [--size W,H] FILE...",
          "print FILE<TAB>X,Y,W,H per file: the picture found on the scan, or\n"
          "with --size a W x H frame centred on it; FILE<TAB>- when none is\n"
-         "found; several files are one roll",
-         {{"--size", K::Value}},
+         "found; several files are one roll; --all: a line for every picture\n"
+         "of a strip scan, in order along the strip",
+         {{"--all"}, {"--size", K::Value}},
          &CmdPlace},
         {"batch", {},
-         "--out DIR [--place W,H | --frame X,Y,W,H] [--prefix P] [--postfix S]\n"
-         "[--transform T]... [--overwrite] FILE...",
+         "--out DIR [--place W,H [--all] | --frame X,Y,W,H] [--prefix P]\n"
+         "[--postfix S] [--transform T]... [--overwrite] FILE...",
          "crop every file into DIR under the window's output names (default\n"
          "the whole image; --place: frames placed on the pictures, the files\n"
-         "one roll), a progress line per file on stderr; an existing file is\n"
-         "kept unless --overwrite; a failed file does not stop the others",
-         {{"--out", K::Value}, {"--place", K::Value}, {"--frame", K::Value},
+         "one roll; --all: every picture of a strip scan, NAME-N.tif by its\n"
+         "number N along the strip when there are several), a progress line\n"
+         "per file on stderr; an existing file is kept unless --overwrite; a\n"
+         "failed file does not stop the others",
+         {{"--out", K::Value}, {"--place", K::Value}, {"--all"}, {"--frame", K::Value},
           {"--prefix", K::Last}, {"--postfix", K::Last}, {"--transform", K::Repeated},
           {"--overwrite"}},
          &CmdBatch},
