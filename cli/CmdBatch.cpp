@@ -40,8 +40,8 @@ bool ParseArgs(const TArguments& args, TBatchArgs& a) {
     a.Overwrite = args.Has("--overwrite");
     a.All = args.Has("--all");
     a.Files = args.Files;
-    return !a.Out.empty() && (!a.All || args.Has("--place")) && !a.Files.empty() && ParseTransforms(args, a.Transforms) &&
-           ParseFrameArgs(args, a.Frame);
+    return !a.Out.empty() && (!a.All || args.Has("--place")) && !a.Files.empty() &&
+           ParseTransforms(args, a.Transforms) && ParseFrameArgs(args, a.Frame);
 }
 
 } // namespace
@@ -119,8 +119,7 @@ int CmdBatch(const TArguments& args) {
             for (size_t p = 0; p < named.size(); ++p)
                 if (claim(named[p]))
                     write(named[p], FrameOnRect(scan.Strip.Pictures[p], scan.Width, scan.Height,
-                                                a.Frame.Place->W, a.Frame.Place->H,
-                                                a.Transforms));
+                                                a.Frame.Place->W, a.Frame.Place->H, a.Transforms));
             continue;
         }
 

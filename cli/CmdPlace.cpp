@@ -33,9 +33,9 @@ int PlaceAll(const std::vector<std::string>& files, const std::optional<TCropRec
         if (scan.Strip.Pictures.empty())
             PrintFrame(scan.File, std::nullopt);
         for (const TCropRect& picture : scan.Strip.Pictures)
-            PrintFrame(scan.File, size ? PlaceFrame(picture, size->W, size->H, scan.Width,
-                                                    scan.Height)
-                                       : picture);
+            PrintFrame(scan.File,
+                       size ? PlaceFrame(picture, size->W, size->H, scan.Width, scan.Height)
+                            : picture);
     }
     return status;
 }

@@ -93,8 +93,7 @@ void CheckStrip(const TStripPictures& strip, int32_t width, int32_t height) {
             continue;
         const TCropRect& before = strip.Pictures[k - 1];
         const bool inOrder = strip.Vertical ? before.Y < r.Y : before.X < r.X;
-        const bool apart = int64_t(before.X) + before.W <= r.X ||
-                           int64_t(r.X) + r.W <= before.X ||
+        const bool apart = int64_t(before.X) + before.W <= r.X || int64_t(r.X) + r.W <= before.X ||
                            int64_t(before.Y) + before.H <= r.Y || int64_t(r.Y) + r.H <= before.Y;
         if (!inOrder || !apart)
             Finding("the pictures of the strip overlap or are out of order");
