@@ -36,9 +36,13 @@ std::optional<TCropRect> FrameOnPicture(const TPlacedScan& scan, int32_t frameWi
                                         const std::vector<TTransformType>& transforms) {
     if (scan.Error || !scan.Picture.Found)
         return std::nullopt;
-    const TCropRect& p = scan.Picture.Picture;
+    return FrameOnRect(scan.Picture.Picture, scan.Width, scan.Height, frameWidth, frameHeight,
+                       transforms);
+}
+
+TCropRect FrameOnRect(const TCropRect& p, int32_t width, int32_t height, int32_t frameWidth,
+                      int32_t frameHeight, const std::vector<TTransformType>& transforms) {
     TFramePlacement picture{{p.W, p.H}, {p.X, p.Y}};
-    int32_t width = scan.Width, height = scan.Height;
     for (const TTransformType t : transforms) {
         if (const std::optional<TFramePlacement> moved =
                 TransformFrame(t, picture.Size, picture.Pos, width, height)) {

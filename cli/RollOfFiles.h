@@ -32,4 +32,10 @@ struct TPlacedScan {
 FrameOnPicture(const TPlacedScan& scan, int32_t frameWidth, int32_t frameHeight,
                const std::vector<TTransformType>& transforms);
 
+/// The frame of frameWidth × frameHeight centred on `picture`, found in an image of width ×
+/// height, in the image as it is after the transforms.
+[[nodiscard]] TCropRect FrameOnRect(const TCropRect& picture, int32_t width, int32_t height,
+                                    int32_t frameWidth, int32_t frameHeight,
+                                    const std::vector<TTransformType>& transforms);
+
 } // namespace vantrel::cli

@@ -5,7 +5,9 @@
 // buildable from whatever tag list a parse leaves. The same bytes held in memory must load to
 // the same words, and the rows read in the file's byte order must be those words as stored.
 // The picture detector runs on every image that loads, from the words and from the file's
-// rows: both copies must agree, and a picture found must lie inside the image.
+// rows: both copies must agree, and a picture found must lie inside the image. The pictures of
+// a strip, from the image and from its reduced copy, must each lie inside it, follow each other
+// along the strip and never overlap.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -18,6 +20,7 @@
 #include "pipeline/detect/FramePlacement.h"
 #include "pipeline/detect/RollPlacement.h"
 #include "pipeline/detect/ScanReduction.h"
+#include "pipeline/detect/StripDetector.h"
 #include "tiff/CatalogueTagDescriber.h"
 #include "tiff/CropTIFFUnit.h"
 #include "ui/logic/TagTable.h"
@@ -81,6 +84,22 @@ bool InsideImage(const TCropRect& r, int32_t width, int32_t height) {
            int64_t(r.Y) + r.H <= height;
 }
 
+void CheckStrip(const TStripPictures& strip, int32_t width, int32_t height) {
+    for (size_t k = 0; k < strip.Pictures.size(); ++k) {
+        const TCropRect& r = strip.Pictures[k];
+        if (!InsideImage(r, width, height))
+            Finding("a picture of the strip outside the image");
+        if (k == 0)
+            continue;
+        const TCropRect& before = strip.Pictures[k - 1];
+        const bool inOrder = strip.Vertical ? before.Y < r.Y : before.X < r.X;
+        const bool apart = int64_t(before.X) + before.W <= r.X || int64_t(r.X) + r.W <= before.X ||
+                           int64_t(before.Y) + before.H <= r.Y || int64_t(r.Y) + r.H <= before.Y;
+        if (!inOrder || !apart)
+            Finding("the pictures of the strip overlap or are out of order");
+    }
+}
+
 void CheckDetector(const std::string& path, const TLoadedTIFF& loaded) {
     if (loaded.SamplesPerPixel < 1 || loaded.SamplesPerPixel > 4 || loaded.PixelData.empty())
         return;
@@ -94,6 +113,8 @@ void CheckDetector(const std::string& path, const TLoadedTIFF& loaded) {
     TFileRows rows(path);
     if (ReduceScanFile(rows).Density != reduced.Density)
         Finding("the reduced copy from the file differs from the one from the words");
+    CheckStrip(FindStripPictures(image), image.Width, image.Height);
+    CheckStrip(FindStripPictures(reduced), image.Width, image.Height);
     TRoll roll;
     roll.Add("alone", AnalyseScan(reduced));
     roll.Add("again", AnalyseScan(reduced));

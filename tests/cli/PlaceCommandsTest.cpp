@@ -2,14 +2,19 @@
 // vantrel-tiff place, crop --place and batch on generated film scans: the printed format, the
 // roll, the exit status with unreadable files and wrong arguments, the frame carried through a
 // transform, and a batch that names its outputs as the window does, keeps existing files and
-// goes on past a failed one.
+// goes on past a failed one; with --all a line for every picture of a strip scan and a file
+// for each, under names that never meet an existing file.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/StripOfFiles.h"
 #include "tests/support/FilmScan.h"
 #include "tests/support/Shell.h"
 #include "tests/support/TempDir.h"
@@ -162,6 +167,125 @@ TEST(BatchCommand, CropsTheRollKeepsExistingFilesAndGoesOnPastFailures) {
     run = RunProgram(kCli, dir, {"batch", "--out", again, "--prefix", "d_", f[0]});
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_TRUE(std::filesystem::exists(dir.File("d_f0.tif")));
+}
+
+// The lines of `place --all`: FILE<TAB>X,Y,W,H or FILE<TAB>-, the rectangles of each file.
+std::map<std::string, std::vector<std::vector<int>>>
+PicturesByFile(const std::string& out, std::vector<std::string>& order) {
+    static const std::regex line(R"(^(.+)\t(-|\d+,\d+,\d+,\d+)$)");
+    std::map<std::string, std::vector<std::vector<int>>> found;
+    std::istringstream in(out);
+    for (std::string text; std::getline(in, text);) {
+        std::smatch m;
+        EXPECT_TRUE(std::regex_match(text, m, line)) << text;
+        if (m.empty())
+            continue;
+        if (order.empty() || order.back() != m[1])
+            order.push_back(m[1]);
+        std::vector<std::vector<int>>& pictures = found[m[1]];
+        if (m[2] == "-")
+            EXPECT_TRUE(pictures.empty()) << "a - line after pictures: " << text;
+        else
+            pictures.push_back(Numbers(m[2]));
+    }
+    return found;
+}
+
+TEST(PlaceCommand, AllPrintsEveryPictureOfEachFileInTheGivenOrder) {
+    TTempDir dir;
+    const std::vector<std::string> f = WriteRoll(dir);
+    const std::string missing = dir.File("missing.tif");
+    struct TCase {
+        std::vector<std::string> Args;
+        int Status;
+        int Width = 0, Height = 0; // the frames' size with --size
+    };
+    const std::vector<TCase> cases = {
+        {{"place", "--all", f[0], f[1], f[2]}, 0},
+        {{"place", f[1], "--all", "--size", "301,201", f[0], missing}, 1, 301, 201},
+    };
+    for (const TCase& c : cases) {
+        const TProgramRun run = RunProgram(kCli, dir, c.Args);
+        EXPECT_EQ(run.Status, c.Status) << run.Err;
+        std::vector<std::string> files, order;
+        for (const std::string& a : c.Args)
+            if (a.starts_with(dir.Path()))
+                files.push_back(a);
+        const auto found = PicturesByFile(run.Out, order);
+        EXPECT_EQ(order, files) << run.Out; // each file once, in the order given
+        EXPECT_TRUE(found.at(f[1]).empty()) << "the blank frame has no picture";
+        if (found.contains(missing)) {
+            EXPECT_TRUE(found.at(missing).empty());
+            EXPECT_NE(run.Err.find("missing.tif"), std::string::npos) << run.Err;
+        }
+        EXPECT_FALSE(found.at(f[0]).empty()) << run.Out;
+        for (const auto& [file, pictures] : found)
+            for (const std::vector<int>& p : pictures) {
+                ASSERT_EQ(p.size(), 4u);
+                EXPECT_TRUE(p[0] >= 0 && p[1] >= 0 && p[2] > 0 && p[3] > 0) << file;
+                if (c.Width > 0) {
+                    EXPECT_EQ(p[2], c.Width);
+                    EXPECT_EQ(p[3], c.Height);
+                }
+            }
+    }
+    for (const std::vector<std::string>& wrong : std::vector<std::vector<std::string>>{
+             {"place", "--all"},
+             {"place", "--all", "--size", "0,5", f[0]},
+             {"batch", "--out", dir.File("o"), "--all", f[0]},
+             {"batch", "--out", dir.File("o"), "--all", "--frame", "0,0,5,5", f[0]}})
+        EXPECT_EQ(RunProgram(kCli, dir, wrong).Status, 2) << wrong[1] << " " << wrong.back();
+}
+
+TEST(BatchCommand, AllCutsEveryPictureUnderItsNumberAndKeepsExistingFiles) {
+    TTempDir dir;
+    const std::vector<std::string> f = WriteRoll(dir);
+    const std::string out = dir.File("out");
+    std::vector<std::string> order;
+    const auto found =
+        PicturesByFile(RunProgram(kCli, dir, {"place", "--all", f[0], f[2]}).Out, order);
+    std::vector<std::string> expected; // the outputs, named by how many pictures each scan holds
+    for (const std::string& file : {f[0], f[2]})
+        for (const std::string& target :
+             cli::PictureTargets(out + "/" + std::filesystem::path(file).filename().string(),
+                                 found.at(file).size()))
+            expected.push_back(target);
+    ASSERT_FALSE(expected.empty());
+
+    const std::vector<std::string> batch = {"batch", "--out",       out,    "--place", "101,71",
+                                            "--all", "--transform", "90cw", f[0],      f[2]};
+    TProgramRun run = RunProgram(kCli, dir, batch);
+    EXPECT_EQ(run.Status, 0) << run.Err;
+    for (const std::string& target : expected) {
+        EXPECT_NE(run.Err.find(" -> " + target + " "), std::string::npos) << run.Err;
+        const TProgramRun info = RunProgram(kCli, dir, {"info", target});
+        EXPECT_EQ(info.Out.rfind("width=101\nheight=71\n", 0), 0u) << target << info.Out;
+    }
+    EXPECT_NE(run.Err.find(std::to_string(expected.size()) + " written, 0 failed"),
+              std::string::npos)
+        << run.Err;
+
+    // Again: every output is there and kept, each refusal on a line of its own; --overwrite
+    // replaces them.
+    const std::vector<uint8_t> before = ReadFileBytes(expected.front());
+    run = RunProgram(kCli, dir, batch);
+    EXPECT_EQ(run.Status, 1);
+    for (const std::string& target : expected)
+        EXPECT_NE(run.Err.find(target + " exists (--overwrite replaces it)"), std::string::npos)
+            << run.Err;
+    EXPECT_EQ(ReadFileBytes(expected.front()), before);
+    std::vector<std::string> overwrite = batch;
+    overwrite.push_back("--overwrite");
+    EXPECT_EQ(RunProgram(kCli, dir, overwrite).Status, 0);
+
+    // A blank scan has no picture to cut: it fails and the others are still cut.
+    run = RunProgram(
+        kCli, dir, {"batch", "--out", dir.File("more"), "--place", "101,71", "--all", f[1], f[0]});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find(std::string("[1/2] ").append(f[1]).append(": кадр не найден")),
+              std::string::npos)
+        << run.Err;
+    EXPECT_NE(run.Err.find("[2/2] " + f[0] + " -> "), std::string::npos) << run.Err;
 }
 
 } // namespace
