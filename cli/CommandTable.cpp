@@ -28,28 +28,17 @@ int CmdVersion(const TArguments&) {
 // that ends before it, else on lines of their own.
 constexpr size_t kSummaryColumn = 22;
 
-constexpr texts::TText kUsageHead{
-    "Использование: vantrel-tiff [--lang en|ru] КОМАНДА АРГУМЕНТЫ...\n"
-    "\n"
-    "Команды:\n",
-    "Usage: vantrel-tiff [--lang en|ru] COMMAND ARGS...\n"
-    "\n"
-    "Commands:\n"};
-constexpr texts::TText kUsageTail{
-    "\n"
-    "Параметры:\n"
-    "  --lang en|ru        язык сообщений и таблицы тегов info (по умолчанию ru);\n"
-    "                      строки key=value команды info одинаковы в обоих\n"
-    "\n"
-    "Код возврата: 0 при успехе, 1, если файл не удалось прочитать или записать (place:\n"
-    "прочитать; batch: любой файл не удался или без кадра), 2 при неверных аргументах.\n",
+constexpr std::string_view kUsageHead = "Usage: vantrel-tiff [--lang en|ru] COMMAND ARGS...\n"
+                                        "\n"
+                                        "Commands:\n";
+constexpr std::string_view kUsageTail =
     "\n"
     "Options:\n"
     "  --lang en|ru        the language of the messages and of info's tag table (default ru);\n"
     "                      info's key=value lines are the same in both\n"
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be read or written (place: read; batch:\n"
-    "any file failed or had no picture), 2 on wrong arguments.\n"};
+    "any file failed or had no picture), 2 on wrong arguments.\n";
 
 std::vector<std::string_view> Lines(std::string_view text) {
     std::vector<std::string_view> lines;
@@ -67,78 +56,54 @@ std::span<const TCommand> Commands() {
     // clang-format off
     static const std::vector<TCommand> commands = {
         {"info", {}, "FILE",
-         {"вывести размер, число отсчётов, фотометрию и порядок байтов",
-          "print the size, samples, photometric and byte order"},
+         "print the size, samples, photometric and byte order",
          {}, &CmdInfo},
         {"words", {}, "FILE OUT",
-         {"записать отсчёты как сырые 16-битные слова little-endian",
-          "write the sample words as raw little-endian 16-bit words"},
+         "write the sample words as raw little-endian 16-bit words",
          {}, &CmdWords},
         {"crop", {},
          "IN OUT [--transform T]... [--frame X,Y,W,H | --place W,H | --whole]\n"
          "[--minimal]",
-         {"вырезать рамку (в пределах изображения; по умолчанию всё\n"
-          "изображение) и сохранить её в порядке байтов IN с его тегами\n"
-          "(--minimal: только теги пикселей); T — 90cw, 90ccw, 180, flip или\n"
-          "invert, по порядку до вырезки, рамка в пикселях преобразованного\n"
-          "изображения; поворот или отражение в итоге сохраняют Orientation 1;\n"
-          "--place ставит рамку W x H по центру найденного на скане кадра\n"
-          "(код 1, если кадр не найден)",
-          "cut the frame (clamped to the image; default the whole image) and\n"
-          "save it in IN's byte order with its tags (--minimal: pixel tags only);\n"
-          "T is 90cw, 90ccw, 180, flip or invert, applied in the order given\n"
-          "before the cut, the frame in the transformed image's pixels; a net\n"
-          "turn or mirroring saves Orientation 1; --place centres a W x H frame\n"
-          "on the picture found on the scan (exit 1 when none is found)"},
+         "cut the frame (clamped to the image; default the whole image) and\n"
+         "save it in IN's byte order with its tags (--minimal: pixel tags only);\n"
+         "T is 90cw, 90ccw, 180, flip or invert, applied in the order given\n"
+         "before the cut, the frame in the transformed image's pixels; a net\n"
+         "turn or mirroring saves Orientation 1; --place centres a W x H frame\n"
+         "on the picture found on the scan (exit 1 when none is found)",
          {{"--transform", K::Repeated}, {"--frame", K::Value}, {"--place", K::Value},
           {"--whole"}, {"--minimal"}},
          &CmdCrop},
         {"place", {}, "[--all] [--size W,H] FILE...",
-         {"вывести FILE<TAB>X,Y,W,H для каждого файла: найденный на скане кадр\n"
-          "или с --size рамку W x H по его центру; FILE<TAB>-, если кадр не\n"
-          "найден; несколько файлов — одна плёнка; --all: строка на каждый\n"
-          "кадр скана полосы, по порядку вдоль полосы",
-          "print FILE<TAB>X,Y,W,H per file: the picture found on the scan, or\n"
-          "with --size a W x H frame centred on it; FILE<TAB>- when none is\n"
-          "found; several files are one roll; --all: a line for every picture\n"
-          "of a strip scan, in order along the strip"},
+         "print FILE<TAB>X,Y,W,H per file: the picture found on the scan, or\n"
+         "with --size a W x H frame centred on it; FILE<TAB>- when none is\n"
+         "found; several files are one roll; --all: a line for every picture\n"
+         "of a strip scan, in order along the strip",
          {{"--all"}, {"--size", K::Value}},
          &CmdPlace},
         {"batch", {},
          "--out DIR [--place W,H [--all] | --frame X,Y,W,H] [--prefix P]\n"
          "[--postfix S] [--transform T]... [--overwrite] FILE...",
-         {"вырезать каждый файл в DIR под выходными именами окна (по умолчанию\n"
-          "всё изображение; --place: рамки по найденным кадрам, файлы — одна\n"
-          "плёнка; --all: каждый кадр скана полосы, NAME-N.tif по номеру N\n"
-          "вдоль полосы, если кадров несколько), строка хода работы на файл в\n"
-          "stderr; существующий файл сохраняется без --overwrite; ошибка в\n"
-          "одном файле не останавливает остальные",
-          "crop every file into DIR under the window's output names (default\n"
-          "the whole image; --place: frames placed on the pictures, the files\n"
-          "one roll; --all: every picture of a strip scan, NAME-N.tif by its\n"
-          "number N along the strip when there are several), a progress line\n"
-          "per file on stderr; an existing file is kept unless --overwrite; a\n"
-          "failed file does not stop the others"},
+         "crop every file into DIR under the window's output names (default\n"
+         "the whole image; --place: frames placed on the pictures, the files\n"
+         "one roll; --all: every picture of a strip scan, NAME-N.tif by its\n"
+         "number N along the strip when there are several), a progress line\n"
+         "per file on stderr; an existing file is kept unless --overwrite; a\n"
+         "failed file does not stop the others",
          {{"--out", K::Value}, {"--place", K::Value}, {"--all"}, {"--frame", K::Value},
           {"--prefix", K::Last}, {"--postfix", K::Last}, {"--transform", K::Repeated},
           {"--overwrite"}},
          &CmdBatch},
         {"render", {}, "FILE OUT.ppm [--brightness N] [--contrast POS] [--gamma POS]",
-         {"записать вид изображения как двоичный PPM; N -255..255, контраст\n"
-          "-500..500, гамма -100..100 (положения ползунков, 0 — без изменений)",
-          "write the view as a binary PPM; N -255..255, contrast -500..500,\n"
-          "gamma -100..100 (track-bar positions, 0 neutral)"},
+         "write the view as a binary PPM; N -255..255, contrast -500..500,\n"
+         "gamma -100..100 (track-bar positions, 0 neutral)",
          {{"--brightness", K::Last}, {"--contrast", K::Last}, {"--gamma", K::Last}},
          &CmdRender},
         {"sample", {}, "OUT [WxH]",
-         {"записать синтетический 16-битный скан плёнки с EXIF и GPS, чтобы\n"
-          "опробовать программу (по умолчанию 4000x2800)",
-          "write a synthetic 16-bit film scan with EXIF and GPS to try the\n"
-          "program on (default 4000x2800)"},
+         "write a synthetic 16-bit film scan with EXIF and GPS to try the\n"
+         "program on (default 4000x2800)",
          {}, &CmdSample},
-        {"--help", {"-h", "help"}, "", {"вывести этот текст", "print this text"}, {}, &CmdHelp,
-         true},
-        {"--version", {}, "", {"вывести версию", "print the version"}, {}, &CmdVersion, true},
+        {"--help", {"-h", "help"}, "", "print this text", {}, &CmdHelp, true},
+        {"--version", {}, "", "print the version", {}, &CmdVersion, true},
     };
     // clang-format on
     return commands;
@@ -153,7 +118,7 @@ const TCommand* FindCommand(std::string_view name) {
 }
 
 std::string UsageText() {
-    std::string text(kUsageHead());
+    std::string text(kUsageHead);
     for (const TCommand& command : Commands()) {
         std::string line = "  " + std::string(command.Name);
         const std::string indent(line.size() + 1, ' ');
@@ -167,7 +132,7 @@ std::string UsageText() {
             }
             line += synopsis[k];
         }
-        std::vector<std::string_view> summary = Lines(command.Summary());
+        std::vector<std::string_view> summary = Lines(command.Summary);
         if (synopsis.size() <= 1 && line.size() < kSummaryColumn && !summary.empty()) {
             line.resize(kSummaryColumn, ' ');
             line += summary.front();
@@ -177,7 +142,7 @@ std::string UsageText() {
         for (const std::string_view s : summary)
             text += std::string(kSummaryColumn, ' ') + std::string(s) + "\n";
     }
-    return text + kUsageTail();
+    return text + std::string(kUsageTail);
 }
 
 int Usage(bool toError) {

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "cli/Arguments.h"
-#include "texts/Language.h"
 
 namespace vantrel::cli {
 
@@ -23,8 +22,8 @@ struct TCommand {
     /// What follows the name in the usage text; each "\n" starts a line under the first
     /// argument.
     std::string_view Synopsis;
-    /// The usage text's description in both languages, its lines separated by "\n".
-    texts::TText Summary;
+    /// The usage text's description, its lines separated by "\n".
+    std::string_view Summary;
     std::vector<TOption> Options;
     int (*Handler)(const TArguments& args) = nullptr;
     /// Runs whatever follows it (--help, --version): nothing after it is looked at.

@@ -160,16 +160,11 @@ TEST(Cli, WrongArgumentsShowTheUsage) {
         const TProgramRun r = RunCli(dir, args);
         EXPECT_EQ(r.Status, 2);
         EXPECT_EQ(r.Out, "");
-        EXPECT_NE(r.Err.find("Использование: vantrel-tiff"), std::string::npos);
+        EXPECT_NE(r.Err.find("Usage: vantrel-tiff"), std::string::npos);
     }
     const TProgramRun help = RunCli(dir, {"--help"});
     EXPECT_EQ(help.Status, 0);
     EXPECT_NE(help.Out.find("words FILE OUT"), std::string::npos);
-    // The usage text in the language asked for, the synopses the same in both.
-    const TProgramRun english = RunCli(dir, {"--lang", "en", "--help"});
-    EXPECT_EQ(english.Out.rfind("Usage: vantrel-tiff", 0), 0u) << english.Out;
-    EXPECT_NE(english.Out.find("words FILE OUT      write the sample words"), std::string::npos);
-    EXPECT_NE(help.Out.find("words FILE OUT      записать отсчёты"), std::string::npos);
 }
 
 // --lang en: the engine's messages and the tag table in English, info's key=value lines as in
