@@ -79,7 +79,8 @@ inline constexpr const TText* All[] = {
     &ColumnDecoded,  &SummaryByteOrder,  &PagesInFile,   &PageNumber,  &PageSameSize,
     &PageOtherSize,  &FrameMargins,      &ArrowStepHint, &ArrowStep,   &FileLoaded,
     &FrameStays,     &FramePlacedByRoll, &FramePlaced,   &PlacedLeft,  &PlacedTop,
-    &SearchFailed,   &SearchingPicture,  &PictureNumber, &PictureOf, &LastPicture, &FirstPicture, &SearchingStrip, &NextFile,      &NoFiles,     &ResetBrightness,
+    &SearchFailed,   &SearchingPicture,  &PictureNumber, &PictureOf,   &LastPicture,
+    &FirstPicture,   &SearchingStrip,    &NextFile,      &NoFiles,     &ResetBrightness,
     &ResetSContrast, &ResetGamma,        &Reset,
 };
 inline constexpr const TPluralText* AllPlurals[] = {&SummaryFound, &SummaryTags};

@@ -10,10 +10,8 @@ namespace {
 
 // Three pictures of 300 × 200 side by side, parted by 50 pixels of film base; the same turned
 // upright for a strip that runs from top to bottom.
-const TStripPictures kRow{{{50, 40, 300, 200}, {400, 40, 300, 200}, {750, 40, 300, 200}},
-                          false};
-const TStripPictures kColumn{{{40, 50, 200, 300}, {40, 400, 200, 300}, {40, 750, 200, 300}},
-                             true};
+const TStripPictures kRow{{{50, 40, 300, 200}, {400, 40, 300, 200}, {750, 40, 300, 200}}, false};
+const TStripPictures kColumn{{{40, 50, 200, 300}, {40, 400, 200, 300}, {40, 750, 200, 300}}, true};
 
 TCropRect FrameAt(int32_t centreX, int32_t centreY) {
     return {centreX - 100, centreY - 60, 200, 120};
