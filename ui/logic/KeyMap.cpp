@@ -105,11 +105,7 @@ const std::vector<TActionDef>& Actions() {
             {Reload, "Reload", "", "ReloadExecute", {{0, TKey::F12}}},
             {Place, "Place", "", "PlaceExecute", {{ssCtrl, TKey::F}}},
             {NextPicture, "NextPicture", "", "PlaceExecute", {{ssCtrl, TKey::N}}},
-            {PreviousPicture,
-             "PreviousPicture",
-             "",
-             "PlaceExecute",
-             {{ssCtrl | ssShift, TKey::N}}},
+            {PreviousPicture, "PreviousPicture", "", "PlaceExecute", {{ssCtrl | ssShift, TKey::N}}},
         };
     }();
     return actions;

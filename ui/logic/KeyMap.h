@@ -200,9 +200,9 @@ struct TKeyDownState {
 };
 
 enum class TKeyCommand : uint8_t {
-    None,     // not handled: the key goes on to the focused control
-    Click,    // click Button
-    Reload,   // reload the current file through OpenFileAt
+    None,            // not handled: the key goes on to the focused control
+    Click,           // click Button
+    Reload,          // reload the current file through OpenFileAt
     OnlySave,        // start the save job without cropping, directly
     PreviousPicture, // the frame onto the picture before, as TEffectKind::PreviousPicture
 };
