@@ -70,9 +70,9 @@ const TStripPictures* TForm1::ShownStrip() const {
     return same ? &FStrip : nullptr;
 }
 
-int TForm1::SavedPictureNumberOf(const TCropRect& frame) {
+int TForm1::SavedPictureNumberOf(bool useFrame, const TCropRect& frame) {
     const TStripPictures* strip = ShownStrip();
-    const int number = strip ? SavedPictureNumber(*strip, frame) : 0;
+    const int number = strip && useFrame ? SavedPictureNumber(*strip, frame) : 0;
     if (number > 0)
         FStripSaved = TStripSaved{FShownFile, number - 1};
     else

@@ -642,8 +642,9 @@ private:
     bool ResumeStripAfterLoad();
     /// The pictures found on the image shown now, or nothing when it has not been examined.
     [[nodiscard]] const TStripPictures* ShownStrip() const;
-    /// The number of the picture a save of `frame` writes; 0 keeps the name as it is.
-    [[nodiscard]] int SavedPictureNumberOf(const TCropRect& frame);
+    /// The number of the picture a save of `frame` (or of the whole image, without
+    /// `useFrame`) writes; 0 keeps the name as it is. Remembers the save for the next step.
+    [[nodiscard]] int SavedPictureNumberOf(bool useFrame, const TCropRect& frame);
     QPushButton* BtnStrip = nullptr;
     TStripPictures FStrip;
     std::weak_ptr<const TSampleWords> FStripWords; // the words FStrip was found on; not held

@@ -62,7 +62,7 @@ void TForm1::CropByFrame(bool UseFrame) {
                                     EdPostfix->text().toStdString());
     // A scan of a whole strip: each picture its own file, numbered along the strip.
     target.CroppedFile =
-        NumberedCropFile(target.CroppedFile, UseFrame ? SavedPictureNumberOf(request->Frame) : 0);
+        NumberedCropFile(target.CroppedFile, SavedPictureNumberOf(UseFrame, request->Frame));
     FOutputFolder = target.OutputFolder;
     FCroppedFile = target.CroppedFile;
     const int32_t savedWidth = SpEdWidth->value();
