@@ -499,5 +499,19 @@ when the image has the focus</translation>
         <source>не хватило памяти</source>
         <translation>not enough memory</translation>
     </message>
+    <message>
+        <source>Рамку на следующий кадр скана
+с целой полоской плёнки
+[Shift+Кнопка] — на предыдущий кадр</source>
+        <translation>Frame on the next picture of a scan
+of a whole film strip
+[Shift+Button] — on the picture before</translation>
+    </message>
+    <message>
+        <source>
+[Ctrl+Shift+N], [Shift+N] — на предыдущий кадр</source>
+        <translation>
+[Ctrl+Shift+N], [Shift+N] — on the picture before</translation>
+    </message>
 </context>
 </TS>

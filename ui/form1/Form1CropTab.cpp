@@ -95,6 +95,7 @@ void TForm1::CreateCropTab() {
     BtnFlip = GlyphButton(TabCrop, "BtnFlip", 11);
     BtnInvert = GlyphButton(TabCrop, "BtnInvert", 12);
     BtnPlace = GlyphButton(TabCrop, "BtnPlace", 13);
+    BtnStrip = GlyphButton(TabCrop, "BtnStrip", 14);
     Texts([this] {
         Hint(BtnRotLeft, tr("Повернуть на 90° против часовой стрелки") + HotKeysOf("L", "L"));
         Hint(BtnRotRight, tr("Повернуть на 90° по часовой стрелке") + HotKeysOf("R", "R"));
@@ -104,10 +105,15 @@ void TForm1::CreateCropTab() {
         Hint(BtnPlace,
              tr("Рамку на кадр:\nнайти снимок на скане\nи поставить рамку по его центру") +
                  HotKeysOf("F", "F"));
+        Hint(BtnStrip,
+             tr("Рамку на следующий кадр скана\nс целой полоской плёнки\n[Shift+Кнопка] — на "
+                "предыдущий кадр") +
+                 HotKeysOf("N", "N") + tr("\n[Ctrl+Shift+N], [Shift+N] — на предыдущий кадр"));
     });
     auto* transformRow = new QHBoxLayout;
     transformRow->setSpacing(2);
-    for (QPushButton* b : {BtnRotLeft, BtnRotRight, BtnRotate, BtnFlip, BtnInvert, BtnPlace}) {
+    for (QPushButton* b :
+         {BtnRotLeft, BtnRotRight, BtnRotate, BtnFlip, BtnInvert, BtnPlace, BtnStrip}) {
         b->setFixedHeight(28);
         b->setMinimumWidth(28);
         transformRow->addWidget(b);

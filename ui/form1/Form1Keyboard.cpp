@@ -95,6 +95,9 @@ void TForm1::ExecuteAction(QAction* action) {
     case TEffectKind::OnlySave:
         OnlySaveExecute();
         break;
+    case TEffectKind::PreviousPicture:
+        PreviousPictureFromKey();
+        break;
     }
 }
 
@@ -133,6 +136,12 @@ void TForm1::EscapeExecute() {
 void TForm1::ReloadFromKey() {
     if (ReloadCommand)
         ReloadCommand();
+}
+
+void TForm1::PreviousPictureFromKey() {
+    // As a click, a key does nothing while the button is disabled.
+    if (BtnStrip->isEnabled())
+        StepStripPicture(false);
 }
 
 void TForm1::OnlySaveExecute() {
@@ -216,6 +225,9 @@ bool TForm1::FormKeyDown(const QKeyEvent& event) {
         return true;
     case TKeyCommand::OnlySave:
         OnlySaveExecute();
+        return true;
+    case TKeyCommand::PreviousPicture:
+        PreviousPictureFromKey();
         return true;
     }
     return false;

@@ -16,12 +16,13 @@ void TForm1::PlaceFrameOnPictureClick() {
 
 void TForm1::PlaceFrameAfterLoad(bool batchFile) {
     FPlacementNote.Clear();
+    const bool stripStep = ResumeStripAfterLoad();
     // Only the words a load of a batch file gave join the roll: a transform makes new ones.
     FLoadedWords.reset();
     if (!batchFile)
         return;
     FLoadedWords = FOriginal.Words;
-    if (chkPlaceOnOpen->isChecked())
+    if (chkPlaceOnOpen->isChecked() && !stripStep)
         StartPictureDetection();
 }
 

@@ -292,6 +292,7 @@ std::vector<TForm1::TButtonRow> TForm1::ButtonRows() const {
         {BtnInvert,     TButton::BtnInvert,   W::Image,        B::Held,    &R::BtnInvert},
         {btnTags,       TButton::btnTags,     W::Image,        B::Usable},
         {BtnPlace,      TButton::BtnPlace,    W::Image,        B::Off},
+        {BtnStrip,      TButton::BtnStrip,    W::Image,        B::Off},
         {TrackBar1,     TButton::None,        W::Image,        B::Usable},
         {TrackBar2,     TButton::None,        W::Image,        B::Usable},
         {TrackBar3,     TButton::None,        W::Image,        B::Usable},

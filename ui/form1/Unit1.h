@@ -35,6 +35,7 @@
 #include "ui/logic/FileList.h"
 #include "ui/logic/FrameLogic.h"
 #include "ui/logic/PicturePlacement.h"
+#include "ui/logic/StripTravel.h"
 
 class QAction;
 class QCheckBox;
@@ -352,6 +353,8 @@ private:
     /// F12 and Backspace: ReloadCommand.
     void ReloadFromKey();
     void OnlySaveExecute();
+    /// Ctrl+Shift+N, Shift+N: the frame onto the strip's picture before, as a Shift-click.
+    void PreviousPictureFromKey();
     /// Runs the action of the list ActionList1 named `name` as its shortcut would.
     void ExecuteAction(QAction* action);
     /// The command button a key or an action clicks.
@@ -617,6 +620,42 @@ private:
     TLoadGeneration FDetections; // only the newest detection places the frame
     /// The words as the last load of a batch file gave them; not held, only recognised.
     std::weak_ptr<const TSampleWords> FLoadedWords;
+
+    // --- The pictures of a strip scan (Form1Strip.cpp, jobs/Form1StripJob.cpp) ---
+public:
+    /// BtnStrip, Ctrl+N, N: the frame onto the next picture of the shown scan; a Shift-click,
+    /// Ctrl+Shift+N and Shift+N onto the one before. The scan's pictures are found off the UI
+    /// thread once per shown image. On the crop a save of a strip's picture shows, the scan
+    /// it came from is loaded again and the step goes on from the picture saved.
+    void StripPictureClick(QObject* sender);
+    void StepStripPicture(bool forward);
+
+private:
+    /// A step that waits for the pictures of the shown scan (or for its reload after a save).
+    struct TStripStep {
+        bool Forward = true;
+        int From = -1; // the picture saved last, or -1: from where the frame stands
+    };
+    void StartStripDetection(TStripStep step);
+    void ApplyStripStep(TStripStep step);
+    /// After a load: the step waiting for the reload of the strip's scan; true when it starts.
+    bool ResumeStripAfterLoad();
+    /// The pictures found on the image shown now, or nothing when it has not been examined.
+    [[nodiscard]] const TStripPictures* ShownStrip() const;
+    /// The number of the picture a save of `frame` (or of the whole image, without
+    /// `useFrame`) writes; 0 keeps the name as it is. Remembers the save for the next step.
+    [[nodiscard]] int SavedPictureNumberOf(bool useFrame, const TCropRect& frame);
+    QPushButton* BtnStrip = nullptr;
+    TStripPictures FStrip;
+    std::weak_ptr<const TSampleWords> FStripWords; // the words FStrip was found on; not held
+    TLoadGeneration FStripSearches;                // only the newest search steps the frame
+    /// The last save of a strip's picture: the scan and the picture's index.
+    struct TStripSaved {
+        std::string File;
+        int Picture = 0;
+    };
+    std::optional<TStripSaved> FStripSaved;
+    std::optional<TStripStep> FStripAfterReload;
 };
 
 } // namespace vantrel

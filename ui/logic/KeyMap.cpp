@@ -104,6 +104,8 @@ const std::vector<TActionDef>& Actions() {
             {Escape, "Escape", "", "EscapeExecute", {{0, TKey::Escape}}},
             {Reload, "Reload", "", "ReloadExecute", {{0, TKey::F12}}},
             {Place, "Place", "", "PlaceExecute", {{ssCtrl, TKey::F}}},
+            {NextPicture, "NextPicture", "", "PlaceExecute", {{ssCtrl, TKey::N}}},
+            {PreviousPicture, "PreviousPicture", "", "PlaceExecute", {{ssCtrl | ssShift, TKey::N}}},
         };
     }();
     return actions;
@@ -217,11 +219,23 @@ TActionEffect ActionEffect(TActionId id, bool imageHasFocus) {
         return {K::Reload};
     case TActionId::Place:
         return click(TButton::BtnPlace);
+    case TActionId::NextPicture:
+        return click(TButton::BtnStrip);
+    case TActionId::PreviousPicture:
+        return {K::PreviousPicture};
     }
     return {K::Escape};
 }
 
 TKeyDownResult KeyDownCommand(TKey key, TShiftState shift, const TKeyDownState& state) {
+    const bool letter = key >= TKey::A && key <= TKey::Z;
+    if (state.ImageHasFocus && shift == ssShift && state.ChkNoModif && letter) {
+        // Only a command with Ctrl+Shift has a Shift letter; other Shift letters go on.
+        const TShortcutMatch match = MatchShortcut(ssCtrl | ssShift, key);
+        if (match.Found && ActionEffect(match.Id, true).Kind == TEffectKind::PreviousPicture)
+            return {TKeyCommand::PreviousPicture};
+        return {};
+    }
     if (!state.ImageHasFocus || shift != 0)
         return {};
     if (key == TKey::Space)
@@ -233,7 +247,6 @@ TKeyDownResult KeyDownCommand(TKey key, TShiftState shift, const TKeyDownState& 
         return {};
     // A letter acts as the action whose shortcut is that letter with Ctrl or Alt (L as
     // Ctrl+L, A as Alt+A), Enter as Ctrl+Enter while Chk_CtrlEnter is ticked.
-    const bool letter = key >= TKey::A && key <= TKey::Z;
     if (!letter && !(key == TKey::Enter && state.ChkCtrlEnter))
         return {};
     for (const TShiftState modifier : {ssCtrl, ssAlt}) {

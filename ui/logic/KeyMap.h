@@ -119,7 +119,9 @@ enum class TActionId : uint8_t {
     OnlySave,
     Escape,
     Reload,
-    Place, // the frame onto the picture the detector finds
+    Place,           // the frame onto the picture the detector finds
+    NextPicture,     // the frame onto the next picture of a strip scan
+    PreviousPicture, // the frame onto the picture before it
 };
 
 struct TShortcut {
@@ -136,7 +138,7 @@ struct TActionDef {
     std::vector<TShortcut> Shortcuts;
 };
 
-/// The twenty actions of ActionList1 in their list order.
+/// The actions of ActionList1 in their list order.
 [[nodiscard]] const std::vector<TActionDef>& Actions();
 [[nodiscard]] const TActionDef& ActionDef(TActionId id);
 
@@ -164,6 +166,7 @@ enum class TButton : uint8_t {
     BtnInvert,
     btnTags,
     BtnPlace, // the frame onto the picture
+    BtnStrip, // the frame onto the next picture of the scan (Shift: the one before)
 };
 
 /// What a fired action does.
@@ -175,6 +178,7 @@ enum class TEffectKind : uint8_t {
     Escape,
     Reload,
     OnlySave,
+    PreviousPicture, // as a Shift-click of BtnStrip, while it is enabled
 };
 struct TActionEffect {
     TEffectKind Kind;
@@ -196,10 +200,11 @@ struct TKeyDownState {
 };
 
 enum class TKeyCommand : uint8_t {
-    None,     // not handled: the key goes on to the focused control
-    Click,    // click Button
-    Reload,   // reload the current file through OpenFileAt
-    OnlySave, // start the save job without cropping, directly
+    None,            // not handled: the key goes on to the focused control
+    Click,           // click Button
+    Reload,          // reload the current file through OpenFileAt
+    OnlySave,        // start the save job without cropping, directly
+    PreviousPicture, // the frame onto the picture before, as TEffectKind::PreviousPicture
 };
 struct TKeyDownResult {
     TKeyCommand Command = TKeyCommand::None;
@@ -209,7 +214,8 @@ struct TKeyDownResult {
 /// The window's own handling of a key press (after the shortcuts): Space, Backspace and the
 /// no-modifier letters while the image has the focus and no modifier is held. A letter (and
 /// Enter) does what the action does whose shortcut is that key with Ctrl or Alt, so an action
-/// with such a shortcut has its plain letter too.
+/// with such a shortcut has its plain letter too; a letter with Shift alone acts as the action
+/// whose shortcut is that letter with Ctrl and Shift.
 [[nodiscard]] TKeyDownResult KeyDownCommand(TKey key, TShiftState shift,
                                             const TKeyDownState& state);
 

@@ -55,6 +55,16 @@ inline constexpr TText SearchFailed{"Рамка осталась на месте
 inline constexpr TText SearchingPicture{"Поиск кадра на скане…",
                                         "Searching the scan for the picture…"};
 
+// The pictures of a strip scan, one after another.
+inline constexpr TText PictureNumber{"Кадр ", "Picture "};
+inline constexpr TText PictureOf{" из ", " of "};
+inline constexpr TText LastPicture{" — последний на скане, рамка осталась на нём",
+                                   " — the last on the scan, the frame stays on it"};
+inline constexpr TText FirstPicture{" — первый на скане, рамка осталась на нём",
+                                    " — the first on the scan, the frame stays on it"};
+inline constexpr TText SearchingStrip{"Поиск кадров на скане…",
+                                      "Searching the scan for its pictures…"};
+
 // Navigation and the reset menu of the track bars.
 inline constexpr TText NextFile{"Следующий", "Next"};
 inline constexpr TText NoFiles{"(Нет файлов)", "(No files)"};
@@ -69,7 +79,8 @@ inline constexpr const TText* All[] = {
     &ColumnDecoded,  &SummaryByteOrder,  &PagesInFile,   &PageNumber,  &PageSameSize,
     &PageOtherSize,  &FrameMargins,      &ArrowStepHint, &ArrowStep,   &FileLoaded,
     &FrameStays,     &FramePlacedByRoll, &FramePlaced,   &PlacedLeft,  &PlacedTop,
-    &SearchFailed,   &SearchingPicture,  &NextFile,      &NoFiles,     &ResetBrightness,
+    &SearchFailed,   &SearchingPicture,  &PictureNumber, &PictureOf,   &LastPicture,
+    &FirstPicture,   &SearchingStrip,    &NextFile,      &NoFiles,     &ResetBrightness,
     &ResetSContrast, &ResetGamma,        &Reset,
 };
 inline constexpr const TPluralText* AllPlurals[] = {&SummaryFound, &SummaryTags};

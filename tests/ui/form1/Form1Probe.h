@@ -107,7 +107,7 @@ struct TForm1Probe {
           OpenDialog1InitialDir(form.OpenDialog1InitialDir), TemplateHeight(form.TemplateHeight),
           TemplateWidth(form.TemplateWidth), ReloadCommand(form.ReloadCommand),
           OnlySaveCommand(form.OnlySaveCommand), FBatch(form.FBatch), FReadAhead(form.FReadAhead),
-          FReadAheadFile(form.FReadAheadFile) {}
+          FReadAheadFile(form.FReadAheadFile), FStrip(form.FStrip), FStripWords(form.FStripWords) {}
 
     /// The command button a key or an action clicks as `button`.
     static QPushButton* CommandButton(const TForm1& form, TButton button) {
@@ -209,6 +209,8 @@ struct TForm1Probe {
     TFileList& FBatch;
     std::unique_ptr<TReadAhead>& FReadAhead;
     std::string& FReadAheadFile;
+    TStripPictures& FStrip;
+    std::weak_ptr<const TSampleWords>& FStripWords;
 };
 
 /// The probe of one window, made anew for each use: it never outlives a window it was made of.

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <cmath>
+#include <filesystem>
 
 #include "tests/support/FilmScan.h"
 #include "tests/ui/form1/WindowFixture.h"
@@ -102,6 +103,64 @@ TEST_F(PlacementTest, CommandSettingAndDecline) {
     ASSERT_NO_FATAL_FAILURE(OpenThroughDialog({blankScan}));
     EXPECT_EQ(Frame(), centred);
     EXPECT_EQ(Status().rfind("Рамка осталась на месте — кадр не найден", 0), 0u) << Status();
+    EXPECT_TRUE(Messages.empty());
+}
+
+// The pictures of a strip scan by key: the search the key starts, the steps along a strip of
+// three, the numbered files of their saves, and the step after a save that shows the scan again.
+TEST_F(PlacementTest, StripPicturesByKey) {
+    test::TFilmScan drawn;
+    const std::string scan = Scan("strip.tif", test::TExposure::Normal, &drawn);
+    ASSERT_NO_FATAL_FAILURE(OpenThroughDialog({scan}));
+    Form->WriteFrameSize(200, 150);
+    Key(Qt::Key_N, Qt::ControlModifier);
+    ASSERT_TRUE(WaitForJobs());
+    const std::string found = Status();
+    EXPECT_TRUE(found.rfind("Кадр ", 0) == 0 || found.rfind("Рамка осталась на месте", 0) == 0)
+        << found;
+
+    // Three pictures side by side, as a search would give them for the image shown.
+    auto stripOfThree = [this] {
+        TForm1Probe probe = Probe(*Form);
+        const int32_t w = probe.FOriginalWidth / 3, h = probe.FOriginalHeight;
+        probe.FStrip = {{{0, 0, w, h}, {w, 0, w, h}, {2 * w, 0, w, h}}, false};
+        probe.FStripWords = probe.FOriginalWords;
+        probe.FFramePosInPixels = {0, 0};
+    };
+    stripOfThree();
+    Probe(*Form).Chk_NoModif->setChecked(true);
+    Key(Qt::Key_N);
+    EXPECT_EQ(Status(), "Кадр 2 из 3");
+    Key(Qt::Key_N, Qt::ShiftModifier);
+    Key(Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Status(), "Кадр 1 из 3 — первый на скане, рамка осталась на нём");
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(WaitForJobs());
+    const std::string first = Probe(*Form).FCroppedFile;
+    ASSERT_EQ(first.substr(first.size() - 6), "-1.tif");
+    ASSERT_EQ(Probe(*Form).FShownFile, first);
+
+    // On the crop shown, the key opens the scan again and steps on from the picture saved.
+    Key(Qt::Key_N);
+    ASSERT_TRUE(WaitForJobs());
+    EXPECT_EQ(Probe(*Form).FShownFile, scan);
+    stripOfThree();
+    Key(Qt::Key_N);
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(WaitForJobs());
+    const std::string second = Probe(*Form).FCroppedFile;
+    EXPECT_EQ(second, first.substr(0, first.size() - 6) + "-2.tif");
+    EXPECT_TRUE(std::filesystem::exists(first) && std::filesystem::exists(second));
+
+    // A turned image is another image: its save keeps the plain name.
+    Key(Qt::Key_Backspace);
+    ASSERT_TRUE(WaitForJobs());
+    stripOfThree();
+    Key(Qt::Key_M, Qt::ControlModifier);
+    ASSERT_TRUE(WaitForJobs());
+    Key(Qt::Key_Space);
+    ASSERT_TRUE(WaitForJobs());
+    EXPECT_EQ(Probe(*Form).FCroppedFile, first.substr(0, first.size() - 6) + ".tif");
     EXPECT_TRUE(Messages.empty());
 }
 

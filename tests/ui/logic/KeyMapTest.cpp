@@ -66,15 +66,15 @@ TEST(KeyMapTest, WindowsScanCodesAreX11KeyCodes) {
     EXPECT_EQ(X11KeycodeOfWindowsScanCode(0), 0u);
 }
 
-TEST(KeyMapTest, TwentyActionsWithDistinctShortcuts) {
+TEST(KeyMapTest, TwentyTwoActionsWithDistinctShortcuts) {
     const auto& actions = Actions();
-    ASSERT_EQ(actions.size(), 20u);
+    ASSERT_EQ(actions.size(), 22u);
     std::set<std::pair<unsigned, TKey>> seen;
     for (const TActionDef& a : actions)
         for (const TShortcut& s : a.Shortcuts)
             EXPECT_TRUE(seen.insert({s.Shift, s.Key}).second) << ShortcutText(s);
     EXPECT_EQ(ActionDef(TActionId::Left).Shortcuts.size(), 8u);
-    EXPECT_EQ(seen.size(), 17u + 4 * 8u);
+    EXPECT_EQ(seen.size(), 19u + 4 * 8u);
 }
 
 TEST(KeyMapTest, ShortcutsMatchTheirActions) {
@@ -92,6 +92,8 @@ TEST(KeyMapTest, ShortcutsMatchTheirActions) {
         {ssCtrl | ssShift | ssAlt, TKey::Up, true, Up, "Ctrl+Alt+Shift+Up"},
         {0, TKey::PageDown, true, NextPgDn, "PgDown"},
         {ssCtrl, TKey::F, true, Place, "Ctrl+F"},
+        {ssCtrl, TKey::N, true, NextPicture, "Ctrl+N"},
+        {ssCtrl | ssShift, TKey::N, true, PreviousPicture, "Ctrl+Shift+N"},
         // no action: these reach FormKeyDown
         {ssShift, TKey::L, false, Tags, "Shift+L"},
         {0, TKey::Enter, false, Tags, "Return"},
@@ -127,6 +129,8 @@ TEST(KeyMapTest, ActionEffectsDependOnTheImageFocus) {
         {NextPgDn, true, {K::ClickButton, TButton::btnNext}},
         {NextPgDn, false, {K::ForwardKey, TButton::None, TKey::PageDown}},
         {Place, false, {K::ClickButton, TButton::BtnPlace}},
+        {NextPicture, false, {K::ClickButton, TButton::BtnStrip}},
+        {PreviousPicture, true, {K::PreviousPicture}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ActionEffect(c.Id, c.Focus), c.Effect)
@@ -179,6 +183,11 @@ TEST(KeyMapTest, KeyDownCommands) {
         {"F, mode off", TKey::F, 0, plain, {}},
         {"B is no command", TKey::B, 0, noModif, {}},
         {"Shift+L does nothing", TKey::L, ssShift, noModif, {}},
+        {"N, the next picture", TKey::N, 0, noModif, {C::Click, TButton::BtnStrip}},
+        {"Shift+N, the picture before", TKey::N, ssShift, noModif, {C::PreviousPicture}},
+        {"Shift+N, mode off", TKey::N, ssShift, plain, {}},
+        {"Shift+N unfocused", TKey::N, ssShift, unfocused, {}},
+        {"Ctrl+Shift+N is the shortcut's", TKey::N, ssCtrl | ssShift, noModif, {}},
         {"L with the image unfocused", TKey::L, 0, unfocused, {}},
         {"Space unticked, mode on", TKey::Space, 0, noSpace, {}},
     };

@@ -58,8 +58,11 @@ void TForm1::CropByFrame(bool UseFrame) {
     request->Frame = UseFrame ? ClampFrameToImage(FFramePosInPixels.X, FFramePosInPixels.Y,
                                                   FFrameSizeInPixels.X, FFrameSizeInPixels.Y, W, H)
                               : WholeImage(W, H);
-    const TCropTarget target = CropTarget(FOutputFolder, FInputFile, EdPrefix->text().toStdString(),
-                                          EdPostfix->text().toStdString());
+    TCropTarget target = CropTarget(FOutputFolder, FInputFile, EdPrefix->text().toStdString(),
+                                    EdPostfix->text().toStdString());
+    // A scan of a whole strip: each picture its own file, numbered along the strip.
+    target.CroppedFile =
+        NumberedCropFile(target.CroppedFile, SavedPictureNumberOf(UseFrame, request->Frame));
     FOutputFolder = target.OutputFolder;
     FCroppedFile = target.CroppedFile;
     const int32_t savedWidth = SpEdWidth->value();

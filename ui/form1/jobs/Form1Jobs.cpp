@@ -73,6 +73,7 @@ void TForm1::ConnectJobControls() {
     SetClickHandler(btnNext, [this](QObject*) { btnNextClick(); });
     SetClickHandler(BtnPrevious, [this](QObject*) { BtnPreviousClick(); });
     SetClickHandler(BtnPlace, [this](QObject*) { PlaceFrameOnPictureClick(); });
+    SetClickHandler(BtnStrip, [this](QObject* sender) { StripPictureClick(sender); });
     connect(TrackBar1, &QSlider::valueChanged, this, &TForm1::TrackBar1Change);
     connect(TrackBar2, &QSlider::valueChanged, this, &TForm1::TrackBar2Change);
     connect(TrackBar3, &QSlider::valueChanged, this, &TForm1::TrackBar3Change);
