@@ -19,7 +19,7 @@ std::vector<TStripScan> FindStripsOfRoll(const std::vector<std::string>& files) 
             TFileRows rows(files[k]);
             scan.Width = rows.Layout().Width;
             scan.Height = rows.Layout().Height;
-            reduced.push_back(ReduceScanFile(rows));
+            reduced.push_back(ReduceStripScanFile(rows));
             readable.push_back(k);
         });
     }

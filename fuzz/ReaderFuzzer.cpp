@@ -114,7 +114,8 @@ void CheckDetector(const std::string& path, const TLoadedTIFF& loaded) {
     if (ReduceScanFile(rows).Density != reduced.Density)
         Finding("the reduced copy from the file differs from the one from the words");
     CheckStrip(FindStripPictures(image), image.Width, image.Height);
-    CheckStrip(FindStripPictures(reduced), image.Width, image.Height);
+    TFileRows stripRows(path);
+    CheckStrip(FindStripPictures(ReduceStripScanFile(stripRows)), image.Width, image.Height);
     TRoll roll;
     roll.Add("alone", AnalyseScan(reduced));
     roll.Add("again", AnalyseScan(reduced));

@@ -8,10 +8,12 @@
 #include "pipeline/detect/StripDetector.h"
 
 #include "pipeline/crop/FileRows.h"
+#include "pipeline/detect/RollPlacement.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <string>
 #include <utility>
 
 namespace vantrel {
@@ -245,8 +247,22 @@ TStripPictures FindStripPictures(const TCurrentImage& image) {
 std::vector<TStripPictures> FindStripPicturesOfRoll(const std::vector<TReducedScan>& scans) {
     std::vector<TStripPictures> strips;
     strips.reserve(scans.size());
-    for (const TReducedScan& scan : scans)
-        strips.push_back(FindStripPictures(scan));
+    TRoll roll;
+    for (size_t k = 0; k < scans.size(); ++k) {
+        strips.push_back(FindStripPictures(scans[k]));
+        if (strips.back().Pictures.size() <= 1)
+            roll.Add(std::to_string(k), AnalyseScan(scans[k]));
+    }
+    // Scans of one frame each are placed as a roll, as the one-frame detector places them.
+    for (size_t k = 0; k < scans.size(); ++k) {
+        if (strips[k].Pictures.size() > 1)
+            continue;
+        const TPictureDetection placed = roll.Place(std::to_string(k));
+        strips[k].Pictures.clear();
+        strips[k].Reason = placed.Reason;
+        if (placed.Found)
+            strips[k].Pictures.push_back(placed.Picture);
+    }
     return strips;
 }
 

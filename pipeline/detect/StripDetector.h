@@ -32,8 +32,8 @@ struct TStripPictures {
 /// The pictures on a loaded image.
 [[nodiscard]] TStripPictures FindStripPictures(const TCurrentImage& image);
 
-/// The pictures on the scans of one roll, in the scans' order: a scan whose own pictures are
-/// unsure takes the size the roll's clear pictures share, where its own edges show it.
+/// The pictures on the scans of one roll, in the scans' order: the scans of one frame each are
+/// placed as a roll (TRoll), those of a whole strip each with its own strip's pictures.
 [[nodiscard]] std::vector<TStripPictures>
 FindStripPicturesOfRoll(const std::vector<TReducedScan>& scans);
 
