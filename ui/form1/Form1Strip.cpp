@@ -37,18 +37,17 @@ void TForm1::StepStripPicture(bool forward) {
 }
 
 void TForm1::ApplyStripStep(TStripStep step) {
-    const size_t count = FStrip.Pictures.size();
-    const TCropRect frame{FFramePosInPixels.X, FFramePosInPixels.Y, FFrameSizeInPixels.X,
-                          FFrameSizeInPixels.Y};
-    const TPictureStep to = step.From >= 0 && static_cast<size_t>(step.From) < count
-                                ? StepFromPicture(count, step.From, step.Forward)
-                                : StepPicture(FStrip, frame, step.Forward);
+    const bool standing = FStripStand.Position == FFramePosInPixels &&
+                          FStripStand.Size == FFrameSizeInPixels;
+    const int from = step.From >= 0 ? step.From : standing ? FStripStand.Picture : -1;
+    const TPictureStep to = StepPicture(FStrip, from, step.Forward);
     if (to.Index >= 0) {
         const TCropRect placed =
             PlaceFrame(FStrip.Pictures[static_cast<size_t>(to.Index)], FFrameSizeInPixels.X,
                        FFrameSizeInPixels.Y, FOriginal.Width, FOriginal.Height);
         FDetections.Begin(); // a search for the single picture still running leaves it
         MoveFrameTo({placed.X, placed.Y});
+        FStripStand = {to.Index, FFramePosInPixels, FFrameSizeInPixels};
     }
     FPlacementNote.Set(PictureStepText(to, FStrip, step.Forward), FFramePosInPixels,
                        FFrameSizeInPixels);

@@ -656,6 +656,13 @@ private:
     };
     std::optional<TStripSaved> FStripSaved;
     std::optional<TStripStep> FStripAfterReload;
+    /// The picture the last step put the frame on, and where: a frame moved since, or another
+    /// strip found, stands on no picture.
+    struct TStripStand {
+        int Picture = -1;
+        TPoint Position, Size;
+    };
+    TStripStand FStripStand;
 };
 
 } // namespace vantrel

@@ -42,28 +42,13 @@ TPictureStep StepFromPicture(size_t count, int from, bool forward) {
     return {to, false};
 }
 
-TPictureStep StepPicture(const TStripPictures& strip, const TCropRect& frame, bool forward) {
-    const std::vector<TCropRect>& pictures = strip.Pictures;
-    if (pictures.empty())
+TPictureStep StepPicture(const TStripPictures& strip, int standingOn, bool forward) {
+    const auto count = static_cast<int>(strip.Pictures.size());
+    if (count == 0)
         return {};
-    if (const int under = PictureUnder(pictures, frame); under >= 0)
-        return StepFromPicture(pictures.size(), under, forward);
-    // Off every picture: the nearest one past the centre along the strip, in its order.
-    const int64_t at = strip.Vertical ? Centre2(frame.Y, frame.H) : Centre2(frame.X, frame.W);
-    auto along = [&](const TCropRect& p) {
-        return strip.Vertical ? Centre2(p.Y, p.H) : Centre2(p.X, p.W);
-    };
-    const int count = static_cast<int>(pictures.size());
-    if (forward) {
-        for (int i = 0; i < count; ++i)
-            if (along(pictures[static_cast<size_t>(i)]) > at)
-                return {i, false};
-        return {count - 1, false};
-    }
-    for (int i = count - 1; i >= 0; --i)
-        if (along(pictures[static_cast<size_t>(i)]) < at)
-            return {i, false};
-    return {0, false};
+    if (standingOn >= 0 && standingOn < count)
+        return StepFromPicture(strip.Pictures.size(), standingOn, forward);
+    return {forward ? 0 : count - 1, false};
 }
 
 std::string PictureStepText(const TPictureStep& step, const TStripPictures& strip, bool forward) {

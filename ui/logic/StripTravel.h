@@ -26,11 +26,11 @@ struct TPictureStep {
 /// The picture that holds the centre of `frame`, or -1.
 [[nodiscard]] int PictureUnder(const std::vector<TCropRect>& pictures, const TCropRect& frame);
 
-/// The picture after (`forward`) or before the one the frame's centre is in; with the centre
-/// on none, the first picture past the centre along the strip in that direction, or the one
-/// at the strip's end when none lies past it. From the last (first) picture it stays there.
-[[nodiscard]] TPictureStep StepPicture(const TStripPictures& strip, const TCropRect& frame,
-                                       bool forward);
+/// The picture after (`forward`) or before picture `standingOn`, the one a step put the frame
+/// on; from the last (first) picture it stays there. A frame on no picture (-1) starts the
+/// travel at the strip's first picture (its last, going back): a strip is cut from one end,
+/// whatever part of it the frame showed before.
+[[nodiscard]] TPictureStep StepPicture(const TStripPictures& strip, int standingOn, bool forward);
 
 /// The step from picture `from` of `count`, as after a save of that picture.
 [[nodiscard]] TPictureStep StepFromPicture(size_t count, int from, bool forward);

@@ -129,6 +129,9 @@ TEST_F(PlacementTest, StripPicturesByKey) {
     };
     stripOfThree();
     Probe(*Form).Chk_NoModif->setChecked(true);
+    // A frame on no picture starts at the strip's first.
+    Key(Qt::Key_N);
+    EXPECT_EQ(Status(), "Кадр 1 из 3");
     Key(Qt::Key_N);
     EXPECT_EQ(Status(), "Кадр 2 из 3");
     Key(Qt::Key_N, Qt::ShiftModifier);
@@ -145,6 +148,7 @@ TEST_F(PlacementTest, StripPicturesByKey) {
     ASSERT_TRUE(WaitForJobs());
     EXPECT_EQ(Probe(*Form).FShownFile, scan);
     stripOfThree();
+    Key(Qt::Key_N);
     Key(Qt::Key_N);
     Key(Qt::Key_Space);
     ASSERT_TRUE(WaitForJobs());

@@ -13,37 +13,31 @@ namespace {
 const TStripPictures kRow{{{50, 40, 300, 200}, {400, 40, 300, 200}, {750, 40, 300, 200}}, false};
 const TStripPictures kColumn{{{40, 50, 200, 300}, {40, 400, 200, 300}, {40, 750, 200, 300}}, true};
 
+// A frame of 200 × 120 centred at the point given.
 TCropRect FrameAt(int32_t centreX, int32_t centreY) {
     return {centreX - 100, centreY - 60, 200, 120};
 }
 
-TEST(StripTravelTest, TheStepFromWhereTheFrameStands) {
+TEST(StripTravelTest, TheStepFromThePictureTheFrameStandsOn) {
     struct Case {
         const char* What;
         const TStripPictures& Strip;
-        TCropRect Frame;
+        int StandingOn;
         bool Forward;
         TPictureStep Step;
     };
     const TStripPictures none{{}, false, TPictureDecline::Blank};
     const Case cases[] = {
-        {"on the first, forward", kRow, FrameAt(200, 140), true, {1, false}},
-        {"on the second, back", kRow, FrameAt(550, 140), false, {0, false}},
-        {"on the last, forward stays", kRow, FrameAt(900, 140), true, {2, true}},
-        {"on the first, back stays", kRow, FrameAt(200, 140), false, {0, true}},
-        {"in the gap, forward", kRow, FrameAt(375, 140), true, {1, false}},
-        {"in the gap, back", kRow, FrameAt(375, 140), false, {0, false}},
-        {"before the strip, forward", kRow, FrameAt(20, 140), true, {0, false}},
-        {"past the strip, forward", kRow, FrameAt(1100, 140), true, {2, false}},
-        {"past the strip, back", kRow, FrameAt(1100, 140), false, {2, false}},
-        {"below the row, along it", kRow, FrameAt(550, 400), true, {2, false}},
-        {"a column goes down", kColumn, FrameAt(140, 200), true, {1, false}},
-        {"a column's gap, back", kColumn, FrameAt(140, 725), false, {1, false}},
-        {"a column's last stays", kColumn, FrameAt(140, 900), true, {2, true}},
-        {"no picture", none, FrameAt(200, 140), true, {-1, false}},
+        {"on the first, forward", kRow, 0, true, {1, false}},
+        {"on the second, back", kRow, 1, false, {0, false}},
+        {"on the last, forward stays", kRow, 2, true, {2, true}},
+        {"on the first, back stays", kRow, 0, false, {0, true}},
+        {"on none, forward starts at the first", kRow, -1, true, {0, false}},
+        {"on none, back starts at the last", kColumn, -1, false, {2, false}},
+        {"no picture", none, -1, true, {-1, false}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(StepPicture(c.Strip, c.Frame, c.Forward), c.Step) << c.What;
+        EXPECT_EQ(StepPicture(c.Strip, c.StandingOn, c.Forward), c.Step) << c.What;
 
     // After a save of a picture the step counts from that picture's number.
     EXPECT_EQ(StepFromPicture(3, 1, true), (TPictureStep{2, false}));

@@ -49,6 +49,7 @@ void TForm1::StartStripDetection(TStripStep step) {
         if (stale())
             return;
         FStrip = std::move(job->Found);
+        FStripStand = {};
         FStripWords = FOriginal.Words;
         if (frameKept())
             ApplyStripStep(step);
