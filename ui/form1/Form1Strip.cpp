@@ -37,8 +37,8 @@ void TForm1::StepStripPicture(bool forward) {
 }
 
 void TForm1::ApplyStripStep(TStripStep step) {
-    const bool standing = FStripStand.Position == FFramePosInPixels &&
-                          FStripStand.Size == FFrameSizeInPixels;
+    const bool standing =
+        FStripStand.Position == FFramePosInPixels && FStripStand.Size == FFrameSizeInPixels;
     const int from = step.From >= 0 ? step.From : standing ? FStripStand.Picture : -1;
     const TPictureStep to = StepPicture(FStrip, from, step.Forward);
     if (to.Index >= 0) {
