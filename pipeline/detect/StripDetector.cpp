@@ -4,7 +4,8 @@
 // band of rows. Each piece with a line at both ends is examined as a scan of one frame, with
 // its lines and a little of its neighbours around it, as the one-frame detector expects. A
 // piece that is unsure alone takes its edges along the strip from its lines and those across
-// from the strip's sure pictures, when its length is theirs: one strip exposes one gate.
+// from the strip's sure pictures, when its length is theirs: one strip exposes one gate. A
+// piece twice that long holds two pictures with no film between them.
 #include "pipeline/detect/StripDetector.h"
 
 #include "pipeline/crop/FileRows.h"
@@ -173,8 +174,25 @@ std::vector<TCropRect> PicturesAgainst(const TReducedScan& scan, const TScanEvid
         return pictures;
     const double length = Median(lengths), top = Median(tops), bottom = Median(bottoms);
     const double across = kSameAcross * scan.FullHeight;
+    auto toImage = [&](double x0, double x1) {
+        return TCropRect{static_cast<int32_t>(std::lround(x0)),
+                         static_cast<int32_t>(std::lround(top)),
+                         static_cast<int32_t>(std::lround(x1 - x0)),
+                         static_cast<int32_t>(std::lround(bottom - top))};
+    };
     for (const TFound& f : found) {
         const TCropRect& own = f.Picture.Picture;
+        const double x0 = static_cast<double>(f.Piece.From) * scan.Step;
+        const double x1 = std::min(static_cast<double>(f.Piece.To) * scan.Step,
+                                   static_cast<double>(scan.FullWidth));
+        // Two pictures exposed with no film between them: each keeps the edge at its line and
+        // the strip's length, and neither reaches over the middle into the other.
+        if (std::abs((x1 - x0) - 2 * length) <= kSameLength * length) {
+            const double middle = std::round((x0 + x1) / 2);
+            pictures.push_back(toImage(x0, std::min(x0 + length, middle)));
+            pictures.push_back(toImage(std::max(x1 - length, middle), x1));
+            continue;
+        }
         if (f.Picture.Found) {
             // A sure picture of another size or place is some other thing the strip holds.
             if (std::abs(own.W - length) <= kSameLength * length &&
@@ -182,15 +200,8 @@ std::vector<TCropRect> PicturesAgainst(const TReducedScan& scan, const TScanEvid
                 pictures.push_back(own);
             continue;
         }
-        const double x0 = static_cast<double>(f.Piece.From) * scan.Step;
-        const double x1 = std::min(static_cast<double>(f.Piece.To) * scan.Step,
-                                   static_cast<double>(scan.FullWidth));
-        if (std::abs((x1 - x0) - length) > kSameLength * length)
-            continue;
-        pictures.push_back({static_cast<int32_t>(std::lround(x0)),
-                            static_cast<int32_t>(std::lround(top)),
-                            static_cast<int32_t>(std::lround(x1 - x0)),
-                            static_cast<int32_t>(std::lround(bottom - top))});
+        if (std::abs((x1 - x0) - length) <= kSameLength * length)
+            pictures.push_back(toImage(x0, x1));
     }
     return pictures;
 }

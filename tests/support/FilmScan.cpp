@@ -402,7 +402,11 @@ public:
 
 private:
     // The centre of picture j along the strip, in millimetres from the row's middle.
-    [[nodiscard]] double CentreOf(int j) const { return (j - (FPictures - 1) / 2.0) * FPitch; }
+    [[nodiscard]] double CentreOf(int j) const {
+        const int touching = FRecipe.TouchingAfter;
+        const double closed = touching < 0 ? 0.0 : (j > touching ? -0.5 : 0.5) * FRecipe.FrameGap;
+        return (j - (FPictures - 1) / 2.0) * FPitch + closed;
+    }
 
     void Truth(TFilmScan& scan) const {
         for (int j = 0; j < FPictures; ++j) {

@@ -46,6 +46,7 @@ struct TScanRecipe {
     bool BigEndian = false;   // byte order of a file written from it
     int32_t LongSide = 1200;  // the image's longer side in pixels
     int Pictures = 1;         // whole pictures in a row: a scan of a whole strip holds several
+    int TouchingAfter = -1;   // the picture with no film between it and the next (-1: none)
 };
 
 /// A drawn scan: its samples as the loader gives them and the picture's true rectangle.

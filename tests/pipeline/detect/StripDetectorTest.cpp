@@ -25,6 +25,7 @@ struct TStripCase {
     bool Vertical;
     TSurround Surround;
     double FrameGap;
+    int TouchingAfter = -1; // two pictures with no film between them
 };
 
 // clang-format off
@@ -36,6 +37,7 @@ constexpr TStripCase kStrips[] = {
     {"Square6x6x3",         TFilm::BlackAndWhite,  TFormat::Square6x6,  3, false, TSurround::BlackHolder, 4.0},
     {"Medium6x7x3",         TFilm::Slide,          TFormat::Medium6x7,  3, false, TSurround::BareBed,     4.0},
     {"Medium6x9x2",         TFilm::ColourNegative, TFormat::Medium6x9,  2, true,  TSurround::BlackHolder, 3.0},
+    {"TouchingPair35x5",    TFilm::ColourNegative, TFormat::Film35,     5, false, TSurround::BareBed,     1.5, 2},
     {"Medium6x45x4",        TFilm::ColourNegative, TFormat::Medium6x45, 4, false, TSurround::BareBed,     3.0},
 };
 // clang-format on
@@ -53,6 +55,7 @@ TStripScore Score(const TStripCase& c, uint32_t seed) {
     recipe.VerticalStrip = c.Vertical;
     recipe.Surround = c.Surround;
     recipe.FrameGap = c.FrameGap;
+    recipe.TouchingAfter = c.TouchingAfter;
     recipe.MarginAlong = c.FrameGap + 4;
     recipe.TiltDegrees = (static_cast<int>(seed % 9) - 4) * 0.08;
     recipe.BlurPx = 1.5;
