@@ -14,8 +14,6 @@
 namespace vantrel {
 namespace {
 
-// A column of a band with at most this share of pixels off the base belongs to a gap.
-constexpr double kGapShare = 0.2;
 // Straight-line fit of the bands' edges: how far a band may lie off the line, the steepest
 // line looked for (about 1.1°) and the steps between the slopes tried.
 constexpr double kFitTolerance = 1.25;

@@ -80,6 +80,10 @@ struct TScanEvidence : TReducedGeometry {
     float CentreNonBase = 0; // share of the central part that is not base
 };
 
+/// A column of a band with at most this share of pixels off the base belongs to a gap of film
+/// base (a rebate, a line between frames).
+inline constexpr double kGapShare = 0.2;
+
 /// The fewest bands that agree on an edge: fewer say nothing about a straight line.
 inline constexpr int32_t kMinBands = 3;
 

@@ -22,12 +22,10 @@ namespace {
 
 // The middle part across the strip that every picture covers.
 constexpr double kMiddleLow = 0.35, kMiddleHigh = 0.65;
-// A band's column is base when at most this share of its pixels are not (as the one-frame
-// detector's gaps); a column lies on a line between pictures when this share of the middle's
-// bands are base there.
-constexpr double kGapShare = 0.2;
+// A column lies on a line between pictures when this share of the middle's bands are base
+// there: a gap (kGapShare) ...
 constexpr double kLineBands = 0.8;
-// Or when its pixels lie within this many of the base's thresholds on average: the light of a
+// ... or, in a band, pixels within this many of the base's thresholds on average: the light of a
 // scanner falls off along a long strip, and a line far from the rebate the base was measured
 // on is a little off it.
 constexpr double kLineDistance = 1.0;
