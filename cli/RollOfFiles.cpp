@@ -13,18 +13,11 @@
 namespace vantrel::cli {
 
 std::vector<TPlacedScan> FindPicturesOfRoll(const std::vector<std::string>& files) {
-    std::vector<TPlacedScan> scans(files.size());
+    std::vector<TPlacedScan> scans;
     TRoll roll;
-    for (size_t k = 0; k < files.size(); ++k) {
-        TPlacedScan& scan = scans[k];
-        scan.File = files[k];
-        scan.Error = ErrorOf([&] {
-            TFileRows rows(files[k]);
-            scan.Width = rows.Layout().Width;
-            scan.Height = rows.Layout().Height;
-            roll.Add(std::to_string(k), AnalyseScan(ReduceScanFile(rows)));
-        });
-    }
+    ReadEachFile(files, scans, [&](size_t k, TFileRows& rows) {
+        roll.Add(std::to_string(k), AnalyseScan(ReduceScanFile(rows)));
+    });
     for (size_t k = 0; k < files.size(); ++k)
         if (!scans[k].Error)
             scans[k].Picture = roll.Place(std::to_string(k));

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "cli/Commands.h"
 #include "pipeline/crop/CropCore.h"
+#include "pipeline/crop/FileRows.h"
 #include "pipeline/detect/PictureDetector.h"
 #include "pipeline/kernels/CurrentImage.h"
 
@@ -22,6 +24,23 @@ struct TPlacedScan {
     int32_t Width = 0, Height = 0;    // of the file's image
     TPictureDetection Picture;        // in the file's pixels
 };
+
+/// Opens each file for its rows in turn and gives them to `read(k, rows)`: scans[k] gets the
+/// file's name and image size, or the error that stopped it. Scans of a roll are read alike.
+template <typename TScan, typename TRead>
+void ReadEachFile(const std::vector<std::string>& files, std::vector<TScan>& scans, TRead&& read) {
+    scans.resize(files.size());
+    for (size_t k = 0; k < files.size(); ++k) {
+        TScan& scan = scans[k];
+        scan.File = files[k];
+        scan.Error = ErrorOf([&] {
+            TFileRows rows(files[k]);
+            scan.Width = rows.Layout().Width;
+            scan.Height = rows.Layout().Height;
+            read(k, rows);
+        });
+    }
+}
 
 /// Finds the picture of every file, the files taken as one roll, in the order given.
 [[nodiscard]] std::vector<TPlacedScan> FindPicturesOfRoll(const std::vector<std::string>& files);

@@ -2,6 +2,7 @@
 #include "cli/StripOfFiles.h"
 
 #include "cli/Commands.h"
+#include "cli/RollOfFiles.h"
 #include "pipeline/crop/CropOutput.h"
 #include "pipeline/crop/FileRows.h"
 #include "pipeline/detect/ScanReduction.h"
@@ -9,20 +10,13 @@
 namespace vantrel::cli {
 
 std::vector<TStripScan> FindStripsOfRoll(const std::vector<std::string>& files) {
-    std::vector<TStripScan> scans(files.size());
+    std::vector<TStripScan> scans;
     std::vector<TReducedScan> reduced;
     std::vector<size_t> readable; // the scan of each reduced copy
-    for (size_t k = 0; k < files.size(); ++k) {
-        TStripScan& scan = scans[k];
-        scan.File = files[k];
-        scan.Error = ErrorOf([&] {
-            TFileRows rows(files[k]);
-            scan.Width = rows.Layout().Width;
-            scan.Height = rows.Layout().Height;
-            reduced.push_back(ReduceStripScanFile(rows));
-            readable.push_back(k);
-        });
-    }
+    ReadEachFile(files, scans, [&](size_t k, TFileRows& rows) {
+        reduced.push_back(ReduceStripScanFile(rows));
+        readable.push_back(k);
+    });
     std::vector<TStripPictures> found = FindStripPicturesOfRoll(reduced);
     for (size_t k = 0; k < found.size() && k < readable.size(); ++k)
         scans[readable[k]].Strip = std::move(found[k]);
